@@ -1,0 +1,50 @@
+#include "automation/Object.h"
+
+#include <cctype>
+
+#include "automation/Error.h"
+
+namespace zelva {
+
+void Arg::set(Variant v) const {
+    if (!ref) throw Error::runtime(err::InvalidCall, "Argument not passed by reference");
+    *ref = std::move(v);
+}
+
+Variant Object::get(std::string_view name, std::vector<Arg> args) {
+    return invoke(name, CallKind::Get, args);
+}
+
+void Object::put(std::string_view name, std::vector<Arg> args) { invoke(name, CallKind::Put, args); }
+
+Variant Object::call(std::string_view name, std::vector<Arg> args) {
+    return invoke(name, CallKind::Method, args);
+}
+
+Ref<Object> Object::getObject(std::string_view name, std::vector<Arg> args) {
+    return toObject(get(name, std::move(args)));
+}
+
+Ref<Object> Object::callObject(std::string_view name, std::vector<Arg> args) {
+    return toObject(call(name, std::move(args)));
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+void expectArgCount(std::span<const Arg> args, size_t n) {
+    if (args.size() != n) throw Error::runtime(err::WrongArgumentCount);
+}
+
+const Variant& argAt(std::span<const Arg> args, size_t i) {
+    if (i >= args.size()) throw Error::runtime(err::WrongArgumentCount);
+    return args[i].get();
+}
+
+}  // namespace zelva

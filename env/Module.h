@@ -1,0 +1,68 @@
+#pragma once
+// The component's module-level state, once per loaded component (per apartment
+// on Windows), together with the services it calls out to. A PShape or DropHook
+// holds a reference to the Module that made it; tests build a fresh one each.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/Object.h"
+#include "env/TextFiles.h"
+#include "host/HostLibrary.h"
+#include "ui/Dialog.h"
+#include "ui/Ui.h"
+
+namespace zelva::env {
+
+class Module {
+public:
+    Module(host::HostLibrary& hostLibrary, ui::Ui& ui, FileSystem& files);
+    ~Module();
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+
+    host::HostLibrary& hostLibrary;
+    ui::Ui& ui;
+    FileSystem& files;
+
+    int16_t LanguageBase = 0;
+    int16_t CurrentNorma = 0;
+    std::string StandardsDir;
+    std::string DataFilePath;
+    std::string IniFileName;
+    std::string PrefsFilePath;
+    Ref<Object> CurrentPage;
+    Ref<Object> HostApp;
+    int16_t EditMode = kFalse;
+    Ref<host::HostVector> HitPoint;
+    Ref<host::HostVector> HitDirection;
+    double CurrentDiameter = 0;
+    Ref<Object> TargetPart;
+    Ref<Object> EditPart;
+    Ref<Object> EditShape;
+
+    // The forms' single default instances, created on first use. An unloaded
+    // instance is replaced by a fresh one on the next use; it stays alive until
+    // the modal show that may still be running it has returned.
+    ui::Dialog& dialog();
+    ui::DlgInfo& dlgInfo();
+    // Loads the form (its Load event runs) and shows it modally until unloaded.
+    void showModal(ui::Form& form);
+
+    // Installed by the dialog procedures: how a fresh form is wired to its events.
+    std::function<void(ui::Dialog&)> wireDialog;
+    std::function<void(ui::DlgInfo&)> wireDlgInfo;
+
+private:
+    template <class F>
+    F& instance(std::unique_ptr<F>& slot, const std::function<void(F&)>& wire);
+
+    std::unique_ptr<ui::Dialog> dialog_;
+    std::unique_ptr<ui::DlgInfo> dlgInfo_;
+    std::vector<std::unique_ptr<ui::Form>> retired_;
+    int showing_ = 0;
+};
+
+}  // namespace zelva::env

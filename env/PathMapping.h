@@ -1,0 +1,13 @@
+#pragma once
+// Windows paths on a POSIX file system: the settings carry paths with `\` as
+// their separator, which become `/` here. A drive letter stays as it is.
+
+#include <string>
+#include <string_view>
+
+namespace zelva::env {
+
+// "C:\Prog\Norme\ISO\" → "C:/Prog/Norme/ISO/"; "/opt/x\Images" → "/opt/x/Images".
+std::string mapWindowsPath(std::string_view path);
+
+}  // namespace zelva::env

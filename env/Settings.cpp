@@ -1,0 +1,82 @@
+#include "env/Settings.h"
+
+#include "automation/NumberRules.h"
+
+namespace zelva::env {
+
+namespace {
+
+// The registry root the product family's keys live under.
+constexpr int32_t kRootSelector = 2;
+
+std::string readRegistry(Module& m, const std::string& key, std::string name) {
+    std::string value;
+    int32_t root = kRootSelector;
+    int32_t status = 0;
+    std::string keyPath = key;
+    m.hostLibrary.createRegistry()->readString(root, keyPath, name, value, status);
+    return value;
+}
+
+std::string indexText(int16_t n) { return trimSpaces(numberToText(n)); }
+
+}  // namespace
+
+std::string GetApplDir(Module& m) { return readRegistry(m, kFamilyKey, "ApplDir"); }
+std::string GetFilePrefsSetting(Module& m) { return readRegistry(m, kProductKey, "File Prefs"); }
+std::string GetNormeSetting(Module& m, const std::string& n) { return readRegistry(m, kProductKey, "Norme#" + n); }
+std::string GetNormeDirSetting(Module& m, const std::string& n) {
+    return readRegistry(m, kProductKey, "Norme Dir#" + n);
+}
+std::string GetDataSetting(Module& m, const std::string& n) { return readRegistry(m, kProductKey, "Data#" + n); }
+std::string GetFileIniSetting(Module& m, const std::string& n) {
+    return readRegistry(m, kProductKey, "File INI#" + n);
+}
+
+void InitPaths(Module& m) {
+    const std::string dir = GetApplDir(m);
+    const std::string n = indexText(m.CurrentNorma);
+    m.StandardsDir = dir + GetNormeDirSetting(m, n);
+    m.PrefsFilePath = dir + GetFilePrefsSetting(m);
+}
+
+void LoadStandardFiles(Module& m, int16_t n) {
+    InitPaths(m);
+    const std::string index = indexText(n);
+    m.DataFilePath = m.StandardsDir + GetDataSetting(m, index);
+    m.IniFileName = GetFileIniSetting(m, index);
+}
+
+int16_t GetLanguageBase(Module& m) {
+    const std::string language = readRegistry(m, kFamilyKey, "Language");
+    if (language.find("Italian") != std::string::npos) return 1000;
+    if (language.find("English") != std::string::npos) return 2000;
+    if (language.find("German") != std::string::npos) return 3000;
+    return 2000;
+}
+
+int16_t FileExists(Module& m, const std::string& path) {
+    std::string p = path;
+    int16_t answer = kFalse;
+    m.hostLibrary.createRegistry()->fileExists(p, answer);
+    return answer;
+}
+
+std::string GetThreadFileDir(Module& m) {
+    std::string value;
+    const Ref<host::HostSettingsStore> store = m.hostLibrary.createSettingsStore();
+    std::string section = "Directories";
+    int16_t opened = kFalse;
+    store->openSection(section, opened);
+    if (opened != 0) {
+        std::string key = "ThreadFile";
+        int16_t found = kFalse;
+        store->readString(key, value, found);
+        if (found != kTrue) value = "v:\\bin.32";
+        store->closeSection();
+    }
+    if (!value.empty() && value.back() == '\\') value.pop_back();
+    return value;
+}
+
+}  // namespace zelva::env

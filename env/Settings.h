@@ -1,0 +1,38 @@
+#pragma once
+// Where the component finds its environment: registry values of the product
+// family (read through the host's registry class), the paths derived from them,
+// the message language, and the host's thread-file directory.
+
+#include <cstdint>
+#include <string>
+
+#include "env/Module.h"
+
+namespace zelva::env {
+
+constexpr const char* kFamilyKey = "SOFTWARE\\Ombrivale\\Tessalo";
+constexpr const char* kProductKey = "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin";
+
+// Each getter reads one registry value; an absent value reads as "".
+std::string GetApplDir(Module& m);
+std::string GetFilePrefsSetting(Module& m);
+std::string GetNormeSetting(Module& m, const std::string& n);
+std::string GetNormeDirSetting(Module& m, const std::string& n);
+std::string GetDataSetting(Module& m, const std::string& n);
+std::string GetFileIniSetting(Module& m, const std::string& n);
+
+// StandardsDir for the current tab, and PrefsFilePath.
+void InitPaths(Module& m);
+// InitPaths, then DataFilePath and IniFileName from the settings of index n.
+void LoadStandardFiles(Module& m, int16_t n);
+
+// 1000 Italian, 2000 English, 3000 German, from the "Language" value.
+int16_t GetLanguageBase(Module& m);
+
+// -1 when the file exists, 0 otherwise.
+int16_t FileExists(Module& m, const std::string& path);
+
+// The host's thread-file directory without its trailing backslash.
+std::string GetThreadFileDir(Module& m);
+
+}  // namespace zelva::env

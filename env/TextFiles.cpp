@@ -1,0 +1,165 @@
+#include "env/TextFiles.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "automation/Error.h"
+#include "env/PathMapping.h"
+
+namespace zelva::env {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Windows-1252 0x80–0x9F; 0 marks the five unassigned bytes (kept as U+FFFD).
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+char toAnsi(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (unsigned i = 0; i < 32; ++i) {
+        if (kHighControls[i] != 0 && kHighControls[i] == c) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+fs::path localPath(const std::string& path) { return fs::u8path(mapWindowsPath(path)); }
+
+// Why a file could not be opened, as the runtime numbers it.
+Error openFailure(const fs::path& p, bool forWriting) {
+    std::error_code ec;
+    const fs::path folder = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+    if (!fs::exists(folder, ec)) return Error::runtime(err::PathNotFound);
+    if (forWriting) return Error::runtime(err::PermissionDenied);
+    if (!fs::exists(p, ec)) return Error::runtime(err::FileNotFound);
+    return Error::runtime(err::PathFileAccess);
+}
+
+class MemoryLineReader : public LineReader {
+public:
+    explicit MemoryLineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    bool atEnd() override { return pos_ >= bytes_.size(); }
+
+    std::string readLine() override {
+        if (atEnd()) throw Error::runtime(err::InputPastEnd);
+        const size_t end = bytes_.find('\r', pos_);
+        std::string line = bytes_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
+        pos_ = end == std::string::npos ? bytes_.size() : end + 1;
+        if (pos_ < bytes_.size() && end != std::string::npos && bytes_[pos_] == '\n') ++pos_;
+        return ansiToUtf8(line);
+    }
+
+private:
+    std::string bytes_;
+    size_t pos_ = 0;
+};
+
+class ReplacingLineWriter : public LineWriter {
+public:
+    ReplacingLineWriter(fs::path target, fs::path temporary, std::ofstream out)
+        : target_(std::move(target)), temporary_(std::move(temporary)), out_(std::move(out)) {}
+
+    ~ReplacingLineWriter() override {
+        if (committed_) return;
+        out_.close();
+        std::error_code ec;
+        fs::remove(temporary_, ec);
+    }
+
+    void writeLine(const std::string& line) override {
+        out_ << utf8ToAnsi(line) << "\r\n";
+        if (!out_) throw Error::runtime(57);
+    }
+
+    void commit() override {
+        out_.close();
+        if (out_.fail()) throw Error::runtime(57);
+        std::error_code ec;
+        fs::rename(temporary_, target_, ec);
+        if (ec) throw Error::runtime(err::PathFileAccess);
+        committed_ = true;
+    }
+
+private:
+    fs::path target_;
+    fs::path temporary_;
+    std::ofstream out_;
+    bool committed_ = false;
+};
+
+}  // namespace
+
+std::string ansiToUtf8(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char b : bytes) {
+        if (b >= 0x80 && b < 0xA0) {
+            const char16_t c = kHighControls[b - 0x80];
+            appendUtf8(out, c ? c : 0xFFFD);
+        } else {
+            appendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+std::string utf8ToAnsi(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const size_t len = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        char32_t c = len == 1 ? b : b & (0x3F >> (len - 1));
+        for (size_t k = 1; k < len && i + k < text.size(); ++k) c = (c << 6) | (text[i + k] & 0x3F);
+        out += len == 1 && b >= 0x80 ? '?' : toAnsi(c);
+        i += len;
+    }
+    return out;
+}
+
+std::unique_ptr<LineReader> LocalFileSystem::openForReading(const std::string& path) {
+    const fs::path p = localPath(path);
+    std::error_code ec;
+    if (fs::is_directory(p, ec)) throw Error::runtime(err::PathFileAccess);
+    std::ifstream in(p, std::ios::binary);
+    if (!in) throw openFailure(p, false);
+    return std::make_unique<MemoryLineReader>(
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+}
+
+std::unique_ptr<LineWriter> LocalFileSystem::openForWriting(const std::string& path) {
+    const fs::path target = localPath(path);
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) throw Error::runtime(err::PathFileAccess);
+    fs::path temporary = target;
+    temporary += ".new";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) throw openFailure(temporary, true);
+    return std::make_unique<ReplacingLineWriter>(target, std::move(temporary), std::move(out));
+}
+
+}  // namespace zelva::env

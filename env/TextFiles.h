@@ -1,0 +1,46 @@
+#pragma once
+// Sequential text files as the component reads and writes them: bytes in the
+// Windows ANSI code page (Windows-1252) outside, UTF-8 inside; lines end with
+// CR LF, and a CR alone also ends a line when reading. Paths may use `\` as
+// their separator. Failures carry the runtime's numbers (53 file not found,
+// 62 input past end of file, 75 path/file access error).
+
+#include <memory>
+#include <string>
+
+namespace zelva::env {
+
+class LineReader {
+public:
+    virtual ~LineReader() = default;
+    virtual bool atEnd() = 0;
+    virtual std::string readLine() = 0;  // past the end: 62
+};
+
+class LineWriter {
+public:
+    virtual ~LineWriter() = default;
+    virtual void writeLine(const std::string& line) = 0;  // ends it with CR LF
+    // Makes the written text the file's content; until then the file as it was
+    // before stays in place, so a failure never leaves it half written.
+    virtual void commit() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual std::unique_ptr<LineReader> openForReading(const std::string& path) = 0;
+    virtual std::unique_ptr<LineWriter> openForWriting(const std::string& path) = 0;
+};
+
+// The files of the machine the component runs on.
+class LocalFileSystem : public FileSystem {
+public:
+    std::unique_ptr<LineReader> openForReading(const std::string& path) override;
+    std::unique_ptr<LineWriter> openForWriting(const std::string& path) override;
+};
+
+std::string ansiToUtf8(const std::string& bytes);
+std::string utf8ToAnsi(const std::string& text);  // characters outside the code page become '?'
+
+}  // namespace zelva::env

@@ -1,0 +1,29 @@
+#include "forms/BuildShapeFromDialog.h"
+
+#include "automation/NumberRules.h"
+#include "env/ComponentVariables.h"
+#include "env/Preferences.h"
+#include "host/HostCalls.h"
+#include "shape/PShape.h"
+
+namespace zelva::forms {
+
+void BuildShapeFromDialog(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    const Ref<shape::PShape> s = makeRef<shape::PShape>(m);
+    s->setDiametro(d.ToggleMan.value() != 0 ? leadingNumber(d.TxtDiam.text) : m.CurrentDiameter);
+    if (!(s->Diametro() > 0)) s->setDiametro(m.CurrentDiameter);
+    s->setLunghezza(leadingNumber(d.Lunghezza.text()));
+    s->setPasso(leadingNumber(d.Passo.text()));
+    s->setSmusso(d.ToggleSmusso.value());
+    if (m.EditMode != kFalse) {
+        env::RemoveProfileComponents(host::deref(m.EditPart));
+        s->createInPart(m.EditPart);
+    } else {
+        s->Create(m.TargetPart);
+        env::WritePrefs(m);
+    }
+    m.dialog().unload();
+}
+
+}  // namespace zelva::forms

@@ -1,0 +1,103 @@
+#include "forms/DialogProcedures.h"
+
+#include "automation/NumberRules.h"
+#include "env/MessageTexts.h"
+#include "env/Preferences.h"
+#include "env/Settings.h"
+#include "host/HostCalls.h"
+#include "standards/TableReaders.h"
+
+namespace zelva::forms {
+
+namespace {
+
+constexpr int16_t kStandardsSection = 1;
+
+std::string indexFilePath(const env::Module& m) { return m.StandardsDir + m.IniFileName; }
+
+void setCaptions(env::Module& m, ui::Dialog& d) {
+    const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
+    d.caption = text(env::text::Title);
+    d.LblNormativa.caption = text(env::text::StandardLabel);
+    d.LblDiam.caption = text(env::text::DiameterLabel);
+    d.OKButton.caption = text(env::text::Ok);
+    d.CancelButton.caption = text(env::text::Cancel);
+    d.LblLung.caption = text(env::text::LengthLabel);
+    d.LblPasso.caption = text(env::text::PitchLabel);
+    d.ToggleSmusso.toolTip = text(env::text::ChamferToolTip);
+}
+
+int32_t dialogPrecision(env::Module& m) {
+    const Ref<Object> app = host::deref(m.CurrentPage).getObject("Application");
+    return toInt32(host::deref(app).get("DialogPrecision"));
+}
+
+}  // namespace
+
+void InitDialog(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    FillStandardTabs(m);
+    env::InitPaths(m);
+    env::LoadStandardFiles(m, 0);
+    m.LanguageBase = env::GetLanguageBase(m);
+    setCaptions(m, d);
+    RefreshThreadList(m);
+    if (m.EditMode != kFalse) {
+        Variant part = Variant::object(m.EditPart);
+        host::deref(m.EditShape).call("GetPartData", {ref(part)});
+    } else {
+        env::ReadPrefs(m);
+    }
+    if (m.CurrentDiameter > 0) {
+        d.lblTxtDiam.caption = trimSpaces(numberToText(roundHalfEven(m.CurrentDiameter, dialogPrecision(m))));
+    }
+}
+
+void FillStandardTabs(env::Module& m) {
+    ui::TabStrip& tabs = m.dialog().TabNorme;
+    for (int16_t n = 0;; n = roundToInt16(n + 1.0)) {
+        const std::string name = env::GetNormeSetting(m, trimSpaces(numberToText(n)));
+        if (name.empty()) {
+            tabs.setTab(0);
+            return;
+        }
+        if (n > 0) {
+            tabs.setTabsPerRow(n + 1);
+            tabs.setTabs(n + 1);
+            tabs.height = 300;
+        }
+        tabs.setTab(n);
+        tabs.setTabCaption(n, name);
+    }
+}
+
+void SelectStandard(env::Module& m, int16_t tab) {
+    m.CurrentNorma = tab;
+    env::InitPaths(m);
+    env::LoadStandardFiles(m, 0);
+    RefreshThreadList(m);
+    // The list stays usable after a tab change, whatever the reading left.
+    m.dialog().Normativa.visible = true;
+}
+
+void RefreshThreadList(env::Module& m) { FillThreadList(m); }
+
+void FillThreadList(env::Module& m) {
+    ui::ComboBox& list = m.dialog().Normativa;
+    const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list);
+    EnableThreadSelection(m, result > 0 ? kFalse : kTrue);
+    if (list.listCount() > 0 && list.listIndex() == -1) list.setListIndex(0);
+}
+
+void FillLengthsAndPitches(env::Module& m, int16_t lineNo) {
+    ui::Dialog& d = m.dialog();
+    standards::QData(m, indexFilePath(m), m.DataFilePath, lineNo, d.Lunghezza, d.Passo, d.LblDescr);
+}
+
+void EnableThreadSelection(env::Module& m, int16_t flag) {
+    ui::Dialog& d = m.dialog();
+    d.Normativa.enabled = flag != kFalse;
+    d.OKButton.enabled = flag != kFalse;
+}
+
+}  // namespace zelva::forms

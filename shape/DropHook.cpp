@@ -1,0 +1,82 @@
+#include "shape/DropHook.h"
+
+#include "automation/Error.h"
+#include "env/MessageTexts.h"
+#include "env/Settings.h"
+#include "host/HostCalls.h"
+
+namespace zelva::shape {
+
+using host::deref;
+
+namespace {
+constexpr int32_t kPageUnitsQuery = 2;
+constexpr int32_t kMillimetres = 0;
+constexpr int32_t kEdgeHit = 2;
+constexpr int32_t kCircularEdge = 11;
+
+double readDouble(Object& o, const char* member, std::vector<Arg> args = {}) {
+    return toDouble(o.get(member, std::move(args)));
+}
+}  // namespace
+
+Variant DropHook::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
+    if (!sameName(name, "OnDragDrop") || kind == CallKind::Put) throw Error::runtime(err::MemberNotSupported);
+    expectArgCount(args, 1);
+    const Variant& hook = argAt(args, 0);
+    Ref<Object> object = hook.isEmpty() ? Ref<Object>() : toObject(hook);
+    OnDragDrop(object);
+    return {};
+}
+
+void DropHook::OnDragDrop(Ref<Object>& pDragDropHook) {
+    env::Module& m = module_;
+    Object& hook = deref(pDragDropHook);
+    m.LanguageBase = env::GetLanguageBase(m);
+    m.CurrentPage = hook.getObject("Page");
+    m.EditMode = kFalse;
+
+    const Variant units = deref(m.CurrentPage).get("UnitsEx", {val(Variant::i4(kPageUnitsQuery))});
+    if (toInt32(units) != kMillimetres) {
+        m.ui.messageBox({env::MessageText(m.LanguageBase + env::text::UnitsPrompt),
+                         env::MessageText(m.LanguageBase + env::text::Title), ui::Icon::None});
+        return;
+    }
+    bool accepted = false;
+    if (toInt32(hook.get("HitElementType")) == kEdgeHit) {
+        accepted = toInt32(deref(hook.getObject("HitElement")).get("GeometryType")) == kCircularEdge;
+    }
+    if (accepted) {
+        ReadHitEdge(hook);
+        m.showModal(m.dialog());
+    } else {
+        m.showModal(m.dlgInfo());
+    }
+}
+
+void DropHook::ReadHitEdge(Object& hook) {
+    env::Module& m = module_;
+    const Ref<Object> elementRef = hook.getObject("HitElement");
+    Object& element = deref(elementRef);
+    double x = readDouble(element, "PointX");
+    double y = readDouble(element, "PointY");
+    double z = readDouble(element, "PointZ");
+    m.HitPoint = m.hostLibrary.createVector();
+    m.HitPoint->setXYZ(x, y, z);
+
+    const auto normal = [&](const char* member) {
+        const Variant depth = deref(hook.getObject("ShapePath")).get("Count");
+        return readDouble(hook, member, {val(depth)});
+    };
+    double nx = normal("HitNormalX");
+    double ny = normal("HitNormalY");
+    double nz = normal("HitNormalZ");
+    m.HitDirection = m.hostLibrary.createVector();
+    m.HitDirection->setXYZ(nx, ny, nz);
+    m.HitDirection->normalize();
+
+    m.CurrentDiameter = 2.0 * readDouble(element, "MajorRadius");
+    m.TargetPart = element.getObject("part", {val(Variant::boolean(false))});
+}
+
+}  // namespace zelva::shape

@@ -1,0 +1,28 @@
+#pragma once
+// Placement by drag and drop: the host calls OnDragDrop when the pin's catalog
+// item is dropped on a part. A drop on a circular edge of a millimetre page
+// opens the thread parameter dialog; any other hit shows the edge notice.
+
+#include "automation/Object.h"
+#include "env/Module.h"
+
+namespace zelva::shape {
+
+constexpr const char* kDropHookProgId = "Zelvacorin.DropHook";
+
+class DropHook : public Object {
+public:
+    // The module must outlive the instance.
+    explicit DropHook(env::Module& module) : module_(module) {}
+
+    Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
+
+    void OnDragDrop(Ref<Object>& pDragDropHook);
+
+private:
+    void ReadHitEdge(Object& hook);
+
+    env::Module& module_;
+};
+
+}  // namespace zelva::shape

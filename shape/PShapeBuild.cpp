@@ -1,0 +1,120 @@
+// Geometry construction: a new pin placed at the hit point with its axis along
+// the hit normal, and the (re)build of a pin's geometry in its shape.
+
+#include "automation/NumberRules.h"
+#include "env/ComponentVariables.h"
+#include "env/MessageTexts.h"
+#include "env/ThreadTexture.h"
+#include "env/UnitConversion.h"
+#include "host/HostCalls.h"
+#include "shape/PShape.h"
+
+namespace zelva::shape {
+
+using namespace host;
+
+namespace {
+constexpr int32_t kSizeBox = 1;
+constexpr int32_t kBody = 14;
+constexpr int32_t kProfileOwner = 15;
+constexpr int32_t kPartShapes = 23;
+constexpr int32_t kShapeKind = 5;
+constexpr int32_t kClassMarker = 25;
+constexpr int32_t kClassRecord = 43;
+constexpr int32_t kCurveSets = 3;
+}  // namespace
+
+void PShape::Create(Ref<Object>& parent) {
+    env::Module& m = module_;
+    const Ref<HostPlacement> placement = m.hostLibrary.createPlacement();
+    Ref<HostVector> axis = m.hostLibrary.createVector();
+    double ax = 0, ay = 0, az = 1;
+    axis->setXYZ(ax, ay, az);
+    Ref<HostVector> origin = m.hostLibrary.createVector();
+    double ox = 0, oy = 0, oz = 0;
+    origin->setXYZ(ox, oy, oz);
+
+    const Ref<HostTransform> transform = m.hostLibrary.createTransform();
+    transform->setFrames(origin, axis, m.HitPoint, m.HitDirection);
+    double r[4] = {0, 0, 0, 0};
+    transform->rotation(r[0], r[1], r[2], r[3]);
+    for (int i = 0; i < 4; ++i) placement->setRotation(i + 1, r[i]);
+
+    HostVector& hit = deref(m.HitPoint);
+    placement->setX(hit.x());
+    placement->setY(hit.y());
+    placement->setZ(hit.z());
+
+    const Ref<Object> shapes =
+        deref(component(deref(parent), kPartShapes)).getObject("Shapes", {val(Variant::i4(kShapeKind))});
+    Ref<Object> shape = deref(shapes).callObject("Add");
+    Object& s = deref(shape);
+    env::SetComponent5Orientation(s, 0, 0, 0, 0);
+    env::SetComponent4Orientation(s, placement->rotation(1), placement->rotation(2), placement->rotation(3),
+                                  placement->rotation(4));
+    env::SetComponent5Position(s, 0, 0, 0);
+    env::SetComponent4Position(s, placement->x(), placement->y(), placement->z());
+    createInPart(shape);
+}
+
+void PShape::createInPart(Ref<Object>& objBoss) {
+    int16_t sm = roundToInt16(Smusso());
+    BuildPin(objBoss, Diametro(), Lunghezza(), Passo(), sm).reset();
+    std::string id = GetShapeClassId();
+    StoreShapeClass(objBoss, id);
+    SetPartData(objBoss);
+    deref(objBoss).call("Update");
+    deref(module_.CurrentPage).call("Update");
+}
+
+Ref<Object> PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_t& sm) {
+    env::Module& m = module_;
+    Object& boss = deref(objBoss);
+    boss.put("Name", {val(Variant::str(env::MessageText(m.LanguageBase + env::text::PinName)))});
+    env::SetSizeVariables(boss, d / 2, d / 2, l);
+
+    const Ref<Object> profile = deref(component(boss, kProfileOwner)).getObject("Profile");
+    const Ref<Object> curves = deref(components(deref(profile), kCurveSets)).callObject("Add");
+    Object& k = deref(curves);
+    k.call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
+    k.call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::r8(d / 2))});
+
+    double w = env::ConvertUnits7To2(m, d / 2);
+    double h = env::ConvertUnits7To2(m, l / 2);
+    const Ref<Object> body = component(boss, kBody);
+    Object& e = deref(body);
+    setValue(deref(variable(e, 62)), Variant::i4(0));
+    setValue(deref(variable(e, 47)), Variant::r8(-0.01));
+
+    double diameter = d;
+    double width = w;
+    env::ApplyThreadTexture(m, boss, w, width, h, diameter, p);
+
+    const Ref<Object> size = component(boss, kSizeBox);
+    setValue(deref(variable(deref(size), 6)), Variant::i2(0));
+    setValue(deref(variable(deref(size), 14)), Variant::i4(2));
+    boss.call("Update");
+    boss.call("ResetSizeBox");
+
+    const Variant half = sm != 0 ? Variant::r8(p / 2.0) : Variant::i2(0);
+    setValue(deref(variable(e, 23)), half);
+    setValue(deref(variable(e, 24)), half);
+    return objBoss;
+}
+
+std::string PShape::GetShapeClassId() {
+    const Ref<HostClassRegistry> registry = module_.hostLibrary.createClassRegistry();
+    std::string progId = kPShapeProgId;
+    int32_t zero = 0;
+    std::string classId;
+    registry->classIdOf(progId, zero, classId);
+    return classId;
+}
+
+void PShape::StoreShapeClass(Ref<Object>& objBoss, std::string& id) {
+    Object& boss = deref(objBoss);
+    setValue(deref(variable(deref(componentOrNew(boss, kClassMarker)), 3)), Variant::i4(5));
+    setValue(deref(variable(deref(componentOrNew(boss, kClassRecord)), 1)), Variant::str(id));
+}
+
+}  // namespace zelva::shape

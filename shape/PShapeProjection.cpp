@@ -1,0 +1,75 @@
+// Answers to drawing views: how the pin's thread is drawn as a cosmetic thread.
+// Every length handed to the host passes through the host's unit converter.
+
+#include "env/UnitConversion.h"
+#include "shape/PShape.h"
+
+namespace zelva::shape {
+
+namespace {
+// Unit codes of the drawing answers: model lengths to drawing lengths.
+constexpr int32_t kModelUnits = 1;
+constexpr int32_t kDrawingUnits = 11;
+}  // namespace
+
+double PShape::ToProjectionUnits(const double& value) {
+    return env::ConvertUnits(module_, value, kModelUnits, kDrawingUnits);
+}
+
+int16_t PShape::GetHoleInformation(int16_t, int16_t&, double&, double&, double&, double&, double&, double&) {
+    return kFalse;
+}
+
+int16_t PShape::Initialize(Ref<Object>& shape) {
+    if (!shape) return kFalse;
+    if (toInt32(shape->get("Type")) == 1) return kFalse;
+    return ReadShapeData(shape);
+}
+
+int16_t PShape::GetDiameters(double& inner, double& outer) {
+    outer = ToProjectionUnits(Diametro());
+    inner = ToProjectionUnits(Diametro() - Passo());
+    return kTrue;
+}
+
+int16_t PShape::GetTaperFromMajorDiameter(double& angle) {
+    angle = 0.0;
+    return kTrue;
+}
+
+int16_t PShape::GetPositionInformation(double& length, double& offset) {
+    length = ToProjectionUnits(Lunghezza());
+    offset = ToProjectionUnits(0.0);
+    return kTrue;
+}
+
+int16_t PShape::GetThreadDirection(double& x, double& y, double& z) {
+    x = 0.0;
+    y = 0.0;
+    z = 1.0;
+    return kTrue;
+}
+
+int16_t PShape::GetIsHole(int16_t& isHole) {
+    isHole = kFalse;
+    return kTrue;
+}
+
+int16_t PShape::GetTaperProjection(int16_t& taperProjection) {
+    taperProjection = kFalse;
+    return kTrue;
+}
+
+int16_t PShape::GetProjectedThreadInformation(Ref<Object>& shape, double& inner, double& outer, double& taperAngle,
+                                              double& threadLength, double& offset, double& x, double& y, double& z,
+                                              int16_t& isHole, int16_t& taperProjection) {
+    if (!Initialize(shape)) return kFalse;
+    if (!GetDiameters(inner, outer)) return kFalse;
+    if (!GetTaperFromMajorDiameter(taperAngle)) return kFalse;
+    if (!GetPositionInformation(threadLength, offset)) return kFalse;
+    if (!GetThreadDirection(x, y, z)) return kFalse;
+    if (!GetIsHole(isHole)) return kFalse;
+    return GetTaperProjection(taperProjection);
+}
+
+}  // namespace zelva::shape

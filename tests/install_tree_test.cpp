@@ -1,0 +1,499 @@
+// The shipped install tree (install/): thread table files in the formats the
+// component reads, the registry values and host settings, the texture picture.  The files are generated from reference CSVs by tools/gen_thread_tables.py;
+// this test does not read those CSVs (CI may not have them), it checks the rules every
+// shipped file must keep and a few values taken from the standards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#ifndef ZELVA_SOURCE_DIR
+#error "ZELVA_SOURCE_DIR (the repository root) must be defined"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kInstall = fs::path(ZELVA_SOURCE_DIR) / "install";
+const fs::path kApplDir = kInstall / "Tessalo";
+
+std::string read_bytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Splits a text that must use CR LF throughout and end with CR LF.  Any lone CR or LF,
+// or a missing final CR LF, is reported in *problem.
+std::vector<std::string> crlf_lines(const std::string& text, std::string* problem) {
+    std::vector<std::string> lines;
+    std::string cur;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            if (i + 1 >= text.size() || text[i + 1] != '\n') {
+                *problem = "lone CR after line " + std::to_string(lines.size() + 1);
+                return lines;
+            }
+            lines.push_back(cur);
+            cur.clear();
+            ++i;
+        } else if (c == '\n') {
+            *problem = "bare LF at line " + std::to_string(lines.size() + 1);
+            return lines;
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) *problem = "last line has no CR LF";
+    return lines;
+}
+
+std::vector<std::string> lines_of(const fs::path& p) {
+    std::string problem;
+    auto lines = crlf_lines(read_bytes(p), &problem);
+    EXPECT_EQ(problem, "") << p;
+    return lines;
+}
+
+// Trimmed as the table readers mean it: only the space character is removed.
+std::string trim(const std::string& s) {
+    const auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+// Windows path as the component composes it (backslashes, %INSTALLDIR% for ApplDir)
+// mapped onto this tree.
+fs::path to_local(std::string windows_path) {
+    const std::string tag = "%INSTALLDIR%";
+    if (windows_path.rfind(tag, 0) == 0) windows_path = kApplDir.string() + windows_path.substr(tag.size());
+    std::replace(windows_path.begin(), windows_path.end(), '\\', '/');
+    return windows_path;
+}
+
+// A plain positive decimal number: digits, optionally a point and more digits.
+std::optional<double> plain_number(const std::string& s, int* decimals = nullptr) {
+    if (s.empty() || s.front() == '.' || s.back() == '.') return std::nullopt;
+    int points = 0;
+    for (char c : s) {
+        if (c == '.') ++points;
+        else if (c < '0' || c > '9') return std::nullopt;
+    }
+    if (points > 1) return std::nullopt;
+    double v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    if (decimals) *decimals = points ? static_cast<int>(s.size() - s.find('.') - 1) : 0;
+    return v;
+}
+
+bool contains(const std::vector<double>& v, double x) {
+    return std::any_of(v.begin(), v.end(), [x](double a) { return std::abs(a - x) < 1e-9; });
+}
+
+// ------------------------------------------------------------------ registry file
+
+using RegKeys = std::map<std::string, std::map<std::string, std::string>>;
+
+// Minimal REGEDIT4 reader: [key] lines and "name"="string" values with \\ and \" escapes.
+RegKeys read_reg(const fs::path& p) {
+    RegKeys keys;
+    const auto lines = lines_of(p);
+    EXPECT_FALSE(lines.empty());
+    if (lines.empty()) return keys;
+    EXPECT_EQ(lines[0], "REGEDIT4") << p;
+    std::string key;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l.empty()) continue;
+        if (l.front() == '[') {
+            EXPECT_EQ(l.back(), ']') << p << ": " << l;
+            key = l.substr(1, l.size() - 2);
+            EXPECT_EQ(keys.count(key), 0u) << "key twice: " << key;
+            keys[key];
+            continue;
+        }
+        EXPECT_FALSE(key.empty()) << p << ": value before any key: " << l;
+        // "name"="value"
+        EXPECT_EQ(l.front(), '"') << l;
+        const auto eq = l.find("\"=\"");
+        if (eq == std::string::npos) {
+            ADD_FAILURE() << p << ": not a string value: " << l;
+            continue;
+        }
+        EXPECT_EQ(l.back(), '"') << l;
+        const std::string name = l.substr(1, eq - 1);
+        std::string value;
+        const std::string raw = l.substr(eq + 3, l.size() - eq - 4);
+        for (std::size_t k = 0; k < raw.size(); ++k) {
+            if (raw[k] == '\\') {
+                EXPECT_LT(k + 1, raw.size()) << "dangling backslash: " << l;
+                if (k + 1 >= raw.size()) break;
+                EXPECT_TRUE(raw[k + 1] == '\\' || raw[k + 1] == '"') << "bad escape: " << l;
+                value += raw[++k];
+            } else {
+                EXPECT_NE(raw[k], '"') << "unescaped quote: " << l;
+                value += raw[k];
+            }
+        }
+        EXPECT_EQ(keys[key].count(name), 0u) << "value twice: " << name;
+        keys[key][name] = value;
+    }
+    return keys;
+}
+
+const char* const kProductKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tessalo";
+const char* const kComponentKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin";
+
+struct Group {
+    const char* caption;  // Norme#n
+    const char* dir;      // folder below Norme
+    std::vector<std::pair<std::string, std::string>> entries;  // data file, name shown
+};
+
+const std::vector<Group> kGroups = {
+    {"ISO metric", "ISO", {{"M_coarse.tab", "ISO metric coarse"}, {"M_fine.tab", "ISO metric fine"}}},
+    {"Unified inch", "UN", {{"UNC.tab", "UNC"}, {"UNF.tab", "UNF"}}},
+    {"Pipe & Tr", "PIPE", {{"G.tab", "G (ISO 228-1)"}, {"Tr.tab", "Tr (ISO 2904)"}}},
+};
+
+// ------------------------------------------------------------------ table files
+
+struct IndexEntry {
+    int line;
+    std::string data_file, name, description;
+};
+
+// Reads section [1] the way QNorma/QData do and checks the shipped layout:
+// comments only before the header, the header exactly "[1]", a closing "[" line.
+std::vector<IndexEntry> read_index(const fs::path& p) {
+    std::vector<IndexEntry> entries;
+    const auto lines = lines_of(p);
+    std::size_t i = 0;
+    while (i < lines.size() && lines[i] != "[1]") {
+        EXPECT_TRUE(!lines[i].empty() && lines[i][0] == '#')
+            << p << " line " << i + 1 << " before [1] is not a comment: " << lines[i];
+        ++i;
+    }
+    EXPECT_LT(i, lines.size()) << p << ": no header line [1]";
+    EXPECT_GT(i, 0u) << p << ": no comment lines before [1]";
+    bool closed = false;
+    for (++i; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (!l.empty() && l[0] == '[') { closed = true; break; }
+        if (l.empty() || l[0] == '#') continue;
+        EXPECT_EQ(std::count(l.begin(), l.end(), '"'), 6) << p << " line " << i + 1 << ": " << l;
+        std::vector<std::size_t> q;
+        for (std::size_t k = 0; k < l.size(); ++k)
+            if (l[k] == '"') q.push_back(k);
+        if (q.size() != 6) continue;
+        EXPECT_EQ(q[0], 0u) << "entry should begin with its first quote: " << l;
+        EXPECT_EQ(trim(l.substr(q[1] + 1, q[2] - q[1] - 1)), "") << l;
+        EXPECT_EQ(trim(l.substr(q[3] + 1, q[4] - q[3] - 1)), "") << l;
+        EXPECT_EQ(q[5], l.size() - 1) << "text after the sixth quote: " << l;
+        entries.push_back({static_cast<int>(i + 1), l.substr(q[0] + 1, q[1] - q[0] - 1),
+                           l.substr(q[2] + 1, q[3] - q[2] - 1), l.substr(q[4] + 1, q[5] - q[4] - 1)});
+    }
+    EXPECT_TRUE(closed) << p << ": section [1] is not followed by a line beginning with [";
+    return entries;
+}
+
+struct DataFile {
+    std::vector<std::string> comments;
+    std::vector<std::string> lengths, pitches;
+    int length_sections = 0, pitch_sections = 0;
+};
+
+// Reads a data file the way QData/ReadSectionList do, and holds the shipped files to the
+// stricter layout: outside the sections only comments and blank lines, inside only
+// items, every section closed by a blank line, the file ending with that blank line.
+DataFile read_data(const fs::path& p) {
+    DataFile d;
+    const std::string text = read_bytes(p);
+    std::string problem;
+    const auto lines = crlf_lines(text, &problem);
+    EXPECT_EQ(problem, "") << p;
+    EXPECT_TRUE(text.size() >= 4 && text.compare(text.size() - 4, 4, "\r\n\r\n") == 0)
+        << p << ": the file does not end with a blank line";
+    EXPECT_TRUE(!lines.empty() && !lines[0].empty() && lines[0][0] == '#')
+        << p << ": the file does not start with a comment";
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::string t = trim(l);
+        if (!l.empty() && l[0] == '#') { d.comments.push_back(l); continue; }
+        if (t.empty()) continue;
+        std::vector<std::string>* list = nullptr;
+        if (t == "[Lunghezze]") { list = &d.lengths; ++d.length_sections; }
+        else if (t == "[Passi]") { list = &d.pitches; ++d.pitch_sections; }
+        EXPECT_NE(list, nullptr) << p << " line " << i + 1 << " outside a section: " << l;
+        EXPECT_EQ(l, t) << p << ": header with blanks: " << l;
+        if (!list) continue;
+        list->clear();
+        bool closed = false;
+        for (++i; i < lines.size(); ++i) {
+            const std::string item = trim(lines[i]);
+            if (item.empty()) { closed = true; break; }
+            EXPECT_NE(lines[i][0], '#') << p << ": comment inside a section";
+            EXPECT_EQ(lines[i], item) << p << ": item with blanks around it";
+            list->push_back(item);
+        }
+        EXPECT_TRUE(closed) << p << ": section " << t << " runs to the end of the file";
+    }
+    EXPECT_EQ(d.length_sections, 1) << p;
+    EXPECT_EQ(d.pitch_sections, 1) << p;
+    return d;
+}
+
+// Items as numbers; every item must be a plain positive number, strictly ascending.
+std::vector<double> numbers(const std::vector<std::string>& items, const std::string& what,
+                            int max_decimals) {
+    std::vector<double> v;
+    for (const auto& s : items) {
+        int decimals = 0;
+        const auto x = plain_number(s, &decimals);
+        EXPECT_TRUE(x.has_value()) << what << ": not a plain number: '" << s << "'";
+        if (!x) continue;
+        EXPECT_GT(*x, 0.0) << what << ": " << s;
+        EXPECT_LE(decimals, max_decimals) << what << ": " << s;
+        if (!v.empty()) {
+            EXPECT_LT(v.back(), *x) << what << ": not ascending at " << s;
+        }
+        v.push_back(*x);
+    }
+    EXPECT_FALSE(v.empty()) << what << ": empty list";
+    return v;
+}
+
+fs::path data_path(const Group& g, const std::string& file) {
+    return kApplDir / "Norme" / g.dir / "Data" / file;
+}
+
+DataFile read_table(const std::string& file) {
+    for (const auto& g : kGroups)
+        for (const auto& e : g.entries)
+            if (e.first == file) return read_data(data_path(g, file));
+    ADD_FAILURE() << "no such table " << file;
+    return {};
+}
+
+std::vector<double> pitches_of(const std::string& file, int max_decimals) {
+    return numbers(read_table(file).pitches, file + " [Passi]", max_decimals);
+}
+
+// The inch pitches are 25.4 / TPI rounded half-up to 4 decimals, TPI a whole or half number.
+bool is_inch_pitch(double p) {
+    for (int twice_tpi = 8; twice_tpi <= 400; ++twice_tpi) {
+        const double exact = 25.4 / (twice_tpi / 2.0);
+        if (std::abs(std::floor(exact * 10000.0 + 0.5) / 10000.0 - p) < 1e-9) return true;
+    }
+    return false;
+}
+
+// ------------------------------------------------------------------ tests: every file
+
+TEST(InstallTree, EveryTextFileIsPlainAsciiWithCrLfLineEnds) {
+    ASSERT_TRUE(fs::is_directory(kApplDir)) << kApplDir;
+    int files = 0;
+    for (const auto& e : fs::recursive_directory_iterator(kInstall)) {
+        if (!e.is_regular_file()) continue;
+        const std::string ext = e.path().extension().string();
+        if (ext == ".jpg") continue;
+        EXPECT_TRUE(ext == ".ini" || ext == ".tab" || ext == ".reg") << "unexpected file " << e.path();
+        ++files;
+        const std::string text = read_bytes(e.path());
+        EXPECT_FALSE(text.empty()) << e.path();
+        for (unsigned char c : text)
+            if (!(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f))) {
+                ADD_FAILURE() << e.path() << ": byte " << int(c) << " is not printable ASCII";
+                break;
+            }
+        std::string problem;
+        crlf_lines(text, &problem);
+        EXPECT_EQ(problem, "") << e.path();
+    }
+    EXPECT_GE(files, 3 + 6 + 3);  // 3 index files, 6 data files, 2 .reg and host-settings.ini
+}
+
+// ------------------------------------------------------------------ tests: settings
+
+TEST(InstallTree, RegistryFileForWindowsHoldsTheSettingsOfPart51) {
+    const RegKeys keys = read_reg(kInstall / "Tessalo.reg");
+    ASSERT_EQ(keys.size(), 2u);
+    const auto& product = keys.at(kProductKey);
+    EXPECT_EQ(product.at("ApplDir"), "C:\\Program Files\\Ombrivale\\Tessalo");
+    EXPECT_EQ(product.at("Language"), "English");
+    EXPECT_EQ(product.size(), 2u);
+
+    const auto& comp = keys.at(kComponentKey);
+    EXPECT_EQ(comp.at("File Prefs"), "\\Zelvacorin.prf");
+    for (std::size_t n = 0; n < kGroups.size(); ++n) {
+        const std::string i = std::to_string(n);
+        EXPECT_EQ(comp.at("Norme#" + i), kGroups[n].caption);
+        EXPECT_EQ(comp.at("Norme Dir#" + i), std::string("\\Norme\\") + kGroups[n].dir + "\\");
+        EXPECT_EQ(comp.at("Data#" + i), "Data\\");
+        EXPECT_EQ(comp.at("File INI#" + i), "Norme.ini");
+    }
+    EXPECT_EQ(comp.count("Norme#3"), 0u);  // the tab list ends at the first absent value
+    EXPECT_EQ(comp.size(), 1 + 4 * kGroups.size());
+}
+
+TEST(InstallTree, PinhostRegistryFileDiffersOnlyInApplDir) {
+    RegKeys win = read_reg(kInstall / "Tessalo.reg");
+    RegKeys sim = read_reg(kInstall / "pinhost.reg");
+    ASSERT_EQ(sim.count(kProductKey), 1u);
+    EXPECT_EQ(sim[kProductKey]["ApplDir"], "%INSTALLDIR%");
+    win[kProductKey].erase("ApplDir");
+    sim[kProductKey].erase("ApplDir");
+    EXPECT_EQ(win, sim);
+}
+
+TEST(InstallTree, PathsJoinedByConcatenationReachTheShippedFiles) {
+    const RegKeys keys = read_reg(kInstall / "pinhost.reg");
+    const std::string appl = keys.at(kProductKey).at("ApplDir");
+    const auto& comp = keys.at(kComponentKey);
+    ASSERT_FALSE(appl.empty());
+    EXPECT_NE(appl.back(), '\\') << "ApplDir carries no trailing backslash";
+
+    // StandardsDir = ApplDir + Norme Dir#n; DataFilePath = StandardsDir + Data#0;
+    // index file = StandardsDir + File INI#0; PrefsFilePath = ApplDir + File Prefs.
+    for (std::size_t n = 0; n < kGroups.size(); ++n) {
+        const std::string standards_dir = appl + comp.at("Norme Dir#" + std::to_string(n));
+        const std::string index = standards_dir + comp.at("File INI#0");
+        const std::string data_dir = standards_dir + comp.at("Data#0");
+        EXPECT_TRUE(fs::is_regular_file(to_local(index))) << index;
+        for (const auto& e : kGroups[n].entries)
+            EXPECT_TRUE(fs::is_regular_file(to_local(data_dir + e.first))) << data_dir + e.first;
+    }
+    const std::string prefs = appl + comp.at("File Prefs");
+    EXPECT_EQ(to_local(prefs).parent_path(), kApplDir);
+}
+
+TEST(InstallTree, HostSettingsNameTheImagesFolderThatHoldsTheTexture) {
+    const auto lines = lines_of(kInstall / "host-settings.ini");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "[Directories]");
+    EXPECT_EQ(lines[1], "ThreadFile=%INSTALLDIR%\\Images\\");
+
+    // FindTextureFile: ApplDir + "\Images\" + "3iaoftt.jpg" first, then
+    // GetThreadFileDir() (trailing backslash dropped) + "\" + "3iaoftt.jpg".
+    std::string thread_dir = lines[1].substr(lines[1].find('=') + 1);
+    thread_dir.pop_back();
+    for (const std::string& candidate :
+         {std::string("%INSTALLDIR%\\Images\\3iaoftt.jpg"), thread_dir + "\\3iaoftt.jpg"}) {
+        const std::string jpg = read_bytes(to_local(candidate));
+        ASSERT_GT(jpg.size(), 1000u) << candidate;
+        EXPECT_EQ(static_cast<unsigned char>(jpg[0]), 0xFF);
+        EXPECT_EQ(static_cast<unsigned char>(jpg[1]), 0xD8);
+        EXPECT_EQ(static_cast<unsigned char>(jpg[jpg.size() - 2]), 0xFF);
+        EXPECT_EQ(static_cast<unsigned char>(jpg[jpg.size() - 1]), 0xD9);
+    }
+}
+
+// ------------------------------------------------------------------ tests: table files
+
+TEST(InstallTree, IndexFilesListTheStandardsOfEachGroup) {
+    for (const auto& g : kGroups) {
+        const fs::path index = kApplDir / "Norme" / g.dir / "Norme.ini";
+        const auto entries = read_index(index);
+        ASSERT_EQ(entries.size(), g.entries.size()) << index;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            EXPECT_EQ(entries[k].data_file, g.entries[k].first) << index;
+            EXPECT_EQ(entries[k].name, g.entries[k].second) << index;
+            EXPECT_FALSE(trim(entries[k].description).empty()) << index;
+            EXPECT_LE(entries[k].line, 32767);
+            EXPECT_TRUE(fs::is_regular_file(data_path(g, entries[k].data_file)))
+                << index << " names a missing data file " << entries[k].data_file;
+        }
+    }
+}
+
+TEST(InstallTree, MetricDescriptionsNameTheToleranceClass) {
+    const auto iso = read_index(kApplDir / "Norme" / "ISO" / "Norme.ini");
+    ASSERT_EQ(iso.size(), 2u);
+    EXPECT_EQ(iso[0].description, "ISO 261 coarse pitch series M1-M64, tolerance class 6g");
+    EXPECT_NE(iso[1].description.find("6g"), std::string::npos);
+    for (const auto& e : read_index(kApplDir / "Norme" / "UN" / "Norme.ini"))
+        EXPECT_NE(e.description.find("2A"), std::string::npos) << e.description;
+}
+
+TEST(InstallTree, EveryDataFileHasBothSectionsOfPlainAscendingNumbers) {
+    for (const auto& g : kGroups)
+        for (const auto& e : g.entries) {
+            const fs::path p = data_path(g, e.first);
+            const DataFile d = read_data(p);
+            numbers(d.lengths, e.first + " [Lunghezze]", 1);
+            numbers(d.pitches, e.first + " [Passi]", 4);
+        }
+}
+
+TEST(InstallTree, DataFilesSayWhichReferenceTablesTheirNumbersComeFrom) {
+    const std::map<std::string, std::string> csv = {
+        {"M_coarse.tab", "iso_metric_coarse.csv"}, {"M_fine.tab", "iso_metric_fine.csv"},
+        {"UNC.tab", "unified_unc_unf.csv"},        {"UNF.tab", "unified_unc_unf.csv"},
+        {"G.tab", "pipe_iso228_g.csv"},            {"Tr.tab", "trapezoidal_iso2904.csv"}};
+    for (const auto& [file, source] : csv) {
+        std::string all;
+        for (const auto& c : read_table(file).comments) all += c + "\n";
+        EXPECT_NE(all.find(source), std::string::npos) << file;
+        EXPECT_NE(all.find("nominal_lengths_mm.csv"), std::string::npos) << file;
+        EXPECT_NE(all.find("source:"), std::string::npos) << file << " names no sources";
+    }
+}
+
+TEST(InstallTree, AllStandardsShareTheNominalLengthSeries) {
+    const std::vector<double> lengths = numbers(read_table("M_coarse.tab").lengths, "lengths", 1);
+    EXPECT_EQ(lengths.size(), 34u);  // 30 preferred + 4 secondary
+    for (double v : {2.0, 2.5, 14.0, 55.0, 65.0, 75.0, 90.0, 200.0}) EXPECT_TRUE(contains(lengths, v)) << v;
+    for (double v : {18.0, 22.0}) EXPECT_FALSE(contains(lengths, v)) << v << " is uncertain";
+    for (const auto& g : kGroups)
+        for (const auto& e : g.entries)
+            EXPECT_EQ(read_table(e.first).lengths, read_table("M_coarse.tab").lengths) << e.first;
+}
+
+TEST(InstallTree, MetricPitchesHoldKnownValues) {
+    const auto coarse = pitches_of("M_coarse.tab", 2);
+    EXPECT_TRUE(contains(coarse, 1.5));   // M10
+    EXPECT_TRUE(contains(coarse, 0.25));  // M1
+    EXPECT_TRUE(contains(coarse, 1.75));  // M12
+    EXPECT_TRUE(contains(coarse, 6.0));   // M64
+    EXPECT_EQ(coarse.front(), 0.25);
+    EXPECT_EQ(coarse.back(), 6.0);
+
+    const auto fine = pitches_of("M_fine.tab", 2);
+    EXPECT_EQ(fine, (std::vector<double>{0.75, 1, 1.25, 1.5, 2, 3, 4}));  // ISO 261 fine list
+}
+
+TEST(InstallTree, InchPitchesAre25Point4OverTpiToFourDecimals) {
+    const auto unc = pitches_of("UNC.tab", 4);
+    const auto unf = pitches_of("UNF.tab", 4);
+    const auto g = pitches_of("G.tab", 4);
+    EXPECT_TRUE(contains(unc, 1.27));    // 1/4-20 UNC
+    EXPECT_TRUE(contains(unc, 5.6444));  // 2-4.5 UNC
+    EXPECT_TRUE(contains(unf, 0.3175));  // #0-80 UNF
+    EXPECT_FALSE(contains(unc, 0.3175)); // #0 has no UNC size
+    EXPECT_TRUE(contains(g, 1.8143));    // G1/2, 14 TPI
+    EXPECT_EQ(g, (std::vector<double>{0.9071, 1.3368, 1.8143, 2.3091}));  // 28, 19, 14, 11 TPI
+    for (const auto* list : {&unc, &unf, &g})
+        for (double p : *list) EXPECT_TRUE(is_inch_pitch(p)) << p;
+}
+
+TEST(InstallTree, TrapezoidalPitchesHoldKnownValues) {
+    const auto tr = pitches_of("Tr.tab", 2);
+    EXPECT_TRUE(contains(tr, 4.0));   // Tr20x4
+    EXPECT_TRUE(contains(tr, 1.5));   // Tr8x1.5
+    EXPECT_TRUE(contains(tr, 14.0));  // Tr55, Tr60 coarse
+    EXPECT_FALSE(contains(tr, 0.75));
+}
+
+}  // namespace
