@@ -5,7 +5,7 @@
 #include "env/Preferences.h"
 #include "env/Settings.h"
 #include "host/HostCalls.h"
-#include "standards/TableReaders.h"
+#include "standards/ThreadTableFiles.h"
 
 namespace zelva::forms {
 

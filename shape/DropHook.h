@@ -8,8 +8,6 @@
 
 namespace zelva::shape {
 
-constexpr const char* kDropHookProgId = "Zelvacorin.DropHook";
-
 class DropHook : public Object {
 public:
     // The module must outlive the instance.

@@ -26,16 +26,22 @@ void setBool(std::span<const Arg> args, size_t i, int16_t v) {
 
 Variant boolResult(int16_t v) { return Variant::boolean(v != 0); }
 
-// Runs an answer and writes its outputs back to the caller's variables, also
-// when it fails: outputs written before a failure keep their values.
-template <class Answer, class WriteBack>
-Variant answering(Answer answer, WriteBack writeBack) {
+// Runs an answer on copies of the caller's by-reference doubles and writes
+// them back: all of them when it succeeds, and when it fails those it had
+// already written, so outputs written before a failure keep their values.
+template <class Answer>
+Variant answering(std::span<const Arg> args, std::span<double> outputs, Answer answer) {
+    const std::vector<double> before(outputs.begin(), outputs.end());
+    const auto writeBack = [&](bool all) {
+        for (size_t i = 0; i < outputs.size(); ++i)
+            if (all || outputs[i] != before[i]) setDouble(args, i, outputs[i]);
+    };
     try {
         const int16_t ok = answer();
-        writeBack();
+        writeBack(true);
         return boolResult(ok);
     } catch (const Error&) {
-        writeBack();
+        writeBack(false);
         throw;
     }
 }
@@ -118,29 +124,19 @@ Variant PShape::invoke(std::string_view name, CallKind kind, std::span<const Arg
     }
     if (is("IC2DProjectedThreads_GetDiameters") || is("IC2DProjectedThreads_GetPositionInformation")) {
         expectArgCount(args, 2);
-        double a = doubleArg(args, 0), b = doubleArg(args, 1);
+        double d[2] = {doubleArg(args, 0), doubleArg(args, 1)};
         const bool diameters = is("IC2DProjectedThreads_GetDiameters");
-        return answering([&] { return diameters ? GetDiameters(a, b) : GetPositionInformation(a, b); },
-                         [&] {
-                             setDouble(args, 0, a);
-                             setDouble(args, 1, b);
-                         });
+        return answering(args, d, [&] { return diameters ? GetDiameters(d[0], d[1]) : GetPositionInformation(d[0], d[1]); });
     }
     if (is("IC2DProjectedThreads_GetTaperFromMajorDiameter")) {
         expectArgCount(args, 1);
-        double angle = doubleArg(args, 0);
-        const int16_t ok = GetTaperFromMajorDiameter(angle);
-        setDouble(args, 0, angle);
-        return boolResult(ok);
+        double angle[1] = {doubleArg(args, 0)};
+        return answering(args, angle, [&] { return GetTaperFromMajorDiameter(angle[0]); });
     }
     if (is("IC2DProjectedThreads_GetThreadDirection")) {
         expectArgCount(args, 3);
-        double x = doubleArg(args, 0), y = doubleArg(args, 1), z = doubleArg(args, 2);
-        const int16_t ok = GetThreadDirection(x, y, z);
-        setDouble(args, 0, x);
-        setDouble(args, 1, y);
-        setDouble(args, 2, z);
-        return boolResult(ok);
+        double v[3] = {doubleArg(args, 0), doubleArg(args, 1), doubleArg(args, 2)};
+        return answering(args, v, [&] { return GetThreadDirection(v[0], v[1], v[2]); });
     }
     if (is("IC2DProjectedThreads_GetIsHole") || is("IC2DProjectedThreads_GetTaperProjection")) {
         expectArgCount(args, 1);
@@ -150,22 +146,20 @@ Variant PShape::invoke(std::string_view name, CallKind kind, std::span<const Arg
         return boolResult(ok);
     }
     if (is("IC2DProjectedThreads_GetProjectedThreadInformation")) {
+        // The chain runs through the object's own interface and stops at the
+        // first answer that is false, leaving the later outputs unwritten.
         expectArgCount(args, 11);
-        Ref<Object> shape = objectArg(args, 0);
-        double d[8];
-        for (size_t i = 0; i < 8; ++i) d[i] = doubleArg(args, i + 1);
-        int16_t isHole = toBool(argAt(args, 9)) ? kTrue : kFalse;
-        int16_t taper = toBool(argAt(args, 10)) ? kTrue : kFalse;
-        return answering(
-            [&] {
-                return GetProjectedThreadInformation(shape, d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], isHole,
-                                                     taper);
-            },
-            [&] {
-                for (size_t i = 0; i < 8; ++i) setDouble(args, i + 1, d[i]);
-                setBool(args, 9, isHole);
-                setBool(args, 10, taper);
-            });
+        const auto answers = [&](const char* member, size_t first, size_t count) {
+            return toBool(invoke(member, CallKind::Method, args.subspan(first, count)));
+        };
+        const bool ok = answers("IC2DProjectedThreads_Initialize", 0, 1) &&
+                        answers("IC2DProjectedThreads_GetDiameters", 1, 2) &&
+                        answers("IC2DProjectedThreads_GetTaperFromMajorDiameter", 3, 1) &&
+                        answers("IC2DProjectedThreads_GetPositionInformation", 4, 2) &&
+                        answers("IC2DProjectedThreads_GetThreadDirection", 6, 3) &&
+                        answers("IC2DProjectedThreads_GetIsHole", 9, 1) &&
+                        answers("IC2DProjectedThreads_GetTaperProjection", 10, 1);
+        return Variant::boolean(ok);
     }
     throw Error::runtime(err::MemberNotSupported);
 }

@@ -13,8 +13,6 @@
 
 namespace zelva::shape {
 
-constexpr const char* kPShapeProgId = "Zelvacorin.PShape";
-
 class PShape : public Object {
 public:
     // The module must outlive the instance: it lives as long as the loaded component.
@@ -47,7 +45,9 @@ public:
     // Editing on double-click.
     void DblClick(Ref<Object>& objPart, int32_t& x, int32_t& y);
 
-    // The host's projected-thread interface; booleans are -1 / 0.
+    // The host's projected-thread interface; booleans are -1 / 0. The chain
+    // GetProjectedThreadInformation runs through invoke, as the object's own
+    // interface answers it.
     std::string Callout() const { return callout_; }
     int16_t GetHoleInformation(int16_t wantAnglesInDegrees, int16_t& depthIsFinite, double& depth,
                                double& counterboreDepth, double& counterboreDiameter, double& countersinkDiameter,
@@ -61,9 +61,6 @@ public:
     int16_t GetThreadDirection(double& x, double& y, double& z);
     int16_t GetIsHole(int16_t& isHole);
     int16_t GetTaperProjection(int16_t& taperProjection);
-    int16_t GetProjectedThreadInformation(Ref<Object>& shape, double& inner, double& outer, double& taperAngle,
-                                          double& threadLength, double& offset, double& x, double& y, double& z,
-                                          int16_t& isHole, int16_t& taperProjection);
 
     env::Module& module() const { return module_; }
 

@@ -7,6 +7,7 @@
 #include "env/ThreadTexture.h"
 #include "env/UnitConversion.h"
 #include "host/HostCalls.h"
+#include "shape/ClassIds.h"
 #include "shape/PShape.h"
 
 namespace zelva::shape {
@@ -40,6 +41,7 @@ void PShape::Create(Ref<Object>& parent) {
     transform->rotation(r[0], r[1], r[2], r[3]);
     for (int i = 0; i < 4; ++i) placement->setRotation(i + 1, r[i]);
 
+
     HostVector& hit = deref(m.HitPoint);
     placement->setX(hit.x());
     placement->setY(hit.y());
@@ -50,10 +52,15 @@ void PShape::Create(Ref<Object>& parent) {
     Ref<Object> shape = deref(shapes).callObject("Add");
     Object& s = deref(shape);
     env::SetComponent5Orientation(s, 0, 0, 0, 0);
-    env::SetComponent4Orientation(s, placement->rotation(1), placement->rotation(2), placement->rotation(3),
-                                  placement->rotation(4));
+    // Read one by one: the host sees the reads in this order.
+    double rotation[4];
+    for (int i = 0; i < 4; ++i) rotation[i] = placement->rotation(i + 1);
+    env::SetComponent4Orientation(s, rotation[0], rotation[1], rotation[2], rotation[3]);
     env::SetComponent5Position(s, 0, 0, 0);
-    env::SetComponent4Position(s, placement->x(), placement->y(), placement->z());
+    const double x = placement->x();
+    const double y = placement->y();
+    const double z = placement->z();
+    env::SetComponent4Position(s, x, y, z);
     createInPart(shape);
 }
 

@@ -60,16 +60,4 @@ int16_t PShape::GetTaperProjection(int16_t& taperProjection) {
     return kTrue;
 }
 
-int16_t PShape::GetProjectedThreadInformation(Ref<Object>& shape, double& inner, double& outer, double& taperAngle,
-                                              double& threadLength, double& offset, double& x, double& y, double& z,
-                                              int16_t& isHole, int16_t& taperProjection) {
-    if (!Initialize(shape)) return kFalse;
-    if (!GetDiameters(inner, outer)) return kFalse;
-    if (!GetTaperFromMajorDiameter(taperAngle)) return kFalse;
-    if (!GetPositionInformation(threadLength, offset)) return kFalse;
-    if (!GetThreadDirection(x, y, z)) return kFalse;
-    if (!GetIsHole(isHole)) return kFalse;
-    return GetTaperProjection(taperProjection);
-}
-
 }  // namespace zelva::shape

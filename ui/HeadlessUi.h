@@ -44,6 +44,8 @@ public:
     // The answers for the next form shown; a form shown without answers, or
     // still open when its answers run out, is closed from its title bar.
     void answerNextForm(UserScript script) { scripts_.push_back(std::move(script)); }
+    // Forgets answers no form has used.
+    void discardAnswers() { scripts_.clear(); }
     const std::vector<MessageBox>& messages() const { return messages_; }
     int formsShown() const { return formsShown_; }
 

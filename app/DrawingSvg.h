@@ -1,0 +1,15 @@
+#pragma once
+// The drawing sheet pinhost writes after a round of work: an A4 landscape
+// sheet with one side view per pin, its thread drawn the cosmetic way (major
+// diameter thick, minor diameter thin) and dimensioned in millimetres.
+
+#include <string>
+#include <vector>
+
+#include "app/PinProjection.h"
+
+namespace zelva::app {
+
+std::string drawingSvg(const std::vector<PinProjection>& pins);
+
+}  // namespace zelva::app

@@ -1,0 +1,21 @@
+#include "app/Session.h"
+
+#include "forms/FormEvents.h"
+#include "shape/ClassIds.h"
+#include "shape/DropHook.h"
+#include "shape/PShape.h"
+
+namespace zelva::app {
+
+Session::Session(const std::filesystem::path& installDir) {
+    const sim::Substitutions subs{{"INSTALLDIR", (installDir / "Tessalo").string()}};
+    host.registry().load(installDir / "pinhost.reg", subs);
+    host.settings().load(installDir / "host-settings.ini", subs);
+    forms::ConnectFormEvents(module);
+    host.registerClass(shape::kPShapeProgId, shape::kPShapeClassId,
+                       [this] { return Ref<Object>(makeRef<shape::PShape>(module)); });
+    host.registerClass(shape::kDropHookProgId, shape::kDropHookClassId,
+                       [this] { return Ref<Object>(makeRef<shape::DropHook>(module)); });
+}
+
+}  // namespace zelva::app

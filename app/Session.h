@@ -1,0 +1,27 @@
+#pragma once
+// The component loaded into the stand-in host: one document, the host's
+// registry and settings from an install tree, a headless user, the files of
+// this machine, and one module with its forms connected.
+
+#include <filesystem>
+
+#include "env/Module.h"
+#include "env/TextFiles.h"
+#include "sim/SimHost.h"
+#include "ui/HeadlessUi.h"
+
+namespace zelva::app {
+
+class Session {
+public:
+    // `installDir` holds pinhost.reg and host-settings.ini; %INSTALLDIR% in
+    // them stands for its Tessalo folder.
+    explicit Session(const std::filesystem::path& installDir);
+
+    sim::SimHost host;
+    env::LocalFileSystem files;
+    ui::HeadlessUi ui;
+    env::Module module{host.library(), ui, files};
+};
+
+}  // namespace zelva::app

@@ -1,0 +1,38 @@
+#pragma once
+// The transcript of a replayed round of work: one JSON object a line for every
+// form shown and closed, message box, pin built, drawing answer and failure.
+
+#include <ostream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "app/PinProjection.h"
+#include "automation/Error.h"
+#include "ui/HeadlessUi.h"
+
+namespace zelva::app {
+
+struct PinState {
+    std::string pin;
+    bool created = false;  // otherwise rebuilt
+    double diameter = 0, length = 0, pitch = 0, chamfer = 0;
+};
+
+class Transcript : public ui::HeadlessUi::Observer {
+public:
+    explicit Transcript(std::ostream& out) : out_(out) {}
+
+    void formShown(const ui::Form& form) override;
+    void formClosed(const ui::Form& form, bool byOk) override;
+    void messageShown(const ui::MessageBox& box) override;
+    void pin(const PinState& state);
+    void projection(const PinProjection& p);
+    void error(const std::string& step, const Error& e);
+
+private:
+    void write(const nlohmann::json& event);
+    std::ostream& out_;
+};
+
+}  // namespace zelva::app

@@ -1,0 +1,87 @@
+// pinhost: the stand-in host on the command line. `pinhost run SCENARIO --out DIR`
+// replays a round of work against the component and writes the document, the
+// pictures and the transcript into DIR.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "app/DrawingSvg.h"
+#include "app/ModelSvg.h"
+#include "app/Scenario.h"
+#include "app/ScenarioRunner.h"
+#include "app/Session.h"
+#include "app/Transcript.h"
+#include "sim/DocumentJson.h"
+
+namespace fs = std::filesystem;
+using namespace zelva;
+
+namespace {
+
+int usage() {
+    std::cerr << "usage: pinhost run SCENARIO --out DIR [--install DIR]\n";
+    return 2;
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// The run works on its own copy of the install tree, so the preferences it
+// writes start fresh and stay beside its other results.
+fs::path stageInstall(const fs::path& from, const fs::path& out) {
+    const fs::path to = out / "install";
+    fs::remove_all(to);
+    fs::copy(from, to, fs::copy_options::recursive);
+    return to;
+}
+
+int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install) {
+    std::ifstream in(scenarioPath);
+    if (!in) throw std::runtime_error("cannot read " + scenarioPath.string());
+    const auto lines = app::parseScenario(in, scenarioPath.string());
+    fs::create_directories(out);
+    app::Session session(stageInstall(install, out));
+    std::ofstream transcriptFile(out / "transcript.jsonl", std::ios::binary);
+    app::Transcript transcript(transcriptFile);
+    session.ui.setObserver(&transcript);
+    app::ScenarioRunner runner(session, transcript, std::cout);
+
+    std::cout << "pinhost: replaying " << scenarioPath.string() << "\n";
+    runner.run(lines, scenarioPath.string());
+    writeFile(out / "document.json", sim::documentJson(session.host).dump(2) + "\n");
+    writeFile(out / "model.svg", app::modelSvg(session.host.document()));
+    writeFile(out / "drawing.svg", app::drawingSvg(runner.projections()));
+    std::cout << "pinhost: " << session.host.document().parts.size() << " part(s), " << runner.projections().size()
+              << " drawing answer(s), " << runner.failures() << " failed host call(s)\n"
+              << "pinhost: wrote " << (out / "document.json").string() << ", model.svg, drawing.svg, transcript.jsonl\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3 || std::string(argv[1]) != "run") return usage();
+    fs::path out;
+    fs::path install = fs::path(argv[0]).parent_path() / "install";
+    for (int i = 3; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) return usage();
+        if (option == "--out") out = argv[++i];
+        else if (option == "--install") install = argv[++i];
+        else return usage();
+    }
+    if (out.empty()) return usage();
+    try {
+        return run(argv[2], out, install);
+    } catch (const app::ScenarioError& e) {
+        std::cerr << "pinhost: " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "pinhost: " << e.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,104 @@
+#include "sim/RegistryStore.h"
+
+#include <array>
+#include <stdexcept>
+#include <utility>
+
+#include "automation/Object.h"
+
+namespace zelva::sim {
+
+namespace {
+
+constexpr std::array<std::pair<const char*, int32_t>, 4> kHives{{
+    {"HKEY_CLASSES_ROOT", root::ClassesRoot},
+    {"HKEY_CURRENT_USER", root::CurrentUser},
+    {"HKEY_LOCAL_MACHINE", root::LocalMachine},
+    {"HKEY_USERS", root::Users},
+}};
+
+// A key path without the separators at its ends, so "\A\B\" and "A\B" meet.
+std::string trimSeparators(std::string_view key) {
+    const size_t b = key.find_first_not_of('\\');
+    if (b == std::string_view::npos) return {};
+    return std::string(key.substr(b, key.find_last_not_of('\\') - b + 1));
+}
+
+// Splits "HKEY_LOCAL_MACHINE\SOFTWARE\X" into its hive and the rest; without a
+// hive name, the key is under the local machine hive.
+std::pair<int32_t, std::string> splitHive(std::string_view fullKey) {
+    const std::string key = trimSeparators(fullKey);
+    const std::string first = key.substr(0, key.find('\\'));
+    for (const auto& [name, selector] : kHives)
+        if (sameName(first, name)) return {selector, trimSeparators(std::string_view(key).substr(first.size()))};
+    return {root::LocalMachine, key};
+}
+
+// Reads a quoted REGEDIT4 string starting at `pos` (on the opening quote) and
+// moves `pos` past its closing quote.
+std::string readQuoted(const std::string& line, size_t& pos, const std::string& where) {
+    if (pos >= line.size() || line[pos] != '"') throw std::runtime_error(where + ": expected a quoted string");
+    std::string out;
+    for (++pos; pos < line.size(); ++pos) {
+        const char c = line[pos];
+        if (c == '"') {
+            ++pos;
+            return out;
+        }
+        if (c == '\\') {
+            if (++pos >= line.size() || (line[pos] != '\\' && line[pos] != '"'))
+                throw std::runtime_error(where + ": only \\\\ and \\\" escapes are allowed");
+        }
+        out += line[pos];
+    }
+    throw std::runtime_error(where + ": unterminated string");
+}
+
+}  // namespace
+
+void RegistryStore::load(const std::filesystem::path& path, const Substitutions& subs) {
+    const auto lines = readConfigLines(path);
+    Values* current = nullptr;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::string where = lineLocation(path, i);
+        if (line.empty() || line[0] == ';' || line == "REGEDIT4") continue;
+        if (line.front() == '[') {
+            if (line.back() != ']') throw std::runtime_error(where + ": unterminated key header");
+            const auto [hive, key] = splitHive(std::string_view(line).substr(1, line.size() - 2));
+            current = &hives_[hive][key];
+            continue;
+        }
+        if (!current) throw std::runtime_error(where + ": value outside a key");
+        size_t pos = 0;
+        std::string name;
+        if (line[0] == '@')
+            pos = 1;
+        else
+            name = readQuoted(line, pos, where);
+        if (pos >= line.size() || line[pos] != '=') throw std::runtime_error(where + ": expected '='");
+        ++pos;
+        const std::string raw = readQuoted(line, pos, where);
+        if (line.find_first_not_of(' ', pos) != std::string::npos)
+            throw std::runtime_error(where + ": text after the value");
+        (*current)[name] = substitutePlaceholders(raw, subs, where);
+    }
+}
+
+void RegistryStore::set(const std::string& key, const std::string& name, std::string value) {
+    const auto [hive, path] = splitHive(key);
+    hives_[hive][path][name] = std::move(value);
+}
+
+std::optional<std::string> RegistryStore::read(int32_t rootSelector, const std::string& key,
+                                               const std::string& name) const {
+    const auto hive = hives_.find(rootSelector);
+    if (hive == hives_.end()) return std::nullopt;
+    const auto values = hive->second.find(trimSeparators(key));
+    if (values == hive->second.end()) return std::nullopt;
+    const auto value = values->second.find(name);
+    if (value == values->second.end()) return std::nullopt;
+    return value->second;
+}
+
+}  // namespace zelva::sim

@@ -1,0 +1,44 @@
+#pragma once
+// The registry as the stand-in host's library reads it: string values under
+// keys of the four root hives, loaded from REGEDIT4 files. Keys and value
+// names compare without regard to case, as in Windows.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "sim/CaseInsensitive.h"
+#include "sim/ConfigFiles.h"
+
+namespace zelva::sim {
+
+// Root selectors, as the host library numbers the hives.
+namespace root {
+constexpr int32_t ClassesRoot = 0;
+constexpr int32_t CurrentUser = 1;
+constexpr int32_t LocalMachine = 2;
+constexpr int32_t Users = 3;
+}  // namespace root
+
+class RegistryStore {
+public:
+    // Merges a REGEDIT4 file: `[HKEY_LOCAL_MACHINE\SOFTWARE\...]` headers,
+    // `"Name"="value"` or `@="value"` lines with `\\` and `\"` escapes, `;`
+    // comments. Placeholders in values are substituted. Anything else is a
+    // std::runtime_error naming the file and line.
+    void load(const std::filesystem::path& path, const Substitutions& subs = {});
+
+    // `key` may start with a hive name; without one it is under HKEY_LOCAL_MACHINE.
+    void set(const std::string& key, const std::string& name, std::string value);
+
+    std::optional<std::string> read(int32_t rootSelector, const std::string& key, const std::string& name) const;
+
+private:
+    using Values = std::map<std::string, std::string, CaseInsensitiveLess>;
+    using Keys = std::map<std::string, Values, CaseInsensitiveLess>;
+    std::map<int32_t, Keys> hives_;
+};
+
+}  // namespace zelva::sim

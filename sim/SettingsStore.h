@@ -1,0 +1,31 @@
+#pragma once
+// The host's own sectioned settings, loaded from an ini-style file:
+// `[Section]` headers, `Key=Value` lines, `;` or `#` comments. Sections and
+// keys compare without regard to case; spaces around keys and values go.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "sim/CaseInsensitive.h"
+#include "sim/ConfigFiles.h"
+
+namespace zelva::sim {
+
+class SettingsStore {
+public:
+    // Merges a file; placeholders in values are substituted. A malformed line
+    // is a std::runtime_error naming the file and line.
+    void load(const std::filesystem::path& path, const Substitutions& subs = {});
+    void set(const std::string& section, const std::string& key, std::string value);
+
+    bool hasSection(const std::string& section) const;
+    std::optional<std::string> read(const std::string& section, const std::string& key) const;
+
+private:
+    using Keys = std::map<std::string, std::string, CaseInsensitiveLess>;
+    std::map<std::string, Keys, CaseInsensitiveLess> sections_;
+};
+
+}  // namespace zelva::sim

@@ -1,0 +1,81 @@
+#pragma once
+// What every object of the stand-in host is: labelled ("Shape#3"), counted
+// among the host's live objects while it exists, and journalled on every
+// call, which the fault plan may make fail.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "automation/Error.h"
+#include "automation/Ref.h"
+#include "sim/HostState.h"
+
+namespace zelva::sim {
+
+class Tracked {
+public:
+    Tracked(const Tracked&) = delete;
+    Tracked& operator=(const Tracked&) = delete;
+    virtual ~Tracked();
+
+    const std::string& label() const { return label_; }
+
+protected:
+    // `kind` names the object in its label, such as "Shape" or "Components(1)".
+    Tracked(std::shared_ptr<HostState> host, std::string_view kind);
+
+    HostState& host() const { return *host_; }
+    const std::shared_ptr<HostState>& hostHandle() const { return host_; }
+
+    // Runs `body` as the call `member` with the arguments described, recording
+    // its outcome; a planned fault is raised before the body runs.
+    template <class Body>
+    auto journalled(std::string_view member, CallKind kind, std::vector<JournalValue> args, Body&& body);
+
+private:
+    std::shared_ptr<HostState> host_;
+    std::string label_;
+};
+
+JournalValue describe(const Variant& v, bool byRef = false);
+JournalValue describe(double v, bool byRef = false);
+JournalValue describe(int32_t v, bool byRef = false);
+JournalValue describe(int16_t v, bool byRef = false);
+JournalValue describe(const std::string& v, bool byRef = false);
+JournalValue describe(const RefCounted* object, bool byRef = false);  // by its label
+
+template <class T>
+JournalValue describe(const Ref<T>& object, bool byRef = false) {
+    return describe(static_cast<const RefCounted*>(object.get()), byRef);
+}
+
+// Runs `body` as the call `object.member`, journalled and subject to faults.
+template <class Body>
+auto runJournalled(HostState& host, std::string object, std::string_view member, CallKind kind,
+                   std::vector<JournalValue> args, Body&& body) {
+    const size_t entry = host.openCall(std::move(object), member, kind, std::move(args));
+    try {
+        if constexpr (std::is_void_v<decltype(body())>) {
+            body();
+            host.closeCall(entry, {});
+        } else {
+            auto result = body();
+            host.closeCall(entry, describe(result));
+            return result;
+        }
+    } catch (const Error& e) {
+        host.failCall(entry, e);
+        throw;
+    }
+}
+
+template <class Body>
+auto Tracked::journalled(std::string_view member, CallKind kind, std::vector<JournalValue> args, Body&& body) {
+    return runJournalled(*host_, label_, member, kind, std::move(args), std::forward<Body>(body));
+}
+
+}  // namespace zelva::sim

@@ -1,0 +1,16 @@
+#include "standards/NumberedLines.h"
+
+#include <limits>
+
+#include "automation/Error.h"
+
+namespace zelva::standards {
+
+std::string NumberedLines::read() {
+    std::string line = file_.readLine();
+    if (number_ == std::numeric_limits<int16_t>::max()) throw Error::runtime(err::Overflow);
+    ++number_;
+    return line;
+}
+
+}  // namespace zelva::standards

@@ -1,0 +1,28 @@
+#pragma once
+// Reading a file line by line while counting its lines, as the index file's
+// line numbers do: 1-based, signed 16-bit, so a file is addressable up to line
+// 32767 and reading line 32768 overflows (6).
+
+#include <cstdint>
+#include <string>
+
+#include "env/TextFiles.h"
+
+namespace zelva::standards {
+
+class NumberedLines {
+public:
+    explicit NumberedLines(env::LineReader& file) : file_(file) {}
+
+    bool atEnd() { return file_.atEnd(); }
+    // The next line; past the end of the file: 62.
+    std::string read();
+    // The number of the line read last, 0 before the first.
+    int16_t number() const { return number_; }
+
+private:
+    env::LineReader& file_;
+    int16_t number_ = 0;
+};
+
+}  // namespace zelva::standards

@@ -1,0 +1,795 @@
+// The stand-in host: its document keeps what the component writes with the
+// types it used, its geometry answers what the pin build relies on, and its
+// journal, fault plan and live count tell the truth about every call.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "automation/Error.h"
+#include "host/HostCalls.h"
+#include "sim/DocumentJson.h"
+#include "sim/ShapeGeometry.h"
+#include "sim/SimHost.h"
+
+namespace zelva::sim {
+namespace {
+
+using host::component;
+using host::components;
+using host::setValue;
+using host::valueOf;
+using host::variable;
+
+// Runs `body` and returns the runtime error number it raised (0 for none).
+template <class Body>
+int errorNumberOf(Body&& body) {
+    try {
+        body();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class SimHostTest : public ::testing::Test {
+protected:
+    // A new kind-5 shape in a new part, reached the way the component does.
+    Ref<Object> newShape() {
+        part = sim.addPart("Base");
+        const Ref<Object> body = component(*sim.partObject(part), doc::type::PartBody);
+        return body->callObject("Shapes", {val(Variant::i4(doc::kExtrudedShapeKind))})->callObject("Add");
+    }
+
+    // A circle of `radius` about (cx, cy) in the shape's profile, in a new curve set.
+    void addCircle(Object& shape, Variant cx, Variant cy, double radius) {
+        const Ref<Object> profile = component(shape, doc::type::ProfileOwner)->getObject("Profile");
+        const Ref<Object> curves = components(*profile, doc::type::CurveSet)->callObject("Add");
+        curves->call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
+        curves->call("AddEllipse", {val(cx), val(cy), val(Variant::r8(radius))});
+    }
+
+    Variant sizeVariable(Object& shape, int32_t n) {
+        return valueOf(*variable(*component(shape, doc::type::SizeBox), n));
+    }
+
+    std::string journalText() const { return renderJournal(sim.journal()); }
+
+    SimHost sim;
+    std::shared_ptr<doc::Part> part;
+};
+
+// ---- journal ----------------------------------------------------------------
+
+TEST_F(SimHostTest, JournalRecordsEachCallWithExactArgumentTypesAndResults) {
+    const Ref<Object> shape = newShape();
+    sim.clearJournal();
+    setValue(*variable(*component(*shape, 1), 2), Variant::r8(5));
+
+    const auto& j = sim.journal();
+    ASSERT_EQ(j.size(), 4u) << journalText();
+    EXPECT_EQ(j[0].member, "Components");
+    EXPECT_EQ(j[0].kind, CallKind::Get);
+    ASSERT_EQ(j[0].args.size(), 1u);
+    EXPECT_EQ(j[0].args[0].type, VarType::I4);
+    EXPECT_EQ(j[0].args[0].text, "1");
+    EXPECT_FALSE(j[0].args[0].byRef);
+    EXPECT_EQ(j[1].object, j[0].result.text);
+    EXPECT_EQ(j[1].args[0].type, VarType::I2);
+    EXPECT_EQ(j[3].kind, CallKind::Put);
+    EXPECT_EQ(j[3].args[0].type, VarType::R8);
+    EXPECT_EQ(renderEntry(j[1]).substr(0, 14), "Components(1)#");
+    EXPECT_NE(renderEntry(j[1]).find(".Item(I2 1) -> Object Component(1)#"), std::string::npos) << renderEntry(j[1]);
+    EXPECT_NE(renderEntry(j[3]).find(".Value = R8 5"), std::string::npos) << renderEntry(j[3]);
+}
+
+TEST_F(SimHostTest, JournalMarksByReferenceArgumentsAndKeepsTheMemberSpelling) {
+    const Ref<Object> shape = newShape();
+    sim.clearJournal();
+    Variant a = Variant::r8(0), b, c = Variant::i2(7);
+    shape->call("getnormal", {ref(a), ref(b), ref(c)});
+
+    ASSERT_EQ(sim.journal().size(), 1u);
+    const JournalEntry& e = sim.journal()[0];
+    EXPECT_EQ(e.member, "getnormal");
+    EXPECT_TRUE(e.args[0].byRef && e.args[1].byRef && e.args[2].byRef);
+    EXPECT_EQ(e.args[1].type, VarType::Empty);
+    EXPECT_EQ(e.args[2].type, VarType::I2);  // as passed, before the call wrote it
+    EXPECT_EQ(c.type(), VarType::R8);
+}
+
+TEST_F(SimHostTest, JournalRecordsFailuresWithTheirNumber) {
+    const Ref<Object> shape = newShape();
+    sim.clearJournal();
+    EXPECT_EQ(errorNumberOf([&] { shape->get("NoSuchMember"); }), err::MemberNotSupported);
+    ASSERT_EQ(sim.journal().size(), 1u);
+    ASSERT_TRUE(sim.journal()[0].error);
+    EXPECT_EQ(sim.journal()[0].error->number(), err::MemberNotSupported);
+    EXPECT_NE(renderEntry(sim.journal()[0]).find("-> error 438"), std::string::npos);
+}
+
+TEST_F(SimHostTest, LibraryCallsAreJournalledByRole) {
+    Ref<host::HostVector> v = sim.library().createVector();
+    double x = 3, y = 0, z = 4;
+    v->setXYZ(x, y, z);
+    v->normalize();
+    EXPECT_DOUBLE_EQ(v->x(), 0.6);
+
+    const auto& j = sim.journal();
+    ASSERT_EQ(j.size(), 4u) << journalText();
+    EXPECT_EQ(j[0].object, "HostLibrary");
+    EXPECT_EQ(j[0].member, "createVector");
+    EXPECT_EQ(j[0].result.type, VarType::Object);
+    EXPECT_EQ(j[1].object, j[0].result.text);
+    EXPECT_EQ(renderEntry(j[1]), j[1].object + ".setXYZ(ref R8 3, ref R8 0, ref R8 4)");
+    EXPECT_EQ(j[3].result.type, VarType::R8);
+    EXPECT_EQ(j[3].result.text, "0.6");
+}
+
+// ---- member dispatch ----------------------------------------------------------
+
+TEST_F(SimHostTest, MembersCheckNameCountAndArgumentTypes) {
+    const Ref<Object> shape = newShape();
+    EXPECT_EQ(errorNumberOf([&] { shape->call("ResetSizeBoxes"); }), err::MemberNotSupported);
+    EXPECT_EQ(errorNumberOf([&] { shape->get("Components"); }), err::WrongArgumentCount);
+    EXPECT_EQ(errorNumberOf([&] { shape->get("Components", {val(Variant::i2(1))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { shape->put("Type", {val(Variant::i4(3))}); }), err::PropertyReadOnly);
+    EXPECT_EQ(errorNumberOf([&] { shape->put("Name", {val(Variant::i4(3))}); }), err::TypeMismatch);
+    // Names are case-insensitive, and members with a result answer a Get or a Method call.
+    EXPECT_EQ(shape->call("TYPE"), Variant::i4(5));
+    EXPECT_EQ(toInt32(components(*shape, 1)->call("count")), 1);
+}
+
+TEST_F(SimHostTest, MembersBelongToTheComponentTypesThatHaveThem) {
+    const Ref<Object> shape = newShape();
+    EXPECT_EQ(errorNumberOf([&] { component(*shape, 1)->get("Profile"); }), err::MemberNotSupported);
+    EXPECT_EQ(errorNumberOf([&] { component(*shape, 15)->call("AddEllipse", {}); }), err::MemberNotSupported);
+    const Ref<Object> finish = components(*shape, 27)->callObject("Add");
+    EXPECT_EQ(errorNumberOf([&] { finish->get("Shapes", {val(Variant::i4(5))}); }), err::MemberNotSupported);
+}
+
+// ---- variables --------------------------------------------------------------
+
+TEST_F(SimHostTest, VariableReadsBackWithTheTypeItWasWrittenWith) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> box = component(*shape, 1);
+    const Variant written[] = {Variant::i2(1), Variant::i4(1), Variant::r8(1), Variant::str("1"),
+                               Variant::boolean(true)};
+    for (const Variant& v : written) {
+        setValue(*variable(*box, 4), v);
+        EXPECT_EQ(valueOf(*variable(*box, 4)), v) << typeName(v.type());
+    }
+    EXPECT_TRUE(valueOf(*variable(*box, 9)).isEmpty());
+}
+
+TEST_F(SimHostTest, VariableAddressedByKindAndIndexIsItsOwnSlot) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> data = components(*shape, 34)->callObject("Add");
+    setValue(*variable(*data, 1, 12), Variant::r8(1.25));
+    setValue(*variable(*data, 12), Variant::i2(3));
+    EXPECT_EQ(valueOf(*variable(*data, 1, 12)), Variant::r8(1.25));
+    EXPECT_EQ(valueOf(*variable(*data, 12)), Variant::i2(3));
+    EXPECT_TRUE(valueOf(*variable(*data, 2, 12)).isEmpty());
+}
+
+TEST_F(SimHostTest, VariableRefusesObjectsAndLooseAddressTypes) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> box = component(*shape, 1);
+    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*box, 1), Variant::object(shape)); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { box->getObject("Variable", {val(Variant::r8(1))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] {
+                  box->getObject("Variable", {val(Variant::i4(1)), val(Variant::i4(6))});
+              }),
+              err::TypeMismatch);
+}
+
+// ---- collections ------------------------------------------------------------
+
+TEST_F(SimHostTest, ItemOutsideTheCollectionIsSubscriptOutOfRange) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> sizes = components(*shape, 1);
+    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::i2(0))}); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::i4(2))}); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { component(*shape, 34); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::r8(1))}); }), err::TypeMismatch);
+    EXPECT_NO_THROW(sizes->call("Item", {val(Variant::i4(1))}));
+}
+
+TEST_F(SimHostTest, NewShapeHasItsStandardComponentsAndNoOthers) {
+    const Ref<Object> shape = newShape();
+    for (int32_t t : {1, 4, 5, 14, 15}) EXPECT_EQ(host::countOf(*components(*shape, t)), 1) << t;
+    for (int32_t t : {3, 23, 25, 27, 34, 43}) EXPECT_EQ(host::countOf(*components(*shape, t)), 0) << t;
+}
+
+TEST_F(SimHostTest, AddAppendsAComponentOfTheCollectionsType) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> added = components(*shape, 25)->callObject("Add");
+    setValue(*variable(*added, 3), Variant::i4(5));
+    EXPECT_EQ(host::countOf(*components(*shape, 25)), 1);
+    EXPECT_EQ(valueOf(*variable(*component(*shape, 25), 3)), Variant::i4(5));
+}
+
+TEST_F(SimHostTest, RemoveDeletesTheGivenComponentByIdentity) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> profile = component(*shape, 15)->getObject("Profile");
+    const Ref<Object> sets = components(*profile, 3);
+    for (int16_t i = 1; i <= 3; ++i) {
+        const Ref<Object> set = sets->callObject("Add");
+        set->call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::i2(i))});
+    }
+    // Another handle onto the second curve set, as a fresh Item call gives.
+    sets->call("Remove", {val(sets->call("Item", {val(Variant::i2(2))}))});
+
+    EXPECT_EQ(host::countOf(*sets), 2);
+    const auto circles = profileCircles(*part->shapes()[0]);
+    ASSERT_EQ(circles.size(), 2u);
+    EXPECT_EQ(circles[0].r, 1);
+    EXPECT_EQ(circles[1].r, 3);
+}
+
+TEST_F(SimHostTest, RemoveOfSomethingNotInTheCollectionFails) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> sets = components(*component(*shape, 15)->getObject("Profile"), 3);
+    const Ref<Object> box = component(*shape, 1);
+    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::object(box))}); }), err::InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::object(shape))}); }), err::InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::i2(1))}); }), err::TypeMismatch);
+
+    // A removed component's handle stays safe to use.
+    const Ref<Object> set = sets->callObject("Add");
+    sets->call("Remove", {val(Variant::object(set))});
+    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::object(set))}); }), err::InvalidCall);
+    EXPECT_NO_THROW(set->call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::r8(1))}));
+    EXPECT_TRUE(profileCircles(*part->shapes()[0]).empty());
+}
+
+// ---- geometry ---------------------------------------------------------------
+
+TEST_F(SimHostTest, ResetSizeBoxFitsTheSizeVariablesToTheExtrudedCircle) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> box = component(*shape, 1);
+    setValue(*variable(*box, 1), Variant::r8(5));
+    setValue(*variable(*box, 2), Variant::r8(5));
+    setValue(*variable(*box, 3), Variant::i4(30));
+    addCircle(*shape, Variant::i2(0), Variant::i2(0), 5);
+
+    shape->call("ResetSizeBox");
+
+    EXPECT_EQ(sizeVariable(*shape, 1), Variant::r8(10));
+    EXPECT_EQ(sizeVariable(*shape, 2), Variant::r8(10));
+    EXPECT_EQ(sizeVariable(*shape, 3), Variant::r8(30));
+}
+
+TEST_F(SimHostTest, ResetSizeBoxTakesTheFarthestCircleAlongEachAxis) {
+    const Ref<Object> shape = newShape();
+    addCircle(*shape, Variant::r8(2), Variant::r8(-3), 1);
+    addCircle(*shape, Variant::i4(0), Variant::i4(1), 2.5);
+    shape->call("ResetSizeBox");
+    EXPECT_EQ(sizeVariable(*shape, 1), Variant::r8(6));
+    EXPECT_EQ(sizeVariable(*shape, 2), Variant::r8(8));
+    EXPECT_EQ(sizeVariable(*shape, 3), Variant::r8(0));
+}
+
+TEST_F(SimHostTest, ResetSizeBoxWithATextLengthIsATypeMismatch) {
+    const Ref<Object> shape = newShape();
+    setValue(*variable(*component(*shape, 1), 3), Variant::str("long"));
+    EXPECT_EQ(errorNumberOf([&] { shape->call("ResetSizeBox"); }), err::TypeMismatch);
+}
+
+TEST_F(SimHostTest, CurveSetRecordsItsNumbersAsDoubles) {
+    const Ref<Object> shape = newShape();
+    addCircle(*shape, Variant::i2(1), Variant::i4(2), 0.5);
+    const auto circles = profileCircles(*part->shapes()[0]);
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0].cx, 1.0);
+    EXPECT_EQ(circles[0].cy, 2.0);
+    EXPECT_EQ(circles[0].r, 0.5);
+    const Ref<Object> set = component(*component(*shape, 15)->getObject("Profile"), 3);
+    EXPECT_EQ(errorNumberOf([&] {
+                  set->call("SetStartPoint", {val(Variant::str("0")), val(Variant::i2(0))});
+              }),
+              err::TypeMismatch);
+}
+
+// Writes a rotation (w, x, y, z) into component 4, as the component places a pin.
+void place(Object& shape, const Quaternion& q) {
+    const Ref<Object> placement = component(shape, doc::type::Placement);
+    const double values[] = {q.w, q.x, q.y, q.z};
+    for (int32_t i = 0; i < 4; ++i) setValue(*variable(*placement, 4 + i), Variant::r8(values[i]));
+}
+
+Vec3 normalOf(Object& shape) {
+    Variant a, b, c;
+    shape.call("GetNormal", {ref(a), ref(b), ref(c)});
+    return {toDouble(a), toDouble(b), toDouble(c)};
+}
+
+TEST_F(SimHostTest, GetNormalFollowsThePlacementRotation) {
+    const Ref<Object> shape = newShape();
+    const Vec3 unplaced = normalOf(*shape);
+    EXPECT_EQ(unplaced.z, 1.0);
+
+    place(*shape, rotationBetween({0, 0, 1}, {0, -1, 0}));
+    const Vec3 n = normalOf(*shape);
+    EXPECT_NEAR(n.x, 0, 1e-12);
+    EXPECT_NEAR(n.y, -1, 1e-12);
+    EXPECT_NEAR(n.z, 0, 1e-12);
+
+    // A rotation written all zero, as the second placement is cleared, is no rotation.
+    place(*shape, {0, 0, 0, 0});
+    EXPECT_EQ(normalOf(*shape).z, 1.0);
+}
+
+TEST_F(SimHostTest, GetNormalNeedsItsOutputsByReference) {
+    const Ref<Object> shape = newShape();
+    Variant a, c;
+    EXPECT_EQ(errorNumberOf([&] {
+                  shape->call("GetNormal", {ref(a), val(Variant::r8(0)), ref(c)});
+              }),
+              err::InvalidCall);
+    EXPECT_TRUE(a.isEmpty());  // nothing written on failure
+}
+
+// ---- host library -----------------------------------------------------------
+
+struct Frames {
+    Vec3 fromAxis, toAxis;
+};
+
+Quaternion transformRotation(host::HostLibrary& lib, const Frames& f) {
+    auto vector = [&](Vec3 v) {
+        Ref<host::HostVector> r = lib.createVector();
+        r->setXYZ(v.x, v.y, v.z);
+        return r;
+    };
+    Ref<host::HostVector> origin = vector({0, 0, 0}), from = vector(f.fromAxis), point = vector({5, 6, 7}),
+                          to = vector(f.toAxis);
+    Ref<host::HostTransform> t = lib.createTransform();
+    t->setFrames(origin, from, point, to);
+    Quaternion q{9, 9, 9, 9};
+    t->rotation(q.w, q.x, q.y, q.z);
+    return q;
+}
+
+TEST_F(SimHostTest, TransformBetweenEqualAxesIsTheIdentity) {
+    const Quaternion q = transformRotation(sim.library(), {{0, 0, 1}, {0, 0, 1}});
+    EXPECT_EQ(q.w, 1);
+    EXPECT_EQ(q.x, 0);
+    EXPECT_EQ(q.y, 0);
+    EXPECT_EQ(q.z, 0);
+}
+
+TEST_F(SimHostTest, TransformTurnsTheFirstAxisOntoTheSecond) {
+    const Quaternion q = transformRotation(sim.library(), {{0, 0, 1}, {1, 0, 0}});
+    EXPECT_NEAR(q.w, std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(q.y, std::sqrt(0.5), 1e-12);
+    const Vec3 turned = rotate(q, {0, 0, 1});
+    EXPECT_NEAR(turned.x, 1, 1e-12);
+    EXPECT_NEAR(turned.z, 0, 1e-12);
+}
+
+TEST_F(SimHostTest, TransformRefusesMissingVectors) {
+    Ref<host::HostVector> a = sim.library().createVector(), missing;
+    Ref<host::HostTransform> t = sim.library().createTransform();
+    EXPECT_EQ(errorNumberOf([&] { t->setFrames(a, a, missing, a); }), err::ObjectNotSet);
+}
+
+TEST_F(SimHostTest, PlacementKeepsPositionAndFourRotationValues) {
+    Ref<host::HostPlacement> p = sim.library().createPlacement();
+    p->setX(1.5);
+    p->setZ(-2);
+    for (int i = 1; i <= 4; ++i) p->setRotation(i, i * 0.25);
+    EXPECT_EQ(p->x(), 1.5);
+    EXPECT_EQ(p->y(), 0);
+    EXPECT_EQ(p->z(), -2);
+    EXPECT_EQ(p->rotation(4), 1.0);
+    EXPECT_EQ(errorNumberOf([&] { p->rotation(5); }), err::InvalidCall);
+}
+
+TEST_F(SimHostTest, ClassRegistryAnswersRegisteredProgIdsOnly) {
+    sim.registerClass("Zelvacorin.PShape", "{1234}", [] { return Ref<Object>(); });
+    Ref<host::HostClassRegistry> reg = sim.library().createClassRegistry();
+    std::string progId = "zelvacorin.pshape", id;
+    int32_t flags = 0;
+    reg->classIdOf(progId, flags, id);
+    EXPECT_EQ(id, "{1234}");
+    std::string unknown = "Other.Class";
+    EXPECT_EQ(errorNumberOf([&] { reg->classIdOf(unknown, flags, id); }), static_cast<int32_t>(0x800401F3u));
+}
+
+TEST_F(SimHostTest, UnitConverterScalesBetweenCodesOnThisHostsPage) {
+    Ref<host::UnitConverter> conv = sim.library().createUnitConverter();
+    Ref<Object> page = sim.page();
+    double value = 5, result = 0;
+    int32_t mm = 7, m = 2, inch = 4;
+    conv->convert(page, value, mm, m, result);
+    EXPECT_DOUBLE_EQ(result, 0.005);
+    conv->convert(page, value, inch, mm, result);
+    EXPECT_DOUBLE_EQ(result, 127);
+
+    int32_t unknown = 3;
+    EXPECT_EQ(errorNumberOf([&] { conv->convert(page, value, unknown, mm, result); }), err::InvalidCall);
+    Ref<Object> noPage;
+    EXPECT_EQ(errorNumberOf([&] { conv->convert(noPage, value, mm, m, result); }), err::ObjectNotSet);
+    Ref<Object> notAPage = sim.application();
+    EXPECT_EQ(errorNumberOf([&] { conv->convert(notAPage, value, mm, m, result); }), err::TypeMismatch);
+}
+
+// ---- stores -----------------------------------------------------------------
+
+class SimStoresTest : public SimHostTest {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("sim_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::filesystem::path write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return dir / name;
+    }
+
+    // Reads through the host library as the component does; `value` starts as given.
+    using RegistryRead = std::pair<std::string, int32_t>;  // value, status
+
+    RegistryRead readRegistry(std::string key, std::string name, std::string value = "untouched") {
+        Ref<host::HostRegistry> reg = sim.library().createRegistry();
+        int32_t root = 2, status = -7;
+        reg->readString(root, key, name, value, status);
+        return {value, status};
+    }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(SimStoresTest, RegistryFileIsReadWithEscapesPlaceholdersAndAnyCase) {
+    sim.registry().load(write("r.reg",
+                              "REGEDIT4\r\n\r\n; product settings\r\n"
+                              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tessalo]\r\n"
+                              "\"ApplDir\"=\"%INSTALLDIR%\"\r\n"
+                              "\"Quote\"=\"say \\\"hi\\\" \\\\ 50%\"\r\n"),
+                        {{"INSTALLDIR", "/opt/tessalo"}});
+    EXPECT_EQ(readRegistry("SOFTWARE\\Ombrivale\\Tessalo", "ApplDir"), RegistryRead("/opt/tessalo", 0));
+    EXPECT_EQ(readRegistry("software\\ombrivale\\tessalo", "quote").first, "say \"hi\" \\ 50%");
+}
+
+TEST_F(SimStoresTest, RegistryLeavesTheValueUntouchedWhenAbsent) {
+    sim.registry().set("SOFTWARE\\A", "Present", "yes");
+    EXPECT_EQ(readRegistry("SOFTWARE\\A", "Missing"), RegistryRead("untouched", 2));
+    EXPECT_EQ(readRegistry("SOFTWARE\\B", "Present"), RegistryRead("untouched", 2));
+    EXPECT_EQ(readRegistry("SOFTWARE\\A", "Present").first, "yes");
+
+    Ref<host::HostRegistry> reg = sim.library().createRegistry();
+    int32_t otherRoot = 1, status = 0;
+    std::string key = "SOFTWARE\\A", name = "Present", value = "untouched";
+    reg->readString(otherRoot, key, name, value, status);
+    EXPECT_EQ(value, "untouched");
+}
+
+TEST_F(SimStoresTest, MalformedOrMissingFilesFailNamingThePath) {
+    const auto missing = dir / "absent.reg";
+    try {
+        sim.registry().load(missing);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(missing.string()), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(sim.registry().load(write("a.reg", "REGEDIT4\n\"Orphan\"=\"x\"\n")), std::runtime_error);
+    EXPECT_THROW(sim.registry().load(write("b.reg", "[HKEY_LOCAL_MACHINE\\X]\n\"Dir\"=\"C:\\Prog\"\n")),
+                 std::runtime_error);
+    EXPECT_THROW(sim.registry().load(write("c.reg", "[HKEY_LOCAL_MACHINE\\X]\n\"D\"=\"%NOBODY%\"\n")),
+                 std::runtime_error);
+    EXPECT_THROW(sim.settings().load(dir / "absent.ini"), std::runtime_error);
+    EXPECT_THROW(sim.settings().load(write("d.ini", "[S]\nno equals sign\n")), std::runtime_error);
+}
+
+TEST_F(SimStoresTest, SettingsStoreAnswersSectionsAndKeysWithItsFallBacks) {
+    sim.settings().load(write("h.ini", "; host\n[Directories]\r\n  ThreadFile = %INSTALLDIR%\\Images\\  \r\n# end\n"),
+                        {{"INSTALLDIR", "/opt/t"}});
+    Ref<host::HostSettingsStore> store = sim.library().createSettingsStore();
+    std::string section = "directories", other = "Other", key = "THREADFILE", absentKey = "Nope", value;
+    int16_t answer = 5;
+
+    store->openSection(other, answer);
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(errorNumberOf([&] { store->readString(key, value, answer); }), err::InvalidCall);
+
+    store->openSection(section, answer);
+    EXPECT_EQ(answer, -1);
+    store->readString(key, value, answer);
+    EXPECT_EQ(answer, -1);
+    EXPECT_EQ(value, "/opt/t\\Images\\");
+    std::string kept = "kept";
+    store->readString(absentKey, kept, answer);
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(kept, "kept");
+    store->closeSection();
+    EXPECT_EQ(errorNumberOf([&] { store->closeSection(); }), err::InvalidCall);
+}
+
+TEST_F(SimStoresTest, FileTestMapsWindowsSeparators) {
+    std::filesystem::create_directories(dir / "Images");
+    write("Images/3iaoftt.jpg", "jpg");
+    Ref<host::HostRegistry> reg = sim.library().createRegistry();
+    std::string present = dir.string() + "\\Images\\3iaoftt.jpg", absent = dir.string() + "\\Images\\none.jpg",
+                folder = dir.string() + "\\Images";
+    int16_t answer = 5;
+    reg->fileExists(present, answer);
+    EXPECT_EQ(answer, -1);
+    reg->fileExists(absent, answer);
+    EXPECT_EQ(answer, 0);
+    reg->fileExists(folder, answer);
+    EXPECT_EQ(answer, 0);
+}
+
+TEST_F(SimStoresTest, ShippedRegistryAndSettingsFilesLoad) {
+    const std::filesystem::path install = std::filesystem::path(ZELVA_SOURCE_DIR) / "install";
+    const Substitutions where{{"INSTALLDIR", "/opt/Tessalo"}};
+    sim.registry().load(install / "pinhost.reg", where);
+    sim.settings().load(install / "host-settings.ini", where);
+    EXPECT_EQ(readRegistry("SOFTWARE\\Ombrivale\\Tessalo", "ApplDir").first, "/opt/Tessalo");
+    EXPECT_EQ(readRegistry("SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin", "Norme Dir#1").first, "\\Norme\\UN\\");
+    EXPECT_EQ(sim.settings().read("Directories", "ThreadFile"), "/opt/Tessalo\\Images\\");
+}
+
+// ---- faults and counts ------------------------------------------------------
+
+TEST_F(SimHostTest, FailCallMakesExactlyTheKthCallFromNowFail) {
+    const Ref<Object> shape = newShape();
+    const Error planned = Error::runtime(err::Overflow);
+    sim.clearJournal();
+    sim.failCall(2, planned);
+
+    EXPECT_NO_THROW(shape->get("Name"));
+    try {
+        shape->get("Type");
+        FAIL() << "the second call did not fail";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), err::Overflow);
+    }
+    EXPECT_NO_THROW(shape->get("Type"));
+    ASSERT_EQ(sim.journal().size(), 3u);
+    EXPECT_FALSE(sim.journal()[0].error);
+    ASSERT_TRUE(sim.journal()[1].error);
+    EXPECT_EQ(sim.journal()[1].result.type, VarType::Empty);
+    EXPECT_EQ(sim.callCount(), 3u);
+}
+
+TEST_F(SimHostTest, FailedCallChangesNothing) {
+    const Ref<Object> shape = newShape();
+    sim.failCall(1);
+    EXPECT_THROW(shape->put("Name", {val(Variant::str("Pin"))}), Error);
+    EXPECT_EQ(part->shapes()[0]->name, "");
+}
+
+TEST_F(SimHostTest, FailMemberFailsEveryCallOfItWithTheDefaultInjectedFailure) {
+    const Ref<Object> shape = newShape();
+    sim.failMember("update");
+    for (int i = 0; i < 2; ++i) {
+        try {
+            shape->call("Update");
+            FAIL();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.hresult(), static_cast<int32_t>(0x80004005u));
+            EXPECT_EQ(e.description(), "Injected failure");
+        }
+    }
+    EXPECT_EQ(part->shapes()[0]->updates, 0);
+    sim.clearFaults();
+    shape->call("Update");
+    EXPECT_EQ(part->shapes()[0]->updates, 1);
+}
+
+TEST_F(SimHostTest, LibraryCreationAndMethodsCanBeMadeToFail) {
+    sim.failMember("createRegistry");
+    EXPECT_THROW(sim.library().createRegistry(), Error);
+    EXPECT_EQ(sim.liveObjects(), 0);
+    sim.clearFaults();
+    Ref<host::HostVector> v = sim.library().createVector();
+    sim.failCall(1);
+    EXPECT_THROW(v->normalize(), Error);
+    ASSERT_TRUE(sim.journal().back().error);
+    EXPECT_EQ(sim.journal().back().member, "normalize");
+}
+
+TEST_F(SimHostTest, EachCallOfAFlowCanBeFailedInTurn) {
+    auto flow = [&](SimHost& host) {
+        const Ref<Object> body = component(*host.partObject(host.addPart("P")), doc::type::PartBody);
+        const Ref<Object> shape = body->callObject("Shapes", {val(Variant::i4(5))})->callObject("Add");
+        setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
+        shape->call("ResetSizeBox");
+    };
+    SimHost counting;
+    flow(counting);
+    const uint64_t calls = counting.callCount();
+    ASSERT_EQ(calls, counting.journal().size());
+    for (uint64_t k = 1; k <= calls; ++k) {
+        SimHost host;
+        host.failCall(k);
+        EXPECT_THROW(flow(host), Error) << k;
+        EXPECT_EQ(host.liveObjects(), 0) << k;
+        ASSERT_TRUE(host.journal().back().error) << k;
+        EXPECT_EQ(host.journal().size(), k);
+    }
+}
+
+TEST_F(SimHostTest, LiveCountReturnsToZeroWhenEverythingIsReleased) {
+    {
+        const Ref<Object> shape = newShape();
+        const Ref<Object> box = component(*shape, 1);
+        Ref<host::HostVector> v = sim.library().createVector();
+        Ref<host::HostSettingsStore> s = sim.library().createSettingsStore();
+        const Ref<Object> hook = sim.makeDropHook(sim.addCircularEdge(part, {}, {0, 0, 1}, 2));
+        EXPECT_EQ(sim.liveObjects(), 5);
+    }
+    EXPECT_EQ(sim.liveObjects(), 0);
+}
+
+TEST(SimHostLifetime, HandlesOutlivingTheirHostStayUsable) {
+    Ref<Object> page;
+    {
+        SimHost sim;
+        page = sim.page();
+    }
+    EXPECT_EQ(page->call("UnitsEx", {val(Variant::i4(2))}), Variant::i4(0));
+}
+
+// ---- application, page, texture ----------------------------------------------
+
+TEST_F(SimHostTest, PageAndApplicationAnswerTheirSettings) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> app = shape->getObject("Application");
+    const Ref<Object> page = app->getObject("ActivePage");
+    EXPECT_EQ(page->get("UnitsEx", {val(Variant::i4(2))}), Variant::i4(0));
+    EXPECT_EQ(app->get("DialogPrecision"), Variant::i2(2));
+    sim.setPageLengthUnits(3);
+    sim.setDialogPrecision(0);
+    EXPECT_EQ(page->get("UnitsEx", {val(Variant::i4(2))}), Variant::i4(3));
+    EXPECT_EQ(app->get("DialogPrecision"), Variant::i2(0));
+    EXPECT_EQ(errorNumberOf([&] { page->get("UnitsEx", {val(Variant::i2(2))}); }), err::TypeMismatch);
+    page->call("Update");
+    page->getObject("Application")->getObject("ActivePage")->call("Update");
+    EXPECT_EQ(sim.pageUpdates(), 2);
+}
+
+TEST_F(SimHostTest, SurfaceFinishKeepsOneTextureWithEveryValueTyped) {
+    const Ref<Object> shape = newShape();
+    const Ref<Object> finish = components(*shape, 27)->callObject("Add");
+    auto surfaceFinish = [&] {
+        Variant q = Variant::r8(0.005), r = Variant::r8(0.005), s = Variant::r8(0.015);
+        return finish->callObject(
+            "SurfaceFinish", {ref(q), ref(r), ref(s), val(Variant::i2(-1)), val(Variant::i2(-1)), val(Variant::i2(0))});
+    };
+    const Ref<Object> texture = surfaceFinish();
+    texture->put("TextureFile", {val(Variant::str("C:\\t.jpg"))});
+    texture->put("ProjectionType", {val(Variant::i2(1)), val(Variant::i4(3))});
+    texture->put("Flip", {val(Variant::i2(1)), val(Variant::boolean(true))});
+    texture->call("SetUpDirection",
+                  {val(Variant::i2(1)), val(Variant::r8(0)), val(Variant::r8(0)), val(Variant::r8(1))});
+
+    const Ref<Object> again = surfaceFinish();
+    EXPECT_EQ(again->get("ProjectionType", {val(Variant::i2(1))}), Variant::i4(3));
+    EXPECT_EQ(again->get("Flip", {val(Variant::i2(1))}), Variant::boolean(true));
+    EXPECT_EQ(again->get("TextureFile"), Variant::str("C:\\t.jpg"));
+    EXPECT_TRUE(again->get("ProjectionWidth", {val(Variant::i2(1))}).isEmpty());
+    EXPECT_EQ(errorNumberOf([&] { again->put("TextureFile", {val(Variant::i2(1))}); }), err::TypeMismatch);
+
+    const doc::Texture& t = *part->shapes()[0]->components.first(27)->texture;
+    ASSERT_EQ(t.calls.at("SurfaceFinish").size(), 6u);
+    EXPECT_EQ(t.calls.at("SurfaceFinish")[3], Variant::i2(-1));
+    EXPECT_EQ(t.calls.at("SetUpDirection(1)")[2], Variant::r8(1));
+}
+
+// ---- drop hook and hit elements ----------------------------------------------
+
+TEST_F(SimHostTest, DropHookDescribesACircularEdgeHit) {
+    part = sim.addPart("Base");
+    const Ref<Object> hook = sim.makeDropHook(sim.addCircularEdge(part, {1, 2, 3}, {0, 1, 0}, 2.5, 3));
+    EXPECT_EQ(hook->get("HitElementType"), Variant::i2(2));
+    const Ref<Object> edge = hook->getObject("HitElement");
+    EXPECT_EQ(edge->get("GeometryType"), Variant::i2(11));
+    EXPECT_EQ(edge->get("PointY"), Variant::r8(2));
+    EXPECT_EQ(edge->get("MajorRadius"), Variant::r8(2.5));
+
+    const Variant depth = hook->getObject("ShapePath")->get("Count");
+    EXPECT_EQ(depth, Variant::i4(3));
+    EXPECT_EQ(hook->get("HitNormalY", {val(depth)}), Variant::r8(1));
+    EXPECT_EQ(errorNumberOf([&] { hook->get("HitNormalY", {val(Variant::i4(1))}); }), err::InvalidCall);
+
+    const Ref<Object> owner = edge->getObject("part", {val(Variant::boolean(false))});
+    EXPECT_EQ(owner->get("Name"), Variant::str("Base"));
+    EXPECT_EQ(owner->get("Type"), Variant::i4(1));
+    EXPECT_EQ(errorNumberOf([&] { edge->get("part", {val(Variant::i2(0))}); }), err::TypeMismatch);
+    EXPECT_EQ(hook->getObject("Page")->get("UnitsEx", {val(Variant::i4(2))}), Variant::i4(0));
+}
+
+TEST_F(SimHostTest, LineEdgesAndFacesAreNotCircles) {
+    part = sim.addPart("Base");
+    const Ref<Object> line = sim.makeDropHook(sim.addLineEdge(part, {}, {0, 0, 1}));
+    const Ref<Object> face = sim.makeDropHook(sim.addFace(part, {}, {0, 0, 1}));
+    EXPECT_EQ(line->get("HitElementType"), Variant::i2(2));
+    EXPECT_EQ(line->getObject("HitElement")->get("GeometryType"), Variant::i2(1));
+    EXPECT_EQ(errorNumberOf([&] { line->getObject("HitElement")->get("MajorRadius"); }), err::MemberNotSupported);
+    EXPECT_EQ(face->get("HitElementType"), Variant::i2(3));
+    EXPECT_EQ(face->getObject("HitElement")->get("GeometryType"), Variant::i2(0));
+    EXPECT_EQ(sim.document().hits.size(), 2u);
+}
+
+// ---- double-click routing ---------------------------------------------------
+
+// A handler that records the DblClick it receives.
+class ClickRecorder : public Object {
+public:
+    explicit ClickRecorder(std::vector<std::string>& seen) : seen_(seen) {}
+    Variant invoke(std::string_view name, CallKind, std::span<const Arg> args) override {
+        std::string line(name);
+        for (const Arg& a : args) line += std::string(" ") + (a.ref ? "ref " : "") + typeName(a.get().type());
+        seen_.push_back(line);
+        return {};
+    }
+
+private:
+    std::vector<std::string>& seen_;
+};
+
+TEST_F(SimHostTest, DoubleClickGoesToTheClassNamedInTheShapesClassRecord) {
+    std::vector<std::string> seen;
+    sim.registerClass("Zelvacorin.PShape", "{ABC}", [&] { return Ref<Object>(makeRef<ClickRecorder>(seen)); });
+    const Ref<Object> shape = newShape();
+    EXPECT_THROW(sim.doubleClick(part->shapes()[0]), Error);  // no class record yet
+
+    setValue(*variable(*components(*shape, 43)->callObject("Add"), 1), Variant::str("{abc}"));
+    sim.doubleClick(part->shapes()[0], 10, 20);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], "DblClick ref Object ref I4 ref I4");
+
+    setValue(*variable(*component(*shape, 43), 1), Variant::str("{unknown}"));
+    EXPECT_THROW(sim.doubleClick(part->shapes()[0]), Error);
+}
+
+// ---- document JSON ----------------------------------------------------------
+
+TEST_F(SimHostTest, DocumentJsonListsPartsShapesComponentsAndTypedValues) {
+    const Ref<Object> shape = newShape();
+    shape->put("Name", {val(Variant::str("自定义螺纹"))});
+    setValue(*variable(*component(*shape, 1), 14), Variant::i4(2));
+    setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
+    setValue(*variable(*components(*shape, 34)->callObject("Add"), 2, 0), Variant::str("Tessalo"));
+    addCircle(*shape, Variant::i2(0), Variant::i2(0), 5);
+    components(*shape, 27)
+        ->callObject("Add")
+        ->callObject("SurfaceFinish", {val(Variant::r8(1)), val(Variant::r8(1)), val(Variant::r8(2)),
+                                       val(Variant::i2(-1)), val(Variant::i2(-1)), val(Variant::i2(0))})
+        ->put("TextureFile", {val(Variant::str("t.jpg"))});
+
+    const nlohmann::json j = documentJson(sim);
+    ASSERT_EQ(j["parts"].size(), 1u);
+    EXPECT_EQ(j["parts"][0]["name"], "Base");
+    const auto& s = j["parts"][0]["shapes"][0];
+    EXPECT_EQ(s["name"], "自定义螺纹");
+    EXPECT_EQ(s["kind"], 5);
+    std::vector<int> types;
+    for (const auto& c : s["components"]) types.push_back(c["type"]);
+    EXPECT_EQ(types, (std::vector<int>{1, 4, 5, 14, 15, 27, 34}));
+
+    const auto& size = s["components"][0]["variables"];
+    ASSERT_EQ(size.size(), 2u);
+    EXPECT_EQ(size[0], (nlohmann::json{{"n", 3}, {"type", "R8"}, {"value", 30.0}}));
+    EXPECT_EQ(size[1], (nlohmann::json{{"n", 14}, {"type", "I4"}, {"value", 2}}));
+    EXPECT_EQ(s["components"][6]["variables"][0],
+              (nlohmann::json{{"kind", 2}, {"index", 0}, {"type", "Str"}, {"value", "Tessalo"}}));
+    EXPECT_EQ(s["components"][4]["profile"],
+              nlohmann::json::parse(R"([{"start":[0.0,0.0],"curves":[{"ellipse":[0.0,0.0,5.0]}]}])"));
+    const auto& texture = s["components"][5]["texture"];
+    EXPECT_EQ(texture["TextureFile"], (nlohmann::json{{"type", "Str"}, {"value", "t.jpg"}}));
+    ASSERT_EQ(texture["SurfaceFinish"].size(), 6u);
+    EXPECT_EQ(texture["SurfaceFinish"][3], (nlohmann::json{{"type", "I2"}, {"value", -1}}));
+}
+
+}  // namespace
+}  // namespace zelva::sim
