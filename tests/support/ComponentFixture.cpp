@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "automation/Error.h"
+#include "env/ComponentVariables.h"
 #include "sim/Journal.h"
 
 namespace zelva::test {
@@ -71,6 +72,18 @@ std::shared_ptr<sim::doc::Shape> ComponentFixture::buildPin(double d, double l, 
     Ref<Object> parent = host.partObject(plate);
     s->Create(parent);
     return plate->shapes().back();
+}
+
+void ComponentFixture::buildPinAgain(const std::shared_ptr<sim::doc::Shape>& pin, double d, double l, double p,
+                                     double chamfer) {
+    const auto s = newPShape();
+    s->setDiametro(d);
+    s->setLunghezza(l);
+    s->setPasso(p);
+    s->setSmusso(chamfer);
+    Ref<Object> shape = shapeObject(pin);
+    env::RemoveProfileComponents(*shape);
+    s->createInPart(shape);
 }
 
 std::vector<std::string> ComponentFixture::journalLines() const {

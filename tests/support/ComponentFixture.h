@@ -39,6 +39,8 @@ protected:
     void dropStateAt(sim::Vec3 point, sim::Vec3 normal);
     // A new pin built through PShape.Create with the given parameters.
     std::shared_ptr<sim::doc::Shape> buildPin(double d, double l, double p, double chamfer);
+    // Rebuilds an existing pin in place, as the edit path does.
+    void buildPinAgain(const std::shared_ptr<sim::doc::Shape>& pin, double d, double l, double p, double chamfer);
     Ref<shape::PShape> newPShape() { return makeRef<shape::PShape>(module); }
     Ref<Object> shapeObject(const std::shared_ptr<sim::doc::Shape>& s) { return host.shapeObject(s); }
 

@@ -1,0 +1,162 @@
+# The Windows side of the build, included by the top-level CMakeLists.txt when
+# cross-compiling for Windows (cmake/mingw-i686.cmake):
+#
+#   zelva_host_library   3itlu31.dll, the stand-in for the host's automation library
+#   zelvacorin_typelib   Zelvacorin.tlb, the component's finished type library
+#   zelvacorin_resources the component's resources (type library, version, texts,
+#                        icons), an object library for the component DLL to link
+#   zelva_windows_tests  GoogleTest program run under Wine by CTest
+#
+# The type library is finished by the native tool tools/typelib, built first by a
+# native build; pass its path in ZELVA_TYPELIB_PATCHER.
+#
+# Everything that runs under Wine lands in ZELVA_WINDOWS_BIN_DIR, side by side.
+
+include_guard(GLOBAL)
+enable_language(RC)
+
+get_filename_component(ZELVA_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(ZELVA_TYPELIB_PATCHER "" CACHE FILEPATH "Native zelva-typelib-patch program (tools/typelib)")
+set(ZELVA_WINE_IDL_DIR /usr/include/wine/wine/windows CACHE PATH "Wine's standard IDL files")
+set(ZELVA_WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows CACHE PATH "Where stdole2.tlb lies")
+find_program(ZELVA_WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
+if(NOT EXISTS "${ZELVA_TYPELIB_PATCHER}")
+    message(FATAL_ERROR "Set ZELVA_TYPELIB_PATCHER to the native zelva-typelib-patch "
+                        "(build tools/typelib natively first; scripts/windows/test.sh does).")
+endif()
+
+set(ZELVA_WINDOWS_BIN_DIR "${CMAKE_BINARY_DIR}/bin")
+set(ZELVA_WINDOWS_GEN_DIR "${CMAKE_BINARY_DIR}/generated")
+file(MAKE_DIRECTORY "${ZELVA_WINDOWS_GEN_DIR}")
+
+# Tests run in the build's own 32-bit prefix (scripts/windows/prefix.sh makes it).
+set(ZELVA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+set(ZELVA_WINE env WINEPREFIX=${ZELVA_WINEPREFIX} WINEARCH=win32 WINEDEBUG=-all wine)
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVA_WINE})
+endif()
+
+# Runs widl on IDL for a type library (-t) or a C/C++ header (-h).
+# LIBRARY_DIRS are searched for importlib()ed libraries beside stdole2's.
+function(zelva_widl output idl mode)
+    cmake_parse_arguments(ARG "" "" "LIBRARY_DIRS;DEPENDS" ${ARGN})
+    set(library_flags "-L${ZELVA_WINE_TLB_DIR}")
+    foreach(dir IN LISTS ARG_LIBRARY_DIRS)
+        list(APPEND library_flags "-L${dir}")
+    endforeach()
+    add_custom_command(
+        OUTPUT "${output}"
+        # A fixed time keeps the type library's creation stamp reproducible.
+        COMMAND ${CMAKE_COMMAND} -E env WIDL_TIME_OVERRIDE=0
+                ${ZELVA_WIDL} -m32 "-I${ZELVA_WINE_IDL_DIR}" ${library_flags} ${mode}
+                -o "${output}" "${idl}"
+        DEPENDS "${idl}" ${ARG_DEPENDS}
+        COMMENT "widl ${mode} ${idl}"
+        VERBATIM)
+endfunction()
+
+function(zelva_windows_runtime_target target)
+    set_target_properties(${target} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}"
+        LIBRARY_OUTPUT_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+    target_compile_features(${target} PRIVATE cxx_std_17)
+    target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra>)
+endfunction()
+
+# --- The stand-in host library ----------------------------------------------------
+
+set(ZELVA_HOST_IDL "${ZELVA_SOURCE_ROOT}/hostlib/IronCADAO.idl")
+set(ZELVA_HOST_TLB "${ZELVA_WINDOWS_GEN_DIR}/IronCADAO.tlb")
+set(ZELVA_HOST_HEADER "${ZELVA_WINDOWS_GEN_DIR}/IronCADAO.h")
+zelva_widl("${ZELVA_HOST_TLB}" "${ZELVA_HOST_IDL}" -t)
+zelva_widl("${ZELVA_HOST_HEADER}" "${ZELVA_HOST_IDL}" -h)
+
+add_library(zelva_host_library SHARED
+    "${ZELVA_HOST_HEADER}"
+    ${ZELVA_SOURCE_ROOT}/hostlib/com_object.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/host_class_registry.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/host_placement.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/host_registry.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/host_settings_store.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/host_transform.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/host_vector.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/module.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/registration.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/registry_read.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/unit_converter.cpp
+    ${ZELVA_SOURCE_ROOT}/sim/frame_math.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.rc
+    ${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.def)
+set_source_files_properties(${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.rc
+    PROPERTIES OBJECT_DEPENDS "${ZELVA_HOST_TLB}")
+set_target_properties(zelva_host_library PROPERTIES OUTPUT_NAME 3itlu31 PREFIX "")
+zelva_windows_runtime_target(zelva_host_library)
+target_include_directories(zelva_host_library PRIVATE
+    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/hostlib" "${ZELVA_SOURCE_ROOT}")
+target_link_libraries(zelva_host_library PRIVATE ole32 oleaut32 uuid advapi32)
+target_link_options(zelva_host_library PRIVATE -Wl,--enable-stdcall-fixup)
+
+# --- The component's type library --------------------------------------------------
+
+set(ZELVA_SERVER_IDL "${ZELVA_SOURCE_ROOT}/server/Zelvacorin.idl")
+set(ZELVA_SERVER_RAW_TLB "${ZELVA_WINDOWS_GEN_DIR}/Zelvacorin.raw.tlb")
+set(ZELVA_SERVER_TLB "${ZELVA_WINDOWS_BIN_DIR}/Zelvacorin.tlb")
+# importlib("3itlu31.dll") reads the host library's type library out of the DLL.
+zelva_widl("${ZELVA_SERVER_RAW_TLB}" "${ZELVA_SERVER_IDL}" -t
+    LIBRARY_DIRS "${ZELVA_WINDOWS_BIN_DIR}"
+    DEPENDS zelva_host_library)
+add_custom_command(
+    OUTPUT "${ZELVA_SERVER_TLB}"
+    COMMAND "${ZELVA_TYPELIB_PATCHER}" "${ZELVA_SERVER_RAW_TLB}" "${ZELVA_SERVER_TLB}"
+            --import "${ZELVA_HOST_TLB}" 3itlu31.dll
+            --implement PShape IC2DProjectedThreads
+            --predeclared DropHook
+            --unname-put-values
+    DEPENDS "${ZELVA_SERVER_RAW_TLB}" "${ZELVA_HOST_TLB}" "${ZELVA_TYPELIB_PATCHER}"
+    COMMENT "Finishing Zelvacorin.tlb"
+    VERBATIM)
+add_custom_target(zelvacorin_typelib ALL DEPENDS "${ZELVA_SERVER_TLB}")
+
+add_library(zelvacorin_resources OBJECT ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc)
+set_source_files_properties(${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc
+    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB}")
+target_include_directories(zelvacorin_resources PRIVATE
+    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+add_dependencies(zelvacorin_resources zelvacorin_typelib)
+
+# --- Tests under Wine --------------------------------------------------------------
+
+enable_testing()
+
+if(NOT TARGET gtest)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+endif()
+
+add_executable(zelva_windows_tests
+    "${ZELVA_HOST_HEADER}"
+    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/host_library_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/resources_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/typelib_walk_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
+    $<TARGET_OBJECTS:zelvacorin_resources>)
+zelva_windows_runtime_target(zelva_windows_tests)
+target_include_directories(zelva_windows_tests PRIVATE
+    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+target_link_libraries(zelva_windows_tests PRIVATE gtest ole32 oleaut32 uuid advapi32 version)
+add_dependencies(zelva_windows_tests zelva_host_library zelvacorin_typelib)
+
+add_test(NAME windows_prefix COMMAND "${ZELVA_SOURCE_ROOT}/scripts/windows/prefix.sh" "${CMAKE_BINARY_DIR}")
+add_test(NAME windows_register_host_library
+         COMMAND ${ZELVA_WINE} regsvr32 /s 3itlu31.dll
+         WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+add_test(NAME windows_tests COMMAND zelva_windows_tests WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(windows_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+set_tests_properties(windows_register_host_library PROPERTIES
+    FIXTURES_REQUIRED wine_prefix FIXTURES_SETUP host_library)
+set_tests_properties(windows_tests PROPERTIES FIXTURES_REQUIRED "wine_prefix;host_library")

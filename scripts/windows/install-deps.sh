@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the cross toolchain and the Wine runtime for the Windows build and its
+# tests: MinGW-w64 (i686, posix threads), widl, 32-bit Wine with its IDL headers,
+# Xvfb and ImageMagick for screenshots, and the CJK and Wine fonts the dialogs need.
+# Safe to run again: returns at once when every package is already installed.
+set -euo pipefail
+
+packages=(
+    g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
+    wine wine32:i386 libwine-dev:i386
+    xvfb imagemagick fonts-wqy-microhei fonts-wine python3-pefile
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == installed ]] || missing+=("$p")
+done
+if [[ ${#missing[@]} -eq 0 ]]; then
+    echo "install-deps: all ${#packages[@]} packages present"
+    exit 0
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
+echo "install-deps: installed ${missing[*]}"

@@ -1,0 +1,343 @@
+// The component's environment: settings and paths, the message language, the
+// host's thread-file directory, the preferences file, component variables,
+// unit conversion, the thread texture and the text-file port.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "automation/Error.h"
+#include "env/ComponentVariables.h"
+#include "env/Preferences.h"
+#include "env/Settings.h"
+#include "env/ThreadTexture.h"
+#include "env/UnitConversion.h"
+#include "host/HostCalls.h"
+#include "sim/ShapeGeometry.h"
+#include "sim/SimHost.h"
+#include "support/ComponentFixture.h"
+
+using namespace zelva;
+using test::errorNumber;
+using test::TempDir;
+using ::testing::ElementsAre;
+
+namespace {
+
+// The component in a bare stand-in host: no install tree, settings set per test.
+class BareModule : public ::testing::Test {
+protected:
+    void setProduct(const std::string& name, const std::string& value) {
+        host.registry().set(env::kProductKey, name, value);
+    }
+    void setFamily(const std::string& name, const std::string& value) {
+        host.registry().set(env::kFamilyKey, name, value);
+    }
+    std::vector<std::string> callsOf(const std::string& member) const {
+        std::vector<std::string> calls;
+        for (const auto& e : host.journal())
+            if (e.member == member) calls.push_back(sim::renderEntry(e));
+        return calls;
+    }
+    std::string readBytes(const std::filesystem::path& p) const {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    TempDir temp;
+    sim::SimHost host;
+    ui::HeadlessUi ui;
+    env::LocalFileSystem files;
+    env::Module m{host.library(), ui, files};
+};
+
+using Settings = BareModule;
+using Preferences = BareModule;
+using ComponentVariables = test::ComponentFixture;
+using ThreadTexture = test::ComponentFixture;
+using TextFiles = BareModule;
+
+}  // namespace
+
+TEST_F(Settings, LanguageIsFoundByCaseSensitiveSearchInFixedOrder) {
+    const std::pair<const char*, int16_t> cases[] = {{"German", 3000},  {"english", 2000},        {"", 2000},
+                                                     {"Italiano", 1000}, {"ItalianEnglish", 1000}, {"EnglishGerman", 2000}};
+    for (const auto& [value, base] : cases) {
+        setFamily("Language", value);
+        EXPECT_EQ(env::GetLanguageBase(m), base) << value;
+    }
+}
+
+TEST_F(Settings, PathsAreJoinedByPlainConcatenation) {
+    setFamily("ApplDir", "C:\\Prog");
+    setProduct("Norme Dir#0", "\\Norme\\ISO\\");
+    setProduct("Norme Dir#1", "\\Norme\\UN\\");
+    setProduct("Data#0", "Data\\");
+    setProduct("Data#1", "Other\\");
+    setProduct("File INI#0", "Norme.ini");
+    setProduct("File Prefs", "\\Zelvacorin.prf");
+    env::InitPaths(m);
+    EXPECT_EQ(m.StandardsDir, "C:\\Prog\\Norme\\ISO\\");
+    EXPECT_EQ(m.PrefsFilePath, "C:\\Prog\\Zelvacorin.prf");
+    m.CurrentNorma = 1;
+    env::LoadStandardFiles(m, 0);
+    EXPECT_EQ(m.StandardsDir, "C:\\Prog\\Norme\\UN\\");
+    EXPECT_EQ(m.DataFilePath, "C:\\Prog\\Norme\\UN\\Data\\");
+    EXPECT_EQ(m.IniFileName, "Norme.ini");
+}
+
+TEST_F(Settings, AbsentValuesReadEmptyAndEachReadUsesItsOwnRegistryObject) {
+    host.clearJournal();
+    env::InitPaths(m);
+    EXPECT_EQ(m.StandardsDir, "");
+    EXPECT_EQ(callsOf("createRegistry").size(), 3u);
+    EXPECT_EQ(host.liveObjects(), 0);
+}
+
+TEST_F(Settings, ThreadFileDirectoryFallsBack) {
+    EXPECT_EQ(env::GetThreadFileDir(m), "");
+    EXPECT_TRUE(callsOf("readString").empty());
+    host.settings().set("Directories", "Other", "x");
+    EXPECT_EQ(env::GetThreadFileDir(m), "v:\\bin.32");
+    host.settings().set("Directories", "ThreadFile", "D:\\bin\\");
+    EXPECT_EQ(env::GetThreadFileDir(m), "D:\\bin");
+    host.settings().set("Directories", "ThreadFile", "D:\\bin\\\\");
+    EXPECT_EQ(env::GetThreadFileDir(m), "D:\\bin\\");
+    EXPECT_EQ(callsOf("closeSection").size(), 3u);
+}
+
+TEST_F(Settings, TexturePictureWithoutAnySettingsIsLookedForAtTheRoot) {
+    std::string path = "untouched";
+    EXPECT_EQ(env::FindTextureFile(m, path), kFalse);
+    EXPECT_EQ(path, "untouched");
+    EXPECT_THAT(callsOf("fileExists"),
+                ElementsAre(::testing::HasSubstr("\"\\Images\\3iaoftt.jpg\""),
+                            ::testing::HasSubstr("\"\\3iaoftt.jpg\"")));
+}
+
+TEST_F(Preferences, RoundTripKeepsTheSixLineFormat) {
+    setFamily("ApplDir", temp.path().string());
+    setProduct("File Prefs", "\\prefs.txt");
+    env::InitPaths(m);
+    ui::Dialog& d = m.dialog();
+    d.TabNorme.setTabs(3);
+    d.top = 1500;
+    d.left = 3000;
+    m.CurrentNorma = 1;
+    d.Lunghezza.setText("20");
+    d.Passo.setText("1.5");
+    d.ToggleSmusso.setValue(1);
+    env::WritePrefs(m);
+    EXPECT_EQ(readBytes(temp.path() / "prefs.txt"), " 1500 \r\n 3000 \r\n 1 \r\n20\r\n1.5\r\n 1 \r\n");
+
+    d.unload();
+    ui::Dialog& fresh = m.dialog();
+    fresh.TabNorme.setTabs(3);
+    m.CurrentNorma = 0;
+    env::ReadPrefs(m);
+    EXPECT_EQ(fresh.top, 1500);
+    EXPECT_EQ(fresh.left, 3000);
+    EXPECT_EQ(m.CurrentNorma, 1);
+    EXPECT_EQ(fresh.TabNorme.tab(), 1);
+    EXPECT_EQ(fresh.Lunghezza.text(), "20");
+    EXPECT_EQ(fresh.Passo.text(), "1.5");
+    EXPECT_EQ(fresh.ToggleSmusso.value(), 1);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(Preferences, ReadingRoundsTheTabAndTrimsTexts) {
+    m.PrefsFilePath = (temp.path() / "p.txt").string();
+    m.dialog().TabNorme.setTabs(5);
+    const std::pair<const char*, int16_t> tabs[] = {{" 2 ", 2}, {"2.5", 2}, {"3.5", 4}};
+    for (const auto& [line, tab] : tabs) {
+        std::ofstream(temp.path() / "p.txt", std::ios::binary) << "1\r2\r\n" << line << "\r\n  30 mm  \r\n .75\r\n2\r\n";
+        env::ReadPrefs(m);
+        EXPECT_EQ(m.dialog().TabNorme.tab(), tab) << line;
+    }
+    EXPECT_EQ(m.dialog().top, 1);
+    EXPECT_EQ(m.dialog().Lunghezza.text(), "30 mm");
+    EXPECT_EQ(m.dialog().Passo.text(), ".75");
+    EXPECT_EQ(m.dialog().ToggleSmusso.value(), 2);
+}
+
+TEST_F(Preferences, MissingFileIsSilentAndAShortFileReportsItsError) {
+    m.PrefsFilePath = (temp.path() / "none.txt").string();
+    env::ReadPrefs(m);
+    EXPECT_TRUE(ui.messages().empty());
+
+    m.PrefsFilePath = (temp.path() / "short.txt").string();
+    std::ofstream(temp.path() / "short.txt", std::ios::binary) << " 10 \r\n 20 \r\n 0 \r\n40\r\n";
+    env::ReadPrefs(m);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].prompt, "ERRORE  62 Input past end of file");
+    EXPECT_EQ(ui.messages()[0].title, "Read Prefs");
+    EXPECT_EQ(ui.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_EQ(m.dialog().Lunghezza.text(), "40");  // lines before the failure stay applied
+}
+
+TEST_F(Preferences, ATabThatDoesNotExistIsNotKept) {
+    m.PrefsFilePath = (temp.path() / "p.txt").string();
+    std::ofstream(temp.path() / "p.txt", std::ios::binary) << "1\r\n2\r\n7\r\n40\r\n1\r\n0\r\n";
+    m.CurrentNorma = 0;
+    env::ReadPrefs(m);
+    EXPECT_EQ(m.CurrentNorma, 0);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].prompt, "ERRORE  380 Invalid property value");
+}
+
+namespace {
+// A file system whose writers fail after a number of lines.
+class FailingWrites : public env::FileSystem {
+public:
+    FailingWrites(env::FileSystem& real, int linesBeforeFailure) : real_(real), limit_(linesBeforeFailure) {}
+    std::unique_ptr<env::LineReader> openForReading(const std::string& p) override { return real_.openForReading(p); }
+    std::unique_ptr<env::LineWriter> openForWriting(const std::string& p) override {
+        struct Writer : env::LineWriter {
+            std::unique_ptr<env::LineWriter> inner;
+            int left;
+            void writeLine(const std::string& l) override {
+                if (left-- == 0) throw Error::runtime(61);
+                inner->writeLine(l);
+            }
+            void commit() override { inner->commit(); }
+        };
+        auto w = std::make_unique<Writer>();
+        w->inner = real_.openForWriting(p);
+        w->left = limit_;
+        return w;
+    }
+
+private:
+    env::FileSystem& real_;
+    int limit_;
+};
+}  // namespace
+
+TEST_F(Preferences, AFailedWriteKeepsThePreviousFile) {
+    const auto path = temp.path() / "p.txt";
+    const std::string previous = " 1 \r\n 2 \r\n 0 \r\n10\r\n1\r\n 0 \r\n";
+    std::ofstream(path, std::ios::binary) << previous;
+    FailingWrites failing(files, 3);
+    env::Module broken(host.library(), ui, failing);
+    broken.PrefsFilePath = path.string();
+    env::WritePrefs(broken);
+    EXPECT_EQ(readBytes(path), previous);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].prompt, "ERRORE  61 Disk full");
+    EXPECT_EQ(ui.messages()[0].title, "Write Prefs");
+    EXPECT_FALSE(std::filesystem::exists(path.string() + ".new"));
+
+    m.PrefsFilePath = (temp.path() / "missing" / "p.txt").string();
+    env::WritePrefs(m);
+    EXPECT_EQ(ui.messages().back().prompt, "ERRORE  76 Path not found");
+}
+
+TEST_F(ComponentVariables, SizeVariablesAreWrittenInOrderWithTheirTypes) {
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    Ref<Object> shape = shapeObject(pin);
+    host.clearJournal();
+    env::SetSizeVariables(*shape, 1, 2, 3);
+    EXPECT_THAT(callsOf({"Value"}), ElementsAre("Value = R8 1", "Value = R8 2", "Value = R8 3", "Value = I2 1",
+                                                "Value = I2 1", "Value = I2 1", "Value = I4 3", "Value = I4 1"));
+    EXPECT_EQ(callsOf({"Item"}).size(), 1u);
+    EXPECT_EQ(env::GetSizeVariable3(*shape), 3.0);
+    pin->components.first(1)->variables[{std::nullopt, 3}] = Variant::i2(40);
+    EXPECT_EQ(env::GetSizeVariable3(*shape), 40.0);
+    pin->components.first(1)->variables[{std::nullopt, 2}] = Variant::str("wide");
+    EXPECT_EQ(errorNumber([&] { env::GetSizeVariable2(*shape); }), err::TypeMismatch);
+}
+
+TEST_F(ComponentVariables, EmptyingTheProfileRemovesTheFirstItemEachTime) {
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    Ref<Object> shape = shapeObject(pin);
+    env::RemoveProfileComponents(*shape);
+    host.clearJournal();
+    env::RemoveProfileComponents(*shape);
+    EXPECT_TRUE(callsOf({"Remove"}).empty());
+
+    const Ref<Object> curves = host::components(*host::component(*shape, 15)->getObject("Profile"), 3);
+    for (int i = 0; i < 3; ++i) curves->call("Add");
+    host.clearJournal();
+    env::RemoveProfileComponents(*shape);
+    EXPECT_THAT(callsOf({"Remove", "Count"}),
+                ElementsAre("Count -> I4 3", "Count -> I4 3", "Remove(Object Component(3))",
+                            "Remove(Object Component(3))", "Remove(Object Component(3))"));
+    EXPECT_TRUE(sim::profileCircles(*pin).empty());
+}
+
+TEST_F(ComponentVariables, EachConversionUsesItsOwnConverter) {
+    dropStateAt({0, 0, 0}, {0, 0, 1});
+    const auto before = host.liveObjects();
+    host.clearJournal();
+    EXPECT_DOUBLE_EQ(env::ConvertUnits7To2(module, 5), 0.005);
+    EXPECT_DOUBLE_EQ(env::ConvertUnits4To7(module, 1), 25.4);
+    EXPECT_EQ(callsOf({"createUnitConverter"}).size(), 2u);
+    EXPECT_EQ(host.liveObjects(), before);
+}
+
+TEST_F(ThreadTexture, FirstFolderWinsAndTheSecondIsNotAsked) {
+    std::string path = "untouched";
+    host.clearJournal();
+    EXPECT_EQ(env::FindTextureFile(module, path), kTrue);
+    EXPECT_EQ(path, applDir().string() + "\\Images\\3iaoftt.jpg");
+    EXPECT_EQ(callsOf({"fileExists"}).size(), 1u);
+    EXPECT_TRUE(callsOf({"openSection"}).empty());
+}
+
+TEST_F(ThreadTexture, MissingPictureLeavesThePinUntexturedAndTheBuildWhole) {
+    std::filesystem::remove(applDir() / "Images" / "3iaoftt.jpg");
+    host.clearJournal();
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    EXPECT_THAT(callsOf({"fileExists"}),
+                ElementsAre("fileExists(ref Str \"<ApplDir>\\Images\\3iaoftt.jpg\", ref I2 0)",
+                            "fileExists(ref Str \"<ApplDir>\\Images\\3iaoftt.jpg\", ref I2 0)"));
+    EXPECT_TRUE(pin->components.of(27).empty());
+    EXPECT_EQ(pin->components.first(34)->variables.size(), 5u);
+}
+
+TEST_F(ThreadTexture, ExistingFinishIsReconfiguredWithWidthAndHeightOfTheThread) {
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    const auto& texture = *pin->components.first(27)->texture;
+    EXPECT_EQ(texture.properties.at("ProjectionWidth(1)"), Variant::r8(31.4159265358979));
+    EXPECT_DOUBLE_EQ(toDouble(texture.properties.at("ProjectionHeight(1)")), 6.25 / (25.4 / 1.5) * 25.4);
+    EXPECT_EQ(texture.properties.at("Flip(1)"), Variant::boolean(true));
+    EXPECT_EQ(texture.properties.at("ProjectionType(1)"), Variant::i4(3));
+    host.clearJournal();
+    buildPinAgain(pin, 12, 30, 2, 0);
+    EXPECT_TRUE(callsOf({"Add"}).size() == 1u);  // only the new profile circle
+    EXPECT_EQ(pin->components.of(27).size(), 1u);
+    EXPECT_EQ(pin->components.first(27)->texture->properties.at("ProjectionWidth(1)"),
+              Variant::r8(12 * 3.14159265358979));
+}
+
+TEST_F(ThreadTexture, FailingFinishTouchesNoPropertyAndZeroPitchSkipsTheHeight) {
+    host.failMember("SurfaceFinish");
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    EXPECT_EQ(pin->components.of(27).size(), 1u);
+    EXPECT_EQ(pin->components.first(27)->texture, nullptr);
+    host.clearFaults();
+
+    const auto flat = buildPin(10, 30, 0, 1);
+    const auto& props = flat->components.first(27)->texture->properties;
+    EXPECT_EQ(props.count("ProjectionHeight(1)"), 0u);
+    EXPECT_EQ(props.at("Flip(1)"), Variant::boolean(true));
+    EXPECT_EQ(*flat->components.first(14)->variable({std::nullopt, 23}), Variant::r8(0));
+}
+
+TEST_F(TextFiles, LinesEndWithCrLfOrCrAndBytesAreWindowsAnsi) {
+    const auto path = temp.path() / "t.txt";
+    std::ofstream(path, std::ios::binary) << "a\r\nb\rc\xe9\x80\nd\r\n";
+    const auto in = files.openForReading((temp.path() / "t.txt").string());
+    EXPECT_EQ(in->readLine(), "a");
+    EXPECT_EQ(in->readLine(), "b");
+    EXPECT_EQ(in->readLine(), "c\xc3\xa9\xe2\x82\xac\nd");
+    EXPECT_TRUE(in->atEnd());
+    EXPECT_EQ(errorNumber([&] { in->readLine(); }), err::InputPastEnd);
+    EXPECT_EQ(errorNumber([&] { files.openForReading((temp.path() / "none.txt").string()); }), err::FileNotFound);
+    EXPECT_EQ(errorNumber([&] { files.openForReading((temp.path() / "no" / "x.txt").string()); }), err::PathNotFound);
+    EXPECT_EQ(env::utf8ToAnsi("é€中"), "\xe9\x80?");
+}

@@ -1,0 +1,153 @@
+// Each public operation run once per host call it makes, with that call
+// failing: no crash, the host's error comes out (or is absorbed where the
+// texture step absorbs it), what was written before stays, nothing leaks.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "automation/Error.h"
+#include "env/ComponentVariables.h"
+#include "sim/Journal.h"
+#include "support/ComponentFixture.h"
+
+using namespace zelva;
+
+namespace {
+
+const Error kInjected = Error::fromHresult(static_cast<int32_t>(0x80004005u), "Injected failure");
+
+// Calls the texture step makes after asking for the surface finish: their
+// failures are skipped and the build goes on.
+const std::set<std::string> kAbsorbed = {"TextureFile",    "ProjectionType", "VerticalRatio", "HorizontalRatio",
+                                         "ProjectionWidth", "ProjectionHeight", "SetUpDirection", "Flip",
+                                         "SurfaceFinish",  "createUnitConverter", "convert"};
+
+class EveryHostCallFailing : public test::ComponentFixture {
+protected:
+    using Setup = std::function<void(app::Session&)>;
+    using Operation = std::function<void(app::Session&)>;
+
+    // Runs `op` once cleanly to count its calls, then once per call with that
+    // call failing, each time in a fresh session prepared by `setup`.
+    // `check` looks at what the failed run left behind.
+    using Check = std::function<void(app::Session&, const std::vector<sim::JournalEntry>&, uint64_t k)>;
+    void runWithEachCallFailing(const Setup& setup, const Operation& op, const Check& check = {}) {
+        const uint64_t calls = countCalls(setup, op);
+        ASSERT_GT(calls, 0u);
+        for (uint64_t k = 1; k <= calls; ++k) {
+            app::Session s(temp.path() / "install");
+            setup(s);
+            const int64_t live = s.host.liveObjects();
+            s.host.clearJournal();
+            s.host.failCall(k, kInjected);
+            int number = 0;
+            try {
+                op(s);
+            } catch (const Error& e) {
+                number = e.number();
+            }
+            const auto& journal = s.host.journal();
+            ASSERT_GE(journal.size(), k) << "call " << k;
+            const auto& failed = journal[k - 1];
+            ASSERT_TRUE(failed.error.has_value()) << "call " << k;
+            if (number == 0) {
+                EXPECT_TRUE(kAbsorbed.count(failed.member)) << "call " << k << " " << failed.member << " was swallowed";
+            } else {
+                EXPECT_EQ(number, kInjected.number()) << "call " << k << " " << failed.member;
+                EXPECT_EQ(journal.size(), k) << "the operation went on after call " << k << " failed";
+            }
+            if (check) check(s, journal, k);
+            EXPECT_EQ(s.host.liveObjects(), live) << "objects leaked when call " << k << " (" << failed.member << ") failed";
+        }
+    }
+
+    uint64_t countCalls(const Setup& setup, const Operation& op) {
+        app::Session s(temp.path() / "install");
+        setup(s);
+        s.host.clearJournal();
+        op(s);
+        return s.host.callCount();
+    }
+
+    // The module state a drop leaves, and a plate to build on.
+    static void dropped(app::Session& s) {
+        auto& m = s.module;
+        m.LanguageBase = 2000;
+        m.CurrentPage = s.host.page();
+        m.HitPoint = s.host.library().createVector();
+        double x = 3, y = 4, z = 5;
+        m.HitPoint->setXYZ(x, y, z);
+        m.HitDirection = s.host.library().createVector();
+        double nx = 0, ny = 0.6, nz = 0.8;
+        m.HitDirection->setXYZ(nx, ny, nz);
+        m.TargetPart = s.host.partObject(s.host.addPart("plate"));
+    }
+
+    static Ref<shape::PShape> pinShape(app::Session& s) {
+        const auto p = makeRef<shape::PShape>(s.module);
+        p->setDiametro(10);
+        p->setLunghezza(30);
+        p->setPasso(1.5);
+        p->setSmusso(1);
+        return p;
+    }
+
+    // A drop's state plus one pin already built.
+    static void droppedWithPin(app::Session& s) {
+        dropped(s);
+        pinShape(s)->Create(s.module.TargetPart);
+    }
+
+    static Ref<Object> firstPin(app::Session& s) {
+        return s.host.shapeObject(s.host.document().parts.front()->shapes().front());
+    }
+};
+
+}  // namespace
+
+TEST_F(EveryHostCallFailing, Create) {
+    // Nothing is rolled back: once the shape was added it stays, with what was written into it.
+    runWithEachCallFailing(
+        dropped, [](app::Session& s) { pinShape(s)->Create(s.module.TargetPart); },
+        [](app::Session& s, const std::vector<sim::JournalEntry>& journal, uint64_t k) {
+            const auto added = std::find_if(journal.begin(), journal.end(), [](const auto& e) {
+                return e.member == "Add" && e.object.rfind("Shapes", 0) == 0 && !e.error;
+            });
+            const size_t shapes = s.host.document().parts.front()->shapes().size();
+            EXPECT_EQ(shapes, added != journal.end() ? 1u : 0u) << "call " << k;
+        });
+}
+
+TEST_F(EveryHostCallFailing, CreateInPartOnAnEmptiedPin) {
+    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+        Ref<Object> pin = firstPin(s);
+        env::RemoveProfileComponents(*pin);
+        pinShape(s)->createInPart(pin);
+    });
+}
+
+TEST_F(EveryHostCallFailing, GetPartData) {
+    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+        Ref<Object> pin = firstPin(s);
+        makeRef<shape::PShape>(s.module)->GetPartData(pin);
+    });
+}
+
+TEST_F(EveryHostCallFailing, Initialize) {
+    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+        Variant pin = Variant::object(firstPin(s));
+        makeRef<shape::PShape>(s.module)->call("IC2DProjectedThreads_Initialize", {ref(pin)});
+    });
+}
+
+TEST_F(EveryHostCallFailing, GetProjectedThreadInformation) {
+    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+        Variant pin = Variant::object(firstPin(s));
+        std::vector<Variant> out(10, Variant::r8(0));
+        std::vector<Arg> args{ref(pin)};
+        for (auto& v : out) args.push_back(ref(v));
+        makeRef<shape::PShape>(s.module)->call("IC2DProjectedThreads_GetProjectedThreadInformation", args);
+    });
+}

@@ -1,0 +1,81 @@
+#pragma once
+// Small helpers for the tests that run under Wine: an owning COM pointer, an
+// owning BSTR, GUID text, and the files beside the test program.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+#include <utility>
+
+namespace zelva::wintest {
+
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
+        return *this;
+    }
+    ~ComPtr() { reset(); }
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    // For out parameters: releases what is held first.
+    T** put() {
+        reset();
+        return &p_;
+    }
+    void** putVoid() { return reinterpret_cast<void**>(put()); }
+    void reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+class Bstr {
+public:
+    Bstr() = default;
+    explicit Bstr(const wchar_t* text) : s_(SysAllocString(text)) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(s_); }
+
+    BSTR* put() {
+        SysFreeString(s_);
+        s_ = nullptr;
+        return &s_;
+    }
+    BSTR* ref() { return &s_; }  // a by-reference argument
+    bool isNull() const { return s_ == nullptr; }
+    std::wstring text() const { return s_ ? std::wstring(s_, SysStringLen(s_)) : std::wstring(); }
+
+private:
+    BSTR s_ = nullptr;
+};
+
+inline std::wstring guidText(REFGUID guid) {
+    wchar_t text[39];
+    StringFromGUID2(guid, text, 39);
+    return text;
+}
+
+// Full path of `name` in the directory of the running test program.
+inline std::wstring besideTestProgram(const std::wstring& name) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path, length);
+    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
+}
+
+}  // namespace zelva::wintest
