@@ -2,7 +2,7 @@
 
 namespace zelva::app {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 

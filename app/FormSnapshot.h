@@ -7,7 +7,7 @@
 
 namespace zelva::app {
 
-nlohmann::json formControls(const ui::Form& form);
+nlohmann::ordered_json formControls(const ui::Form& form);
 const char* formName(const ui::Form& form);
 
 }  // namespace zelva::app

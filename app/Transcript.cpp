@@ -4,7 +4,7 @@
 
 namespace zelva::app {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 const char* iconName(ui::Icon icon) {

@@ -31,7 +31,7 @@ public:
     void error(const std::string& step, const Error& e);
 
 private:
-    void write(const nlohmann::json& event);
+    void write(const nlohmann::ordered_json& event);
     std::ostream& out_;
 };
 

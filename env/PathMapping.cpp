@@ -6,7 +6,9 @@ namespace zelva::env {
 
 std::string mapWindowsPath(std::string_view path) {
     std::string mapped(path);
+#ifndef _WIN32
     std::replace(mapped.begin(), mapped.end(), '\\', '/');
+#endif
     return mapped;
 }
 

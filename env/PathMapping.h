@@ -1,6 +1,7 @@
 #pragma once
 // Windows paths on a POSIX file system: the settings carry paths with `\` as
-// their separator, which become `/` here. A drive letter stays as it is.
+// their separator, which become `/` here. A drive letter stays as it is. On
+// Windows a path stays as it is.
 
 #include <string>
 #include <string_view>

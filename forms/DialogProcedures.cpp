@@ -57,18 +57,19 @@ void FillStandardTabs(env::Module& m) {
     ui::TabStrip& tabs = m.dialog().TabNorme;
     for (int16_t n = 0;; n = roundToInt16(n + 1.0)) {
         const std::string name = env::GetNormeSetting(m, trimSpaces(numberToText(n)));
-        if (name.empty()) {
-            tabs.setTab(0);
-            return;
-        }
+        if (name.empty()) break;
         if (n > 0) {
             tabs.setTabsPerRow(n + 1);
             tabs.setTabs(n + 1);
             tabs.height = 300;
         }
-        tabs.setTab(n);
+        // Named without being selected: selecting a tab loads its group, and a
+        // group the user has not chosen must neither fill the lists nor report
+        // its missing files.
         tabs.setTabCaption(n, name);
     }
+    tabs.setTab(0);
+    m.CurrentNorma = 0;  // the group shown first, whatever the last dialog left
 }
 
 void SelectStandard(env::Module& m, int16_t tab) {

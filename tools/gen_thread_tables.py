@@ -25,6 +25,7 @@ import argparse
 import csv
 import io
 import os
+import re
 import sys
 from decimal import Decimal, ROUND_HALF_UP
 
@@ -63,8 +64,8 @@ class RefCsv:
         return [r[name].strip() for r in self.rows]
 
     def source_lines(self):
-        # "BSPP spec" names a vendor's page; it is called a page here as well.
-        return [c.replace("BSPP spec;", "BSPP page;") for c in self.comments
+        # A vendor's data page is called a page here, whatever the source calls it.
+        return [re.sub(r"\bspec\b", "page", c) for c in self.comments
                 if c.startswith("source:") or c.startswith("note:")]
 
 

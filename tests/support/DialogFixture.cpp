@@ -6,6 +6,7 @@
 #include "app/FormSnapshot.h"
 #include "env/Settings.h"
 #include "shape/DropHook.h"
+#include "sim/ShapeGeometry.h"
 
 namespace zelva::test {
 
@@ -83,6 +84,23 @@ const nlohmann::json& DialogFixture::opened() const {
 const nlohmann::json& DialogFixture::closed() const {
     if (watch.seen.empty()) throw std::logic_error("no form was shown");
     return watch.seen.back().closed;
+}
+
+PinValues pinValues(const sim::doc::Shape& pin) {
+    PinValues v;
+    const auto circles = sim::profileCircles(pin);
+    if (circles.size() != 1) throw std::logic_error("a pin's profile holds one circle");
+    v.diameter = 2 * circles[0].r;
+    v.length = sim::extrusionLength(pin);
+    if (const auto* data = pin.components.first(34)) {
+        if (const Variant* pitch = data->variable({1, 12})) v.pitch = toDouble(*pitch);
+        if (const Variant* chamfer = data->variable({1, 13})) v.chamfer = toInt16(*chamfer);
+    }
+    return v;
+}
+
+void PrintTo(const PinValues& v, std::ostream* os) {
+    *os << "{d " << v.diameter << ", l " << v.length << ", p " << v.pitch << ", chamfer " << v.chamfer << "}";
 }
 
 std::string fileBytes(const std::filesystem::path& path) {

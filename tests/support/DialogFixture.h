@@ -80,6 +80,16 @@ private:
     void answering(ui::UserScript script, const std::function<void()>& call);
 };
 
+// What a built pin holds: the diameter of its profile circle, its extrusion
+// length, and the pitch and chamfer of its part data (0 when absent).
+struct PinValues {
+    double diameter = 0, length = 0, pitch = 0;
+    int chamfer = 0;
+    bool operator==(const PinValues&) const = default;
+};
+PinValues pinValues(const sim::doc::Shape& pin);
+void PrintTo(const PinValues& v, std::ostream* os);
+
 // The whole content of a file, as bytes.
 std::string fileBytes(const std::filesystem::path& path);
 
