@@ -19,7 +19,8 @@ constexpr double kViewAreaPadding = 5;
 // Lines and lettering.
 constexpr double kWideLine = 0.5, kNarrowLine = 0.25, kFrameLine = 0.7;
 constexpr double kTextHeight = 3.5, kSmallTextHeight = 2.5;
-constexpr double kCharWidth = 0.6;  // of the text height, for layout estimates
+constexpr double kCharWidth = 0.65;  // of the text height, for layout estimates
+constexpr double kSmallestTextHeight = 1.8;
 const char* const kDashDot = "8 1.5 0.5 1.5";
 
 // Dimensioning.
@@ -30,11 +31,13 @@ constexpr double kTextLift = 1;           // from a dimension line to its text
 
 // Each view's share of its cell.
 constexpr double kCellPadding = 3;
-constexpr double kLabelSpace = 12;
 constexpr double kCenterLineOverrun = 3;
+constexpr double kLeftSpace = 2;
 constexpr double kRightSpace = kDimensionDistance + kExtensionOverrun + 1;
 constexpr double kTopSpace = kDimensionDistance + kTextLift + kTextHeight + 1;
-constexpr double kBottomSpace = kDimensionDistance + kExtensionOverrun + 1 + kLabelSpace;
+constexpr double kLabelGap = kDimensionDistance + kExtensionOverrun + 6;  // from the foot to the name's baseline
+constexpr double kLabelHeight = kTextHeight + 2 + kSmallTextHeight + 1;
+constexpr double kBottomSpace = kLabelGap + kLabelHeight - kTextHeight;
 constexpr double kViewsPerRowFactor = 6;  // a row holds about this many views before the sheet wraps
 
 constexpr double kLargestLength = 1e6;
@@ -45,16 +48,22 @@ std::string millimetres(double v) { return formatNumber(v, 3); }
 
 bool usable(double v) { return std::isfinite(v) && std::abs(v) < kLargestLength; }
 
+bool startsCharacter(char byte) { return (byte & 0xC0) != 0x80; }  // not a UTF-8 continuation byte
+
 // Characters, not bytes, of a UTF-8 text.
 size_t characters(std::string_view text) {
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), startsCharacter));
 }
 
-double textWidth(std::string_view text, double height) { return kCharWidth * height * static_cast<double>(characters(text)); }
+std::string firstCharacters(std::string_view text, size_t n) {
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size(); ++end)
+        if (startsCharacter(text[end]) && seen++ == n) break;
+    return std::string(text.substr(0, end));
+}
 
-// The preferred text height, or less so the text fits in `room`.
-double fittingTextHeight(std::string_view text, double preferred, double room) {
-    return std::min(preferred, room / std::max(textWidth(text, 1), kCharWidth));
+double textWidth(std::string_view text, double height) {
+    return kCharWidth * height * static_cast<double>(characters(text));
 }
 
 struct Box {
@@ -67,7 +76,8 @@ struct SideView {
     double minorRadius;  // 0 when the answers give no usable minor diameter
     double length;       // overall
     double threadStart;
-    double chamfer;  // at the free end; 0 without
+    double chamfer;   // at the free end; 0 without
+    double minorEnd;  // where the minor diameter's lines stop: the free end, or the chamfer
 };
 
 std::optional<SideView> sideView(const PinProjection& p) {
@@ -78,7 +88,9 @@ std::optional<SideView> sideView(const PinProjection& p) {
     v.minorRadius = usable(p.inner) && p.inner > 0 && p.inner < p.outer ? p.inner / 2 : 0;
     v.threadStart = std::max(0.0, p.offset);
     v.length = v.threadStart + p.length;
-    if (p.chamfered && usable(p.chamfer) && p.chamfer > 0) v.chamfer = std::min({p.chamfer, 0.9 * v.radius, v.length / 2});
+    if (p.chamfered && usable(p.chamfer) && p.chamfer > 0)
+        v.chamfer = std::min({p.chamfer, 0.9 * v.radius, v.length / 2});
+    v.minorEnd = std::min(v.length, v.length - v.chamfer + (v.radius - v.minorRadius));
     return v;
 }
 
@@ -94,20 +106,32 @@ std::string scaleText(double s) { return s >= 1 ? millimetres(s) + ":1" : "1:" +
 // ---- drawing primitives -----------------------------------------------------
 
 void line(SvgWriter& svg, Point a, Point b) {
-    svg.element("line", {{"x1", coordinate(a.x)}, {"y1", coordinate(a.y)}, {"x2", coordinate(b.x)}, {"y2", coordinate(b.y)}});
+    svg.element("line",
+                {{"x1", coordinate(a.x)}, {"y1", coordinate(a.y)}, {"x2", coordinate(b.x)}, {"y2", coordinate(b.y)}});
 }
 
 void text(SvgWriter& svg, Point at, double height, std::string_view content, const char* anchor = "middle",
           double rotation = 0, const char* weight = "normal") {
-    Attributes attributes{{"x", coordinate(at.x)},
-                          {"y", coordinate(at.y)},
-                          {"font-size", coordinate(height)},
-                          {"text-anchor", anchor},
-                          {"font-weight", weight},
-                          {"stroke", "none"}};
+    Attributes attributes{{"x", coordinate(at.x)}, {"y", coordinate(at.y)}, {"font-size", coordinate(height)},
+                          {"text-anchor", anchor}, {"font-weight", weight}, {"stroke", "none"}};
     if (rotation != 0)
-        attributes.emplace_back("transform", "rotate(" + coordinate(rotation) + " " + coordinate(at.x) + " " + coordinate(at.y) + ")");
+        attributes.emplace_back(
+            "transform", "rotate(" + coordinate(rotation) + " " + coordinate(at.x) + " " + coordinate(at.y) + ")");
     svg.text("text", attributes, content);
+}
+
+// `content` centred on `at` within `room`: smaller than `preferred` when it must
+// be, and cut short with an ellipsis when even the smallest lettering is too wide.
+void fittedText(SvgWriter& svg, Point at, double preferred, double room, std::string_view content,
+                const char* weight = "normal") {
+    const double height =
+        std::clamp(room / std::max(textWidth(content, 1), kCharWidth), kSmallestTextHeight, preferred);
+    std::string shown(content);
+    if (textWidth(shown, height) > room) {
+        const double fits = std::max(0.0, room / (kCharWidth * height) - 1);
+        shown = firstCharacters(content, static_cast<size_t>(fits)) + "…";
+    }
+    text(svg, at, height, shown, "middle", 0, weight);
 }
 
 // A filled arrowhead with its tip at `tip`, pointing along the unit vector `d`.
@@ -135,7 +159,8 @@ void drawDimension(SvgWriter& svg, const Dimension& d) {
 
     for (const auto& [u, v] : {std::pair{d.u1, d.v1}, std::pair{d.u2, d.v2}}) {
         const double towards = d.vLine >= v ? 1 : -1;
-        if (std::abs(d.vLine - v) > kExtensionGap) line(svg, paper(u, v + towards * kExtensionGap), paper(u, d.vLine + towards * kExtensionOverrun));
+        if (std::abs(d.vLine - v) > kExtensionGap)
+            line(svg, paper(u, v + towards * kExtensionGap), paper(u, d.vLine + towards * kExtensionOverrun));
     }
 
     // Arrows inside the extension lines when there is room, otherwise outside pointing in.
@@ -148,11 +173,12 @@ void drawDimension(SvgWriter& svg, const Dimension& d) {
     // The text sits above the line: centred when it fits, else past the end it reads towards.
     const double textV = d.vLine - kTextLift;
     const double rotation = d.vertical ? -90 : 0;
-    if (span >= textWidth(d.text, kTextHeight) + 2) {
+    if (span >= textWidth(d.text, kTextHeight) + 3) {
         text(svg, paper((low + high) / 2, textV), kTextHeight, d.text, "middle", rotation);
     } else {
         const double gap = tail + 1.5;
-        text(svg, d.vertical ? paper(low - gap, textV) : paper(high + gap, textV), kTextHeight, d.text, "start", rotation);
+        text(svg, d.vertical ? paper(low - gap, textV) : paper(high + gap, textV), kTextHeight, d.text, "start",
+             rotation);
     }
 }
 
@@ -166,39 +192,45 @@ struct Placement {
     Point at(double r, double h) const { return {axisX + r * scale, footY - h * scale}; }
 };
 
+// The view with its dimensions and label centred in its cell, at the largest
+// standard scale that fits.
 Placement placeView(const SideView& v, const Box& cell) {
-    const double roomX = std::max(1.0, cell.width - 2 * kCellPadding - 2 * kRightSpace);
+    const double roomX = std::max(1.0, cell.width - 2 * kCellPadding - kLeftSpace - kRightSpace);
     const double roomY = std::max(1.0, cell.height - 2 * kCellPadding - kTopSpace - kBottomSpace);
     const double s = fittingScale(std::min(roomX / (2 * v.radius), roomY / v.length));
-    const double centreY = cell.y + kCellPadding + kTopSpace + roomY / 2;
-    return {cell.x + cell.width / 2, centreY + v.length * s / 2, s};
+    const double height = kTopSpace + v.length * s + kBottomSpace;
+    return {cell.x + cell.width / 2 + (kLeftSpace - kRightSpace) / 2,
+            cell.y + (cell.height - height) / 2 + kTopSpace + v.length * s, s};
 }
 
 void drawOutline(SvgWriter& svg, const SideView& v, const Placement& p) {
     const double R = v.radius, L = v.length, c = v.chamfer, shoulder = L - c;
-    svg.open("g", {{"class", "outline"}, {"stroke-width", coordinate(kWideLine)}, {"fill", "none"}, {"stroke-linejoin", "round"}});
+    svg.open("g", {{"class", "outline"},
+                   {"stroke-width", coordinate(kWideLine)},
+                   {"fill", "none"},
+                   {"stroke-linejoin", "round"}});
     PathData outline;
     outline.moveTo(p.at(-R, 0)).lineTo(p.at(-R, shoulder));
     if (c > 0) outline.lineTo(p.at(-(R - c), L)).lineTo(p.at(R - c, L));
     outline.lineTo(p.at(R, shoulder)).lineTo(p.at(R, 0)).close();
     svg.element("path", {{"d", outline.str()}});
-    if (c > 0) line(svg, p.at(-R, shoulder), p.at(R, shoulder));  // edge where the chamfer starts
+    if (c > 0) line(svg, p.at(-R, shoulder), p.at(R, shoulder));                        // edge where the chamfer starts
     if (v.threadStart > 0) line(svg, p.at(-R, v.threadStart), p.at(R, v.threadStart));  // thread limit
     svg.close();
 }
 
-// The cosmetic thread: the minor diameter as thin lines over the thread length,
-// stopping where the chamfer cuts them.
+// The cosmetic thread: the minor diameter as thin lines over the thread length.
 void drawThreadLines(SvgWriter& svg, const SideView& v, const Placement& p) {
     if (v.minorRadius <= 0) return;
-    const double end = std::min(v.length, v.length - v.chamfer + (v.radius - v.minorRadius));
     svg.open("g", {{"class", "thread"}, {"stroke-width", coordinate(kNarrowLine)}});
-    for (double side : {-1.0, 1.0}) line(svg, p.at(side * v.minorRadius, v.threadStart), p.at(side * v.minorRadius, end));
+    for (double side : {-1.0, 1.0})
+        line(svg, p.at(side * v.minorRadius, v.threadStart), p.at(side * v.minorRadius, v.minorEnd));
     svg.close();
 }
 
 void drawCenterLine(SvgWriter& svg, const SideView& v, const Placement& p) {
-    svg.open("g", {{"class", "center-line"}, {"stroke-width", coordinate(kNarrowLine)}, {"stroke-dasharray", kDashDot}});
+    svg.open("g",
+             {{"class", "center-line"}, {"stroke-width", coordinate(kNarrowLine)}, {"stroke-dasharray", kDashDot}});
     const double overrun = kCenterLineOverrun / p.scale;
     line(svg, p.at(0, -overrun), p.at(0, v.length + overrun));
     svg.close();
@@ -213,20 +245,18 @@ void drawDimensions(SvgWriter& svg, const SideView& v, const Placement& p) {
     drawDimension(svg, {footLeft.x, footRight.x, footLeft.y, footRight.y, footLeft.y + kDimensionDistance,
                         "Ø" + millimetres(2 * v.radius)});
     if (v.minorRadius > 0) {
-        const double minorEnd = std::min(v.length, v.length - v.chamfer + (v.radius - v.minorRadius));
-        const Point left = p.at(-v.minorRadius, minorEnd), right = p.at(v.minorRadius, minorEnd);
+        const Point left = p.at(-v.minorRadius, v.minorEnd), right = p.at(v.minorRadius, v.minorEnd);
         drawDimension(svg, {left.x, right.x, left.y, right.y, p.at(0, v.length).y - kDimensionDistance,
                             "Ø" + millimetres(2 * v.minorRadius)});
     }
     svg.close();
 }
 
-// The name under a view, and what else a reader wants to know about it.
-void drawLabel(SvgWriter& svg, const Box& cell, const std::string& name, const std::string& details) {
-    const double x = cell.x + cell.width / 2, bottom = cell.y + cell.height - kCellPadding;
-    const double room = cell.width - 2 * kCellPadding;
-    text(svg, {x, bottom - kSmallTextHeight - 2}, fittingTextHeight(name, kTextHeight, room), name, "middle", 0, "bold");
-    if (!details.empty()) text(svg, {x, bottom}, fittingTextHeight(details, kSmallTextHeight, room), details);
+// The name under a view, centred on `at`, and what else a reader wants to know about it.
+void drawLabel(SvgWriter& svg, const Box& cell, Point at, const std::string& name, const std::string& details) {
+    const double room = 2 * (std::min(at.x - cell.x, cell.x + cell.width - at.x) - kCellPadding);
+    fittedText(svg, at, kTextHeight, room, name, "bold");
+    if (!details.empty()) fittedText(svg, {at.x, at.y + 2 + kSmallTextHeight}, kSmallTextHeight, room, details);
 }
 
 void drawView(SvgWriter& svg, const PinProjection& pin, const Box& cell) {
@@ -236,10 +266,10 @@ void drawView(SvgWriter& svg, const PinProjection& pin, const Box& cell) {
     if (!v) {
         const char* note = pin.result ? "no drawable thread dimensions" : "no thread information";
         svg.open("g", {{"class", "note"}, {"font-style", "italic"}});
-        text(svg, {cell.x + cell.width / 2, cell.y + cell.height / 2},
-             fittingTextHeight(note, kTextHeight, cell.width - 2 * kCellPadding), note);
+        const Point centre{cell.x + cell.width / 2, cell.y + cell.height / 2};
+        fittedText(svg, centre, kTextHeight, cell.width - 2 * kCellPadding, note);
         svg.close();
-        drawLabel(svg, cell, pin.pin, "");
+        drawLabel(svg, cell, {centre.x, centre.y + 2 * kTextHeight}, pin.pin, "");
         svg.close();
         return;
     }
@@ -251,14 +281,17 @@ void drawView(SvgWriter& svg, const PinProjection& pin, const Box& cell) {
 
     std::string details = pin.callout.empty() ? "" : pin.callout + " · ";
     if (v->minorRadius > 0) details += "P" + millimetres(2 * (v->radius - v->minorRadius)) + " · ";
-    drawLabel(svg, cell, pin.pin, details + "Scale " + scaleText(p.scale));
+    drawLabel(svg, cell, {p.axisX, p.footY + kLabelGap}, pin.pin, details + "Scale " + scaleText(p.scale));
     svg.close();
 }
 
 // ---- the sheet ----------------------------------------------------------------
 
 void drawFrame(SvgWriter& svg, size_t views) {
-    svg.element("rect", {{"width", coordinate(kSheetWidth)}, {"height", coordinate(kSheetHeight)}, {"fill", "#fff"}});
+    svg.element("rect", {{"width", coordinate(kSheetWidth)},
+                         {"height", coordinate(kSheetHeight)},
+                         {"fill", "#fff"},
+                         {"stroke", "none"}});
     const double right = kSheetWidth - kFrameMargin, bottom = kSheetHeight - kFrameMargin;
     svg.open("g", {{"class", "frame"}, {"fill", "none"}});
     svg.element("rect", {{"x", coordinate(kFrameLeft)},
@@ -277,13 +310,17 @@ void drawFrame(SvgWriter& svg, size_t views) {
 
     const double x = right - kTitleBlockWidth, y = bottom - kTitleBlockHeight, split = y + 12;
     svg.open("g", {{"class", "title-block"}, {"fill", "none"}, {"stroke-width", coordinate(kWideLine)}});
-    svg.element("rect", {{"x", coordinate(x)}, {"y", coordinate(y)}, {"width", coordinate(kTitleBlockWidth)}, {"height", coordinate(kTitleBlockHeight)}});
+    svg.element("rect", {{"x", coordinate(x)},
+                         {"y", coordinate(y)},
+                         {"width", coordinate(kTitleBlockWidth)},
+                         {"height", coordinate(kTitleBlockHeight)}});
     line(svg, {x, split}, {right, split});
     const double cellWidth = kTitleBlockWidth / 3;
     for (int i = 1; i < 3; ++i) line(svg, {x + i * cellWidth, split}, {x + i * cellWidth, bottom});
     svg.close();
     text(svg, {x + 4, y + 8}, 5, "Zelvacorin — cosmetic threads", "start", 0, "bold");
-    const std::string cells[] = {"Dimensions in mm", std::to_string(views) + (views == 1 ? " view" : " views"), "A4 · sheet 1/1"};
+    const std::string cells[] = {"Dimensions in mm", std::to_string(views) + (views == 1 ? " view" : " views"),
+                                 "A4 · sheet 1/1"};
     for (int i = 0; i < 3; ++i) text(svg, {x + (i + 0.5) * cellWidth, bottom - 3.5}, kSmallTextHeight, cells[i]);
 }
 
@@ -298,7 +335,8 @@ std::vector<Box> viewCells(size_t count) {
     const size_t columns = (count + rows - 1) / rows;
     const double width = area.width / static_cast<double>(columns), height = area.height / static_cast<double>(rows);
     for (size_t i = 0; i < count; ++i)
-        cells.push_back({area.x + static_cast<double>(i % columns) * width, area.y + static_cast<double>(i / columns) * height, width, height});
+        cells.push_back({area.x + static_cast<double>(i % columns) * width,
+                         area.y + static_cast<double>(i / columns) * height, width, height});
     return cells;
 }
 
@@ -312,7 +350,8 @@ std::string drawingSvg(const std::vector<PinProjection>& pins) {
     for (size_t i = 0; i < pins.size(); ++i) drawView(svg, pins[i], cells[i]);
     if (pins.empty()) {
         svg.open("g", {{"class", "note"}, {"font-style", "italic"}});
-        text(svg, {(kFrameLeft + kSheetWidth - kFrameMargin) / 2, kSheetHeight / 2 - kTitleBlockHeight / 2}, kTextHeight, "no drawing views");
+        text(svg, {(kFrameLeft + kSheetWidth - kFrameMargin) / 2, kSheetHeight / 2 - kTitleBlockHeight / 2},
+             kTextHeight, "no drawing views");
         svg.close();
     }
     return svg.finish();

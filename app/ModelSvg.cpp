@@ -15,16 +15,17 @@ namespace doc = sim::doc;
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kPlateThickness = 8;     // mm
-constexpr double kPlateMargin = 15;       // mm around the hit sites
+constexpr double kPlateThickness = 8;  // mm
+constexpr double kPlateMargin = 15;    // mm around the hit sites
 constexpr double kPitchesPerPicture = 6.25;
 constexpr int kMaxStripes = 200;
 constexpr double kMinStripeSpacing = 2.5;  // px
-constexpr double kLargestLength = 1e6;    // mm; anything larger is bad data
+constexpr double kLargestLength = 1e6;     // mm; anything larger is bad data
 constexpr double kMaxContentWidth = 900, kMaxContentHeight = 640, kMinCanvasWidth = 520;  // px
-constexpr double kCanvasMargin = 32;  // px
+constexpr double kMaxScale = 8;                               // px per mm, so a small scene is not blown up
+constexpr double kCanvasMargin = 32;                          // px
 constexpr double kTitleFontSize = 15, kTitleLineHeight = 21;  // px
-constexpr int kEndChamferVariables[] = {23, 24};
+constexpr int kEndChamferVariables[] = {23, 24};              // body variables, set together
 const char* const kPictureHeight = "ProjectionHeight(1)";
 
 Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
@@ -57,12 +58,12 @@ const Rgb kPinColour{208, 172, 96};
 const Rgb kHoleColour{74, 82, 92};
 
 std::string hex(const Rgb& c) {
-    static const char* digits = "0123456789abcdef";
+    constexpr char kDigits[] = "0123456789abcdef";
     std::string out = "#";
     for (double channel : {c.r, c.g, c.b}) {
         const int v = static_cast<int>(std::lround(std::clamp(channel, 0.0, 255.0)));
-        out += digits[v / 16];
-        out += digits[v % 16];
+        out += kDigits[v / 16];
+        out += kDigits[v % 16];
     }
     return out;
 }
@@ -79,7 +80,9 @@ std::string shade(const Rgb& base, const Vec3& n, double highlight = 0) {
 struct Screen {
     double scale = 1, left = 0, top = 0;
 
-    Point at(const Vec3& p) const { return {left + scale * sim::dot(p, kScreenRight), top - scale * sim::dot(p, kScreenUp)}; }
+    Point at(const Vec3& p) const {
+        return {left + scale * sim::dot(p, kScreenRight), top - scale * sim::dot(p, kScreenUp)};
+    }
     Point along(const Vec3& v) const { return {scale * sim::dot(v, kScreenRight), -scale * sim::dot(v, kScreenUp)}; }
 };
 
@@ -121,16 +124,17 @@ PathData ellipsePath(const Ellipse2& e) {
 struct Extent {
     double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
 
-    void add(const Vec3& p) {
-        const double x = sim::dot(p, kScreenRight), y = sim::dot(p, kScreenUp);
-        minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
-    }
+    void add(const Vec3& p) { addBox(sim::dot(p, kScreenRight), sim::dot(p, kScreenUp), 0, 0); }
     void add(const Circle3& c) {
-        const double rx = std::hypot(sim::dot(c.u, kScreenRight), sim::dot(c.v, kScreenRight));
-        const double ry = std::hypot(sim::dot(c.u, kScreenUp), sim::dot(c.v, kScreenUp));
-        const double x = sim::dot(c.center, kScreenRight), y = sim::dot(c.center, kScreenUp);
-        minX = std::min(minX, x - rx), maxX = std::max(maxX, x + rx), minY = std::min(minY, y - ry),
-        maxY = std::max(maxY, y + ry);
+        addBox(sim::dot(c.center, kScreenRight), sim::dot(c.center, kScreenUp),
+               std::hypot(sim::dot(c.u, kScreenRight), sim::dot(c.v, kScreenRight)),
+               std::hypot(sim::dot(c.u, kScreenUp), sim::dot(c.v, kScreenUp)));
+    }
+    void addBox(double x, double y, double halfWidth, double halfHeight) {
+        minX = std::min(minX, x - halfWidth);
+        maxX = std::max(maxX, x + halfWidth);
+        minY = std::min(minY, y - halfHeight);
+        maxY = std::max(maxY, y + halfHeight);
     }
     bool empty() const { return minX > maxX; }
 };
@@ -138,10 +142,11 @@ struct Extent {
 // ---- what the document holds ------------------------------------------------
 
 struct Pin {
+    size_t order = 0;  // in the document
     std::string name;
-    Vec3 base;                    // center of the standing end
-    Vec3 axis{0, 0, 1};           // unit, towards the free end
-    double radius = 0;            // 0: no usable profile, drawn as a marker
+    Vec3 base;           // center of the standing end
+    Vec3 axis{0, 0, 1};  // unit, towards the free end
+    double radius = 0;   // 0: no usable profile, drawn as a marker
     double length = 0;
     double chamfer = 0;           // at the free end
     std::optional<double> pitch;  // from the thread picture
@@ -196,7 +201,8 @@ double endChamfer(const doc::Shape& shape) {
     const doc::Component* body = shape.components.first(doc::type::Body);
     double chamfer = 0;
     for (int32_t number : kEndChamferVariables)
-        if (body) chamfer = std::max(chamfer, readNumber([&] { return sim::numericVariable(*body, number); }).value_or(0));
+        if (body)
+            chamfer = std::max(chamfer, readNumber([&] { return sim::numericVariable(*body, number); }).value_or(0));
     return chamfer;
 }
 
@@ -214,7 +220,7 @@ std::optional<Pin> readPin(const doc::Shape& shape) {
     if (!usable(pin.base)) return std::nullopt;
     const Vec3 axis = sim::rotate(placement.rotation, {0, 0, 1});
     const std::vector<doc::Ellipse> circles = sim::profileCircles(shape);
-    if (!usable(axis) || sim::length(axis) < 0.5 || circles.empty()) return pin;
+    if (!usable(axis) || circles.empty()) return pin;
     const doc::Ellipse& circle = circles.front();
     const Vec3 center = pin.base + sim::rotate(placement.rotation, {circle.cx, circle.cy, 0});
     if (!usable(circle.r) || circle.r <= 0 || !usable(center)) return pin;
@@ -230,12 +236,16 @@ std::optional<Pin> readPin(const doc::Shape& shape) {
 
 std::vector<PartScene> readScene(const doc::Document& doc) {
     std::vector<PartScene> scene;
+    size_t order = 0;
     for (const auto& part : doc.parts) {
         if (!part) continue;
         PartScene s;
         for (const auto& shape : part->shapes())
             if (shape && shape->kind == doc::kExtrudedShapeKind)
-                if (auto pin = readPin(*shape)) s.pins.push_back(std::move(*pin));
+                if (auto pin = readPin(*shape)) {
+                    pin->order = order++;
+                    s.pins.push_back(std::move(*pin));
+                }
 
         // The plate reaches a margin past every hit site, or past the pins' feet
         // when the part has no sites.
@@ -253,8 +263,10 @@ std::vector<PartScene> readScene(const doc::Document& doc) {
         Plate& plate = s.plate;
         plate = {INFINITY, -INFINITY, INFINITY, -INFINITY, -INFINITY, {}};
         for (const auto& [p, r] : marks) {
-            plate.x0 = std::min(plate.x0, p.x - r - kPlateMargin), plate.x1 = std::max(plate.x1, p.x + r + kPlateMargin);
-            plate.y0 = std::min(plate.y0, p.y - r - kPlateMargin), plate.y1 = std::max(plate.y1, p.y + r + kPlateMargin);
+            plate.x0 = std::min(plate.x0, p.x - r - kPlateMargin);
+            plate.x1 = std::max(plate.x1, p.x + r + kPlateMargin);
+            plate.y0 = std::min(plate.y0, p.y - r - kPlateMargin);
+            plate.y1 = std::max(plate.y1, p.y + r + kPlateMargin);
             plate.top = std::max(plate.top, p.z);
         }
         if (fromSites)
@@ -334,12 +346,14 @@ void drawThread(SvgWriter& svg, const Screen& s, const Pin& pin, const PinFrame&
     const double pitch = *pin.pitch, end = pin.length - pin.chamfer;
     const double turns = std::floor(end / pitch);
     if (turns < 1) return;
-    const double stride = std::max({1.0, std::ceil(turns / kMaxStripes), std::ceil(kMinStripeSpacing / (pitch * s.scale))});
+    const double stride =
+        std::max({1.0, std::ceil(turns / kMaxStripes), std::ceil(kMinStripeSpacing / (pitch * s.scale))});
     const double spacing = stride * pitch * s.scale;  // px
     const double width = std::clamp(0.22 * spacing, 0.5, 1.4);
     svg.open("g", {{"class", "thread"}, {"fill", "none"}, {"stroke-linecap", "round"}});
     for (double h = pitch / 2; h + pitch / 4 <= end; h += stride * pitch) {
-        for (const auto& [lift, colour, opacity] : {std::tuple{0.0, "#3a2a0a", "0.55"}, std::tuple{0.3, "#fff4d8", "0.45"}}) {
+        for (const auto& [lift, colour, opacity] :
+             {std::tuple{0.0, "#3a2a0a", "0.55"}, std::tuple{0.3, "#fff4d8", "0.45"}}) {
             const Circle3 turn{pin.pointOnAxis(h + lift * stride * pitch), pin.radius * f.side + (pitch / 4) * pin.axis,
                                pin.radius * f.front};
             const Ellipse2 e(s, turn);
@@ -355,10 +369,17 @@ void drawThread(SvgWriter& svg, const Screen& s, const Pin& pin, const PinFrame&
     svg.close();
 }
 
+std::string pinSummary(const Pin& pin) {
+    if (!pin.solid()) return pin.name + " (no usable profile)";
+    std::string text = pin.name + " " + formatNumber(2 * pin.radius, 3) + "×" + formatNumber(pin.length, 3);
+    if (pin.pitch) text += "×" + formatNumber(*pin.pitch, 3);
+    return text;
+}
+
 void drawMarker(SvgWriter& svg, const Screen& s, const Pin& pin) {
     const Point c = s.at(pin.base);
     svg.open("g", {{"class", "pin-marker"}, {"stroke", "#b3261e"}, {"stroke-width", "2"}, {"fill", "none"}});
-    svg.text("title", {}, pin.name + " (no usable profile)");
+    svg.text("title", {}, pinSummary(pin));
     svg.element("circle", {{"cx", formatNumber(c.x, 2)}, {"cy", formatNumber(c.y, 2)}, {"r", "7"}});
     PathData cross;
     cross.moveTo(c + Point{-5, -5}).lineTo(c + Point{5, 5}).moveTo(c + Point{-5, 5}).lineTo(c + Point{5, -5});
@@ -367,22 +388,29 @@ void drawMarker(SvgWriter& svg, const Screen& s, const Pin& pin) {
 }
 
 void drawPin(SvgWriter& svg, const Screen& s, const Pin& pin, int index) {
-    if (!pin.solid()) return drawMarker(svg, s, pin);
+    if (!pin.solid()) {
+        drawMarker(svg, s, pin);
+        return;
+    }
+    constexpr double kPolish = 0.55;
     const PinFrame f(pin.axis);
     const bool facing = sim::dot(pin.axis, kToViewer) >= 0;
     const double shoulder = pin.length - pin.chamfer;
-    const Vec3 axis = pin.axis;
+    const std::string id = "pin" + std::to_string(index);
     const auto sideNormal = [&](double t) { return t * f.side + std::sqrt(std::max(0.0, 1 - t * t)) * f.front; };
 
     svg.open("g", {{"class", "pin"}});
     svg.text("title", {}, pin.name);
     svg.open("defs");
-    const std::string body = sideGradient(svg, "pin" + std::to_string(index) + "-side", Ellipse2(s, ring(pin, f, shoulder / 2, pin.radius)),
-                                          [&](double t) { return shade(kPinColour, sideNormal(t), 0.55); });
-    const std::string cone = sideGradient(
-        svg, "pin" + std::to_string(index) + "-chamfer",
-        Ellipse2(s, ring(pin, f, shoulder + pin.chamfer / 2, pin.radius - pin.chamfer / 2)),
-        [&](double t) { return shade(kPinColour, sim::normalized(sideNormal(t) + axis), 0.55); });
+    const std::string body = sideGradient(svg, id + "-side", Ellipse2(s, ring(pin, f, shoulder / 2, pin.radius)),
+                                          [&](double t) { return shade(kPinColour, sideNormal(t), kPolish); });
+    const std::string cone =
+        pin.chamfer > 0
+            ? sideGradient(
+                  svg, id + "-chamfer",
+                  Ellipse2(s, ring(pin, f, shoulder + pin.chamfer / 2, pin.radius - pin.chamfer / 2)),
+                  [&](double t) { return shade(kPinColour, sim::normalized(sideNormal(t) + pin.axis), kPolish); })
+            : "";
     svg.close();
 
     const Circle3 foot = ring(pin, f, 0, pin.radius), shoulderRing = ring(pin, f, shoulder, pin.radius),
@@ -390,13 +418,14 @@ void drawPin(SvgWriter& svg, const Screen& s, const Pin& pin, int index) {
     const auto drawChamfer = [&] {
         if (pin.chamfer > 0) drawBand(svg, s, shoulderRing, end, facing, cone);
     };
+    // Far end first: the chamfer behind the body when the free end points away.
     if (!facing) drawChamfer();
     drawBand(svg, s, foot, shoulderRing, facing, body);
     drawThread(svg, s, pin, f);
     if (facing) drawChamfer();
     const Circle3& cap = facing ? end : foot;
     svg.element("path", withEdge({{"d", ellipsePath(Ellipse2(s, cap)).str()},
-                                  {"fill", shade(kPinColour, facing ? axis : -1 * axis, 0.55)}}));
+                                  {"fill", shade(kPinColour, facing ? pin.axis : -1 * pin.axis, kPolish)}}));
     svg.close();
 }
 
@@ -407,11 +436,14 @@ void drawPlate(SvgWriter& svg, const Screen& s, const Plate& p) {
         svg.element("polygon", {{"points", pointList(points)}, {"fill", shade(kPlateColour, normal)}});
     };
     svg.open("g", {{"class", "plate"}, {"stroke", "#2f3842"}, {"stroke-width", "1"}, {"stroke-linejoin", "round"}});
-    face({p.corner(false, false, true), p.corner(true, false, true), p.corner(true, true, true), p.corner(false, true, true)},
+    face({p.corner(false, false, true), p.corner(true, false, true), p.corner(true, true, true),
+          p.corner(false, true, true)},
          {0, 0, 1});
-    face({p.corner(true, false, true), p.corner(true, true, true), p.corner(true, true, false), p.corner(true, false, false)},
+    face({p.corner(true, false, true), p.corner(true, true, true), p.corner(true, true, false),
+          p.corner(true, false, false)},
          {1, 0, 0});
-    face({p.corner(false, true, true), p.corner(true, true, true), p.corner(true, true, false), p.corner(false, true, false)},
+    face({p.corner(false, true, true), p.corner(true, true, true), p.corner(true, true, false),
+          p.corner(false, true, false)},
          {0, 1, 0});
     for (const Hole& hole : p.holes) {
         const Circle3 rim{hole.center, {hole.radius, 0, 0}, {0, hole.radius, 0}};
@@ -422,44 +454,38 @@ void drawPlate(SvgWriter& svg, const Screen& s, const Plate& p) {
 
 // A small axis tripod in the lower left corner.
 void drawAxes(SvgWriter& svg, Point origin) {
-    svg.open("g", {{"class", "axes"}, {"stroke-width", "1.6"}, {"font-family", kFontFamily},
-                   {"font-size", "11"}});
+    svg.open("g", {{"class", "axes"}, {"stroke-width", "1.6"}, {"font-family", kFontFamily}, {"font-size", "11"}});
     const Screen unit{22, origin.x, origin.y};
-    for (const auto& [direction, label, colour] : {std::tuple{Vec3{1, 0, 0}, "X", "#c0392b"},
-                                                   std::tuple{Vec3{0, 1, 0}, "Y", "#27864a"},
-                                                   std::tuple{Vec3{0, 0, 1}, "Z", "#2c5fb3"}}) {
+    for (const auto& [direction, label, colour] :
+         {std::tuple{Vec3{1, 0, 0}, "X", "#c0392b"}, std::tuple{Vec3{0, 1, 0}, "Y", "#27864a"},
+          std::tuple{Vec3{0, 0, 1}, "Z", "#2c5fb3"}}) {
         const Point tip = unit.at(direction), text = unit.at(1.35 * direction);
         svg.element("line", {{"x1", formatNumber(origin.x, 2)},
                              {"y1", formatNumber(origin.y, 2)},
                              {"x2", formatNumber(tip.x, 2)},
                              {"y2", formatNumber(tip.y, 2)},
                              {"stroke", colour}});
-        svg.text("text", {{"x", formatNumber(text.x, 2)},
-                          {"y", formatNumber(text.y + 4, 2)},
-                          {"fill", colour},
-                          {"text-anchor", "middle"}},
+        svg.text("text",
+                 {{"x", formatNumber(text.x, 2)},
+                  {"y", formatNumber(text.y + 4, 2)},
+                  {"fill", colour},
+                  {"text-anchor", "middle"}},
                  label);
     }
     svg.close();
 }
 
-std::string pinSummary(const Pin& pin) {
-    if (!pin.solid()) return pin.name + " (no profile)";
-    std::string text = pin.name + " " + formatNumber(2 * pin.radius, 3) + "×" + formatNumber(pin.length, 3);
-    if (pin.pitch) text += "×" + formatNumber(*pin.pitch, 3);
-    return text;
-}
-
-// The title's lines: the pins and their D×L×P, wrapped to the canvas width.
+// The title's lines: the pins in document order with their D×L×P, wrapped to the canvas width.
 std::vector<std::string> titleLines(const std::vector<PartScene>& scene, double width) {
-    std::vector<std::string> items;
+    std::vector<const Pin*> pins;
     for (const PartScene& part : scene)
-        for (const Pin& pin : part.pins) items.push_back(pinSummary(pin));
-    if (items.empty()) items.push_back(scene.empty() ? "empty document" : "no pins");
+        for (const Pin& pin : part.pins) pins.push_back(&pin);
+    std::sort(pins.begin(), pins.end(), [](const Pin* a, const Pin* b) { return a->order < b->order; });
+    if (pins.empty()) return {scene.empty() ? "Empty document" : "No pins"};
     const size_t perLine = std::max<size_t>(20, static_cast<size_t>(width / (0.56 * kTitleFontSize)));
     std::vector<std::string> lines{"Pins (D×L×P, mm): "};
-    for (size_t i = 0; i < items.size(); ++i) {
-        const std::string item = items[i] + (i + 1 < items.size() ? " · " : "");
+    for (size_t i = 0; i < pins.size(); ++i) {
+        const std::string item = pinSummary(*pins[i]) + (i + 1 < pins.size() ? " · " : "");
         if (lines.back().size() + item.size() > perLine && lines.back().size() > 20) lines.emplace_back();
         lines.back() += item;
     }
@@ -486,16 +512,17 @@ Extent sceneExtent(const std::vector<PartScene>& scene) {
 std::string modelSvg(const doc::Document& doc) {
     const std::vector<PartScene> scene = readScene(doc);
     Extent extent = sceneExtent(scene);
-    if (extent.empty()) extent = {-50, 50, -20, 20};
+    if (extent.empty()) extent = {-25, 25, -5, 5};
     const double contentWidth = std::max(extent.maxX - extent.minX, 1.0);
     const double contentHeight = std::max(extent.maxY - extent.minY, 1.0);
-    const double scale = std::min(kMaxContentWidth / contentWidth, kMaxContentHeight / contentHeight);
+    const double scale = std::min({kMaxContentWidth / contentWidth, kMaxContentHeight / contentHeight, kMaxScale});
 
     const double width = std::max(contentWidth * scale + 2 * kCanvasMargin, kMinCanvasWidth);
     const std::vector<std::string> title = titleLines(scene, width - 2 * kCanvasMargin);
     const double titleHeight = 18 + kTitleLineHeight * static_cast<double>(title.size());
     const double height = titleHeight + contentHeight * scale + 2 * kCanvasMargin;
-    const Screen screen{scale, width / 2 - scale * (extent.minX + extent.maxX) / 2, titleHeight + kCanvasMargin + scale * extent.maxY};
+    const Screen screen{scale, width / 2 - scale * (extent.minX + extent.maxX) / 2,
+                        titleHeight + kCanvasMargin + scale * extent.maxY};
 
     SvgWriter svg(width, height);
     svg.open("defs");
@@ -505,16 +532,26 @@ std::string modelSvg(const doc::Document& doc) {
     svg.close();
     svg.close();
     svg.element("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "url(#backdrop)"}});
-    svg.open("g", {{"class", "title"}, {"font-family", kFontFamily}, {"font-size", formatNumber(kTitleFontSize, 0)}, {"fill", "#1f2933"}});
+    svg.open("g", {{"class", "title"},
+                   {"font-family", kFontFamily},
+                   {"font-size", formatNumber(kTitleFontSize, 0)},
+                   {"fill", "#1f2933"}});
     for (size_t i = 0; i < title.size(); ++i)
-        svg.text("text", {{"x", formatNumber(kCanvasMargin / 2, 2)}, {"y", formatNumber(10 + kTitleLineHeight * static_cast<double>(i + 1), 2)}},
+        svg.text("text",
+                 {{"x", formatNumber(kCanvasMargin / 2, 2)},
+                  {"y", formatNumber(10 + kTitleLineHeight * static_cast<double>(i + 1), 2)}},
                  title[i]);
     svg.close();
 
     int index = 0;
     for (const PartScene& part : scene) {
+        // A pin reaching into its part goes behind the plate; the others stand on it.
+        const auto sunk = [&](const Pin& pin) { return pin.pointOnAxis(pin.length / 2).z < part.plate.top; };
+        for (const Pin& pin : part.pins)
+            if (sunk(pin)) drawPin(svg, screen, pin, ++index);
         drawPlate(svg, screen, part.plate);
-        for (const Pin& pin : part.pins) drawPin(svg, screen, pin, ++index);
+        for (const Pin& pin : part.pins)
+            if (!sunk(pin)) drawPin(svg, screen, pin, ++index);
     }
     drawAxes(svg, {kCanvasMargin + 8, height - kCanvasMargin + 4});
     return svg.finish();

@@ -3,6 +3,7 @@
 #include "automation/Error.h"
 #include "env/Settings.h"
 #include "env/UnitConversion.h"
+#include "host/ComponentTypes.h"
 #include "host/HostCalls.h"
 
 namespace zelva::env {
@@ -11,7 +12,6 @@ using namespace host;
 
 namespace {
 
-constexpr int32_t kSurfaceFinish = 27;
 constexpr double kPi = 3.14159265358979;
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kPitchesPerPicture = 6.25;
@@ -55,7 +55,7 @@ int16_t FindTextureFile(Module& m, std::string& path) {
 void ApplyThreadTexture(Module& m, Object& shape, double& q, double& r, double& s, double& diameter, double pitch) {
     std::string file;
     if (FindTextureFile(m, file) == kFalse) return;
-    const Ref<Object> finish = componentOrNew(shape, kSurfaceFinish);
+    const Ref<Object> finish = componentOrNew(shape, types::SurfaceFinish);
     Variant na = Variant::r8(0), nb = Variant::r8(0), nc = Variant::r8(0);
     shape.call("GetNormal", {ref(na), ref(nb), ref(nc)});
     shape.call("Update");

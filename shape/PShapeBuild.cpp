@@ -6,6 +6,7 @@
 #include "env/MessageTexts.h"
 #include "env/ThreadTexture.h"
 #include "env/UnitConversion.h"
+#include "host/ComponentTypes.h"
 #include "host/HostCalls.h"
 #include "shape/ClassIds.h"
 #include "shape/PShape.h"
@@ -15,14 +16,7 @@ namespace zelva::shape {
 using namespace host;
 
 namespace {
-constexpr int32_t kSizeBox = 1;
-constexpr int32_t kBody = 14;
-constexpr int32_t kProfileOwner = 15;
-constexpr int32_t kPartShapes = 23;
 constexpr int32_t kShapeKind = 5;
-constexpr int32_t kClassMarker = 25;
-constexpr int32_t kClassRecord = 43;
-constexpr int32_t kCurveSets = 3;
 }  // namespace
 
 void PShape::Create(Ref<Object>& parent) {
@@ -48,7 +42,7 @@ void PShape::Create(Ref<Object>& parent) {
     placement->setZ(hit.z());
 
     const Ref<Object> shapes =
-        deref(component(deref(parent), kPartShapes)).getObject("Shapes", {val(Variant::i4(kShapeKind))});
+        deref(component(deref(parent), types::PartShapes)).getObject("Shapes", {val(Variant::i4(kShapeKind))});
     Ref<Object> shape = deref(shapes).callObject("Add");
     Object& s = deref(shape);
     env::SetComponent5Orientation(s, 0, 0, 0, 0);
@@ -80,15 +74,15 @@ Ref<Object> PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p,
     boss.put("Name", {val(Variant::str(env::MessageText(m.LanguageBase + env::text::PinName)))});
     env::SetSizeVariables(boss, d / 2, d / 2, l);
 
-    const Ref<Object> profile = deref(component(boss, kProfileOwner)).getObject("Profile");
-    const Ref<Object> curves = deref(components(deref(profile), kCurveSets)).callObject("Add");
+    const Ref<Object> profile = deref(component(boss, types::ProfileOwner)).getObject("Profile");
+    const Ref<Object> curves = deref(components(deref(profile), types::CurveSets)).callObject("Add");
     Object& k = deref(curves);
     k.call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
     k.call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::r8(d / 2))});
 
     double w = env::ConvertUnits7To2(m, d / 2);
     double h = env::ConvertUnits7To2(m, l / 2);
-    const Ref<Object> body = component(boss, kBody);
+    const Ref<Object> body = component(boss, types::Body);
     Object& e = deref(body);
     setValue(deref(variable(e, 62)), Variant::i4(0));
     setValue(deref(variable(e, 47)), Variant::r8(-0.01));
@@ -97,7 +91,7 @@ Ref<Object> PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p,
     double width = w;
     env::ApplyThreadTexture(m, boss, w, width, h, diameter, p);
 
-    const Ref<Object> size = component(boss, kSizeBox);
+    const Ref<Object> size = component(boss, types::SizeBox);
     setValue(deref(variable(deref(size), 6)), Variant::i2(0));
     setValue(deref(variable(deref(size), 14)), Variant::i4(2));
     boss.call("Update");
@@ -120,8 +114,8 @@ std::string PShape::GetShapeClassId() {
 
 void PShape::StoreShapeClass(Ref<Object>& objBoss, std::string& id) {
     Object& boss = deref(objBoss);
-    setValue(deref(variable(deref(componentOrNew(boss, kClassMarker)), 3)), Variant::i4(5));
-    setValue(deref(variable(deref(componentOrNew(boss, kClassRecord)), 1)), Variant::str(id));
+    setValue(deref(variable(deref(componentOrNew(boss, types::ClassMarker)), 3)), Variant::i4(5));
+    setValue(deref(variable(deref(componentOrNew(boss, types::ClassRecord)), 1)), Variant::str(id));
 }
 
 }  // namespace zelva::shape

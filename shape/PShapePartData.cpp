@@ -5,6 +5,7 @@
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
 #include "env/ComponentVariables.h"
+#include "host/ComponentTypes.h"
 #include "host/HostCalls.h"
 #include "shape/PShape.h"
 
@@ -14,11 +15,10 @@ using namespace host;
 
 namespace {
 
-constexpr int32_t kPartData = 34;
 constexpr int32_t kTextField = 2;
 constexpr int32_t kNumberField = 1;
 
-bool hasPartData(Object& shape) { return countOf(deref(components(shape, kPartData))) > 0; }
+bool hasPartData(Object& shape) { return countOf(deref(components(shape, types::PartData))) > 0; }
 
 Variant field(Object& partData, int32_t kind, int16_t index) {
     return valueOf(deref(variable(partData, kind, index)));
@@ -30,7 +30,7 @@ std::string shownNumber(double v) { return trimSpaces(numberToText(v)); }
 }  // namespace
 
 void PShape::SetPartData(Ref<Object>& objShape) {
-    const Ref<Object> data = componentOrNew(deref(objShape), kPartData);
+    const Ref<Object> data = componentOrNew(deref(objShape), types::PartData);
     Object& c = deref(data);
     setValue(deref(variable(c, kTextField, 0)), Variant::str("Tessalo"));
     setValue(deref(variable(c, kTextField, 1)), Variant::str("Zelvacorin"));
@@ -45,7 +45,7 @@ void PShape::GetPartData(Ref<Object>& objShape) {
     setLunghezza(env::GetSizeVariable3(shape));
     setDiametro(env::GetSizeVariable2(shape));
     if (!hasPartData(shape)) return;
-    const Ref<Object> data = component(shape, kPartData);
+    const Ref<Object> data = component(shape, types::PartData);
     Object& c = deref(data);
 
     ui::Dialog& dialog = m.dialog();
@@ -65,7 +65,7 @@ int16_t PShape::ReadShapeData(Ref<Object>& objShape) {
     setLunghezza(env::GetSizeVariable3(shape));
     setDiametro(env::GetSizeVariable2(shape));
     if (hasPartData(shape)) {
-        setPasso(toDouble(field(deref(component(shape, kPartData)), kNumberField, 12)));
+        setPasso(toDouble(field(deref(component(shape, types::PartData)), kNumberField, 12)));
         setTransferToDrawingFlags(1);
         result = kTrue;
     }

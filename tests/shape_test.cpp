@@ -385,3 +385,95 @@ TEST_F(PinTest, DrawingLengthsPassThroughTheConverter) {
     module.CurrentPage.reset();
     EXPECT_EQ(errorNumber([&] { view->GetDiameters(inner, outer); }), err::ObjectNotSet);
 }
+
+TEST_F(PinTest, CreatePlacesTheShapeThroughTheHostLibraryInOrder) {
+    dropStateAt({1, 2, 3}, {0, 0, 1});
+    host.clearJournal();
+    buildPin(10, 30, 1.5, 1);
+    std::vector<std::string> placement;
+    for (const auto& line : contract()) {
+        if (line.rfind("Shape.Name", 0) == 0) break;  // the build itself starts here
+        placement.push_back(line);
+    }
+    const std::vector<std::string> expected = {
+        R"(HostLibrary.createPlacement() -> Object HostPlacement)",
+        R"(HostLibrary.createVector() -> Object HostVector)",
+        R"(HostVector.setXYZ(ref R8 0, ref R8 0, ref R8 1))",
+        R"(HostLibrary.createVector() -> Object HostVector)",
+        R"(HostVector.setXYZ(ref R8 0, ref R8 0, ref R8 0))",
+        R"(HostLibrary.createTransform() -> Object HostTransform)",
+        R"(HostTransform.setFrames(ref Object HostVector, ref Object HostVector, ref Object HostVector, ref Object HostVector))",
+        R"(HostTransform.rotation(ref R8 0, ref R8 0, ref R8 0, ref R8 0))",
+        R"(HostPlacement.setRotation(I4 1, R8 1))",
+        R"(HostPlacement.setRotation(I4 2, R8 0))",
+        R"(HostPlacement.setRotation(I4 3, R8 0))",
+        R"(HostPlacement.setRotation(I4 4, R8 0))",
+        R"(HostVector.x() -> R8 1)",
+        R"(HostPlacement.setX(R8 1))",
+        R"(HostVector.y() -> R8 2)",
+        R"(HostPlacement.setY(R8 2))",
+        R"(HostVector.z() -> R8 3)",
+        R"(HostPlacement.setZ(R8 3))",
+        R"(Part.Components(I4 23) -> Object Components(23))",
+        R"(Components(23).Item(I2 1) -> Object Component(23))",
+        R"(Component(23).Shapes(I4 5) -> Object Shapes(5))",
+        R"(Shapes(5).Add() -> Object Shape)",
+        R"(Shape.Components(I4 5) -> Object Components(5))",
+        R"(Components(5).Item(I2 1) -> Object Component(5))",
+        R"(Component(5).Variable(I4 4) -> Object Variable(4))",
+        R"(Variable(4).Value = R8 0)",
+        R"(Component(5).Variable(I4 5) -> Object Variable(5))",
+        R"(Variable(5).Value = R8 0)",
+        R"(Component(5).Variable(I4 6) -> Object Variable(6))",
+        R"(Variable(6).Value = R8 0)",
+        R"(Component(5).Variable(I4 7) -> Object Variable(7))",
+        R"(Variable(7).Value = R8 0)",
+        R"(HostPlacement.rotation(I4 1) -> R8 1)",
+        R"(HostPlacement.rotation(I4 2) -> R8 0)",
+        R"(HostPlacement.rotation(I4 3) -> R8 0)",
+        R"(HostPlacement.rotation(I4 4) -> R8 0)",
+        R"(Shape.Components(I4 4) -> Object Components(4))",
+        R"(Components(4).Item(I2 1) -> Object Component(4))",
+        R"(Component(4).Variable(I4 4) -> Object Variable(4))",
+        R"(Variable(4).Value = R8 1)",
+        R"(Component(4).Variable(I4 5) -> Object Variable(5))",
+        R"(Variable(5).Value = R8 0)",
+        R"(Component(4).Variable(I4 6) -> Object Variable(6))",
+        R"(Variable(6).Value = R8 0)",
+        R"(Component(4).Variable(I4 7) -> Object Variable(7))",
+        R"(Variable(7).Value = R8 0)",
+        R"(Shape.Components(I4 5) -> Object Components(5))",
+        R"(Components(5).Item(I2 1) -> Object Component(5))",
+        R"(Component(5).Variable(I4 1) -> Object Variable(1))",
+        R"(Variable(1).Value = R8 0)",
+        R"(Component(5).Variable(I4 2) -> Object Variable(2))",
+        R"(Variable(2).Value = R8 0)",
+        R"(Component(5).Variable(I4 3) -> Object Variable(3))",
+        R"(Variable(3).Value = R8 0)",
+        R"(HostPlacement.x() -> R8 1)",
+        R"(HostPlacement.y() -> R8 2)",
+        R"(HostPlacement.z() -> R8 3)",
+        R"(Shape.Components(I4 4) -> Object Components(4))",
+        R"(Components(4).Item(I2 1) -> Object Component(4))",
+        R"(Component(4).Variable(I4 1) -> Object Variable(1))",
+        R"(Variable(1).Value = R8 1)",
+        R"(Component(4).Variable(I4 2) -> Object Variable(2))",
+        R"(Variable(2).Value = R8 2)",
+        R"(Component(4).Variable(I4 3) -> Object Variable(3))",
+        R"(Variable(3).Value = R8 3)",
+    };
+    EXPECT_THAT(placement, ElementsAreArray(expected));
+}
+
+TEST_F(PinTest, MissingComponentIsAnErrorNotACrash) {
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    pin->components.byType.erase(14);
+    Ref<Object> shape = shapeObject(pin);
+    const auto s = newPShape();
+    EXPECT_EQ(errorNumber([&] { s->createInPart(shape); }), err::SubscriptOutOfRange);
+    Ref<Object> none;
+    EXPECT_EQ(errorNumber([&] { s->createInPart(none); }), err::ObjectNotSet);
+    module.HitPoint.reset();
+    Ref<Object> part = host.partObject(plate);
+    EXPECT_NE(errorNumber([&] { s->Create(part); }), 0);
+}
