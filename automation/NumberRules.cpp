@@ -43,6 +43,11 @@ std::string formatSignificant(double v, int digits) {
 }  // namespace
 
 int16_t roundToInt16(double v) { return roundInto<int16_t>(v); }
+
+float toSingle(double v) {
+    if (!(std::fabs(v) <= std::numeric_limits<float>::max())) throw Error::runtime(err::Overflow);
+    return static_cast<float>(v);
+}
 int32_t roundToInt32(double v) { return roundInto<int32_t>(v); }
 
 double leadingNumber(std::string_view text) {

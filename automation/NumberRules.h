@@ -17,6 +17,8 @@ double roundHalfEven(double v, int decimals);
 // Round half to even into 16 or 32 bits; out of range (or not a number): overflow 6.
 int16_t roundToInt16(double v);
 int32_t roundToInt32(double v);
+// A double stored as single precision; beyond its range: overflow 6.
+float toSingle(double v);
 
 // Leading-number rule: blanks, tabs and line feeds are ignored wherever they
 // stand; the longest leading decimal number of the rest is taken (sign, digits,

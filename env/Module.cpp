@@ -30,9 +30,12 @@ void Module::showModal(ui::Form& form) {
             if (--m.showing_ == 0) m.retired_.clear();
         }
     } done{*this};
+    struct Unload {
+        ui::Form& f;
+        ~Unload() { f.unload(); }  // also when the user interface could not show it
+    } unload{form};
     form.load();
     ui.showModal(form);
-    form.unload();
 }
 
 }  // namespace zelva::env

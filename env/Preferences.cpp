@@ -17,8 +17,8 @@ std::string positionLine(float v) { return singleToText(v) + " "; }
 
 void applyPrefs(Module& m, LineReader& in) {
     ui::Dialog& dialog = m.dialog();
-    dialog.top = static_cast<float>(leadingNumber(in.readLine()));
-    dialog.left = static_cast<float>(leadingNumber(in.readLine()));
+    dialog.top = toSingle(leadingNumber(in.readLine()));
+    dialog.left = toSingle(leadingNumber(in.readLine()));
     const int16_t tab = roundToInt16(leadingNumber(in.readLine()));
     const int16_t previous = m.CurrentNorma;
     m.CurrentNorma = tab;

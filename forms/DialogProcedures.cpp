@@ -1,5 +1,6 @@
 #include "forms/DialogProcedures.h"
 
+#include "automation/Error.h"
 #include "automation/NumberRules.h"
 #include "env/MessageTexts.h"
 #include "env/Preferences.h"
@@ -27,9 +28,13 @@ void setCaptions(env::Module& m, ui::Dialog& d) {
     d.ToggleSmusso.toolTip = text(env::text::ChamferToolTip);
 }
 
+// The decimals the host's dialogs show. Rounding to a negative number of
+// decimals is an invalid call, as in the pin's part data.
 int32_t dialogPrecision(env::Module& m) {
     const Ref<Object> app = host::deref(m.CurrentPage).getObject("Application");
-    return toInt32(host::deref(app).get("DialogPrecision"));
+    const int32_t decimals = toInt32(host::deref(app).get("DialogPrecision"));
+    if (decimals < 0) throw Error::runtime(err::InvalidCall);
+    return decimals;
 }
 
 }  // namespace

@@ -127,3 +127,9 @@ TEST(AutomationNames, MatchInAnyLetterCase) {
     EXPECT_TRUE(sameName("CREATEINPART", "createInPart"));
     EXPECT_FALSE(sameName("Create", "createInPart"));
 }
+
+TEST(SinglePrecision, ValuesBeyondItsRangeOverflow) {
+    EXPECT_EQ(toSingle(1500.25), 1500.25f);
+    EXPECT_EQ(errorNumber([] { toSingle(1e39); }), err::Overflow);
+    EXPECT_EQ(errorNumber([] { toSingle(-1e39); }), err::Overflow);
+}

@@ -45,6 +45,11 @@ void HeadlessUi::showModal(Form& form) {
         } catch (const Error& e) {
             messageBox(eventErrorMessage(e));
             byOk = false;
+        } catch (const ImpossibleAction&) {
+            // The script ends here and the form goes with it: left loaded, it
+            // would be shown again next time without its Load.
+            form.unload();
+            throw;
         }
     }
     if (form.loaded()) {

@@ -22,7 +22,8 @@ struct UserAction {
 };
 using UserScript = std::vector<UserAction>;
 
-// The scripted user asked for something no user could do on that form.
+// The scripted user asked for something no user could do on that form. The
+// form is unloaded and the error passes out of showModal.
 class ImpossibleAction : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };

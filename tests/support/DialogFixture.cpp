@@ -5,6 +5,7 @@
 
 #include "app/FormSnapshot.h"
 #include "env/Settings.h"
+#include "host/ComponentTypes.h"
 #include "shape/DropHook.h"
 #include "sim/ShapeGeometry.h"
 
@@ -92,7 +93,7 @@ PinValues pinValues(const sim::doc::Shape& pin) {
     if (circles.size() != 1) throw std::logic_error("a pin's profile holds one circle");
     v.diameter = 2 * circles[0].r;
     v.length = sim::extrusionLength(pin);
-    if (const auto* data = pin.components.first(34)) {
+    if (const auto* data = pin.components.first(host::types::PartData)) {
         if (const Variant* pitch = data->variable({1, 12})) v.pitch = toDouble(*pitch);
         if (const Variant* chamfer = data->variable({1, 13})) v.chamfer = toInt16(*chamfer);
     }
@@ -101,6 +102,12 @@ PinValues pinValues(const sim::doc::Shape& pin) {
 
 void PrintTo(const PinValues& v, std::ostream* os) {
     *os << "{d " << v.diameter << ", l " << v.length << ", p " << v.pitch << ", chamfer " << v.chamfer << "}";
+}
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
 }
 
 std::string fileBytes(const std::filesystem::path& path) {

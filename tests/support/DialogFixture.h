@@ -5,7 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <functional>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -90,6 +93,8 @@ struct PinValues {
 PinValues pinValues(const sim::doc::Shape& pin);
 void PrintTo(const PinValues& v, std::ostream* os);
 
+// The lines, each ended with CR LF as the component writes them.
+std::string crlfLines(const std::vector<std::string>& lines);
 // The whole content of a file, as bytes.
 std::string fileBytes(const std::filesystem::path& path);
 
