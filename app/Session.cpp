@@ -7,7 +7,10 @@
 
 namespace zelva::app {
 
-Session::Session(const std::filesystem::path& installDir) {
+Session::Session(const std::filesystem::path& installDir) : Session(installDir, ui) {}
+
+Session::Session(const std::filesystem::path& installDir, ui::Ui& userInterface)
+    : module(host.library(), userInterface, files) {
     const sim::Substitutions subs{{"INSTALLDIR", (installDir / "Tessalo").string()}};
     host.registry().load(installDir / "pinhost.reg", subs);
     host.settings().load(installDir / "host-settings.ini", subs);

@@ -1,7 +1,7 @@
 #pragma once
 // The component loaded into the stand-in host: one document, the host's
-// registry and settings from an install tree, a headless user, the files of
-// this machine, and one module with its forms connected.
+// registry and settings from an install tree, a headless user (or another user
+// interface), the files of this machine, and one module with its forms connected.
 
 #include <filesystem>
 
@@ -17,11 +17,13 @@ public:
     // `installDir` holds pinhost.reg and host-settings.ini; %INSTALLDIR% in
     // them stands for its Tessalo folder.
     explicit Session(const std::filesystem::path& installDir);
+    // The same with `userInterface` showing the forms instead of the headless user.
+    Session(const std::filesystem::path& installDir, ui::Ui& userInterface);
 
     sim::SimHost host;
     env::LocalFileSystem files;
     ui::HeadlessUi ui;
-    env::Module module{host.library(), ui, files};
+    env::Module module;
 };
 
 }  // namespace zelva::app

@@ -5,7 +5,9 @@
 #   zelvacorin_typelib   Zelvacorin.tlb, the component's finished type library
 #   zelvacorin_resources the component's resources (type library, version, texts,
 #                        icons), an object library for the component DLL to link
+#   zelvacorin           Zelvacorin.dll, the component: its COM server over the core
 #   zelva_windows_tests  GoogleTest program run under Wine by CTest
+#   zelvacorin_server_tests  the registered Zelvacorin.dll through COM, under Wine
 #
 # The type library is finished by the native tool tools/typelib, built first by a
 # native build; pass its path in ZELVA_TYPELIB_PATCHER.
@@ -126,6 +128,30 @@ target_include_directories(zelvacorin_resources PRIVATE
     "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
 add_dependencies(zelvacorin_resources zelvacorin_typelib)
 
+# --- The component DLL ---------------------------------------------------------------
+
+set(ZELVA_SERVER_HEADER "${ZELVA_WINDOWS_GEN_DIR}/Zelvacorin.h")
+zelva_widl("${ZELVA_SERVER_HEADER}" "${ZELVA_SERVER_IDL}" -h
+    LIBRARY_DIRS "${ZELVA_WINDOWS_BIN_DIR}"
+    DEPENDS zelva_host_library)
+
+file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/*.cpp)
+add_library(zelvacorin SHARED
+    "${ZELVA_HOST_HEADER}"
+    "${ZELVA_SERVER_HEADER}"
+    ${ZELVA_SERVER_SOURCES}
+    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.def
+    $<TARGET_OBJECTS:zelvacorin_resources>)
+set_target_properties(zelvacorin PROPERTIES OUTPUT_NAME Zelvacorin PREFIX "")
+zelva_windows_runtime_target(zelvacorin)
+# The COM objects are written against the C form of the interfaces: each vtable a
+# constant table in IDL order, called through the generated inline wrappers.
+target_compile_definitions(zelvacorin PRIVATE CINTERFACE COBJMACROS WIDL_C_INLINE_WRAPPERS CONST_VTABLE)
+target_include_directories(zelvacorin PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+target_link_libraries(zelvacorin PRIVATE zelva_core zelva_win32_ui ole32 oleaut32 uuid advapi32 ntdll)
+target_link_options(zelvacorin PRIVATE -Wl,--enable-stdcall-fixup)
+
 # --- Tests under Wine --------------------------------------------------------------
 
 enable_testing()
@@ -160,3 +186,41 @@ set_tests_properties(windows_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
 set_tests_properties(windows_register_host_library PROPERTIES
     FIXTURES_REQUIRED wine_prefix FIXTURES_SETUP host_library)
 set_tests_properties(windows_tests PROPERTIES FIXTURES_REQUIRED "wine_prefix;host_library")
+
+# The component DLL: its imports and exports, then registered, through COM from a
+# test program and from script clients.
+file(GLOB ZELVA_SERVER_TESTS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/windows/server_*_test.cpp)
+add_executable(zelvacorin_server_tests
+    "${ZELVA_HOST_HEADER}"
+    "${ZELVA_SERVER_HEADER}"
+    ${ZELVA_SERVER_TESTS}
+    ${ZELVA_SOURCE_ROOT}/tests/windows/fake_dispatch.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/server/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp)
+zelva_windows_runtime_target(zelvacorin_server_tests)
+target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}")
+target_link_libraries(zelvacorin_server_tests PRIVATE gtest ole32 oleaut32 uuid advapi32)
+add_dependencies(zelvacorin_server_tests zelvacorin)
+
+add_test(NAME zelvacorin_dll_imports_and_exports
+         COMMAND "${ZELVA_SOURCE_ROOT}/scripts/windows/check-dll.sh" "$<TARGET_FILE:zelvacorin>"
+                 DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer)
+add_test(NAME windows_register_zelvacorin
+         COMMAND ${ZELVA_WINE} regsvr32 /s Zelvacorin.dll
+         WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+add_test(NAME zelvacorin_server_tests COMMAND zelvacorin_server_tests
+         WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+foreach(script client.vbs client.js)
+    add_test(NAME zelvacorin_script_${script} COMMAND ${ZELVA_WINE} cscript //nologo ${script}
+             WORKING_DIRECTORY "${ZELVA_SOURCE_ROOT}/tests/scripts")
+    # Wine's cscript hides script errors and exits 0: the script's last line tells.
+    set_tests_properties(zelvacorin_script_${script} PROPERTIES
+        PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+endforeach()
+set_tests_properties(windows_register_zelvacorin PROPERTIES
+    FIXTURES_REQUIRED "wine_prefix;host_library" FIXTURES_SETUP zelvacorin)
+# The server tests unregister and register the DLL again: nothing else may use it meanwhile.
+set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvacorin_script_client.js PROPERTIES
+    FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration)
+include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)

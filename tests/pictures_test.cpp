@@ -182,30 +182,30 @@ struct PinSpec {
 void setNumber(doc::Component& c, int32_t number, Variant v) { c.variables[{std::nullopt, number}] = std::move(v); }
 
 // A kind-5 shape set up the way the pin builds one.
-std::shared_ptr<doc::Shape> addPin(doc::Part& part, const PinSpec& spec) {
+std::shared_ptr<doc::Shape> addPin(doc::Part& part, const PinSpec& wanted) {
     auto shape = doc::makeExtrudedShape();
-    shape->name = spec.name;
+    shape->name = wanted.name;
     doc::Component& placement = *shape->components.first(doc::type::Placement);
-    const sim::Quaternion q = sim::rotationBetween({0, 0, 1}, spec.axis);
-    const double values[] = {spec.position.x, spec.position.y, spec.position.z, q.w, q.x, q.y, q.z};
+    const sim::Quaternion q = sim::rotationBetween({0, 0, 1}, wanted.axis);
+    const double values[] = {wanted.position.x, wanted.position.y, wanted.position.z, q.w, q.x, q.y, q.z};
     for (int32_t n = 1; n <= 7; ++n) setNumber(placement, n, Variant::r8(values[n - 1]));
     doc::Component& size = *shape->components.first(doc::type::SizeBox);
-    setNumber(size, 2, Variant::r8(spec.diameter));
-    setNumber(size, 3, Variant::r8(spec.length));
+    setNumber(size, 2, Variant::r8(wanted.diameter));
+    setNumber(size, 3, Variant::r8(wanted.length));
 
     auto curves = doc::makeComponent(doc::type::CurveSet);
-    curves->curves->ellipses.push_back({0, 0, spec.diameter / 2});
+    curves->curves->ellipses.push_back({0, 0, wanted.diameter / 2});
     shape->components.first(doc::type::ProfileOwner)->profile->components.of(doc::type::CurveSet).push_back(curves);
 
-    const double pitch = spec.pitch.value_or(1);
+    const double pitch = wanted.pitch.value_or(1);
     for (int32_t n : {23, 24})
         setNumber(*shape->components.first(doc::type::Body), n,
-                  spec.chamfered ? Variant::r8(pitch / 2) : Variant::i2(0));
-    if (spec.pitch) {
+                  wanted.chamfered ? Variant::r8(pitch / 2) : Variant::i2(0));
+    if (wanted.pitch) {
         auto finish = doc::makeComponent(doc::type::SurfaceFinish);
         finish->texture = std::make_unique<doc::Texture>();
-        finish->texture->properties["ProjectionHeight(1)"] = Variant::r8(*spec.pitch * 6.25);
-        finish->texture->properties["ProjectionWidth(1)"] = Variant::r8(spec.diameter * 3.14159265358979);
+        finish->texture->properties["ProjectionHeight(1)"] = Variant::r8(*wanted.pitch * 6.25);
+        finish->texture->properties["ProjectionWidth(1)"] = Variant::r8(wanted.diameter * 3.14159265358979);
         shape->components.of(doc::type::SurfaceFinish).push_back(finish);
     }
     part.components.first(doc::type::PartBody)->shapes.push_back(shape);

@@ -4,6 +4,7 @@
 // message boxes with the forms' icons and the application's default title.
 
 #include <windows.h>
+#undef MessageBox  // the Win32 macro would rename ui::MessageBox
 
 #include "ui/Ui.h"
 
