@@ -151,7 +151,7 @@ void ScenarioRunner::reportPin(const std::string& name, bool created) {
     PinState state{name, created,
                    readNumber(s, sim::doc::type::SizeBox, std::nullopt, 2),
                    readNumber(s, sim::doc::type::SizeBox, std::nullopt, 3),
-                   readNumber(s, 34, 1, 12),
+                   readNumber(s, sim::doc::type::PartData, 1, 12),
                    readNumber(s, sim::doc::type::Body, std::nullopt, 23)};
     transcript_.pin(state);
     summary_ << "      " << name << (created ? " created" : " rebuilt") << ": diameter " << shortNumber(state.diameter)

@@ -42,7 +42,7 @@ Variant ComponentObject::dispatch(std::string_view name, CallKind kind, std::spa
         component_->curves->ellipses.push_back({numberArg(args, 0), numberArg(args, 1), numberArg(args, 2)});
         return {};
     }
-    if (sameName(name, "Shapes") && component_->type == doc::type::PartBody) {
+    if (sameName(name, "Shapes") && component_->type == doc::type::PartShapes) {
         expectCall(kind, args, 1);
         if (i4Arg(args, 0) != doc::kExtrudedShapeKind) throw Error::runtime(err::InvalidCall, "Unknown shape kind");
         return objectOf<ShapeCollectionObject>(hostHandle(),

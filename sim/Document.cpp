@@ -18,20 +18,20 @@ const Variant* Component::variable(VariableKey key) const {
 
 const ShapeList& Part::shapes() const {
     static const ShapeList none;
-    const Component* body = components.first(type::PartBody);
+    const Component* body = components.first(type::PartShapes);
     return body ? body->shapes : none;
 }
 
 std::shared_ptr<Component> makeComponent(int32_t t) {
     auto c = std::make_shared<Component>(t);
     if (t == type::ProfileOwner) c->profile = std::make_unique<Profile>();
-    if (t == type::CurveSet) c->curves = std::make_unique<CurveSet>();
+    if (t == type::CurveSets) c->curves = std::make_unique<CurveSet>();
     return c;
 }
 
 std::shared_ptr<Shape> makeExtrudedShape() {
     auto s = std::make_shared<Shape>();
-    for (int32_t t : {type::SizeBox, type::Placement, type::SecondPlacement, type::Body, type::ProfileOwner})
+    for (int32_t t : {type::SizeBox, type::Placement, type::PlacementCleared, type::Body, type::ProfileOwner})
         s->components.of(t).push_back(makeComponent(t));
     return s;
 }
@@ -39,7 +39,7 @@ std::shared_ptr<Shape> makeExtrudedShape() {
 std::shared_ptr<Part> makePart(std::string name) {
     auto p = std::make_shared<Part>();
     p->name = std::move(name);
-    p->components.of(type::PartBody).push_back(makeComponent(type::PartBody));
+    p->components.of(type::PartShapes).push_back(makeComponent(type::PartShapes));
     return p;
 }
 

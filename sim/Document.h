@@ -15,22 +15,13 @@
 #include <vector>
 
 #include "automation/Object.h"
+#include "host/ComponentTypes.h"
 #include "sim/frame_math.h"
 
 namespace zelva::sim::doc {
 
-// Component types with a meaning in the stand-in host.
-namespace type {
-constexpr int32_t SizeBox = 1;
-constexpr int32_t CurveSet = 3;  // inside a profile
-constexpr int32_t Placement = 4;
-constexpr int32_t SecondPlacement = 5;
-constexpr int32_t Body = 14;
-constexpr int32_t ProfileOwner = 15;
-constexpr int32_t PartBody = 23;  // a part's holder of shapes
-constexpr int32_t SurfaceFinish = 27;
-constexpr int32_t ClassRecord = 43;
-}  // namespace type
+// Component types with a meaning in the stand-in host: those the component builds with.
+namespace type = host::types;
 
 constexpr int32_t kExtrudedShapeKind = 5;
 

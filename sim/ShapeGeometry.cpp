@@ -30,7 +30,7 @@ std::vector<doc::Ellipse> profileCircles(const doc::Shape& shape) {
     const doc::Component* owner = shape.components.first(doc::type::ProfileOwner);
     if (!owner || !owner->profile) return circles;
     const auto& sets = owner->profile->components.byType;
-    const auto it = sets.find(doc::type::CurveSet);
+    const auto it = sets.find(doc::type::CurveSets);
     if (it == sets.end()) return circles;
     for (const auto& set : it->second)
         if (set->curves) circles.insert(circles.end(), set->curves->ellipses.begin(), set->curves->ellipses.end());

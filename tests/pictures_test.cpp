@@ -193,9 +193,9 @@ std::shared_ptr<doc::Shape> addPin(doc::Part& part, const PinSpec& wanted) {
     setNumber(size, 2, Variant::r8(wanted.diameter));
     setNumber(size, 3, Variant::r8(wanted.length));
 
-    auto curves = doc::makeComponent(doc::type::CurveSet);
+    auto curves = doc::makeComponent(doc::type::CurveSets);
     curves->curves->ellipses.push_back({0, 0, wanted.diameter / 2});
-    shape->components.first(doc::type::ProfileOwner)->profile->components.of(doc::type::CurveSet).push_back(curves);
+    shape->components.first(doc::type::ProfileOwner)->profile->components.of(doc::type::CurveSets).push_back(curves);
 
     const double pitch = wanted.pitch.value_or(1);
     for (int32_t n : {23, 24})
@@ -208,7 +208,7 @@ std::shared_ptr<doc::Shape> addPin(doc::Part& part, const PinSpec& wanted) {
         finish->texture->properties["ProjectionWidth(1)"] = Variant::r8(wanted.diameter * 3.14159265358979);
         shape->components.of(doc::type::SurfaceFinish).push_back(finish);
     }
-    part.components.first(doc::type::PartBody)->shapes.push_back(shape);
+    part.components.first(doc::type::PartShapes)->shapes.push_back(shape);
     return shape;
 }
 
@@ -255,7 +255,7 @@ Spoil placementIs(std::vector<int32_t> numbers, Variant v) {
     };
 }
 Spoil radiusIs(double r) {
-    return [r](doc::Shape& s) { profileOf(s).components.of(doc::type::CurveSet)[0]->curves->ellipses[0].r = r; };
+    return [r](doc::Shape& s) { profileOf(s).components.of(doc::type::CurveSets)[0]->curves->ellipses[0].r = r; };
 }
 Spoil pictureHeightIs(Variant v) {
     return [v](doc::Shape& s) {

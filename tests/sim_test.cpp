@@ -39,14 +39,14 @@ protected:
     // A new kind-5 shape in a new part, reached the way the component does.
     Ref<Object> newShape() {
         part = sim.addPart("Base");
-        const Ref<Object> body = component(*sim.partObject(part), doc::type::PartBody);
+        const Ref<Object> body = component(*sim.partObject(part), doc::type::PartShapes);
         return body->callObject("Shapes", {val(Variant::i4(doc::kExtrudedShapeKind))})->callObject("Add");
     }
 
     // A circle of `radius` about (cx, cy) in the shape's profile, in a new curve set.
     void addCircle(Object& shape, Variant cx, Variant cy, double radius) {
         const Ref<Object> profile = component(shape, doc::type::ProfileOwner)->getObject("Profile");
-        const Ref<Object> curves = components(*profile, doc::type::CurveSet)->callObject("Add");
+        const Ref<Object> curves = components(*profile, doc::type::CurveSets)->callObject("Add");
         curves->call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
         curves->call("AddEllipse", {val(cx), val(cy), val(Variant::r8(radius))});
     }
@@ -599,7 +599,7 @@ TEST_F(SimHostTest, LibraryCreationAndMethodsCanBeMadeToFail) {
 
 TEST_F(SimHostTest, EachCallOfAFlowCanBeFailedInTurn) {
     auto flow = [&](SimHost& host) {
-        const Ref<Object> body = component(*host.partObject(host.addPart("P")), doc::type::PartBody);
+        const Ref<Object> body = component(*host.partObject(host.addPart("P")), doc::type::PartShapes);
         const Ref<Object> shape = body->callObject("Shapes", {val(Variant::i4(5))})->callObject("Add");
         setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
         shape->call("ResetSizeBox");

@@ -1,0 +1,140 @@
+// Self-registration as regsvr32 does it: what registration writes, that
+// unregistering removes exactly that and leaves the host library's keys, and
+// that a DLL without its type library refuses to register and writes nothing.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "server_test_support.h"
+
+using namespace zelva::wintest;
+
+namespace {
+
+const wchar_t* const TypeLibMarshaler = L"{00020424-0000-0000-C000-000000000046}";
+
+std::wstring registryString(const std::wstring& key, const wchar_t* name = nullptr) {
+    wchar_t value[1024];
+    DWORD bytes = sizeof value;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
+        return L"<absent>";
+    return value;
+}
+
+bool keyExists(const std::wstring& key) {
+    HKEY handle;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+bool samePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// Runs regsvr32 with `options` on the DLL beside the tests; its exit code.
+DWORD regsvr32(const std::wstring& options) {
+    std::wstring command = L"regsvr32.exe " + options + L" \"" + besideTestProgram(L"Zelvacorin.dll") + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return GetLastError();
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+struct ClassRow {
+    const CLSID* clsid;
+    const wchar_t* progId;
+    const IID* defaultInterface;
+    const wchar_t* interfaceName;
+};
+
+const ClassRow Classes[] = {
+    {&CLSID_PShape, L"Zelvacorin.PShape", &IID__PShape, L"_PShape"},
+    {&CLSID_DropHook, L"Zelvacorin.DropHook", &IID__DropHook, L"_DropHook"},
+};
+
+std::wstring classKey(const ClassRow& row) { return L"CLSID\\" + guidText(*row.clsid); }
+std::wstring interfaceKey(REFIID iid) { return L"Interface\\" + guidText(iid); }
+std::wstring typeLibKey() { return L"TypeLib\\" + guidText(LIBID_Zelvacorin) + L"\\1.0"; }
+
+void expectRegistered() {
+    const std::wstring dll = besideTestProgram(L"Zelvacorin.dll");
+    for (const ClassRow& row : Classes) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.progId)));
+        EXPECT_EQ(registryString(std::wstring(row.progId) + L"\\CLSID"), guidText(*row.clsid));
+        EXPECT_EQ(registryString(classKey(row) + L"\\ProgID"), row.progId);
+        const std::wstring server = registryString(classKey(row) + L"\\InprocServer32");
+        EXPECT_TRUE(samePath(server, dll)) << testing::PrintToString(server);
+        EXPECT_EQ(registryString(classKey(row) + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+        EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface)), row.interfaceName);
+        EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface) + L"\\ProxyStubClsid32"), TypeLibMarshaler);
+        EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface) + L"\\TypeLib"), guidText(LIBID_Zelvacorin));
+        CLSID fromProgId;
+        EXPECT_EQ(CLSIDFromProgID(row.progId, &fromProgId), S_OK);
+        EXPECT_EQ(guidText(fromProgId), guidText(*row.clsid));
+    }
+    EXPECT_EQ(registryString(typeLibKey()), L"Zelvacorin");
+    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\409\\win32"), dll));
+}
+
+// The host library's registration, which the component's must never touch.
+void expectHostLibraryRegistered() {
+    EXPECT_TRUE(keyExists(L"TypeLib\\" + guidText(LIBID_IronCADAO) + L"\\3.15"));
+    EXPECT_EQ(registryString(interfaceKey(IID_IC2DProjectedThreads) + L"\\TypeLib"), guidText(LIBID_IronCADAO));
+    EXPECT_TRUE(keyExists(L"CLSID\\" + guidText(CLSID_UnitConverter) + L"\\InprocServer32"));
+}
+
+}  // namespace
+
+TEST(ServerRegistration, WritesBothClassesTheirProgIdsAndTheTypeLibrary) {
+    expectRegistered();
+    expectHostLibraryRegistered();
+}
+
+TEST(ServerRegistration, UnregisteringRemovesItsKeysAndLeavesTheHostLibrarys) {
+    ASSERT_EQ(regsvr32(L"/u /s"), 0u);
+    for (const ClassRow& row : Classes) {
+        EXPECT_FALSE(keyExists(row.progId)) << row.progId;
+        EXPECT_FALSE(keyExists(classKey(row))) << row.progId;
+        EXPECT_FALSE(keyExists(interfaceKey(*row.defaultInterface))) << row.progId;
+    }
+    EXPECT_FALSE(keyExists(L"TypeLib\\" + guidText(LIBID_Zelvacorin)));
+    expectHostLibraryRegistered();
+
+    EXPECT_EQ(regsvr32(L"/u /s"), 0u) << "unregistering what is not registered succeeds";
+    ASSERT_EQ(regsvr32(L"/s"), 0u);
+    expectRegistered();
+}
+
+TEST(ServerRegistration, ACopyWithoutAUsableTypeLibraryRefusesToRegister) {
+    wchar_t directory[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, directory), 0u);
+    const std::wstring copy = std::wstring(directory) + L"ZelvacorinBrokenTypeLib.dll";
+    ASSERT_TRUE(CopyFileW(besideTestProgram(L"Zelvacorin.dll").c_str(), copy.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+    ASSERT_NE(update, nullptr);
+    char notATypeLibrary[] = "not a type library";
+    ASSERT_TRUE(UpdateResourceW(update, L"TYPELIB", MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                                notATypeLibrary, sizeof notATypeLibrary));
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+
+    HMODULE dll = LoadLibraryW(copy.c_str());
+    ASSERT_NE(dll, nullptr);
+    using Export = HRESULT(STDAPICALLTYPE*)();
+    const auto registerServer =
+        reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+    ASSERT_NE(registerServer, nullptr);
+    EXPECT_TRUE(FAILED(registerServer()));
+    FreeLibrary(dll);
+    DeleteFileW(copy.c_str());
+
+    expectRegistered();
+}

@@ -1,0 +1,363 @@
+// The component's forms as real dialogs: the stand-in host's drop runs the
+// dialog procedures here, on the test's thread, while a second thread plays
+// the user at the screen. It finds each dialog by its title, reads what the
+// controls show and compares it with the form model, acts through window
+// messages, and the test then checks what the stand-in document holds.
+
+#include <windows.h>
+#undef MessageBox
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "ControlIds.h"
+#include "ScreenUser.h"
+#include "Win32Ui.h"
+#include "WideText.h"
+#include "app/Session.h"
+#include "env/MessageTexts.h"
+#include "env/Settings.h"
+#include "shape/DropHook.h"
+#include "support/ComponentFixture.h"
+#include "support/DialogFixture.h"
+
+using namespace zelva;
+using namespace zelva::uitest;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+namespace ids = zelva::win32::ids;
+
+namespace {
+
+const std::wstring kTitle = win32::widen(env::MessageText(2000 + env::text::Title));
+
+// The Win32 user interface, keeping a copy of each thread parameter dialog
+// model as it opened and as it closed, and every message box asked for.
+class RecordingUi : public ui::Ui {
+public:
+    explicit RecordingUi(ui::Ui& shown) : shown_(shown) {}
+
+    void showModal(ui::Form& form) override {
+        formsShown.push_back(form.kind());
+        const auto* dialog = dynamic_cast<const ui::Dialog*>(&form);
+        if (dialog) dialogOpened.emplace(*dialog);
+        shown_.showModal(form);
+        if (dialog) dialogClosed.emplace(*dialog);
+    }
+    void messageBox(const ui::MessageBox& box) override {
+        boxes.push_back(box);
+        shown_.messageBox(box);
+    }
+
+    std::vector<ui::FormKind> formsShown;
+    std::optional<ui::Dialog> dialogOpened, dialogClosed;
+    std::vector<ui::MessageBox> boxes;
+
+private:
+    ui::Ui& shown_;
+};
+
+std::vector<std::wstring> tabCaptionsOf(const ui::TabStrip& tabs) {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < tabs.tabs(); ++i) captions.push_back(win32::widen(tabs.tabCaption(i)));
+    return captions;
+}
+
+std::vector<std::wstring> itemsOf(const ui::ComboBox& list) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < list.listCount(); ++i) items.push_back(win32::widen(list.item(i)));
+    return items;
+}
+
+class Win32UiTest : public ::testing::Test {
+protected:
+    Win32UiTest()
+        : session(copyOfInstallTree(temp.path()), forms),
+          host(session.host),
+          plate(host.addPart("plate")) {}
+
+    // The host's drop on `site`. `user` runs meanwhile on a thread of its own;
+    // what it could not do is reported here, and whatever it leaves open is
+    // closed from its title bar so the drop always returns.
+    void drop(const sim::HitSiteRef& site, const std::function<void()>& user) {
+        std::atomic<bool> dropped{false};
+        std::string userFailure;
+        std::thread screen([&] {
+            try {
+                user();
+            } catch (const std::exception& e) {
+                userFailure = e.what();
+            }
+            while (!dropped) {
+                for (HWND open : openDialogs(uiThread_)) closeFromTitleBar(open);
+                std::this_thread::sleep_for(100ms);
+            }
+        });
+        try {
+            const Ref<Object> handler = makeRef<shape::DropHook>(session.module);
+            Variant hook = Variant::object(host.makeDropHook(site));
+            handler->call("OnDragDrop", {ref(hook)});
+        } catch (const Error& e) {
+            ADD_FAILURE() << "the drop failed: " << e.what();
+        }
+        dropped = true;
+        screen.join();
+        if (!userFailure.empty()) ADD_FAILURE() << "the user could not go on: " << userFailure;
+    }
+
+    sim::HitSiteRef edge() { return host.addCircularEdge(plate, {0, 0, 0}, {0, 0, 1}, 5); }
+    void setLanguage(const std::string& language) { host.registry().set(env::kFamilyKey, "Language", language); }
+    fs::path prefsFile() const { return temp.path() / "install" / "Tessalo" / "Zelvacorin.prf"; }
+    const ui::Dialog& opened() const { return forms.dialogOpened.value(); }
+    const ui::Dialog& closed() const { return forms.dialogClosed.value(); }
+
+    test::TempDir temp;
+    win32::Win32Ui windows{GetModuleHandleW(nullptr)};
+    RecordingUi forms{windows};
+    app::Session session;
+    sim::SimHost& host;
+    std::shared_ptr<sim::doc::Part> plate;
+
+private:
+    static fs::path copyOfInstallTree(const fs::path& into) {
+        fs::copy(ZELVA_STAGED_INSTALL, into / "install", fs::copy_options::recursive);
+        return into / "install";
+    }
+
+    const DWORD uiThread_ = GetCurrentThreadId();
+};
+
+using ThreadDialog = Win32UiTest;
+
+// ------------------------------------------------------------ the thread parameter dialog
+
+TEST_F(ThreadDialog, ShowsTheModelAndBuildsThePinTheUserChose) {
+    std::vector<std::wstring> tabs, standards, pitchesShown;
+    std::vector<LRESULT> standardsData;
+    int tab = -1, standard = -1, chamfer = -1;
+    std::wstring diameter, pitch;
+    bool manualDiameterShown = true;
+    RECT frame{};
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        GetWindowRect(d, &frame);
+        tabs = tabCaptions(GetDlgItem(d, ids::StandardGroups));
+        tab = currentTab(GetDlgItem(d, ids::StandardGroups));
+        standards = listItems(GetDlgItem(d, ids::Standards));
+        standardsData = listItemData(GetDlgItem(d, ids::Standards));
+        diameter = textOf(GetDlgItem(d, ids::Diameter));
+        manualDiameterShown = isShown(GetDlgItem(d, ids::ManualDiameter));
+
+        pickItem(GetDlgItem(d, ids::Standards), 1);
+        standard = listIndex(GetDlgItem(d, ids::Standards));
+        pitchesShown = listItems(GetDlgItem(d, ids::Pitches));
+        pitch = textOf(GetDlgItem(d, ids::Pitches));
+        type(GetDlgItem(d, ids::Lengths), L"30 mm");
+        click(GetDlgItem(d, ids::Chamfer));
+        chamfer = checkState(GetDlgItem(d, ids::Chamfer));
+        postClick(GetDlgItem(d, ids::Ok));
+        if (!waitUntilClosed(d)) throw std::runtime_error("OK left the dialog open");
+    });
+
+    // What the window showed when it opened is the model as it was loaded.
+    EXPECT_EQ(tabs, tabCaptionsOf(opened().TabNorme));
+    EXPECT_EQ(tab, opened().TabNorme.tab());
+    EXPECT_EQ(standards, itemsOf(opened().Normativa));
+    EXPECT_EQ(standardsData, (std::vector<LRESULT>{opened().Normativa.itemData(0), opened().Normativa.itemData(1)}));
+    EXPECT_EQ(diameter, L"10");
+    EXPECT_FALSE(manualDiameterShown);
+    EXPECT_EQ(frame.left, 200);  // the model's 3000 twips
+    EXPECT_EQ(frame.top, 100);   // and 1500 twips
+
+    // The user's choices reached the model and raised its events.
+    EXPECT_EQ(standard, 1);
+    EXPECT_EQ(closed().Normativa.listIndex(), 1);
+    EXPECT_EQ(pitchesShown, itemsOf(closed().Passo));
+    EXPECT_EQ(pitch, win32::widen(closed().Passo.text()));
+    EXPECT_EQ(closed().Lunghezza.text(), "30 mm");
+    EXPECT_EQ(chamfer, BST_CHECKED);
+
+    ASSERT_EQ(plate->shapes().size(), 1u);
+    const double pitchValue = std::stod(win32::narrow(pitch));
+    EXPECT_EQ(test::pinValues(*plate->shapes()[0]), (test::PinValues{10, 30, pitchValue, 1}));
+    EXPECT_TRUE(fs::exists(prefsFile()));
+    EXPECT_TRUE(forms.boxes.empty());
+}
+
+TEST_F(ThreadDialog, AnotherTabShowsItsOwnStandards) {
+    std::vector<std::wstring> standards;
+    int tab = -1;
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        clickTab(GetDlgItem(d, ids::StandardGroups), 1);
+        tab = currentTab(GetDlgItem(d, ids::StandardGroups));
+        standards = listItems(GetDlgItem(d, ids::Standards));
+        closeFromTitleBar(d);
+    });
+    EXPECT_EQ(tab, 1);
+    EXPECT_EQ(closed().TabNorme.tab(), 1);
+    EXPECT_EQ(session.module.CurrentNorma, 1);
+    EXPECT_NE(itemsOf(closed().Normativa), itemsOf(opened().Normativa));
+    EXPECT_EQ(standards, itemsOf(closed().Normativa));
+}
+
+TEST_F(ThreadDialog, ManualDiameterAppearsWithItsSwitchAndIsBuilt) {
+    bool shownAfterTick = false;
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        click(GetDlgItem(d, ids::ManualSwitch));
+        shownAfterTick = isShown(GetDlgItem(d, ids::ManualDiameter));
+        type(GetDlgItem(d, ids::ManualDiameter), L"12.5");
+        postClick(GetDlgItem(d, ids::Ok));
+    });
+    EXPECT_TRUE(shownAfterTick);
+    ASSERT_EQ(plate->shapes().size(), 1u);
+    EXPECT_EQ(test::pinValues(*plate->shapes()[0]).diameter, 12.5);
+}
+
+TEST_F(ThreadDialog, CancelAndTheTitleBarsCloseBuildNothing) {
+    for (const auto& leave : std::vector<std::function<void(HWND)>>{
+             [](HWND d) { postClick(GetDlgItem(d, ids::Cancel)); }, [](HWND d) { closeFromTitleBar(d); }}) {
+        bool closed = false;
+        drop(edge(), [&] {
+            const HWND d = waitForDialog(kTitle);
+            type(GetDlgItem(d, ids::Lengths), L"40");
+            leave(d);
+            closed = waitUntilClosed(d);
+        });
+        EXPECT_TRUE(closed);
+    }
+    EXPECT_TRUE(plate->shapes().empty());
+    EXPECT_FALSE(fs::exists(prefsFile()));
+}
+
+TEST_F(ThreadDialog, FailedConfirmationIsReportedAndTheDialogStaysOpen) {
+    std::wstring boxTitle, boxText;
+    bool openAfterBox = false;
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        click(GetDlgItem(d, ids::ManualSwitch));
+        type(GetDlgItem(d, ids::ManualDiameter), L"1e999");  // too large for the diameter
+        postClick(GetDlgItem(d, ids::Ok));
+        const HWND box = waitForDialog(L"Zelvacorin");
+        boxTitle = textOf(box);
+        boxText = messageOf(box);
+        postClick(GetDlgItem(box, IDOK));
+        waitUntilClosed(box);
+        openAfterBox = IsWindow(d) && isShown(d);
+        type(GetDlgItem(d, ids::ManualDiameter), L"6");
+        postClick(GetDlgItem(d, ids::Ok));
+    });
+    EXPECT_EQ(boxTitle, L"Zelvacorin");
+    EXPECT_EQ(boxText, win32::widen(ui::eventErrorMessage(Error::runtime(err::Overflow)).prompt));
+    EXPECT_TRUE(openAfterBox);
+    ASSERT_EQ(plate->shapes().size(), 1u);
+    EXPECT_EQ(test::pinValues(*plate->shapes()[0]).diameter, 6);
+}
+
+TEST_F(ThreadDialog, WherePeopleLeaveItIsRemembered) {
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        moveTo(d, 300, 150);
+        postClick(GetDlgItem(d, ids::Ok));
+    });
+    EXPECT_EQ(closed().left, 4500);
+    EXPECT_EQ(closed().top, 2250);
+
+    RECT frame{};
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        GetWindowRect(d, &frame);
+        closeFromTitleBar(d);
+    });
+    EXPECT_EQ(frame.left, 300);
+    EXPECT_EQ(frame.top, 150);
+}
+
+// ------------------------------------------------------------ the notice and the units refusal
+
+TEST_F(Win32UiTest, DropOffAnEdgeShowsTheNoticeUntilOk) {
+    std::wstring warning;
+    bool closed = false;
+    drop(host.addFace(plate, {0, 0, 0}, {0, 0, 1}), [&] {
+        const HWND notice = waitForDialog(kTitle);
+        warning = textOf(GetDlgItem(notice, ids::Warning));
+        postClick(GetDlgItem(notice, ids::NoticeOk));
+        closed = waitUntilClosed(notice);
+    });
+    EXPECT_EQ(forms.formsShown, std::vector<ui::FormKind>{ui::FormKind::DlgInfo});
+    EXPECT_EQ(warning, win32::widen(env::MessageText(2000 + env::text::EdgeNotice)));
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(plate->shapes().empty());
+}
+
+TEST_F(Win32UiTest, PageInInchesIsRefusedWithExactlyOneMessageBox) {
+    host.setPageLengthUnits(1);
+    std::vector<std::wstring> texts;
+    drop(edge(), [&] {
+        const HWND box = waitForDialog(kTitle);
+        texts.push_back(messageOf(box));
+        postClick(GetDlgItem(box, IDOK));
+        waitUntilClosed(box);
+        // Anything further would appear now.
+        std::this_thread::sleep_for(500ms);
+        for (HWND more : openDialogs(GetWindowThreadProcessId(box, nullptr))) texts.push_back(messageOf(more));
+    });
+    EXPECT_EQ(texts, std::vector<std::wstring>{win32::widen(env::MessageText(2000 + env::text::UnitsPrompt))});
+    EXPECT_TRUE(forms.formsShown.empty());
+}
+
+// ------------------------------------------------------------ each language, with screenshots
+
+struct Language {
+    const char* name;
+    int base;
+};
+
+class EachLanguage : public Win32UiTest, public ::testing::WithParamInterface<Language> {};
+
+TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
+    const Language language = GetParam();
+    setLanguage(language.name);
+    const auto text = [&](int offset) { return win32::widen(env::MessageText(language.base + offset)); };
+    std::string name = language.name;
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+
+    std::wstring standardLabel, cancel, chamferTip, warning;
+    bool chamferPictured = false, noticePictured = false;
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        standardLabel = textOf(GetDlgItem(d, ids::StandardLabel));
+        cancel = textOf(GetDlgItem(d, ids::Cancel));
+        chamferTip = toolTipOf(GetDlgItem(d, ids::Chamfer));
+        chamferPictured = pictureOf(GetDlgItem(d, ids::Chamfer)) != nullptr;
+        screenshot(d, "dialog-" + name);
+        closeFromTitleBar(d);
+    });
+    drop(host.addFace(plate, {0, 0, 0}, {0, 0, 1}), [&] {
+        const HWND notice = waitForDialog(kTitle);
+        warning = textOf(GetDlgItem(notice, ids::Warning));
+        noticePictured = pictureOf(GetDlgItem(notice, ids::Picture)) != nullptr;
+        screenshot(notice, "notice-" + name);
+        postClick(GetDlgItem(notice, ids::NoticeOk));
+    });
+    EXPECT_EQ(standardLabel, text(env::text::StandardLabel));
+    EXPECT_EQ(cancel, text(env::text::Cancel));
+    EXPECT_EQ(chamferTip, text(env::text::ChamferToolTip));
+    EXPECT_EQ(warning, text(env::text::EdgeNotice));
+    EXPECT_TRUE(chamferPictured);
+    EXPECT_TRUE(noticePictured);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, EachLanguage,
+                         ::testing::Values(Language{"Italian", 1000}, Language{"English", 2000},
+                                           Language{"German", 3000}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+}  // namespace
