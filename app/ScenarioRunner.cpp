@@ -71,6 +71,8 @@ bool ScenarioRunner::hostCall(const Step& step, Call call) {
     try {
         call();
         return true;
+    } catch (const ui::ImpossibleAction& e) {
+        throw ScenarioError(step.where + ": " + e.what());
     } catch (const Error& e) {
         ++failures_;
         transcript_.error(step.text, e);

@@ -73,6 +73,7 @@ TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
         {"part p\nedge e circle p 0 0 0 0 0 1 5\ndrop e\n> chamfer 2\n", ":5: expected 0 or 1 after `> chamfer`"},
         {"setting \"Directories ThreadFile x\n", ":2: expected a closing double quote"},
         {"dblclick pin1\n", ":2: no pin named pin1"},
+        {"part p\nface f p 0 0 0 0 0 1\ndrop f\n> tab 1\n", ":4: this answer needs the thread parameter dialog"},
     };
     for (const auto& [text, message] : cases) {
         const fs::path scenario = dir.path() / "bad.scn";
