@@ -38,6 +38,8 @@ Dialog::Dialog() {
 
 DlgInfo::DlgInfo() {
     caption = "DlgInfo";
+    top = 2400;
+    left = 3600;
     OKButton.name = "OKButton";
     OKButton.caption = "OK";
     LblWarning.name = "LblWarning";

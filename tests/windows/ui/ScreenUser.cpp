@@ -5,19 +5,13 @@
 #include <stdexcept>
 #include <thread>
 
+#include "ui/WideText.h"
+
 namespace zelva::uitest {
 
 namespace {
 
 constexpr UINT kAnswerWithin = 5000;  // milliseconds for a window to handle a message
-
-std::string utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                         nullptr)));
-    return bytes;
-}
 
 std::wstring className(HWND window) {
     wchar_t name[64] = {};
@@ -29,7 +23,7 @@ std::wstring className(HWND window) {
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerWithin, &result))
-        throw std::runtime_error("window " + utf8(className(window)) + " did not answer message " +
+        throw std::runtime_error("window " + win32::narrow(className(window)) + " did not answer message " +
                                  std::to_string(message));
     return static_cast<LRESULT>(result);
 }
@@ -91,7 +85,7 @@ HWND waitForDialog(const std::wstring& title, std::chrono::milliseconds timeout)
         dialog = FindWindowW(L"#32770", title.c_str());
         return dialog && IsWindowVisible(dialog);
     });
-    if (!appeared) throw std::runtime_error("no dialog titled \"" + utf8(title) + "\" appeared");
+    if (!appeared) throw std::runtime_error("no dialog titled \"" + win32::narrow(title) + "\" appeared");
     return dialog;
 }
 
@@ -157,8 +151,8 @@ bool isShown(HWND window) { return IsWindowVisible(window) != FALSE; }
 bool isEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 
 HICON pictureOf(HWND control) {
-    const LRESULT icon = className(control) == L"Button" ? send(control, BM_GETIMAGE, IMAGE_ICON) : send(control, STM_GETICON);
-    return reinterpret_cast<HICON>(icon);
+    const bool button = className(control) == L"Button";
+    return reinterpret_cast<HICON>(button ? send(control, BM_GETIMAGE, IMAGE_ICON) : send(control, STM_GETICON));
 }
 
 std::wstring toolTipOf(HWND control) {
@@ -223,7 +217,7 @@ bool screenshot(HWND window, const std::string& name) {
     const std::wstring geometry = std::to_wstring(frame.right - frame.left) + L"x" +
                                   std::to_wstring(frame.bottom - frame.top) + L"+" + std::to_wstring(frame.left) +
                                   L"+" + std::to_wstring(frame.top);
-    const std::wstring picture = folder + L"/" + std::wstring(name.begin(), name.end()) + L".png";
+    const std::wstring picture = folder + L"/" + win32::widen(name) + L".png";
     const std::wstring pictureHere = L"Z:" + picture;
     DeleteFileW(pictureHere.c_str());
     // Wine runs a program of the machine underneath when given its path, but

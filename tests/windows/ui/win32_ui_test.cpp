@@ -10,22 +10,21 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <thread>
 
-#include "ControlIds.h"
 #include "ScreenUser.h"
-#include "Win32Ui.h"
-#include "WideText.h"
 #include "app/Session.h"
 #include "env/MessageTexts.h"
 #include "env/Settings.h"
 #include "shape/DropHook.h"
 #include "support/ComponentFixture.h"
 #include "support/DialogFixture.h"
+#include "ui/ControlIds.h"
+#include "ui/WideText.h"
+#include "ui/Win32Ui.h"
 
 using namespace zelva;
 using namespace zelva::uitest;
@@ -75,6 +74,12 @@ std::vector<std::wstring> itemsOf(const ui::ComboBox& list) {
     return items;
 }
 
+std::vector<LRESULT> itemDataOf(const ui::ComboBox& list) {
+    std::vector<LRESULT> data;
+    for (int i = 0; i < list.listCount(); ++i) data.push_back(list.itemData(i));
+    return data;
+}
+
 class Win32UiTest : public ::testing::Test {
 protected:
     Win32UiTest()
@@ -112,6 +117,7 @@ protected:
     }
 
     sim::HitSiteRef edge() { return host.addCircularEdge(plate, {0, 0, 0}, {0, 0, 1}, 5); }
+    sim::HitSiteRef face() { return host.addFace(plate, {0, 0, 0}, {0, 0, 1}); }
     void setLanguage(const std::string& language) { host.registry().set(env::kFamilyKey, "Language", language); }
     fs::path prefsFile() const { return temp.path() / "install" / "Tessalo" / "Zelvacorin.prf"; }
     const ui::Dialog& opened() const { return forms.dialogOpened.value(); }
@@ -134,6 +140,7 @@ private:
 };
 
 using ThreadDialog = Win32UiTest;
+using Refusals = Win32UiTest;
 
 // ------------------------------------------------------------ the thread parameter dialog
 
@@ -169,10 +176,10 @@ TEST_F(ThreadDialog, ShowsTheModelAndBuildsThePinTheUserChose) {
     EXPECT_EQ(tabs, tabCaptionsOf(opened().TabNorme));
     EXPECT_EQ(tab, opened().TabNorme.tab());
     EXPECT_EQ(standards, itemsOf(opened().Normativa));
-    EXPECT_EQ(standardsData, (std::vector<LRESULT>{opened().Normativa.itemData(0), opened().Normativa.itemData(1)}));
+    EXPECT_EQ(standardsData, itemDataOf(opened().Normativa));
     EXPECT_EQ(diameter, L"10");
     EXPECT_FALSE(manualDiameterShown);
-    EXPECT_EQ(frame.left, 200);  // the model's 3000 twips
+    EXPECT_EQ(frame.left, 200);  // the model's 3000 twips, at the prefix's 96 dots per inch
     EXPECT_EQ(frame.top, 100);   // and 1500 twips
 
     // The user's choices reached the model and raised its events.
@@ -224,14 +231,14 @@ TEST_F(ThreadDialog, ManualDiameterAppearsWithItsSwitchAndIsBuilt) {
 TEST_F(ThreadDialog, CancelAndTheTitleBarsCloseBuildNothing) {
     for (const auto& leave : std::vector<std::function<void(HWND)>>{
              [](HWND d) { postClick(GetDlgItem(d, ids::Cancel)); }, [](HWND d) { closeFromTitleBar(d); }}) {
-        bool closed = false;
+        bool gone = false;
         drop(edge(), [&] {
             const HWND d = waitForDialog(kTitle);
             type(GetDlgItem(d, ids::Lengths), L"40");
             leave(d);
-            closed = waitUntilClosed(d);
+            gone = waitUntilClosed(d);
         });
-        EXPECT_TRUE(closed);
+        EXPECT_TRUE(gone);
     }
     EXPECT_TRUE(plate->shapes().empty());
     EXPECT_FALSE(fs::exists(prefsFile()));
@@ -282,22 +289,22 @@ TEST_F(ThreadDialog, WherePeopleLeaveItIsRemembered) {
 
 // ------------------------------------------------------------ the notice and the units refusal
 
-TEST_F(Win32UiTest, DropOffAnEdgeShowsTheNoticeUntilOk) {
+TEST_F(Refusals, DropOffAnEdgeShowsTheNoticeUntilOk) {
     std::wstring warning;
-    bool closed = false;
-    drop(host.addFace(plate, {0, 0, 0}, {0, 0, 1}), [&] {
+    bool gone = false;
+    drop(face(), [&] {
         const HWND notice = waitForDialog(kTitle);
         warning = textOf(GetDlgItem(notice, ids::Warning));
         postClick(GetDlgItem(notice, ids::NoticeOk));
-        closed = waitUntilClosed(notice);
+        gone = waitUntilClosed(notice);
     });
     EXPECT_EQ(forms.formsShown, std::vector<ui::FormKind>{ui::FormKind::DlgInfo});
     EXPECT_EQ(warning, win32::widen(env::MessageText(2000 + env::text::EdgeNotice)));
-    EXPECT_TRUE(closed);
+    EXPECT_TRUE(gone);
     EXPECT_TRUE(plate->shapes().empty());
 }
 
-TEST_F(Win32UiTest, PageInInchesIsRefusedWithExactlyOneMessageBox) {
+TEST_F(Refusals, PageInInchesIsRefusedWithExactlyOneMessageBox) {
     host.setPageLengthUnits(1);
     std::vector<std::wstring> texts;
     drop(edge(), [&] {
@@ -316,18 +323,17 @@ TEST_F(Win32UiTest, PageInInchesIsRefusedWithExactlyOneMessageBox) {
 // ------------------------------------------------------------ each language, with screenshots
 
 struct Language {
-    const char* name;
-    int base;
+    const char* setting;  // the registry's "Language"
+    int base;             // of its message texts
+    const char* tag;      // in the screenshots' names
 };
 
 class EachLanguage : public Win32UiTest, public ::testing::WithParamInterface<Language> {};
 
 TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
     const Language language = GetParam();
-    setLanguage(language.name);
+    setLanguage(language.setting);
     const auto text = [&](int offset) { return win32::widen(env::MessageText(language.base + offset)); };
-    std::string name = language.name;
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 
     std::wstring standardLabel, cancel, chamferTip, warning;
     bool chamferPictured = false, noticePictured = false;
@@ -337,14 +343,14 @@ TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
         cancel = textOf(GetDlgItem(d, ids::Cancel));
         chamferTip = toolTipOf(GetDlgItem(d, ids::Chamfer));
         chamferPictured = pictureOf(GetDlgItem(d, ids::Chamfer)) != nullptr;
-        screenshot(d, "dialog-" + name);
+        screenshot(d, std::string("dialog-") + language.tag);
         closeFromTitleBar(d);
     });
-    drop(host.addFace(plate, {0, 0, 0}, {0, 0, 1}), [&] {
+    drop(face(), [&] {
         const HWND notice = waitForDialog(kTitle);
         warning = textOf(GetDlgItem(notice, ids::Warning));
         noticePictured = pictureOf(GetDlgItem(notice, ids::Picture)) != nullptr;
-        screenshot(notice, "notice-" + name);
+        screenshot(notice, std::string("notice-") + language.tag);
         postClick(GetDlgItem(notice, ids::NoticeOk));
     });
     EXPECT_EQ(standardLabel, text(env::text::StandardLabel));
@@ -356,8 +362,8 @@ TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EachLanguage,
-                         ::testing::Values(Language{"Italian", 1000}, Language{"English", 2000},
-                                           Language{"German", 3000}),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         ::testing::Values(Language{"Italian", 1000, "italian"}, Language{"English", 2000, "english"},
+                                           Language{"German", 3000, "german"}),
+                         [](const auto& test) { return std::string(test.param.setting); });
 
 }  // namespace

@@ -1,0 +1,118 @@
+# The component's user interface on Windows, and the core's own suite under Wine.
+# Included at the end of cmake/windows.cmake, whose variables and fixtures it uses.
+#
+#   zelva_win32_ui    the forms as real modal dialogs (server/ui), for the component DLL
+#   zelva_tests_wine  the core's suite (tests/*_test.cpp) with the stand-in host, under Wine
+#   zelva_ui_tests    the dialogs driven by window messages under Xvfb, with screenshots
+
+include_guard(GLOBAL)
+
+# --- The Win32 user interface ----------------------------------------------------
+
+file(GLOB ZELVA_WIN32_UI_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/ui/*.cpp)
+add_library(zelva_win32_ui STATIC ${ZELVA_WIN32_UI_SOURCES})
+# Included as "ui/Win32Ui.h"; resource_ids.h lies beside.
+target_include_directories(zelva_win32_ui PUBLIC "${ZELVA_SOURCE_ROOT}/server")
+target_compile_definitions(zelva_win32_ui PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(zelva_win32_ui PUBLIC zelva_core comctl32 user32 gdi32)
+
+# --- The stand-in host and the core's suite under Wine ---------------------------
+
+# Test code is built for a short build rather than for speed: it runs for seconds.
+function(zelva_test_build target)
+    target_compile_options(${target} PRIVATE -O0)
+endfunction()
+
+# nlohmann/json is header-only: its folder alone, not the rest of the native /usr/include.
+set(ZELVA_NLOHMANN_JSON_DIR /usr/include/nlohmann CACHE PATH "nlohmann/json headers")
+set(ZELVA_JSON_INCLUDE_DIR "${ZELVA_WINDOWS_GEN_DIR}/json-include")
+file(MAKE_DIRECTORY "${ZELVA_JSON_INCLUDE_DIR}")
+file(CREATE_LINK "${ZELVA_NLOHMANN_JSON_DIR}" "${ZELVA_JSON_INCLUDE_DIR}/nlohmann" SYMBOLIC)
+
+if(NOT TARGET zelva_sim)
+    file(GLOB ZELVA_SIM_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/sim/*.cpp)
+    add_library(zelva_sim STATIC ${ZELVA_SIM_SOURCES})
+    target_link_libraries(zelva_sim PUBLIC zelva_core)
+    zelva_test_build(zelva_sim)
+endif()
+target_include_directories(zelva_sim SYSTEM PUBLIC "${ZELVA_JSON_INCLUDE_DIR}")
+
+if(NOT TARGET zelva_app)
+    file(GLOB ZELVA_APP_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/app/*.cpp)
+    list(FILTER ZELVA_APP_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+    add_library(zelva_app STATIC ${ZELVA_APP_SOURCES})
+    target_link_libraries(zelva_app PUBLIC zelva_sim)
+    zelva_test_build(zelva_app)
+endif()
+
+# GoogleTest's mocking half, when the build has not made it already.
+if(NOT TARGET gmock)
+    set(ZELVA_GMOCK_DIR /usr/src/googletest/googlemock)
+    add_library(gmock STATIC "${ZELVA_GMOCK_DIR}/src/gmock-all.cc")
+    target_include_directories(gmock SYSTEM PUBLIC "${ZELVA_GMOCK_DIR}/include" PRIVATE "${ZELVA_GMOCK_DIR}")
+    target_link_libraries(gmock PUBLIC gtest)
+    zelva_test_build(gmock)
+endif()
+
+# The shipped install tree beside the programs, as the tests expect it.
+set(ZELVA_WINE_STAGED_INSTALL "${ZELVA_WINDOWS_BIN_DIR}/install")
+file(GLOB_RECURSE ZELVA_INSTALL_FILES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/install/*)
+add_custom_command(
+    OUTPUT "${ZELVA_WINDOWS_GEN_DIR}/install.staged"
+    COMMAND ${CMAKE_COMMAND} -E remove_directory "${ZELVA_WINE_STAGED_INSTALL}"
+    COMMAND ${CMAKE_COMMAND} -E copy_directory "${ZELVA_SOURCE_ROOT}/install" "${ZELVA_WINE_STAGED_INSTALL}"
+    COMMAND ${CMAKE_COMMAND} -E touch "${ZELVA_WINDOWS_GEN_DIR}/install.staged"
+    DEPENDS ${ZELVA_INSTALL_FILES}
+    COMMENT "Staging the install tree for the tests under Wine")
+add_custom_target(zelva_wine_staged_install ALL DEPENDS "${ZELVA_WINDOWS_GEN_DIR}/install.staged")
+
+# Paths as the programs under Wine see them: drive Z: is the root of this machine.
+set(ZELVA_WINE_SOURCE_DIR "Z:${ZELVA_SOURCE_ROOT}")
+set(ZELVA_WINE_STAGED_INSTALL_PATH "Z:${ZELVA_WINE_STAGED_INSTALL}")
+
+# Every room's tests but those that need native tools (pinhost, the texture
+# drawer, the install-tree checker), which run in the native build only.
+file(GLOB ZELVA_CORE_TESTS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/*_test.cpp)
+list(FILTER ZELVA_CORE_TESTS EXCLUDE REGEX "/(install_tree|thread_texture|scenario)_test\\.cpp$")
+file(GLOB ZELVA_TEST_SUPPORT CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/support/*.cpp)
+add_library(zelva_test_support STATIC ${ZELVA_TEST_SUPPORT})
+target_include_directories(zelva_test_support PUBLIC "${ZELVA_SOURCE_ROOT}/tests")
+target_compile_definitions(zelva_test_support PUBLIC
+    ZELVA_SOURCE_DIR="${ZELVA_WINE_SOURCE_DIR}"
+    ZELVA_STAGED_INSTALL="${ZELVA_WINE_STAGED_INSTALL_PATH}")
+target_link_libraries(zelva_test_support PUBLIC zelva_app gmock gtest)
+zelva_test_build(zelva_test_support)
+
+add_executable(zelva_tests_wine ${ZELVA_CORE_TESTS})
+zelva_windows_runtime_target(zelva_tests_wine)
+target_link_libraries(zelva_tests_wine PRIVATE zelva_test_support gtest_main)
+zelva_test_build(zelva_tests_wine)
+add_dependencies(zelva_tests_wine zelva_wine_staged_install)
+
+add_test(NAME core_tests_wine COMMAND zelva_tests_wine WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(core_tests_wine PROPERTIES FIXTURES_REQUIRED wine_prefix)
+
+# --- The dialogs under Xvfb ---------------------------------------------------------
+
+set(ZELVA_UI_TEST_DIR "${ZELVA_SOURCE_ROOT}/tests/windows/ui")
+# Each run pictures the dialogs here afresh; docs/screenshots keeps a copy of them.
+set(ZELVA_SCREENSHOT_DIR "${CMAKE_BINARY_DIR}/screenshots")
+file(MAKE_DIRECTORY "${ZELVA_SCREENSHOT_DIR}")
+
+add_executable(zelva_ui_tests
+    ${ZELVA_UI_TEST_DIR}/ScreenUser.cpp
+    ${ZELVA_UI_TEST_DIR}/win32_ui_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
+    $<TARGET_OBJECTS:zelvacorin_resources>)
+zelva_windows_runtime_target(zelva_ui_tests)
+target_link_libraries(zelva_ui_tests PRIVATE zelva_win32_ui zelva_test_support ole32)
+zelva_test_build(zelva_ui_tests)
+add_dependencies(zelva_ui_tests zelva_wine_staged_install)
+
+add_test(NAME ui_tests_xvfb
+    COMMAND "${ZELVA_UI_TEST_DIR}/run_in_xvfb.sh" "${ZELVA_WINEPREFIX}" "$<TARGET_FILE:zelva_ui_tests>"
+    WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(ui_tests_xvfb PROPERTIES
+    FIXTURES_REQUIRED wine_prefix
+    TIMEOUT 180
+    ENVIRONMENT "ZELVA_SCREENSHOT_DIR=${ZELVA_SCREENSHOT_DIR};ZELVA_SCREENSHOT_SCRIPT=${ZELVA_UI_TEST_DIR}/screenshot.sh")

@@ -1,0 +1,115 @@
+#include "FormWindow.h"
+
+#include "ScreenUnits.h"
+#include "automation/Error.h"
+#include "ui/HeadlessUi.h"
+
+namespace zelva::win32 {
+
+namespace {
+
+HFONT boldVersionOf(HFONT font) {
+    LOGFONTW face{};
+    GetObjectW(font, sizeof face, &face);
+    face.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&face);
+}
+
+}  // namespace
+
+FormWindow::FormWindow(ui::Form& form, ui::Ui& reporter, HINSTANCE resources)
+    : form_(form), reporter_(reporter), resources_(resources) {}
+
+FormWindow::~FormWindow() {
+    if (fonts_.bold) DeleteObject(fonts_.bold);
+}
+
+DialogTemplate FormWindow::formTemplate(short width, short height) {
+    return DialogTemplate(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, width, height, L"Tahoma", 8);
+}
+
+void FormWindow::run() {
+    const DialogTemplate dialog = layout();
+    const INT_PTR result =
+        DialogBoxIndirectParamW(resources_, dialog.get(), nullptr, dialogProc, reinterpret_cast<LPARAM>(this));
+    if (failure_) std::rethrow_exception(failure_);
+    if (result == -1)
+        throw Error::fromHresult(HRESULT_FROM_WIN32(GetLastError()),
+                                 "The form '" + form_.caption + "' cannot be shown");
+}
+
+INT_PTR CALLBACK FormWindow::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        reinterpret_cast<FormWindow*>(lParam)->window_ = window;
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->handle(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            fonts_.normal = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+            fonts_.bold = boldVersionOf(fonts_.normal);
+            perform([this] { create(); });
+            return TRUE;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            // Escape is the title bar's close.
+            return userActs(id == IDCANCEL ? titleBarClose()
+                                           : commandAction(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)));
+        }
+        case WM_NOTIFY:
+            return userActs(notifyAction(*reinterpret_cast<const NMHDR*>(lParam)));
+        case WM_CLOSE:
+            return userActs(titleBarClose());
+        case WM_MOVE:
+            if (!showing_) notePosition();
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+BOOL FormWindow::userActs(const Action& action) {
+    if (showing_ || !action) return FALSE;
+    perform(action);
+    return TRUE;
+}
+
+void FormWindow::perform(const Action& action) {
+    try {
+        try {
+            action();
+        } catch (const Error& e) {
+            reporter_.messageBox(ui::eventErrorMessage(e));
+        }
+        if (form_.loaded()) return showForm();
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+    EndDialog(window_, 0);
+}
+
+void FormWindow::showForm() {
+    showing_ = true;
+    showText(window_, form_.caption);
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const int left = pixelsFromTwips(form_.left, Axis::Horizontal);
+    const int top = pixelsFromTwips(form_.top, Axis::Vertical);
+    if (frame.left != left || frame.top != top)
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    show();
+    showing_ = false;
+}
+
+void FormWindow::notePosition() {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    form_.left = twipsFromPixels(frame.left, Axis::Horizontal);
+    form_.top = twipsFromPixels(frame.top, Axis::Vertical);
+}
+
+}  // namespace zelva::win32

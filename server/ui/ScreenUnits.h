@@ -1,0 +1,11 @@
+#pragma once
+// The forms measure in twips (1440 to the inch), the windows in pixels of the screen.
+
+namespace zelva::win32 {
+
+enum class Axis { Horizontal, Vertical };
+
+int pixelsFromTwips(double twips, Axis axis);
+float twipsFromPixels(int pixels, Axis axis);
+
+}  // namespace zelva::win32

@@ -1,0 +1,30 @@
+#pragma once
+// The thread parameter dialog (ui::Dialog) as a window: the strip of standards
+// groups, the standards list with its description, the diameter, the editable
+// length and pitch lists, the chamfer switch with its picture, OK and Cancel.
+
+#include <memory>
+
+#include "FormWindow.h"
+#include "ToolTip.h"
+#include "ui/Dialog.h"
+
+namespace zelva::win32 {
+
+class ThreadDialogWindow : public FormWindow {
+public:
+    ThreadDialogWindow(ui::Dialog& dialog, ui::Ui& reporter, HINSTANCE resources);
+
+private:
+    DialogTemplate layout() const override;
+    void create() override;
+    void show() override;
+    Action commandAction(int id, int code, HWND control) override;
+    Action notifyAction(const NMHDR& header) override;
+    static Action editableListAction(ui::ComboBox& list, int code, HWND control);
+
+    ui::Dialog& d_;
+    std::unique_ptr<ToolTip> chamferTip_;
+};
+
+}  // namespace zelva::win32
