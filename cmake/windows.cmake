@@ -136,6 +136,16 @@ zelva_widl("${ZELVA_SERVER_HEADER}" "${ZELVA_SERVER_IDL}" -h
     DEPENDS zelva_host_library)
 
 file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/*.cpp)
+# The server is written against the C form of the interfaces: each vtable a
+# constant table in IDL order, called through the generated inline wrappers.
+# Tests of its parts are compiled the same way.
+set(ZELVA_SERVER_TESTED_PARTS
+    ${ZELVA_SOURCE_ROOT}/server/com_errors.cpp
+    ${ZELVA_SOURCE_ROOT}/server/com_host_library.cpp
+    ${ZELVA_SOURCE_ROOT}/server/dispatch_object.cpp
+    ${ZELVA_SOURCE_ROOT}/server/variant_conversion.cpp)
+set_source_files_properties(${ZELVA_SERVER_SOURCES} ${ZELVA_SOURCE_ROOT}/tests/windows/server_host_library_test.cpp
+    PROPERTIES COMPILE_DEFINITIONS "CINTERFACE;COBJMACROS;WIDL_C_INLINE_WRAPPERS;CONST_VTABLE")
 add_library(zelvacorin SHARED
     "${ZELVA_HOST_HEADER}"
     "${ZELVA_SERVER_HEADER}"
@@ -145,9 +155,6 @@ add_library(zelvacorin SHARED
     $<TARGET_OBJECTS:zelvacorin_resources>)
 set_target_properties(zelvacorin PROPERTIES OUTPUT_NAME Zelvacorin PREFIX "")
 zelva_windows_runtime_target(zelvacorin)
-# The COM objects are written against the C form of the interfaces: each vtable a
-# constant table in IDL order, called through the generated inline wrappers.
-target_compile_definitions(zelvacorin PRIVATE CINTERFACE COBJMACROS WIDL_C_INLINE_WRAPPERS CONST_VTABLE)
 target_include_directories(zelvacorin PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
 target_link_libraries(zelvacorin PRIVATE zelva_core zelva_win32_ui ole32 oleaut32 uuid advapi32 ntdll)
 target_link_options(zelvacorin PRIVATE -Wl,--enable-stdcall-fixup)
@@ -195,12 +202,13 @@ add_executable(zelvacorin_server_tests
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SERVER_TESTS}
     ${ZELVA_SOURCE_ROOT}/tests/windows/fake_dispatch.cpp
+    ${ZELVA_SERVER_TESTED_PARTS}
     ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
     ${ZELVA_SOURCE_ROOT}/server/guids.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp)
 zelva_windows_runtime_target(zelvacorin_server_tests)
-target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}")
-target_link_libraries(zelvacorin_server_tests PRIVATE gtest ole32 oleaut32 uuid advapi32)
+target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+target_link_libraries(zelvacorin_server_tests PRIVATE gtest zelva_core zelva_win32_ui ole32 oleaut32 uuid advapi32)
 add_dependencies(zelvacorin_server_tests zelvacorin)
 
 add_test(NAME zelvacorin_dll_imports_and_exports

@@ -95,9 +95,9 @@ same("GetTaperProjection", pin.IC2DProjectedThreads_GetTaperProjection(true), tr
 same("GetTaperFromMajorDiameter", pin.IC2DProjectedThreads_GetTaperFromMajorDiameter(5), true);
 same("GetHoleInformation", pin.IC2DProjectedThreads_GetHoleInformation(true, false, 1, 2, 3, 4, 5, 6), false);
 
-var noPage = errorOf(function () { pin.IC2DProjectedThreads_GetDiameters(0, 0); });
-check("GetDiameters without a page fails", noPage !== null);
-if (noPage) same("its description", noPage.description, "Convert needs a page.");
+var withoutPage = errorOf(function () { pin.IC2DProjectedThreads_GetDiameters(0, 0); });
+check("GetDiameters without a page fails", withoutPage !== null);
+if (withoutPage) same("its description", withoutPage.description, "Convert needs a page.");
 
 var count = errorOf(function () { pin.IC2DProjectedThreads_GetThreadDirection(1, 2); });
 check("a missing argument is refused", count !== null);
@@ -111,14 +111,18 @@ same("ProjectionFlags after Initialize", pin.IC2DProjectedThreads_ProjectionFlag
 same("Initialize a shape of type 1", pin.IC2DProjectedThreads_Initialize(shape(1, true)), false);
 same("Initialize a shape without part data", pin.IC2DProjectedThreads_Initialize(shape(5, false)), false);
 same("ProjectionFlags then", pin.IC2DProjectedThreads_ProjectionFlags, 0);
-same("Initialize null", pin.IC2DProjectedThreads_Initialize(null), false);
+// JScript's null is VT_NULL, not an object reference: refused as a type mismatch.
+check("Initialize null is refused", errorOf(function () { pin.IC2DProjectedThreads_Initialize(null); }) !== null);
 same("GetProjectedThreadInformation of a shape that is not a pin",
      pin.IC2DProjectedThreads_GetProjectedThreadInformation(shape(1, true), 0, 0, 0, 0, 0, 0, 0, 0, false, false),
      false);
 
 // --- The drop hook ------------------------------------------------------------------------
-var notSet = errorOf(function () { hook.OnDragDrop(null); });
-check("OnDragDrop without a hook fails", notSet !== null);
-if (notSet) same("its error number", notSet.number & 0xFFFF, 91);
+var noPage = errorOf(function () { hook.OnDragDrop({}); });
+check("OnDragDrop with a hook that has no page fails", noPage !== null);
+if (noPage) {
+    same("its error number", noPage.number & 0xFFFF, 438);
+    same("its description", noPage.description, "Object doesn't support this property or method");
+}
 
 WScript.Echo(passed + " passed, " + failed + " failed");

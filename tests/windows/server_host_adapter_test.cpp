@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <cwctype>
 
 #include "fake_dispatch.h"
 #include "server_test_support.h"
@@ -16,7 +16,6 @@ using namespace zelva::wintest;
 namespace {
 
 constexpr LONG SizeBox = 1;
-constexpr LONG PartData = 34;
 
 // A shape with a size box of diameter 10 and length 25, and, when it is a pin,
 // the pin's part data with pitch 1.5.
@@ -48,6 +47,8 @@ struct FakePin {
             return answerObject(V_I4(&args.at(0)) == SizeBox ? sizeBoxes.get() : partDatas.get(), result);
         });
     }
+    FakePin(const FakePin&) = delete;
+    FakePin& operator=(const FakePin&) = delete;
 
     ComPtr<FakeDispatch> object(const wchar_t* label) { return FakeDispatch::create(label, journal, script); }
     // Script objects here know their members in lower case only.

@@ -1,0 +1,22 @@
+#pragma once
+// The host's library on Windows: its registered classes, created with
+// CoCreateInstance and called through the vtable slot each role has in the
+// host's interface. A failed creation is error 429; a failed call raises the
+// host's HRESULT with the description it left.
+
+#include "host/HostLibrary.h"
+
+namespace zelva::server {
+
+class ComHostLibrary final : public host::HostLibrary {
+public:
+    Ref<host::HostVector> createVector() override;
+    Ref<host::HostPlacement> createPlacement() override;
+    Ref<host::HostTransform> createTransform() override;
+    Ref<host::HostClassRegistry> createClassRegistry() override;
+    Ref<host::UnitConverter> createUnitConverter() override;
+    Ref<host::HostRegistry> createRegistry() override;
+    Ref<host::HostSettingsStore> createSettingsStore() override;
+};
+
+}  // namespace zelva::server

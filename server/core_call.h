@@ -1,0 +1,34 @@
+#pragma once
+// Calls a member of a core object for a vtable member of the server: one
+// behaviour, reached by name, serves the vtable and IDispatch alike.
+//
+// Each argument is a value or the caller's variable of a by-reference
+// parameter. The call checks every pointer (E_POINTER), converts the
+// arguments to core values, writes back the by-reference values the member
+// changed (also those written before a failure), and stores the member's
+// answer in `result`. Whatever it raises becomes the HRESULT and error
+// information of interface `iid`.
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <initializer_list>
+#include <variant>
+
+#include "automation/Object.h"
+
+namespace zelva::server {
+
+using ComArg = std::variant<Variant, double*, LONG*, VARIANT_BOOL*, BSTR*, IDispatch**>;
+
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args);
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 double* result);
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 LONG* result);
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 VARIANT_BOOL* result);
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 BSTR* result);
+
+}  // namespace zelva::server

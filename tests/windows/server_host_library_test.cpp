@@ -1,0 +1,175 @@
+// The component's port to the host's library, ComHostLibrary, against the
+// registered stand-in 3itlu31.dll: each role reaches the vtable slot the host
+// gives it, arguments come back where the host writes them, and the host's
+// failures arrive as core errors with its description.
+//
+// Compiled like the server's own sources, against the C form of the interfaces.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "IronCADAO.h"
+#include "automation/Error.h"
+#include "com_host_library.h"
+#include "com_ptr.h"
+#include "dispatch_object.h"
+
+using namespace zelva;
+using zelva::server::ComHostLibrary;
+using zelva::server::ComPtr;
+
+namespace {
+
+// The error `call` raises; a test fails when it raises none.
+template <class Call>
+Error errorOf(Call call) {
+    try {
+        call();
+    } catch (const Error& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error";
+    return Error(0, 0, "");
+}
+
+std::string testProgramPath() {
+    char path[MAX_PATH];
+    return std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+}
+
+class HostLibraryPort : public ::testing::Test {
+protected:
+    ComHostLibrary library;
+};
+
+}  // namespace
+
+TEST_F(HostLibraryPort, VectorsKeepTheirComponentsAndNormalize) {
+    Ref<host::HostVector> v = library.createVector();
+    double x = 3, y = 0, z = 4;
+    v->setXYZ(x, y, z);
+    EXPECT_EQ(v->x(), 3.0);
+    EXPECT_EQ(v->y(), 0.0);
+    EXPECT_EQ(v->z(), 4.0);
+    v->normalize();
+    EXPECT_DOUBLE_EQ(v->x(), 0.6);
+    EXPECT_DOUBLE_EQ(v->z(), 0.8);
+}
+
+TEST_F(HostLibraryPort, PlacementsKeepPositionAndFourRotationValues) {
+    Ref<host::HostPlacement> p = library.createPlacement();
+    p->setX(1);
+    p->setY(2);
+    p->setZ(3);
+    for (int i = 1; i <= 4; ++i) p->setRotation(i, 10 + i);
+    EXPECT_EQ(p->x(), 1.0);
+    EXPECT_EQ(p->y(), 2.0);
+    EXPECT_EQ(p->z(), 3.0);
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(p->rotation(i), 10.0 + i) << i;
+    EXPECT_EQ(errorOf([&] { p->rotation(5); }).number(), err::InvalidCall);
+    EXPECT_EQ(errorOf([&] { p->setRotation(0, 1); }).number(), err::InvalidCall);
+}
+
+TEST_F(HostLibraryPort, TransformsTurnTheFirstAxisOntoTheSecond) {
+    const auto vector = [&](double x, double y, double z) {
+        Ref<host::HostVector> v = library.createVector();
+        v->setXYZ(x, y, z);
+        return v;
+    };
+    Ref<host::HostVector> origin = vector(0, 0, 0), zAxis = vector(0, 0, 1), xAxis = vector(1, 0, 0);
+    Ref<host::HostTransform> t = library.createTransform();
+    t->setFrames(origin, zAxis, origin, xAxis);
+    double w = 0, x = 0, y = 0, z = 0;
+    t->rotation(w, x, y, z);
+    EXPECT_NEAR(w, std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(x, 0, 1e-12);
+    EXPECT_NEAR(y, std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(z, 0, 1e-12);
+    EXPECT_EQ(zAxis->z(), 1.0) << "the vectors stay as they were";
+
+    Ref<host::HostVector> nothing;
+    const Error e = errorOf([&] { t->setFrames(origin, nothing, origin, xAxis); });
+    EXPECT_EQ(e.hresult(), E_POINTER);
+    EXPECT_EQ(e.description(), "SetFrames needs four vectors.");
+}
+
+TEST_F(HostLibraryPort, TheClassRegistryFindsRegisteredProgIds) {
+    Ref<host::HostClassRegistry> registry = library.createClassRegistry();
+    std::string progId = "Zelvacorin.PShape", classId;
+    int32_t flags = 0;
+    registry->classIdOf(progId, flags, classId);
+    EXPECT_EQ(classId, "{DE33A837-FD95-11D4-85CB-00E08110F9CF}");
+    EXPECT_EQ(progId, "Zelvacorin.PShape");
+
+    std::string unknown = "Zelvacorin.Nothing";
+    const Error e = errorOf([&] { registry->classIdOf(unknown, flags, classId); });
+    EXPECT_EQ(e.hresult(), CO_E_CLASSSTRING);
+    EXPECT_EQ(e.description(), "No class is registered for \"Zelvacorin.Nothing\".");
+}
+
+TEST_F(HostLibraryPort, TheUnitConverterConvertsOnAPageFromCom) {
+    Ref<host::UnitConverter> converter = library.createUnitConverter();
+    ComPtr<IDispatch> pageFromCom;
+    ASSERT_EQ(CoCreateInstance(CLSID_HostVector, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, pageFromCom.put_void()),
+              S_OK);
+    Ref<Object> page = server::objectOf(pageFromCom.get());
+    double value = 2.5, result = 0;
+    int32_t millimetres = 1, metres = 11;
+    converter->convert(page, value, millimetres, millimetres, result);
+    EXPECT_EQ(result, 2.5);
+
+    Ref<Object> nothing;
+    Error e = errorOf([&] { converter->convert(nothing, value, millimetres, metres, result); });
+    EXPECT_EQ(e.hresult(), E_INVALIDARG);
+    EXPECT_EQ(e.description(), "Convert needs a page.");
+
+    int32_t unknownCode = 999;
+    e = errorOf([&] { converter->convert(page, value, millimetres, unknownCode, result); });
+    EXPECT_EQ(e.description(), "Unknown unit code 999.");
+}
+
+TEST_F(HostLibraryPort, TheRegistryReadsStringsAndTellsFiles) {
+    const wchar_t* const key = L"SOFTWARE\\Ombrivale\\ZelvacorinPortTest";
+    const std::wstring text = L"Ünïcode ø";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"Text", REG_SZ, text.c_str(),
+                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    Ref<host::HostRegistry> registry = library.createRegistry();
+    int32_t machine = 2, status = -1;
+    std::string keyName = "SOFTWARE\\Ombrivale\\ZelvacorinPortTest", name = "Text", value = "before";
+    registry->readString(machine, keyName, name, value, status);
+    EXPECT_EQ(value, "Ünïcode ø");
+    EXPECT_EQ(status, 0);
+
+    std::string absent = "Absent";
+    value = "before";
+    registry->readString(machine, keyName, absent, value, status);
+    EXPECT_EQ(value, "before");
+    EXPECT_NE(status, 0);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
+
+    int32_t users = 3;
+    EXPECT_EQ(errorOf([&] { registry->readString(users, keyName, name, value, status); }).description(),
+              "Unknown registry root 3.");
+
+    std::string file = testProgramPath(), directory = file.substr(0, file.find_last_of('\\'));
+    int16_t exists = 0;
+    registry->fileExists(file, exists);
+    EXPECT_EQ(exists, kTrue);
+    registry->fileExists(directory, exists);
+    EXPECT_EQ(exists, kFalse);
+}
+
+TEST_F(HostLibraryPort, TheSettingsStoreOpensOnlySectionsItHas) {
+    Ref<host::HostSettingsStore> settings = library.createSettingsStore();
+    std::string section = "Directories", key = "Standards", value = "before";
+    int16_t answer = kTrue;
+    settings->openSection(section, answer);
+    EXPECT_EQ(answer, kFalse);
+    const Error e = errorOf([&] { settings->readString(key, value, answer); });
+    EXPECT_EQ(e.hresult(), E_UNEXPECTED);
+    EXPECT_EQ(e.description(), "No section is open.");
+    EXPECT_EQ(value, "before");
+    settings->closeSection();
+}
