@@ -27,7 +27,7 @@ void Transcript::formClosed(const ui::Form& form, bool byOk) {
     write({{"event", "closed"}, {"form", formName(form)}, {"by", byOk ? "ok" : "cancel"}});
 }
 
-void Transcript::messageShown(const ui::MessageBox& box) {
+void Transcript::messageShown(const ui::Message& box) {
     write({{"event", "messagebox"},
            {"prompt", box.prompt},
            {"title", box.title ? json(*box.title) : json(nullptr)},

@@ -25,7 +25,7 @@ public:
 
     void formShown(const ui::Form& form) override;
     void formClosed(const ui::Form& form, bool byOk) override;
-    void messageShown(const ui::MessageBox& box) override;
+    void messageShown(const ui::Message& box) override;
     void pin(const PinState& state);
     void projection(const PinProjection& p);
     void error(const std::string& step, const Error& e);

@@ -181,7 +181,7 @@ add_executable(zelva_windows_tests
 zelva_windows_runtime_target(zelva_windows_tests)
 target_include_directories(zelva_windows_tests PRIVATE
     "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
-target_link_libraries(zelva_windows_tests PRIVATE gtest ole32 oleaut32 uuid advapi32 version)
+target_link_libraries(zelva_windows_tests PRIVATE zelva_core gtest ole32 oleaut32 uuid advapi32 version)
 add_dependencies(zelva_windows_tests zelva_host_library zelvacorin_typelib)
 
 add_test(NAME windows_prefix COMMAND "${ZELVA_SOURCE_ROOT}/scripts/windows/prefix.sh" "${CMAKE_BINARY_DIR}")

@@ -59,10 +59,10 @@ private:
 
 class RecordingUi : public ui::Ui {
 public:
-    std::vector<ui::MessageBox> boxes;
+    std::vector<ui::Message> boxes;
 
     void showModal(ui::Form&) override { throw Error::runtime(err::InvalidCall, "no form expected"); }
-    void messageBox(const ui::MessageBox& box) override { boxes.push_back(box); }
+    void messageBox(const ui::Message& box) override { boxes.push_back(box); }
 };
 
 class UnusedHostLibrary : public host::HostLibrary {

@@ -5,10 +5,9 @@
 // thread creates; the thread and each of its objects hold it, so it lives
 // until the thread ends and its last object is gone.
 
-// First: it removes windows.h's MessageBox macro before the core's ui::MessageBox.
-#include "ui/Win32Ui.h"
-
 #include <memory>
+
+#include "ui/Win32Ui.h"
 
 #include "com_host_library.h"
 #include "env/Module.h"

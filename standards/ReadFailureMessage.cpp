@@ -4,7 +4,7 @@
 
 namespace zelva::standards {
 
-ui::MessageBox readFailureMessage(const Error& failure, std::string_view procedure,
+ui::Message readFailureMessage(const Error& failure, std::string_view procedure,
                                   const std::string& fileName, const std::string& pastEndNote) {
     const std::string name(procedure);
     switch (failure.number()) {

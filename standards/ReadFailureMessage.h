@@ -13,7 +13,7 @@ namespace zelva::standards {
 // `procedure` names the reader ("QNorma", "QData"), `fileName` the file as the
 // user should see it; `pastEndNote` follows the end-of-file text on a new line
 // (none when empty).
-ui::MessageBox readFailureMessage(const Error& failure, std::string_view procedure,
+ui::Message readFailureMessage(const Error& failure, std::string_view procedure,
                                   const std::string& fileName, const std::string& pastEndNote = {});
 
 }  // namespace zelva::standards

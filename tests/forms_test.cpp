@@ -31,7 +31,7 @@ const json kPipeStandards = {"G (ISO 228-1)", "Tr (ISO 2904)"};
 const std::string kIsoCoarse = "ISO 261 coarse pitch series M1-M64, tolerance class 6g";
 const std::string kUnc = "ASME B1.1 UNC coarse series #1 to 2 in, pitch 25.4/TPI mm, tolerance class 2A";
 
-bool isMissingIndexMessage(const ui::MessageBox& box) {
+bool isMissingIndexMessage(const ui::Message& box) {
     return box.icon == ui::Icon::Exclamation && box.prompt.find("File INI not found") != std::string::npos;
 }
 

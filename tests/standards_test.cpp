@@ -132,11 +132,11 @@ protected:
         QData(env_.module, path, dataDir(), lineNo, lengths_, pitches_, description_);
     }
 
-    const std::vector<zelva::ui::MessageBox>& boxes() const { return env_.ui.boxes; }
+    const std::vector<zelva::ui::Message>& boxes() const { return env_.ui.boxes; }
     // The single message of the call; fails the test when there is none or more.
-    zelva::ui::MessageBox onlyBox() const {
+    zelva::ui::Message onlyBox() const {
         EXPECT_EQ(boxes().size(), 1u);
-        return boxes().empty() ? zelva::ui::MessageBox{} : boxes().front();
+        return boxes().empty() ? zelva::ui::Message{} : boxes().front();
     }
     void expectOnlyBox(const std::string& prompt, Icon icon) const {
         const auto box = onlyBox();

@@ -24,7 +24,7 @@ void click(CommandButton& button) {
 
 }  // namespace
 
-MessageBox eventErrorMessage(const Error& e) {
+Message eventErrorMessage(const Error& e) {
     return {"Run-time error '" + trimSpaces(numberToText(e.number())) + "':\r\n\r\n" + e.description(), std::nullopt,
             Icon::Critical};
 }
@@ -99,7 +99,7 @@ void HeadlessUi::perform(Form& form, const UserAction& action, bool& byOk) {
     }
 }
 
-void HeadlessUi::messageBox(const MessageBox& box) {
+void HeadlessUi::messageBox(const Message& box) {
     messages_.push_back(box);
     if (observer_) observer_->messageShown(box);
 }

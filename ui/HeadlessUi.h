@@ -29,7 +29,7 @@ class ImpossibleAction : public std::runtime_error {
 };
 
 // The message shown when an event the user triggered fails.
-MessageBox eventErrorMessage(const Error& e);
+Message eventErrorMessage(const Error& e);
 
 class HeadlessUi : public Ui {
 public:
@@ -38,7 +38,7 @@ public:
         virtual ~Observer() = default;
         virtual void formShown(const Form&) {}
         virtual void formClosed(const Form&, bool /*byOk*/) {}
-        virtual void messageShown(const MessageBox&) {}
+        virtual void messageShown(const Message&) {}
     };
 
     void setObserver(Observer* observer) { observer_ = observer; }
@@ -47,18 +47,18 @@ public:
     void answerNextForm(UserScript script) { scripts_.push_back(std::move(script)); }
     // Forgets answers no form has used.
     void discardAnswers() { scripts_.clear(); }
-    const std::vector<MessageBox>& messages() const { return messages_; }
+    const std::vector<Message>& messages() const { return messages_; }
     int formsShown() const { return formsShown_; }
 
     void showModal(Form& form) override;
-    void messageBox(const MessageBox& box) override;
+    void messageBox(const Message& box) override;
 
 private:
     void perform(Form& form, const UserAction& action, bool& byOk);
 
     Observer* observer_ = nullptr;
     std::deque<UserScript> scripts_;
-    std::vector<MessageBox> messages_;
+    std::vector<Message> messages_;
     int formsShown_ = 0;
 };
 

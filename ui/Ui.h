@@ -12,7 +12,7 @@ namespace zelva::ui {
 
 enum class Icon { None, Critical, Exclamation };
 
-struct MessageBox {
+struct Message {
     std::string prompt;
     std::optional<std::string> title;  // none: the application's default title
     Icon icon = Icon::None;
@@ -24,7 +24,7 @@ public:
     // Returns when the form has been unloaded. Errors raised by the events the
     // user triggers are reported by the Ui itself; the form stays usable.
     virtual void showModal(Form& form) = 0;
-    virtual void messageBox(const MessageBox& box) = 0;
+    virtual void messageBox(const Message& box) = 0;
 };
 
 }  // namespace zelva::ui

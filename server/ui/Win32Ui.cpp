@@ -38,7 +38,7 @@ void Win32Ui::showModal(ui::Form& form) {
     }
 }
 
-void Win32Ui::messageBox(const ui::MessageBox& box) {
+void Win32Ui::messageBox(const ui::Message& box) {
     // Task-modal: the open forms of the thread take no input until it is answered.
     MessageBoxW(nullptr, widen(box.prompt).c_str(), widen(box.title.value_or(kDefaultTitle)).c_str(),
                 MB_OK | MB_TASKMODAL | iconStyle(box.icon));

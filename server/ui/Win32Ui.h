@@ -4,7 +4,6 @@
 // message boxes with the forms' icons and the application's default title.
 
 #include <windows.h>
-#undef MessageBox  // the Win32 macro would rename ui::MessageBox
 
 #include "ui/Ui.h"
 
@@ -16,7 +15,7 @@ public:
     explicit Win32Ui(HINSTANCE resources);
 
     void showModal(ui::Form& form) override;
-    void messageBox(const ui::MessageBox& box) override;
+    void messageBox(const ui::Message& box) override;
 
 private:
     HINSTANCE resources_;

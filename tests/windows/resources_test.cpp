@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "com_test_support.h"
+#include "env/MessageTexts.h"
 #include "resource_ids.h"
 
 using namespace zelva::wintest;
@@ -35,32 +36,12 @@ std::wstring loadText(UINT id) {
     return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-struct TextRow {
-    UINT offset;
-    const wchar_t* italian;
-    const wchar_t* english;
-    const wchar_t* german;
-};
-
-const wchar_t* const Caption = L"自定义螺纹";
-const wchar_t* const UnitsPrompt = L"设计环境单位要设置成毫米才能使用这个工具.";
-
-// Copied as the texts stand, including the German "Lenght".
-const TextRow Texts[] = {
-    {0, Caption, Caption, Caption},
-    {1, L"Normativa", L"标准名称", L"Norm"},
-    {2, L"Diametro", L"直径", L"直径"},
-    {5, L"确定", L"确定", L"确定"},
-    {6, L"Annulla", L"取消", L"Abbrechen"},
-    {7, L"Lunghezza", L"长度", L"Lenght"},
-    {8, L"Passo", L"螺距", L"螺距"},
-    {9, L"", L"", L"预览"},
-    {10, L"Imposta lo smusso al termine del filetto", L"端部倒角", L"端部倒角"},
-    {15, L"Selezionare il margine rispetto al quale posizionare il perno filettato",
-     L"选择一条边用来定义螺纹", L"请选择一条边来定义螺纹."},
-    {16, UnitsPrompt, UnitsPrompt, UnitsPrompt},
-    {40, Caption, Caption, Caption},
-};
+std::wstring wide(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
 
 std::wstring versionString(const std::vector<unsigned char>& info, const wchar_t* name) {
     void* value = nullptr;
@@ -124,23 +105,18 @@ TEST(ComponentResources, CarryVersionOnePointZeroBuildTwelve) {
     EXPECT_EQ(versionString(info, L"OLESelfRegister"), L"");
 }
 
-TEST(ComponentResources, HoldTheThreeBlocksOfMessageTexts) {
-    for (const TextRow& row : Texts) {
-        EXPECT_EQ(loadText(IDS_BASE_ITALIAN + row.offset), row.italian) << row.offset;
-        EXPECT_EQ(loadText(IDS_BASE_ENGLISH + row.offset), row.english) << row.offset;
-        EXPECT_EQ(loadText(IDS_BASE_GERMAN + row.offset), row.german) << row.offset;
-    }
-}
-
-TEST(ComponentResources, HoldNoOtherTexts) {
-    std::vector<UINT> listed;
-    for (const TextRow& row : Texts) listed.push_back(row.offset);
-    for (UINT base : {IDS_BASE_ITALIAN, IDS_BASE_ENGLISH, IDS_BASE_GERMAN})
-        for (UINT offset = 0; offset < 100; ++offset) {
-            if (std::find(listed.begin(), listed.end(), offset) == listed.end()) {
-                EXPECT_EQ(loadText(base + offset), L"") << base + offset;
-            }
+// The resource string table and the core's message texts are one table: every
+// entry the core knows is in the resources, and nothing else is.
+TEST(ComponentResources, HoldExactlyTheCoresMessageTexts) {
+    const auto& texts = zelva::env::AllMessageTexts();
+    for (const auto& [id, text] : texts) EXPECT_EQ(loadText(static_cast<UINT>(id)), wide(text)) << id;
+    for (UINT base : {IDS_BASE_ITALIAN, IDS_BASE_ENGLISH, IDS_BASE_GERMAN}) {
+        for (UINT id = base; id < base + 100; ++id) {
+            const bool known = std::any_of(texts.begin(), texts.end(),
+                                           [&](const auto& entry) { return static_cast<UINT>(entry.first) == id; });
+            if (!known) EXPECT_EQ(loadText(id), L"") << id;
         }
+    }
 }
 
 TEST(ComponentResources, HoldBothIconsAtBothSizes) {

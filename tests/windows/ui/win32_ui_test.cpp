@@ -5,7 +5,6 @@
 // messages, and the test then checks what the stand-in document holds.
 
 #include <windows.h>
-#undef MessageBox
 
 #include <gtest/gtest.h>
 
@@ -49,14 +48,14 @@ public:
         shown_.showModal(form);
         if (dialog) dialogClosed.emplace(*dialog);
     }
-    void messageBox(const ui::MessageBox& box) override {
+    void messageBox(const ui::Message& box) override {
         boxes.push_back(box);
         shown_.messageBox(box);
     }
 
     std::vector<ui::FormKind> formsShown;
     std::optional<ui::Dialog> dialogOpened, dialogClosed;
-    std::vector<ui::MessageBox> boxes;
+    std::vector<ui::Message> boxes;
 
 private:
     ui::Ui& shown_;
