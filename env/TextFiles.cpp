@@ -15,11 +15,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Windows-1252 0x80–0x9F; 0 marks the five unassigned bytes (kept as U+FFFD).
+// Windows-1252 0x80–0x9F. The five unassigned bytes stand for the control
+// characters of the same number, as Windows converts them, so every byte
+// survives the way in and out.
 constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -42,7 +44,7 @@ void appendUtf8(std::string& out, char32_t c) {
 char toAnsi(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (unsigned i = 0; i < 32; ++i) {
-        if (kHighControls[i] != 0 && kHighControls[i] == c) return static_cast<char>(0x80 + i);
+        if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
     }
     return '?';
 }
@@ -114,13 +116,16 @@ private:
 
 }  // namespace
 
+std::unique_ptr<LineReader> readLinesFrom(std::string bytes) {
+    return std::make_unique<MemoryLineReader>(std::move(bytes));
+}
+
 std::string ansiToUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (unsigned char b : bytes) {
         if (b >= 0x80 && b < 0xA0) {
-            const char16_t c = kHighControls[b - 0x80];
-            appendUtf8(out, c ? c : 0xFFFD);
+            appendUtf8(out, kHighControls[b - 0x80]);
         } else {
             appendUtf8(out, b);
         }
@@ -147,8 +152,7 @@ std::unique_ptr<LineReader> LocalFileSystem::openForReading(const std::string& p
     if (fs::is_directory(p, ec)) throw Error::runtime(err::PathFileAccess);
     std::ifstream in(p, std::ios::binary);
     if (!in) throw openFailure(p, false);
-    return std::make_unique<MemoryLineReader>(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    return readLinesFrom(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
 std::unique_ptr<LineWriter> LocalFileSystem::openForWriting(const std::string& path) {

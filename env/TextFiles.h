@@ -40,6 +40,9 @@ public:
     std::unique_ptr<LineWriter> openForWriting(const std::string& path) override;
 };
 
+// Lines of a file already read into memory, with the same line and byte rules.
+std::unique_ptr<LineReader> readLinesFrom(std::string bytes);
+
 std::string ansiToUtf8(const std::string& bytes);
 std::string utf8ToAnsi(const std::string& text);  // characters outside the code page become '?'
 

@@ -5,9 +5,6 @@
 // a failure shows exactly one message box and success none, every file is
 // closed again, only one is open at a time, and the standards list carries
 // line numbers in file order.
-//
-// Built with ZELVA_FUZZ_REPLAY it gets a main() that runs the target once on each
-// file, or each file of each folder, named on the command line.
 
 #include <cstdint>
 #include <cstdio>
@@ -107,40 +104,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     takeEntry(env, dialog, workspace.fixedIndex, workspace.dataDir, 1);
     return 0;
 }
-
-#ifdef ZELVA_FUZZ_REPLAY
-namespace {
-
-int replay(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", file.string().c_str());
-        return 1;
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    return 0;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    int failures = 0;
-    int inputs = 0;
-    for (int i = 1; i < argc; ++i) {
-        const fs::path named(argv[i]);
-        if (fs::is_directory(named)) {
-            for (const auto& entry : fs::directory_iterator(named)) {
-                if (!entry.is_regular_file()) continue;
-                failures += replay(entry.path());
-                ++inputs;
-            }
-        } else {
-            failures += replay(named);
-            ++inputs;
-        }
-    }
-    std::printf("replayed %d inputs\n", inputs);
-    return failures == 0 && inputs > 0 ? 0 : 1;
-}
-#endif

@@ -340,4 +340,7 @@ TEST_F(TextFiles, LinesEndWithCrLfOrCrAndBytesAreWindowsAnsi) {
     EXPECT_EQ(errorNumber([&] { files.openForReading((temp.path() / "none.txt").string()); }), err::FileNotFound);
     EXPECT_EQ(errorNumber([&] { files.openForReading((temp.path() / "no" / "x.txt").string()); }), err::PathNotFound);
     EXPECT_EQ(env::utf8ToAnsi("é€中"), "\xe9\x80?");
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+    EXPECT_EQ(env::utf8ToAnsi(env::ansiToUtf8(everyByte)), everyByte);
 }
