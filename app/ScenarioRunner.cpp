@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "app/FormSnapshot.h"
 #include "automation/NumberRules.h"
 #include "shape/DropHook.h"
 #include "shape/PShape.h"
@@ -31,11 +32,26 @@ struct ScenarioRunner::Step {
 };
 
 ScenarioRunner::ScenarioRunner(Session& session, Transcript& transcript, std::ostream& summary)
-    : session_(session), transcript_(transcript), summary_(summary) {}
+    : session_(session), transcript_(transcript), summary_(summary) {
+    session_.ui.setObserver(this);
+}
+
+void ScenarioRunner::formShown(const ui::Form& form) { transcript_.formShown(form); }
+
+void ScenarioRunner::formClosed(const ui::Form& form, bool byOk) {
+    transcript_.formClosed(form, byOk);
+    seen_ += std::string(seen_.empty() ? "" : ", ") + formName(form) + (byOk ? " (OK)" : " (cancelled)");
+}
+
+void ScenarioRunner::messageShown(const ui::Message& box) {
+    transcript_.messageShown(box);
+    seen_ += std::string(seen_.empty() ? "" : ", ") + "message box";
+}
 
 void ScenarioRunner::run(const std::vector<ScenarioLine>& lines, const std::string& name) {
     for (const ScenarioLine& line : lines) {
         const Step step{name + ":" + std::to_string(line.line), ""};
+        seen_.clear();
         apply(line.command, step);
         session_.ui.discardAnswers();
     }
@@ -86,12 +102,11 @@ void ScenarioRunner::drop(const Drop& d, const Step& step) {
     const auto it = elements_.find(d.element);
     if (it == elements_.end()) throw ScenarioError(step.where + ": no element named " + d.element);
     session_.ui.answerNextForm(d.answers);
-    const int formsBefore = session_.ui.formsShown();
     const bool ok = hostCall(step, [&] {
         Variant hook = Variant::object(session_.host.makeDropHook(it->second));
         makeRef<shape::DropHook>(session_.module)->call("OnDragDrop", {ref(hook)});
     });
-    if (ok) summary_ << "  " << step.where << "  " << step.text << (session_.ui.formsShown() > formsBefore ? "" : " (no form)") << "\n";
+    if (ok) summary_ << "  " << step.where << "  " << step.text << ": " << (seen_.empty() ? "nothing shown" : seen_) << "\n";
     for (const auto& p : session_.host.document().parts) {
         for (const auto& s : p->shapes()) {
             const bool known = std::any_of(pins_.begin(), pins_.end(), [&](const auto& e) { return e.second == s; });
@@ -106,7 +121,8 @@ void ScenarioRunner::doubleClick(const DoubleClick& d, const Step& step) {
     const auto shape = pin(d.pin, step);
     session_.ui.answerNextForm(d.answers);
     const auto before = sim::documentJson(session_.host.document()).dump();
-    if (hostCall(step, [&] { session_.host.doubleClick(shape); })) summary_ << "  " << step.where << "  " << step.text << "\n";
+    if (hostCall(step, [&] { session_.host.doubleClick(shape); }))
+        summary_ << "  " << step.where << "  " << step.text << ": " << seen_ << "\n";
     if (sim::documentJson(session_.host.document()).dump() != before) reportPin(d.pin, false);
 }
 

@@ -15,9 +15,15 @@
 
 namespace zelva::app {
 
-class ScenarioRunner {
+// It watches the headless user's forms and message boxes, passes them on to
+// the transcript and names them in the summary.
+class ScenarioRunner : public ui::HeadlessUi::Observer {
 public:
     ScenarioRunner(Session& session, Transcript& transcript, std::ostream& summary);
+
+    void formShown(const ui::Form& form) override;
+    void formClosed(const ui::Form& form, bool byOk) override;
+    void messageShown(const ui::Message& box) override;
 
     // A line naming something the scenario did not make stops the run with a ScenarioError.
     void run(const std::vector<ScenarioLine>& lines, const std::string& name);
@@ -46,6 +52,7 @@ private:
     std::map<std::string, sim::HitSiteRef> elements_;
     std::vector<std::pair<std::string, std::shared_ptr<sim::doc::Shape>>> pins_;
     std::vector<PinProjection> projections_;
+    std::string seen_;  // what the user saw during the current step
     int failures_ = 0;
 };
 

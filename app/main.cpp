@@ -47,7 +47,6 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
     app::Session session(stageInstall(install, out));
     std::ofstream transcriptFile(out / "transcript.jsonl", std::ios::binary);
     app::Transcript transcript(transcriptFile);
-    session.ui.setObserver(&transcript);
     app::ScenarioRunner runner(session, transcript, std::cout);
 
     std::cout << "pinhost: replaying " << scenarioPath.string() << "\n";
