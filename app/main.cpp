@@ -39,6 +39,13 @@ fs::path stageInstall(const fs::path& from, const fs::path& out) {
     return to;
 }
 
+// The staged install tree the build puts beside the program.
+fs::path installBesideProgram(const char* argv0) {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return (ec ? fs::path(argv0) : self).parent_path() / "install";
+}
+
 int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install) {
     std::ifstream in(scenarioPath);
     if (!in) throw std::runtime_error("cannot read " + scenarioPath.string());
@@ -65,7 +72,7 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
 int main(int argc, char** argv) {
     if (argc < 3 || std::string(argv[1]) != "run") return usage();
     fs::path out;
-    fs::path install = fs::path(argv[0]).parent_path() / "install";
+    fs::path install = installBesideProgram(argv[0]);
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return usage();
