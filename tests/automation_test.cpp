@@ -10,21 +10,11 @@
 #include "automation/NumberRules.h"
 #include "automation/Object.h"
 #include "automation/Variant.h"
+#include "support/ErrorNumber.h"
 
 using namespace zelva;
 
-namespace {
-
-int errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-}  // namespace
+using test::errorNumber;
 
 TEST(RoundingIntoIntegers, TiesGoToTheEvenNeighbour) {
     EXPECT_EQ(roundToInt16(0.5), 0);

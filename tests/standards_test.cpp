@@ -14,6 +14,7 @@
 #include "fuzz/TableReaderFakes.h"
 #include "standards/QuoteSearch.h"
 #include "standards/ThreadTableFiles.h"
+#include "support/ErrorNumber.h"
 
 namespace {
 
@@ -25,15 +26,6 @@ using zelva::standards::QNorma;
 using zelva::standards::quotedField;
 using zelva::ui::ComboBox;
 using zelva::ui::Icon;
-
-int errorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Lines joined with CR LF, the files' own line ending.
 std::string crlf(const std::vector<std::string>& lines) {
@@ -86,19 +78,19 @@ TEST(QuoteSearch, AMissingFieldWrapsAroundToTheTextBeforeTheFirstQuote) {
 }
 
 TEST(QuoteSearch, AFieldWithoutClosingQuoteIsAnInvalidArgument) {
-    EXPECT_EQ(errorNumberOf([] { quotedField("   ", 2); }), zelva::err::InvalidCall);
-    EXPECT_EQ(errorNumberOf([] { quotedField(R"("a" "b)", 2); }), zelva::err::InvalidCall);
+    EXPECT_EQ(zelva::test::errorNumber([] { quotedField("   ", 2); }), zelva::err::InvalidCall);
+    EXPECT_EQ(zelva::test::errorNumber([] { quotedField(R"("a" "b)", 2); }), zelva::err::InvalidCall);
 }
 
 TEST(QuoteSearch, PositionsAreCharactersAndStopAt32767) {
     const std::string pad(32764, ' ');
     EXPECT_EQ(quotedField(pad + "\"x\"", 1), "x");  // closing quote at 32767
-    EXPECT_EQ(errorNumberOf([&] { quotedField(pad + " \"x\"", 1); }), zelva::err::Overflow);
+    EXPECT_EQ(zelva::test::errorNumber([&] { quotedField(pad + " \"x\"", 1); }), zelva::err::Overflow);
     // "é" is two bytes as held but one character of the file.
     std::string wide;
     for (int i = 0; i < 16383; ++i) wide += "\xC3\xA9";
     EXPECT_EQ(quotedField(wide + "\"x\"", 1), "x");  // quotes at characters 16384 and 16386
-    EXPECT_EQ(errorNumberOf([&] { findQuote(wide + wide + "  \"", 1); }), zelva::err::Overflow);
+    EXPECT_EQ(zelva::test::errorNumber([&] { findQuote(wide + wide + "  \"", 1); }), zelva::err::Overflow);
 }
 
 // ------------------------------------------------------------------ files on disk

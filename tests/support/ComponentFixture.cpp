@@ -25,15 +25,6 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-int errorNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number() == 0 ? -1 : e.number();
-    }
-    return 0;
-}
-
 namespace {
 fs::path stagedInstallCopy(const fs::path& where) {
     fs::copy(ZELVA_STAGED_INSTALL, where / "install", fs::copy_options::recursive);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Session.h"
+#include "support/ErrorNumber.h"
 #include "shape/PShape.h"
 
 namespace zelva::test {
@@ -26,9 +27,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// The error number a call raises, 0 when it does not fail.
-int errorNumber(const std::function<void()>& call);
 
 class ComponentFixture : public ::testing::Test {
 protected:

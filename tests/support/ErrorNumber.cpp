@@ -1,0 +1,16 @@
+#include "support/ErrorNumber.h"
+
+#include "automation/Error.h"
+
+namespace zelva::test {
+
+int errorNumber(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.number() == 0 ? -1 : e.number();
+    }
+    return 0;
+}
+
+}  // namespace zelva::test
