@@ -2,10 +2,7 @@
 
 #include <sstream>
 
-#include "app/FormSnapshot.h"
 #include "automation/NumberRules.h"
-#include "shape/DropHook.h"
-#include "shape/PShape.h"
 #include "sim/DocumentJson.h"
 #include "sim/ShapeGeometry.h"
 
@@ -31,16 +28,14 @@ struct ScenarioRunner::Step {
     std::string text;   // the command as the summary names it
 };
 
-ScenarioRunner::ScenarioRunner(Session& session, Transcript& transcript, std::ostream& summary)
-    : session_(session), transcript_(transcript), summary_(summary) {
-    session_.ui.setObserver(this);
-}
+ScenarioRunner::ScenarioRunner(LoadedComponent& loaded, Transcript& transcript, std::ostream& summary)
+    : host_(loaded.host()), component_(loaded.component()), transcript_(transcript), summary_(summary) {}
 
-void ScenarioRunner::formShown(const ui::Form& form) { transcript_.formShown(form); }
+void ScenarioRunner::formShown(const ShownForm& form) { transcript_.formShown(form); }
 
-void ScenarioRunner::formClosed(const ui::Form& form, bool byOk) {
+void ScenarioRunner::formClosed(const std::string& form, bool byOk) {
     transcript_.formClosed(form, byOk);
-    seen_ += std::string(seen_.empty() ? "" : ", ") + formName(form) + (byOk ? " (OK)" : " (cancelled)");
+    seen_ += std::string(seen_.empty() ? "" : ", ") + form + (byOk ? " (OK)" : " (cancelled)");
 }
 
 void ScenarioRunner::messageShown(const ui::Message& box) {
@@ -53,17 +48,16 @@ void ScenarioRunner::run(const std::vector<ScenarioLine>& lines, const std::stri
         const Step step{name + ":" + std::to_string(line.line), ""};
         seen_.clear();
         apply(line.command, step);
-        session_.ui.discardAnswers();
     }
 }
 
 void ScenarioRunner::apply(const Command& command, const Step& step) {
-    auto& host = session_.host;
+    auto& host = host_;
     std::visit(
         [&](const auto& c) {
             using C = std::decay_t<decltype(c)>;
-            if constexpr (std::is_same_v<C, RegistryValue>) host.registry().set(c.key, c.name, c.value);
-            else if constexpr (std::is_same_v<C, HostSetting>) host.settings().set(c.section, c.key, c.value);
+            if constexpr (std::is_same_v<C, RegistryValue>) component_.setRegistryValue(c.key, c.name, c.value);
+            else if constexpr (std::is_same_v<C, HostSetting>) component_.setHostSetting(c.section, c.key, c.value);
             else if constexpr (std::is_same_v<C, PageUnits>) host.setPageLengthUnits(c.code);
             else if constexpr (std::is_same_v<C, DialogPrecision>) host.setDialogPrecision(static_cast<int16_t>(c.digits));
             else if constexpr (std::is_same_v<C, AddPart>) {
@@ -101,13 +95,10 @@ bool ScenarioRunner::hostCall(const Step& step, Call call) {
 void ScenarioRunner::drop(const Drop& d, const Step& step) {
     const auto it = elements_.find(d.element);
     if (it == elements_.end()) throw ScenarioError(step.where + ": no element named " + d.element);
-    session_.ui.answerNextForm(d.answers);
-    const bool ok = hostCall(step, [&] {
-        Variant hook = Variant::object(session_.host.makeDropHook(it->second));
-        makeRef<shape::DropHook>(session_.module)->call("OnDragDrop", {ref(hook)});
-    });
+    const bool ok =
+        hostCall(step, [&] { component_.drop(host_.makeDropHook(it->second), d.answers, *this); });
     if (ok) summary_ << "  " << step.where << "  " << step.text << ": " << (seen_.empty() ? "nothing shown" : seen_) << "\n";
-    for (const auto& p : session_.host.document().parts) {
+    for (const auto& p : host_.document().parts) {
         for (const auto& s : p->shapes()) {
             const bool known = std::any_of(pins_.begin(), pins_.end(), [&](const auto& e) { return e.second == s; });
             if (known) continue;
@@ -119,38 +110,17 @@ void ScenarioRunner::drop(const Drop& d, const Step& step) {
 
 void ScenarioRunner::doubleClick(const DoubleClick& d, const Step& step) {
     const auto shape = pin(d.pin, step);
-    session_.ui.answerNextForm(d.answers);
-    const auto before = sim::documentJson(session_.host.document()).dump();
-    if (hostCall(step, [&] { session_.host.doubleClick(shape); }))
+    const auto before = sim::documentJson(host_.document()).dump();
+    if (hostCall(step, [&] { component_.doubleClick(shape, d.answers, *this); }))
         summary_ << "  " << step.where << "  " << step.text << ": " << seen_ << "\n";
-    if (sim::documentJson(session_.host.document()).dump() != before) reportPin(d.pin, false);
+    if (sim::documentJson(host_.document()).dump() != before) reportPin(d.pin, false);
 }
 
 void ScenarioRunner::project(const Project& p, const Step& step) {
     const auto shape = pin(p.pin, step);
     PinProjection out;
+    const bool ok = hostCall(step, [&] { out = component_.project(host_.shapeObject(shape)); });
     out.pin = p.pin;
-    const bool ok = hostCall(step, [&] {
-        const Ref<shape::PShape> view = makeRef<shape::PShape>(session_.module);
-        Variant target = Variant::object(session_.host.shapeObject(shape));
-        std::vector<Variant> v(8, Variant::r8(0));
-        Variant isHole = Variant::boolean(false), taper = Variant::boolean(false);
-        std::vector<Arg> args{ref(target)};
-        for (auto& x : v) args.push_back(ref(x));
-        args.push_back(ref(isHole));
-        args.push_back(ref(taper));
-        out.result = toBool(view->call("IC2DProjectedThreads_GetProjectedThreadInformation", args));
-        out.inner = toDouble(v[0]);
-        out.outer = toDouble(v[1]);
-        out.taperAngle = toDouble(v[2]);
-        out.length = toDouble(v[3]);
-        out.offset = toDouble(v[4]);
-        out.direction = {toDouble(v[5]), toDouble(v[6]), toDouble(v[7])};
-        out.isHole = toBool(isHole);
-        out.taper = toBool(taper);
-        out.flags = toInt32(view->get("IC2DProjectedThreads_ProjectionFlags"));
-        out.callout = toText(view->get("IC2DProjectedThreads_Callout"));
-    });
     if (!ok) return;
     out.chamfer = readNumber(*shape, sim::doc::type::Body, std::nullopt, 23);
     out.chamfered = out.chamfer != 0;

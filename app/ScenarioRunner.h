@@ -8,21 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "app/Component.h"
 #include "app/PinProjection.h"
 #include "app/Scenario.h"
-#include "app/Session.h"
 #include "app/Transcript.h"
 
 namespace zelva::app {
 
-// It watches the headless user's forms and message boxes, passes them on to
-// the transcript and names them in the summary.
-class ScenarioRunner : public ui::HeadlessUi::Observer {
+// It watches the user's forms and message boxes, passes them on to the
+// transcript and names them in the summary.
+class ScenarioRunner : public UserEvents {
 public:
-    ScenarioRunner(Session& session, Transcript& transcript, std::ostream& summary);
+    ScenarioRunner(LoadedComponent& loaded, Transcript& transcript, std::ostream& summary);
 
-    void formShown(const ui::Form& form) override;
-    void formClosed(const ui::Form& form, bool byOk) override;
+    void formShown(const ShownForm& form) override;
+    void formClosed(const std::string& form, bool byOk) override;
     void messageShown(const ui::Message& box) override;
 
     // A line naming something the scenario did not make stops the run with a ScenarioError.
@@ -45,7 +45,8 @@ private:
     std::shared_ptr<sim::doc::Part> part(const std::string& name, const Step& step) const;
     std::shared_ptr<sim::doc::Shape> pin(const std::string& name, const Step& step) const;
 
-    Session& session_;
+    sim::SimHost& host_;
+    Component& component_;
     Transcript& transcript_;
     std::ostream& summary_;
     std::map<std::string, std::shared_ptr<sim::doc::Part>> parts_;

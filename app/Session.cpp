@@ -1,5 +1,6 @@
 #include "app/Session.h"
 
+#include "app/Component.h"
 #include "forms/FormEvents.h"
 #include "shape/ClassIds.h"
 #include "shape/DropHook.h"
@@ -11,9 +12,7 @@ Session::Session(const std::filesystem::path& installDir) : Session(installDir, 
 
 Session::Session(const std::filesystem::path& installDir, ui::Ui& userInterface)
     : module(host.library(), userInterface, files) {
-    const sim::Substitutions subs{{"INSTALLDIR", (installDir / "Tessalo").string()}};
-    host.registry().load(installDir / "pinhost.reg", subs);
-    host.settings().load(installDir / "host-settings.ini", subs);
+    loadHostSettings(host, installDir);
     forms::ConnectFormEvents(module);
     host.registerClass(shape::kPShapeProgId, shape::kPShapeClassId,
                        [this] { return Ref<Object>(makeRef<shape::PShape>(module)); });

@@ -1,7 +1,5 @@
 #include "app/Transcript.h"
 
-#include "app/FormSnapshot.h"
-
 namespace zelva::app {
 
 using json = nlohmann::ordered_json;
@@ -19,12 +17,12 @@ const char* iconName(ui::Icon icon) {
 
 void Transcript::write(const json& event) { out_ << event.dump() << '\n'; }
 
-void Transcript::formShown(const ui::Form& form) {
-    write({{"event", "form"}, {"form", formName(form)}, {"controls", formControls(form)}});
+void Transcript::formShown(const ShownForm& form) {
+    write({{"event", "form"}, {"form", form.name}, {"controls", form.controls}});
 }
 
-void Transcript::formClosed(const ui::Form& form, bool byOk) {
-    write({{"event", "closed"}, {"form", formName(form)}, {"by", byOk ? "ok" : "cancel"}});
+void Transcript::formClosed(const std::string& form, bool byOk) {
+    write({{"event", "closed"}, {"form", form}, {"by", byOk ? "ok" : "cancel"}});
 }
 
 void Transcript::messageShown(const ui::Message& box) {

@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "app/PinProjection.h"
+#include "app/UserEvents.h"
 #include "automation/Error.h"
-#include "ui/HeadlessUi.h"
 
 namespace zelva::app {
 
@@ -19,12 +19,12 @@ struct PinState {
     double diameter = 0, length = 0, pitch = 0, chamfer = 0;
 };
 
-class Transcript : public ui::HeadlessUi::Observer {
+class Transcript : public UserEvents {
 public:
     explicit Transcript(std::ostream& out) : out_(out) {}
 
-    void formShown(const ui::Form& form) override;
-    void formClosed(const ui::Form& form, bool byOk) override;
+    void formShown(const ShownForm& form) override;
+    void formClosed(const std::string& form, bool byOk) override;
     void messageShown(const ui::Message& box) override;
     void pin(const PinState& state);
     void projection(const PinProjection& p);

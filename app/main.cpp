@@ -1,16 +1,17 @@
 // pinhost: the stand-in host on the command line. `pinhost run SCENARIO --out DIR`
 // replays a round of work against the component and writes the document, the
-// pictures and the transcript into DIR.
+// pictures and the transcript into DIR. The same program, built for Windows as
+// pinhost.exe, replays it against the real Zelvacorin.dll through COM.
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
+#include "app/Component.h"
 #include "app/DrawingSvg.h"
 #include "app/ModelSvg.h"
 #include "app/Scenario.h"
 #include "app/ScenarioRunner.h"
-#include "app/Session.h"
 #include "app/Transcript.h"
 #include "sim/DocumentJson.h"
 
@@ -41,9 +42,12 @@ fs::path stageInstall(const fs::path& from, const fs::path& out) {
 
 // The staged install tree the build puts beside the program.
 fs::path installBesideProgram(const char* argv0) {
+#ifdef __linux__
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return (ec ? fs::path(argv0) : self).parent_path() / "install";
+    if (!ec) return self.parent_path() / "install";
+#endif
+    return fs::absolute(argv0).parent_path() / "install";
 }
 
 int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install) {
@@ -51,17 +55,18 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
     if (!in) throw std::runtime_error("cannot read " + scenarioPath.string());
     const auto lines = app::parseScenario(in, scenarioPath.string());
     fs::create_directories(out);
-    app::Session session(stageInstall(install, out));
+    const auto loaded = app::loadComponent(stageInstall(install, out));
+    const sim::SimHost& host = loaded->host();
     std::ofstream transcriptFile(out / "transcript.jsonl", std::ios::binary);
     app::Transcript transcript(transcriptFile);
-    app::ScenarioRunner runner(session, transcript, std::cout);
+    app::ScenarioRunner runner(*loaded, transcript, std::cout);
 
     std::cout << "pinhost: replaying " << scenarioPath.string() << "\n";
     runner.run(lines, scenarioPath.string());
-    writeFile(out / "document.json", sim::documentJson(session.host).dump(2) + "\n");
-    writeFile(out / "model.svg", app::modelSvg(session.host.document()));
+    writeFile(out / "document.json", sim::documentJson(host).dump(2) + "\n");
+    writeFile(out / "model.svg", app::modelSvg(host.document()));
     writeFile(out / "drawing.svg", app::drawingSvg(runner.projections()));
-    std::cout << "pinhost: " << session.host.document().parts.size() << " part(s), " << runner.projections().size()
+    std::cout << "pinhost: " << host.document().parts.size() << " part(s), " << runner.projections().size()
               << " drawing answer(s), " << runner.failures() << " failed host call(s)\n"
               << "pinhost: wrote " << (out / "document.json").string() << ", model.svg, drawing.svg, transcript.jsonl\n";
     return 0;

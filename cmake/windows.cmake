@@ -232,3 +232,4 @@ set_tests_properties(windows_register_zelvacorin PROPERTIES
 set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvacorin_script_client.js PROPERTIES
     FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/pinhost_windows.cmake)

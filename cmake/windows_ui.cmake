@@ -100,7 +100,7 @@ set(ZELVA_SCREENSHOT_DIR "${CMAKE_BINARY_DIR}/screenshots")
 file(MAKE_DIRECTORY "${ZELVA_SCREENSHOT_DIR}")
 
 add_executable(zelva_ui_tests
-    ${ZELVA_UI_TEST_DIR}/ScreenUser.cpp
+    ${ZELVA_SOURCE_ROOT}/app/windows/ScreenUser.cpp
     ${ZELVA_UI_TEST_DIR}/win32_ui_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)

@@ -10,12 +10,11 @@
 #include "com_object.h"
 #include "host_classes.h"
 #include "registry_read.h"
+#include "settings_location.h"
 
 namespace zelva::hostlib {
 
 namespace {
-
-const wchar_t* const SettingsKey = L"SOFTWARE\\Ombrivale\\PinhostSettings";
 
 // Calls a GetPrivateProfile* function with a growing buffer until the answer fits.
 std::wstring profileText(const std::function<DWORD(wchar_t*, DWORD)>& get) {
@@ -51,7 +50,7 @@ public:
         if (!section || !opened) return E_POINTER;
         file_.clear();
         section_ = textOf(section);
-        const RegistryString path = readRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, L"File");
+        const RegistryString path = readRegistryString(HKEY_LOCAL_MACHINE, kSettingsKey, kSettingsFileValue);
         if (path.text && GetFileAttributesW(path.text->c_str()) != INVALID_FILE_ATTRIBUTES) {
             const std::wstring names = profileText([&](wchar_t* buffer, DWORD size) {
                 return GetPrivateProfileSectionNamesW(buffer, size, path.text->c_str());

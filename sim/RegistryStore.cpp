@@ -101,4 +101,12 @@ std::optional<std::string> RegistryStore::read(int32_t rootSelector, const std::
     return value->second;
 }
 
+std::vector<RegistryStore::Entry> RegistryStore::entries() const {
+    std::vector<Entry> all;
+    for (const auto& [hive, keys] : hives_)
+        for (const auto& [key, values] : keys)
+            for (const auto& [name, value] : values) all.push_back({hive, key, name, value});
+    return all;
+}
+
 }  // namespace zelva::sim

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/CaseInsensitive.h"
 #include "sim/ConfigFiles.h"
@@ -34,6 +35,15 @@ public:
     void set(const std::string& key, const std::string& name, std::string value);
 
     std::optional<std::string> read(int32_t rootSelector, const std::string& key, const std::string& name) const;
+
+    struct Entry {
+        int32_t rootSelector;
+        const std::string& key;
+        const std::string& name;
+        const std::string& value;
+    };
+    // Every value held, hive by hive and key by key.
+    std::vector<Entry> entries() const;
 
 private:
     using Values = std::map<std::string, std::string, CaseInsensitiveLess>;

@@ -45,4 +45,13 @@ std::optional<std::string> SettingsStore::read(const std::string& section, const
     return k->second;
 }
 
+std::string SettingsStore::iniText() const {
+    std::string text;
+    for (const auto& [section, keys] : sections_) {
+        text += "[" + section + "]\r\n";
+        for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+    }
+    return text;
+}
+
 }  // namespace zelva::sim

@@ -23,6 +23,9 @@ public:
     bool hasSection(const std::string& section) const;
     std::optional<std::string> read(const std::string& section, const std::string& key) const;
 
+    // The settings as an ini file reads: `[Section]` then `Key=Value` lines, CR LF ends.
+    std::string iniText() const;
+
 private:
     using Keys = std::map<std::string, std::string, CaseInsensitiveLess>;
     std::map<std::string, Keys, CaseInsensitiveLess> sections_;

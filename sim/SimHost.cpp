@@ -79,12 +79,21 @@ void SimHost::registerClass(std::string progId, std::string classId, ClassFactor
     state_->classIds[std::move(progId)] = std::move(classId);
 }
 
-void SimHost::doubleClick(const std::shared_ptr<doc::Shape>& shape, int32_t x, int32_t y) {
-    const std::string classId = classIdOf(*shape);
+void SimHost::createClassesWith(std::function<Ref<Object>(const std::string& classId)> creator) {
+    creator_ = std::move(creator);
+}
+
+Ref<Object> SimHost::create(const std::string& classId) {
     const auto factory = factories_.find(classId);
-    if (factory == factories_.end()) throw Error::fromHresult(kClassNotRegistered, "Class not registered: " + classId);
-    const Ref<Object> handler = factory->second();
-    if (!handler) throw Error::runtime(err::ObjectNotSet, "The factory of " + classId + " made no object");
+    Ref<Object> made = creator_ ? creator_(classId) : factory != factories_.end() ? factory->second() : nullptr;
+    if (made) return made;
+    if (creator_ || factory == factories_.end())
+        throw Error::fromHresult(kClassNotRegistered, "Class not registered: " + classId);
+    throw Error::runtime(err::ObjectNotSet, "The factory of " + classId + " made no object");
+}
+
+void SimHost::doubleClick(const std::shared_ptr<doc::Shape>& shape, int32_t x, int32_t y) {
+    const Ref<Object> handler = create(classIdOf(*shape));
     Variant shapeArg = Variant::object(shapeObject(shape));
     Variant xArg = Variant::i4(x);
     Variant yArg = Variant::i4(y);

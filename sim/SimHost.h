@@ -72,6 +72,10 @@ public:
     // `progId`, and a double-click on a shape whose class record names
     // `classId` goes to a new object from `factory`.
     void registerClass(std::string progId, std::string classId, ClassFactory factory);
+    // For a host whose classes are registered elsewhere (the system's
+    // registry): `creator` makes the object of a class id, or answers null
+    // when that class is not registered. It replaces the registered factories.
+    void createClassesWith(std::function<Ref<Object>(const std::string& classId)> creator);
 
     // Reads the class id from the shape's class record (component 43, variable
     // 1), creates that class's object and calls its
@@ -82,10 +86,12 @@ public:
 
 private:
     HitSiteRef addHitSite(doc::HitSite site);
+    Ref<Object> create(const std::string& classId);
 
     std::shared_ptr<HostState> state_;
     SimLibrary library_;
     std::map<std::string, ClassFactory, CaseInsensitiveLess> factories_;  // by class id
+    std::function<Ref<Object>(const std::string&)> creator_;
 };
 
 }  // namespace zelva::sim

@@ -5,6 +5,8 @@
 #   3. the cross build (BUILD_DIR/windows), finished with that tool;
 #   4. its tests under Wine through CTest, which first makes the 32-bit prefix
 #      (BUILD_DIR/windows/wineprefix) and registers the stand-in host library.
+# pinhost.exe is compared with the native pinhost of ROOT/build/native (the
+# build `./run test` makes first), built here when it is missing.
 #
 #   scripts/windows/test.sh BUILD_DIR
 #
@@ -28,10 +30,17 @@ cmake -S "$root/tools/typelib" -B "$build/typelib-tool" -DCMAKE_BUILD_TYPE=Relea
 cmake --build "$build/typelib-tool" -j2
 ctest --test-dir "$build/typelib-tool" --verbose --no-tests=error
 
+native="$root/build/native"
+if [[ ! -x "$native/pinhost" ]]; then
+    cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DZELVA_SANITIZE=ON >/dev/null
+    cmake --build "$native" -j2 --target pinhost staged_install
+fi
+
 cmake -S "$source_dir" -B "$build/windows" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
-    -DZELVA_TYPELIB_PATCHER="$build/typelib-tool/zelva-typelib-patch" >/dev/null
+    -DZELVA_TYPELIB_PATCHER="$build/typelib-tool/zelva-typelib-patch" \
+    -DZELVA_NATIVE_BUILD_DIR="$native" >/dev/null
 cmake --build "$build/windows" -j2
 
 status=0

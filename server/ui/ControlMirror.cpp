@@ -115,10 +115,13 @@ void showComboBox(HWND window, const ui::ComboBox& model) {
     }
     for (int i = 0; i < model.listCount(); ++i) SendMessageW(window, CB_SETITEMDATA, i, model.itemData(i));
     // Text typed into an editable list selects nothing in the model; the window
-    // keeps its own idea of the nearest item then, as clearing it would clear the text.
+    // keeps its own idea of the nearest item then, as clearing it would clear the
+    // text. Nor is an item selected under text the user is typing ("2" of "25"):
+    // selecting it would put the caret back before what was typed.
     const bool editable = model.style() == ui::ComboStyle::DropDownCombo;
     const int selected = model.listIndex();
-    if ((!editable || selected >= 0) && SendMessageW(window, CB_GETCURSEL, 0, 0) != selected)
+    const bool typing = editable && windowTextWide(window) == widen(model.text());
+    if ((!editable || selected >= 0) && !typing && SendMessageW(window, CB_GETCURSEL, 0, 0) != selected)
         SendMessageW(window, CB_SETCURSEL, selected, 0);
     if (editable) showText(window, model.text());
 }

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/FormSnapshot.h"
+#include "app/ModelSnapshot.h"
 #include "env/Settings.h"
 #include "host/ComponentTypes.h"
 #include "shape/DropHook.h"
@@ -25,12 +25,13 @@ ui::UserAction cancel() { return {K::Cancel, 0, {}}; }
 }  // namespace act
 
 void FormWatch::formShown(const ui::Form& form) {
-    seen.push_back({app::formName(form), app::formControls(form), {}, false});
+    app::ShownForm shown = app::shownForm(form);
+    seen.push_back({shown.name, shown.controls, {}, false});
     if (onShown) onShown(form);
 }
 
 void FormWatch::formClosed(const ui::Form& form, bool byOk) {
-    seen.back().closed = app::formControls(form);
+    seen.back().closed = app::shownForm(form).controls;
     seen.back().byOk = byOk;
 }
 

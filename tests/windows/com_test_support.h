@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers for the tests that run under Wine: an owning COM pointer, an
-// owning BSTR, GUID text, and the files beside the test program.
+// owning BSTR, GUID text, the files beside the test program, and regsvr32.
 
 #include <windows.h>
 #include <oleauto.h>
@@ -76,6 +76,22 @@ inline std::wstring besideTestProgram(const std::wstring& name) {
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path, length);
     return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
+}
+
+// Runs regsvr32 with `options` on the DLL beside the tests; its exit code.
+inline DWORD regsvr32(const std::wstring& options) {
+    std::wstring command = L"regsvr32.exe " + options + L" \"" + besideTestProgram(L"Zelvacorin.dll") + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return GetLastError();
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
 }
 
 }  // namespace zelva::wintest

@@ -33,22 +33,6 @@ bool samePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-// Runs regsvr32 with `options` on the DLL beside the tests; its exit code.
-DWORD regsvr32(const std::wstring& options) {
-    std::wstring command = L"regsvr32.exe " + options + L" \"" + besideTestProgram(L"Zelvacorin.dll") + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return GetLastError();
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 struct ClassRow {
     const CLSID* clsid;
     const wchar_t* progId;

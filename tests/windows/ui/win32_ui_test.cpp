@@ -14,7 +14,7 @@
 #include <optional>
 #include <thread>
 
-#include "ScreenUser.h"
+#include "app/windows/ScreenUser.h"
 #include "app/Session.h"
 #include "env/MessageTexts.h"
 #include "env/Settings.h"
@@ -26,7 +26,7 @@
 #include "ui/Win32Ui.h"
 
 using namespace zelva;
-using namespace zelva::uitest;
+using namespace zelva::screen;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 namespace ids = zelva::win32::ids;

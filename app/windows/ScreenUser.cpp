@@ -1,4 +1,4 @@
-#include "ScreenUser.h"
+#include "app/windows/ScreenUser.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 
 #include "ui/WideText.h"
 
-namespace zelva::uitest {
+namespace zelva::screen {
 
 namespace {
 
@@ -26,6 +26,19 @@ LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         throw std::runtime_error("window " + win32::narrow(className(window)) + " did not answer message " +
                                  std::to_string(message));
     return static_cast<LRESULT>(result);
+}
+
+// Passes a user's act to a window and returns when it has been handled, or
+// when it opened a modal window (a message box) that waits for the user.
+// Sent messages are handled in the order sent, also inside a modal loop, so
+// the empty message that follows the act is answered only then. A window the
+// act destroyed answers nothing, which is as good.
+void act(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    if (!SendNotifyMessageW(window, message, wParam, lParam))
+        throw std::runtime_error("window " + win32::narrow(className(window)) + " took no message " +
+                                 std::to_string(message));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerWithin, &ignored);
 }
 
 template <class Found>
@@ -174,26 +187,26 @@ void clickTab(HWND tabs, int index) {
     if (!send(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab)))
         throw std::runtime_error("the strip has no tab " + std::to_string(index));
     const LPARAM middle = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-    send(tabs, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    send(tabs, WM_LBUTTONUP, 0, middle);
+    act(tabs, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    act(tabs, WM_LBUTTONUP, 0, middle);
 }
 
 void pickItem(HWND combo, int index) {
     if (send(combo, CB_SETCURSEL, index) != index)
         throw std::runtime_error("the list has no item " + std::to_string(index));
-    send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-         reinterpret_cast<LPARAM>(combo));
+    act(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(combo));
 }
 
 void type(HWND field, const std::wstring& text) {
     HWND edit = className(field) == L"ComboBox" ? FindWindowExW(field, nullptr, L"Edit", nullptr) : field;
     if (!edit) throw std::runtime_error("the list takes no typing");
     send(edit, EM_SETSEL, 0, -1);
-    if (text.empty()) send(edit, WM_CHAR, VK_BACK, 1);
-    for (wchar_t c : text) send(edit, WM_CHAR, c, 1);
+    if (text.empty()) act(edit, WM_CHAR, VK_BACK, 1);
+    for (wchar_t c : text) act(edit, WM_CHAR, c, 1);
 }
 
-void click(HWND button) { send(button, BM_CLICK); }
+void click(HWND button) { act(button, BM_CLICK); }
 
 void postClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
@@ -235,4 +248,4 @@ bool screenshot(HWND window, const std::string& name) {
     return true;
 }
 
-}  // namespace zelva::uitest
+}  // namespace zelva::screen

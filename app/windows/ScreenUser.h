@@ -1,8 +1,10 @@
 #pragma once
 // The user at the screen, on a thread of its own: finds the component's windows
 // as they appear and works them with window messages, the way the system
-// passes a user's acts to them. Failures to find or reach a window throw
-// std::runtime_error, naming what was looked for.
+// passes a user's acts to them. Each act returns once it has been handled or
+// once it opened a message box, which the user answers next. Failures to
+// find or reach a window throw std::runtime_error, naming what was looked for.
+// Used by the dialog tests and by pinhost.exe's scripted user.
 
 #include <windows.h>
 
@@ -10,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace zelva::uitest {
+namespace zelva::screen {
 
 using namespace std::chrono_literals;
 
@@ -44,7 +46,7 @@ void clickTab(HWND tabs, int index);
 void pickItem(HWND combo, int index);
 // Replaces the text of an edit box or of an editable list by typing.
 void type(HWND field, const std::wstring& text);
-// Clicks a button and waits until the click is handled.
+// Clicks a button.
 void click(HWND button);
 // Clicks a button without waiting: for clicks that close the dialog or open
 // another window, which the user then has to deal with.
@@ -58,4 +60,4 @@ void moveTo(HWND window, int x, int y);
 // Returns false, doing nothing, when no folder is configured (no screen to take).
 bool screenshot(HWND window, const std::string& name);
 
-}  // namespace zelva::uitest
+}  // namespace zelva::screen

@@ -1,0 +1,31 @@
+#pragma once
+// A COM object that is not the stand-in's own (the component's objects, the
+// host library's) as a core automation object, so that the stand-in can call
+// it and hold it like its own: members by name, exact VARIANT types, values
+// of by-reference arguments written back, failures as Errors.
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include "automation/Object.h"
+
+namespace zelva::pinhost {
+
+class ForeignObject final : public Object {
+public:
+    // Holds a reference of its own to `dispatch`.
+    explicit ForeignObject(IDispatch* dispatch);
+    ~ForeignObject() override;
+    ForeignObject(const ForeignObject&) = delete;
+    ForeignObject& operator=(const ForeignObject&) = delete;
+
+    // Get and Method are invoked as DISPATCH_METHOD|DISPATCH_PROPERTYGET.
+    Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
+
+    IDispatch* dispatch() const { return dispatch_; }
+
+private:
+    IDispatch* dispatch_;
+};
+
+}  // namespace zelva::pinhost

@@ -1,0 +1,4 @@
+// Defines IDispatchEx's identifier, which MinGW's uuid library lacks.
+#include <initguid.h>
+
+#include <dispex.h>

@@ -1,0 +1,89 @@
+# pinhost.exe: the stand-in host speaking COM to the registered Zelvacorin.dll,
+# with its scripted user at the screen, and its tests under Wine. Included at
+# the end of cmake/windows.cmake, after cmake/windows_ui.cmake, whose targets,
+# variables and fixtures it uses.
+#
+#   zelva_pinhost_com  the host's side of COM, the scripted user, the scenario code
+#   pinhost            pinhost.exe, the same command line as the native pinhost
+#   zelva_pinhost_tests  rounds of work through the real DLL, under Xvfb
+#
+# It reaches the component only through COM: none of the component's rooms
+# (shape/, forms/, env/, standards/, server/) is compiled into it; the test
+# pinhost_links_no_component_room checks what the linker took from the core.
+
+include_guard(GLOBAL)
+
+set(ZELVA_PINHOST_SCENARIO_SOURCES Scenario ScenarioRunner Transcript FormSnapshot HostSettings DrawingSvg ModelSvg
+    SvgWriter)
+list(TRANSFORM ZELVA_PINHOST_SCENARIO_SOURCES PREPEND "${ZELVA_SOURCE_ROOT}/app/")
+list(TRANSFORM ZELVA_PINHOST_SCENARIO_SOURCES APPEND ".cpp")
+file(GLOB ZELVA_PINHOST_COM_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/app/windows/*.cpp)
+add_library(zelva_pinhost_com STATIC
+    "${ZELVA_HOST_HEADER}"
+    ${ZELVA_PINHOST_SCENARIO_SOURCES}
+    ${ZELVA_PINHOST_COM_SOURCES}
+    # The UTF-8/UTF-16 conversion every Windows program here shares.
+    ${ZELVA_SOURCE_ROOT}/server/ui/WideText.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp)
+zelva_windows_runtime_target(zelva_pinhost_com)
+target_compile_definitions(zelva_pinhost_com PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+# server/ for the dialogs' control identifiers and the text conversion's header only.
+target_include_directories(zelva_pinhost_com PUBLIC "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}"
+    "${ZELVA_SOURCE_ROOT}/server")
+target_link_libraries(zelva_pinhost_com PUBLIC zelva_sim ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
+zelva_test_build(zelva_pinhost_com)
+
+# The native build whose pinhost and staged install tree pinhost.exe is compared with.
+set(ZELVA_NATIVE_BUILD_DIR "${ZELVA_SOURCE_ROOT}/build/native" CACHE PATH "The native build of this source tree")
+
+# The thread texture is drawn by a native tool: the install tree beside the
+# programs takes it from the native build, as the native one has it.
+set(ZELVA_IMAGES_DIR "${ZELVA_WINE_STAGED_INSTALL}/Tessalo/Images")
+add_custom_target(zelva_wine_texture ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${ZELVA_IMAGES_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            "${ZELVA_NATIVE_BUILD_DIR}/install/Tessalo/Images/3iaoftt.jpg" "${ZELVA_IMAGES_DIR}"
+    COMMENT "The thread texture from the native build")
+add_dependencies(zelva_wine_texture zelva_wine_staged_install)
+
+add_executable(pinhost ${ZELVA_SOURCE_ROOT}/app/main.cpp)
+zelva_windows_runtime_target(pinhost)
+target_link_libraries(pinhost PRIVATE zelva_pinhost_com)
+add_dependencies(pinhost zelva_wine_texture)
+
+# --- Tests -------------------------------------------------------------------------
+
+add_executable(zelva_pinhost_tests
+    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/host_dispatch_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/rounds_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp)
+zelva_windows_runtime_target(zelva_pinhost_tests)
+target_include_directories(zelva_pinhost_tests PRIVATE "${ZELVA_SOURCE_ROOT}/tests/windows")
+target_compile_definitions(zelva_pinhost_tests PRIVATE ZELVA_WINE_STAGED_INSTALL="${ZELVA_WINE_STAGED_INSTALL_PATH}")
+target_link_libraries(zelva_pinhost_tests PRIVATE zelva_pinhost_com gtest)
+zelva_test_build(zelva_pinhost_tests)
+add_dependencies(zelva_pinhost_tests zelva_wine_staged_install zelvacorin)
+
+add_test(NAME pinhost_rounds_xvfb
+    COMMAND "${ZELVA_UI_TEST_DIR}/run_in_xvfb.sh" "${ZELVA_WINEPREFIX}" "$<TARGET_FILE:zelva_pinhost_tests>"
+    WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+# It unregisters the component and registers it again.
+set_tests_properties(pinhost_rounds_xvfb PROPERTIES
+    FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration TIMEOUT 600)
+
+# Every recorded scenario and the demo through both hosts, compared.
+file(GLOB ZELVA_RECORDED_SCENARIOS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/scenarios/*.scn)
+add_test(NAME pinhost_matches_native
+    COMMAND "${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/compare_hosts.sh" "${ZELVA_WINEPREFIX}"
+            "${ZELVA_NATIVE_BUILD_DIR}/pinhost" "$<TARGET_FILE:pinhost>" "${ZELVA_NATIVE_BUILD_DIR}/install"
+            "${CMAKE_BINARY_DIR}/pinhost-runs" "${ZELVA_SOURCE_ROOT}/examples/demo.scn" ${ZELVA_RECORDED_SCENARIOS})
+set_tests_properties(pinhost_matches_native PROPERTIES
+    PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed"
+    FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration TIMEOUT 600)
+
+# The code the linker took into pinhost.exe: nothing of the component's rooms
+# but the path separator rule that the stand-in host's file check shares (the
+# class names it reads from shape/ClassIds.h are constants, not code).
+add_test(NAME pinhost_links_no_component_room
+    COMMAND sh -c "! ${CMAKE_NM} -C \"$0\" | grep -E ' [Tt] zelva::(shape|forms|standards|server|env)::' | grep -v 'zelva::env::mapWindowsPath'"
+            "$<TARGET_FILE:pinhost>")
