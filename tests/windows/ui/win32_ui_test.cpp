@@ -196,6 +196,25 @@ TEST_F(ThreadDialog, ShowsTheModelAndBuildsThePinTheUserChose) {
     EXPECT_TRUE(forms.boxes.empty());
 }
 
+TEST_F(ThreadDialog, TypingPastAListItemsTextKeepsEveryCharacter) {
+    // "2" and "1" are items of the lists: the dialog must not select them
+    // under the caret while the user goes on typing "25 mm" and "1.25".
+    std::wstring length, pitch;
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(kTitle);
+        type(GetDlgItem(d, ids::Lengths), L"25 mm");
+        type(GetDlgItem(d, ids::Pitches), L"1.25");
+        length = textOf(GetDlgItem(d, ids::Lengths));
+        pitch = textOf(GetDlgItem(d, ids::Pitches));
+        postClick(GetDlgItem(d, ids::Ok));
+        if (!waitUntilClosed(d)) throw std::runtime_error("OK left the dialog open");
+    });
+    EXPECT_EQ(length, L"25 mm");
+    EXPECT_EQ(pitch, L"1.25");
+    EXPECT_EQ(closed().Lunghezza.text(), "25 mm");
+    EXPECT_EQ(closed().Passo.text(), "1.25");
+}
+
 TEST_F(ThreadDialog, AnotherTabShowsItsOwnStandards) {
     std::vector<std::wstring> standards;
     int tab = -1;
