@@ -11,18 +11,21 @@ cannot be the same is normalised before comparing:
     (Z:\\... with backslashes), become <OUT> with forward slashes on both sides;
   - a message box without a title of its own reads on the screen with the
     component's name, which the native transcript leaves as null.
+One more scenario is written here, as one written outside this repository
+would be: its registry values name a copy of the table tree by a Linux path.
 Prints one line per scenario and a final "N passed, M failed" line.
 """
 
 import difflib
 import json
 import pathlib
+import shutil
 import subprocess
 import sys
 import time
 
 DEFAULT_TITLE = "Zelvacorin"
-RESULTS = ["document.json", "transcript.jsonl", "install/Tessalo/Zelvacorin.prf"]
+RESULTS = ["document.json", "transcript.jsonl", "install/Tessalo/Zelvacorin.prf", "tables.prf"]
 
 
 def portable(text, out_dir):
@@ -58,27 +61,59 @@ def comparable(path, out_dir):
     return portable(path.read_bytes().decode("latin-1"), out_dir).splitlines()
 
 
+OUTSIDE_SCENARIO = """# The tables named by a Linux path in the registry, and another language.
+registry "SOFTWARE\\Ombrivale\\Tessalo" ApplDir "{tables}"
+registry "SOFTWARE\\Ombrivale\\Tessalo" Language German
+part block
+edge bore circle block 5 5 0 0 0 1 3
+face side block 0 5 0 1 0 0
+drop bore
+> tab 1
+> standard 0
+> length 12
+> ok
+dblclick pin1
+> chamfer 1
+> ok
+drop side
+project pin1
+"""
+
+
 def run(command, log):
     with open(log, "wb") as out:
         return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT).returncode
 
 
+def replay(host, scenario, out_dir, install, tables):
+    """Runs one host on a fresh copy of the table tree; keeps the preferences it wrote there."""
+    shutil.rmtree(tables, ignore_errors=True)
+    shutil.copytree(pathlib.Path(install) / "Tessalo", tables)
+    status = run(host + ["run", str(scenario), "--out", str(out_dir), "--install", install], out_dir / "pinhost.log")
+    if (tables / "Zelvacorin.prf").exists():
+        shutil.copy(tables / "Zelvacorin.prf", out_dir / "tables.prf")
+    return status
+
+
 def main():
     native, exe, install, out_root = sys.argv[1:5]
-    scenarios = [pathlib.Path(s).resolve() for s in sys.argv[5:]]
     out_root = pathlib.Path(out_root).resolve()
+    out_root.mkdir(parents=True, exist_ok=True)
+    tables = out_root / "tables" / "Tessalo"
+    outside = out_root / "outside_repository.scn"
+    outside.write_text(OUTSIDE_SCENARIO.format(tables=tables))
+    scenarios = [pathlib.Path(s).resolve() for s in sys.argv[5:]] + [outside]
     passed = failed = 0
     windows_seconds = 0.0
     for scenario in scenarios:
         name = scenario.stem
         dirs = {"native": out_root / "native" / name, "windows": out_root / "windows" / name}
         for d in dirs.values():
-            d.mkdir(parents=True, exist_ok=True)
-        status = {"native": run([native, "run", str(scenario), "--out", str(dirs["native"]),
-                                 "--install", install], dirs["native"] / "pinhost.log")}
+            shutil.rmtree(d, ignore_errors=True)
+            d.mkdir(parents=True)
+        status = {"native": replay([native], scenario, dirs["native"], install, tables)}
         start = time.monotonic()
-        status["windows"] = run(["wine", exe, "run", str(scenario), "--out", str(dirs["windows"]),
-                                 "--install", install], dirs["windows"] / "pinhost.log")
+        status["windows"] = replay(["wine", exe], scenario, dirs["windows"], install, tables)
         windows_seconds += time.monotonic() - start
         problems = [f"{host} pinhost exited with {code}: see {dirs[host] / 'pinhost.log'}"
                     for host, code in status.items() if code != 0]
