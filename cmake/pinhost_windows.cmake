@@ -55,6 +55,7 @@ add_dependencies(pinhost zelva_wine_texture)
 
 add_executable(zelva_pinhost_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/host_dispatch_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/registry_overlay_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/rounds_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp)
 zelva_windows_runtime_target(zelva_pinhost_tests)

@@ -1,0 +1,67 @@
+// The run's registry values leave the registry as they found it: a value
+// that existed gets its old data and type back, a new one goes with the keys
+// made for it, and a key that held something else stays.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/windows/RegistryOverlay.h"
+#include "sim/RegistryStore.h"
+
+namespace {
+
+const wchar_t kBase[] = L"SOFTWARE\\Ombrivale\\PinhostOverlayTest";
+
+bool keyExists(const std::wstring& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+std::wstring valueOf(const std::wstring& key, const wchar_t* name) {
+    wchar_t text[256] = {};
+    DWORD bytes = sizeof text;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
+        return L"<absent>";
+    return text;
+}
+
+class Overlay : public ::testing::Test {
+protected:
+    Overlay() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kBase); }
+    ~Overlay() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kBase); }
+    const std::wstring base = kBase;
+    const std::string baseKey = "SOFTWARE\\Ombrivale\\PinhostOverlayTest";
+};
+
+}  // namespace
+
+TEST_F(Overlay, NewValuesGoWithTheKeysMadeForThem) {
+    {
+        zelva::pinhost::RegistryOverlay overlay;
+        overlay.set(zelva::sim::root::LocalMachine, baseKey + "\\Deep\\Er\\", "Dir", "/home/user/tables");
+        EXPECT_EQ(valueOf(base + L"\\Deep\\Er", L"Dir"), L"/home/user/tables") << "a Linux path stays as written";
+    }
+    EXPECT_FALSE(keyExists(base + L"\\Deep"));
+    EXPECT_FALSE(keyExists(base));
+}
+
+TEST_F(Overlay, EarlierValuesComeBackAndOtherContentStays) {
+    const DWORD number = 7;
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Kept", REG_DWORD, &number, sizeof number);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Language", REG_SZ, L"Italian", sizeof L"Italian");
+    zelva::pinhost::RegistryOverlay overlay;
+    overlay.set(zelva::sim::root::LocalMachine, baseKey, "Language", "German");
+    overlay.set(zelva::sim::root::LocalMachine, baseKey, "LANGUAGE", "English");
+    overlay.set(zelva::sim::root::LocalMachine, baseKey, "New", "x");
+    EXPECT_EQ(valueOf(base, L"Language"), L"English");
+    overlay.restore();
+    EXPECT_EQ(valueOf(base, L"Language"), L"Italian") << "the value before the first write, not the one between";
+    EXPECT_EQ(valueOf(base, L"New"), L"<absent>");
+    DWORD kept = 0, bytes = sizeof kept;
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kBase, L"Kept", RRF_RT_REG_DWORD, nullptr, &kept, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(kept, 7u);
+}
