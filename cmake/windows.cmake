@@ -177,10 +177,11 @@ add_executable(zelva_windows_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/resources_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/typelib_walk_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
+    ${ZELVA_SOURCE_ROOT}/tools/typelib/msft_file.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_windows_tests)
 target_include_directories(zelva_windows_tests PRIVATE
-    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server" "${ZELVA_SOURCE_ROOT}/tools/typelib")
 target_link_libraries(zelva_windows_tests PRIVATE zelva_core gtest ole32 oleaut32 uuid advapi32 version)
 add_dependencies(zelva_windows_tests zelva_host_library zelvacorin_typelib)
 
