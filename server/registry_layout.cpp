@@ -19,6 +19,8 @@ std::wstring hex(unsigned value) {
     return text;
 }
 
+std::wstring versionOf(const TLIBATTR& attr) { return hex(attr.wMajorVerNum) + L"." + hex(attr.wMinorVerNum); }
+
 std::wstring folderOf(const std::wstring& path) {
     const size_t separator = path.find_last_of(L"\\/");
     return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
@@ -26,12 +28,15 @@ std::wstring folderOf(const std::wstring& path) {
 
 void addTypeLibrary(const TLIBATTR& attr, const std::wstring& name, const std::wstring& path, RegistryLayout& layout) {
     const std::wstring library = L"TypeLib\\" + guidText(attr.guid);
-    const std::wstring version = library + L"\\" + hex(attr.wMajorVerNum) + L"." + hex(attr.wMinorVerNum);
+    const std::wstring version = library + L"\\" + versionOf(attr);
     layout.values.push_back({version, L"", name});
     // The path under the neutral locale, where the type-library marshaller looks,
     // and under the library's own.
-    layout.values.push_back({version + L"\\0\\win32", L"", path});
-    if (attr.lcid != LOCALE_NEUTRAL) layout.values.push_back({version + L"\\" + hex(attr.lcid) + L"\\win32", L"", path});
+    const auto pathUnder = [&](LCID locale) {
+        layout.values.push_back({version + L"\\" + hex(locale) + L"\\win32", L"", path});
+    };
+    pathUnder(LOCALE_NEUTRAL);
+    if (attr.lcid != LOCALE_NEUTRAL) pathUnder(attr.lcid);
     // That the library was loaded from a file is no flag of the library itself.
     layout.values.push_back({version + L"\\FLAGS", L"", std::to_wstring(attr.wLibFlags & ~LIBFLAG_FHASDISKIMAGE)});
     layout.values.push_back({version + L"\\HELPDIR", L"", folderOf(path)});
@@ -40,7 +45,6 @@ void addTypeLibrary(const TLIBATTR& attr, const std::wstring& name, const std::w
 
 // The dual and automation interfaces of the library, which marshal through it.
 HRESULT addInterfaces(ITypeLib* library, const TLIBATTR& libraryAttr, RegistryLayout& layout) {
-    const std::wstring version = hex(libraryAttr.wMajorVerNum) + L"." + hex(libraryAttr.wMinorVerNum);
     for (UINT i = 0, count = ITypeLib_GetTypeInfoCount(library); i < count; ++i) {
         ComPtr<ITypeInfo> info;
         HRESULT hr = ITypeLib_GetTypeInfo(library, i, info.put());
@@ -61,7 +65,7 @@ HRESULT addInterfaces(ITypeLib* library, const TLIBATTR& libraryAttr, RegistryLa
         layout.values.push_back({key + L"\\ProxyStubClsid", L"", kTypeLibraryMarshaller});
         layout.values.push_back({key + L"\\ProxyStubClsid32", L"", kTypeLibraryMarshaller});
         layout.values.push_back({key + L"\\TypeLib", L"", guidText(libraryAttr.guid)});
-        layout.values.push_back({key + L"\\TypeLib", L"Version", version});
+        layout.values.push_back({key + L"\\TypeLib", L"Version", versionOf(libraryAttr)});
         layout.keys.push_back(key);
     }
     return S_OK;
