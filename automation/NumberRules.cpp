@@ -50,6 +50,11 @@ float toSingle(double v) {
 }
 int32_t roundToInt32(double v) { return roundInto<int32_t>(v); }
 
+double checkedDouble(double v) {
+    if (!std::isfinite(v)) throw Error::runtime(err::Overflow);
+    return v;
+}
+
 double leadingNumber(std::string_view text) {
     std::string s;
     for (char c : text)
@@ -73,9 +78,7 @@ double leadingNumber(std::string_view text) {
         while (j < s.size() && isDigit(s[j])) ++j;
         if (j > expDigits) end = j;
     }
-    const double v = std::strtod(s.substr(0, end).c_str(), nullptr);
-    if (!std::isfinite(v)) throw Error::runtime(err::Overflow);
-    return v;
+    return checkedDouble(std::strtod(s.substr(0, end).c_str(), nullptr));
 }
 
 std::optional<double> parseWholeNumber(std::string_view text) {
@@ -86,8 +89,7 @@ std::optional<double> parseWholeNumber(std::string_view text) {
     char* end = nullptr;
     const double v = std::strtod(t.c_str(), &end);
     if (end != t.c_str() + t.size()) return std::nullopt;
-    if (!std::isfinite(v)) throw Error::runtime(err::Overflow);
-    return v;
+    return checkedDouble(v);
 }
 
 std::string numberToText(double v) { return formatSignificant(v, 15); }

@@ -20,6 +20,11 @@ int32_t roundToInt32(double v);
 // A double stored as single precision; beyond its range: overflow 6.
 float toSingle(double v);
 
+// The result of one of the component's own double operations, as the runtime
+// checks it: infinite or not a number is overflow 6, raised at that operation.
+// Values the host hands back are taken as they come and are not passed here.
+double checkedDouble(double v);
+
 // Leading-number rule: blanks, tabs and line feeds are ignored wherever they
 // stand; the longest leading decimal number of the rest is taken (sign, digits,
 // a point, exponent); no number gives 0. "12.5 mm" → 12.5, "1 2" → 12, "12,5" → 12.

@@ -9,6 +9,7 @@ namespace zelva {
 void Arg::set(Variant v) const {
     if (!ref) throw Error::runtime(err::InvalidCall, "Argument not passed by reference");
     *ref = std::move(v);
+    written = true;
 }
 
 Variant Object::get(std::string_view name, std::vector<Arg> args) {

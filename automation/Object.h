@@ -15,10 +15,11 @@ namespace zelva {
 enum class CallKind { Get, Put, Method };
 
 // One argument of a call. A by-reference argument points at the caller's
-// variable, which the member may write.
+// variable, which the member may write; `written` tells the caller it did.
 struct Arg {
     Variant value;
     Variant* ref = nullptr;
+    mutable bool written = false;
 
     const Variant& get() const { return ref ? *ref : value; }
     void set(Variant v) const;  // only on a by-reference argument

@@ -177,10 +177,11 @@ add_executable(zelva_windows_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/resources_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/typelib_walk_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
+    ${ZELVA_SOURCE_ROOT}/tools/typelib/msft_file.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_windows_tests)
 target_include_directories(zelva_windows_tests PRIVATE
-    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server" "${ZELVA_SOURCE_ROOT}/tools/typelib")
 target_link_libraries(zelva_windows_tests PRIVATE zelva_core gtest ole32 oleaut32 uuid advapi32 version)
 add_dependencies(zelva_windows_tests zelva_host_library zelvacorin_typelib)
 
@@ -226,10 +227,23 @@ foreach(script client.vbs client.js)
     set_tests_properties(zelvacorin_script_${script} PROPERTIES
         PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
 endforeach()
+# Threads that used the component must end, and the process with them: a
+# program of its own, so that a hang is a timeout and not a stuck run.
+add_executable(zelvacorin_thread_exit_test
+    "${ZELVA_SERVER_HEADER}"
+    ${ZELVA_SOURCE_ROOT}/tests/windows/thread_exit_test.cpp
+    ${ZELVA_SOURCE_ROOT}/server/guids.cpp)
+zelva_windows_runtime_target(zelvacorin_thread_exit_test)
+target_include_directories(zelvacorin_thread_exit_test PRIVATE "${ZELVA_WINDOWS_GEN_DIR}")
+target_link_libraries(zelvacorin_thread_exit_test PRIVATE ole32 oleaut32 uuid psapi)
+add_dependencies(zelvacorin_thread_exit_test zelvacorin)
+add_test(NAME zelvacorin_thread_exit COMMAND zelvacorin_thread_exit_test WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(zelvacorin_thread_exit PROPERTIES TIMEOUT 120)
 set_tests_properties(windows_register_zelvacorin PROPERTIES
     FIXTURES_REQUIRED "wine_prefix;host_library" FIXTURES_SETUP zelvacorin)
 # The server tests unregister and register the DLL again: nothing else may use it meanwhile.
-set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvacorin_script_client.js PROPERTIES
+set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvacorin_script_client.js
+                     zelvacorin_thread_exit PROPERTIES
     FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/pinhost_windows.cmake)

@@ -1,6 +1,7 @@
 #include "env/ThreadTexture.h"
 
 #include "automation/Error.h"
+#include "automation/NumberRules.h"
 #include "env/Settings.h"
 #include "env/UnitConversion.h"
 #include "host/ComponentTypes.h"
@@ -20,7 +21,7 @@ const Variant kIndex = Variant::i2(1);
 
 double divide(double a, double b) {
     if (b == 0) throw Error::runtime(11, "Division by zero");
-    return a / b;
+    return checkedDouble(a / b);
 }
 
 // Runs one texture step; a failing step is skipped.
@@ -75,7 +76,7 @@ void ApplyThreadTexture(Module& m, Object& shape, double& q, double& r, double& 
     putIndexed(t, "ProjectionType", Variant::i4(3));
     putIndexed(t, "VerticalRatio", Variant::i2(1));
     putIndexed(t, "HorizontalRatio", Variant::i2(1));
-    putIndexed(t, "ProjectionWidth", Variant::r8(diameter * kPi));
+    skippingFailure([&] { putIndexed(t, "ProjectionWidth", Variant::r8(checkedDouble(diameter * kPi))); });
     double threadsPerInch = 0;
     skippingFailure([&] { threadsPerInch = divide(kMillimetresPerInch, pitch); });
     skippingFailure([&] {

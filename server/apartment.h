@@ -2,8 +2,8 @@
 // What the objects of one apartment (thread) share: the core's module state
 // with the services it calls out to, the host's library through COM, the
 // Win32 user interface and the local files. Made on the first object the
-// thread creates; the thread and each of its objects hold it, so it lives
-// until the thread ends and its last object is gone.
+// thread creates and held by each of its objects, so it lives until the
+// apartment's last object is gone.
 
 #include <memory>
 
@@ -15,6 +15,8 @@
 
 namespace zelva::server {
 
+class WrittenOutputs;
+
 struct Apartment {
     explicit Apartment(HINSTANCE resources);
     Apartment(const Apartment&) = delete;
@@ -24,8 +26,15 @@ struct Apartment {
     win32::Win32Ui ui;
     env::LocalFileSystem files;
     env::Module module;
+    // The record of the script call in progress on this apartment, if any.
+    WrittenOutputs* scriptCall = nullptr;
 };
 
+// The calling thread's apartment, made when it has none.
 std::shared_ptr<Apartment> currentApartment();
+// The calling thread's apartment, or null when it has none.
+std::shared_ptr<Apartment> existingApartment();
+// How many apartments are alive; the DLL stays loaded while one is.
+size_t liveApartments();
 
 }  // namespace zelva::server

@@ -7,6 +7,7 @@
 #include "bstr.h"
 #include "com_errors.h"
 #include "dispatch_object.h"
+#include "written_outputs.h"
 
 namespace zelva::server {
 
@@ -45,7 +46,6 @@ class BoundArgs {
 public:
     explicit BoundArgs(std::initializer_list<ComArg> args) : callers_(args) {
         for (const ComArg& arg : args) values_.push_back(std::visit([](const auto& a) { return initial(a); }, arg));
-        before_ = values_;
         for (size_t i = 0; i < values_.size(); ++i)
             args_.push_back(std::holds_alternative<Variant>(callers_[i]) ? val(values_[i]) : ref(values_[i]));
     }
@@ -67,18 +67,21 @@ private:
     template <class T>
     static Variant initial(T* p) { return valueOf(checked(p)); }
 
+    // Every output the member wrote, whether or not its value changed.
     void writeBack() {
         for (size_t i = 0; i < callers_.size(); ++i) {
-            if (values_[i] == before_[i]) continue;
+            if (!args_[i].written) continue;
             std::visit([&](auto p) {
-                if constexpr (std::is_pointer_v<decltype(p)>) store(values_[i], p);
+                if constexpr (std::is_pointer_v<decltype(p)>) {
+                    store(values_[i], p);
+                    noteOutputWritten(p);
+                }
             }, callers_[i]);
         }
     }
 
     std::vector<ComArg> callers_;
     std::vector<Variant> values_;
-    std::vector<Variant> before_;
     std::vector<Arg> args_;
 };
 

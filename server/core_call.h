@@ -4,8 +4,8 @@
 //
 // Each argument is a value or the caller's variable of a by-reference
 // parameter. The call checks every pointer (E_POINTER), converts the
-// arguments to core values, writes back the by-reference values the member
-// changed (also those written before a failure), and stores the member's
+// arguments to core values, writes back every by-reference value the member
+// wrote (also those written before a failure), and stores the member's
 // answer in `result`. Whatever it raises becomes the HRESULT and error
 // information of interface `iid`.
 

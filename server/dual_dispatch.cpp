@@ -56,8 +56,9 @@ HRESULT dispatchInvoke(DualInterface which, void* object, DISPID id, REFIID iid,
     hr = references.unwrap(info.get(), id, flags, *params, argError);
     if (FAILED(hr)) return hr;
     SetErrorInfo(0, nullptr);
+    const WrittenOutputs written;
     hr = ITypeInfo_Invoke(info.get(), object, id, flags, references.params(), result, exception, argError);
-    references.writeBack();
+    references.writeBack(written);
     return completeException(hr, exception);
 }
 

@@ -1,38 +1,27 @@
-// Self-registration, for the DLL at its own path: the type library (which also
-// registers the two dual interfaces, marshalled through it) and, for each
-// class, its class identifier as an apartment-threaded in-process server and
-// its ProgID pointing back to it. A registration that fails part way removes
-// what it wrote and answers the failure.
+// Self-registration, for the DLL at its own path: writes every value of the
+// registry layout (registry_layout.h) and unregistration removes its keys. A
+// registration that fails part way removes what it wrote and answers the
+// failure. The keys of the libraries the type library imports are not touched.
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <cguid.h>
 #include <string>
-#include <utility>
 
-#include "Zelvacorin.h"
 #include "com_errors.h"
 #include "com_ptr.h"
-#include "server_classes.h"
+#include "registry_layout.h"
 #include "server_module.h"
-#include "ui/WideText.h"
 
 using namespace zelva::server;
 
 namespace {
 
-std::wstring guidText(REFGUID guid) {
-    wchar_t text[39];
-    StringFromGUID2(guid, text, 39);
-    return text;
-}
-
-std::wstring classKey(const ServerClass& c) { return L"CLSID\\" + guidText(c.clsid); }
-
-HRESULT setString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    const LSTATUS status = RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
-                                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+HRESULT setString(const RegistryValue& v) {
+    const LSTATUS status =
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, v.key.c_str(), v.name.empty() ? nullptr : v.name.c_str(), REG_SZ,
+                        v.value.c_str(), static_cast<DWORD>((v.value.size() + 1) * sizeof(wchar_t)));
     return HRESULT_FROM_WIN32(status);
 }
 
@@ -41,75 +30,41 @@ HRESULT deleteTree(const std::wstring& key) {
     return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
-HRESULT registerClass(const ServerClass& c, const std::wstring& path) {
-    const std::wstring key = classKey(c);
-    const std::wstring progId = zelva::win32::widen(c.progId);
-    const std::pair<std::wstring, std::wstring> values[] = {
-        {key, progId},
-        {key + L"\\InprocServer32", path},
-        {key + L"\\ProgID", progId},
-        {key + L"\\TypeLib", guidText(LIBID_Zelvacorin)},
-        {progId, progId},
-        {progId + L"\\CLSID", guidText(c.clsid)},
-    };
-    HRESULT hr = S_OK;
-    for (const auto& [subkey, value] : values)
-        if (SUCCEEDED(hr)) hr = setString(subkey, nullptr, value);
-    if (SUCCEEDED(hr)) hr = setString(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-    return hr;
-}
-
-HRESULT unregisterClass(const ServerClass& c) {
-    const HRESULT hr = deleteTree(classKey(c));
-    const HRESULT progIdHr = deleteTree(zelva::win32::widen(c.progId));
-    return FAILED(hr) ? hr : progIdHr;
-}
-
-// Removes the library's registration, when it is registered; the interfaces of
-// the libraries it imports stay as they are.
-HRESULT unregisterTypeLibrary() {
+HRESULT layoutOfThisDll(RegistryLayout& layout) {
+    const std::wstring path = modulePath();
     ComPtr<ITypeLib> library;
-    HRESULT hr = LoadTypeLibEx(modulePath().c_str(), REGKIND_NONE, library.put());
-    if (FAILED(hr)) return hr;
-    TLIBATTR* attr;
-    hr = ITypeLib_GetLibAttr(library.get(), &attr);
-    if (FAILED(hr)) return hr;
-    BSTR registered = nullptr;
-    if (SUCCEEDED(QueryPathOfRegTypeLib(attr->guid, attr->wMajorVerNum, attr->wMinorVerNum, attr->lcid, &registered))) {
-        SysFreeString(registered);
-        hr = UnRegisterTypeLib(attr->guid, attr->wMajorVerNum, attr->wMinorVerNum, attr->lcid, attr->syskind);
-    }
-    ITypeLib_ReleaseTLibAttr(library.get(), attr);
-    return hr;
+    const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
+    return FAILED(hr) ? hr : registryLayout(library.get(), path, layout);
 }
 
-// Removes everything registration writes, going on past a failure; answers the first.
-HRESULT unregisterAll() {
+// Removes every key of the layout, going on past a failure; answers the first.
+HRESULT removeKeys(const RegistryLayout& layout) {
     HRESULT first = S_OK;
-    for (const ServerClass& c : serverClasses()) {
-        const HRESULT hr = unregisterClass(c);
+    for (const std::wstring& key : layout.keys) {
+        const HRESULT hr = deleteTree(key);
         if (SUCCEEDED(first)) first = hr;
     }
-    const HRESULT hr = unregisterTypeLibrary();
-    return FAILED(first) ? first : hr;
+    return first;
 }
 
 }  // namespace
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     return guarded(IID_NULL, [] {
-        std::wstring path = modulePath();
-        ComPtr<ITypeLib> library;
-        HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
+        RegistryLayout layout;
+        HRESULT hr = layoutOfThisDll(layout);
         if (FAILED(hr)) return hr;
-        hr = RegisterTypeLib(library.get(), path.data(), nullptr);
-        for (const ServerClass& c : serverClasses())
-            if (SUCCEEDED(hr)) hr = registerClass(c, path);
-        if (FAILED(hr)) unregisterAll();
+        for (const RegistryValue& value : layout.values)
+            if (SUCCEEDED(hr)) hr = setString(value);
+        if (FAILED(hr)) removeKeys(layout);
         return hr;
     });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return guarded(IID_NULL, [] { return unregisterAll(); });
+    return guarded(IID_NULL, [] {
+        RegistryLayout layout;
+        const HRESULT hr = layoutOfThisDll(layout);
+        return FAILED(hr) ? hr : removeKeys(layout);
+    });
 }

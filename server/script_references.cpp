@@ -1,7 +1,5 @@
 #include "script_references.h"
 
-#include <cwchar>
-
 namespace zelva::server {
 
 namespace {
@@ -67,26 +65,10 @@ VARTYPE referencedType(const FUNCDESC& function, int parameter) {
     }
 }
 
-bool sameValue(const VARIANT& a, const VARIANT& b) {
-    if (V_VT(&a) != V_VT(&b)) return false;
-    switch (V_VT(&a)) {
-        case VT_I2: return V_I2(&a) == V_I2(&b);
-        case VT_I4: return V_I4(&a) == V_I4(&b);
-        case VT_R8: return V_R8(&a) == V_R8(&b);
-        case VT_BOOL: return V_BOOL(&a) == V_BOOL(&b);
-        case VT_DISPATCH: return V_DISPATCH(&a) == V_DISPATCH(&b);
-        case VT_BSTR:
-            return SysStringLen(V_BSTR(&a)) == SysStringLen(V_BSTR(&b)) &&
-                   wmemcmp(V_BSTR(&a) ? V_BSTR(&a) : L"", V_BSTR(&b) ? V_BSTR(&b) : L"", SysStringLen(V_BSTR(&a))) == 0;
-        default: return false;
-    }
-}
-
 }  // namespace
 
 ScriptReferences::~ScriptReferences() {
     for (VARIANT& value : values_) VariantClear(&value);
-    for (VARIANT& value : passed_) VariantClear(&value);
 }
 
 HRESULT ScriptReferences::unwrap(ITypeInfo* info, DISPID id, WORD flags, const DISPPARAMS& params, UINT* argError) {
@@ -99,9 +81,7 @@ HRESULT ScriptReferences::unwrap(ITypeInfo* info, DISPID id, WORD flags, const D
 
     args_.assign(params.rgvarg, params.rgvarg + params.cArgs);
     values_.resize(params.cArgs);
-    passed_.resize(params.cArgs);
     for (VARIANT& value : values_) VariantInit(&value);
-    for (VARIANT& value : passed_) VariantInit(&value);
     variables_.assign(params.cArgs, nullptr);
     params_.rgvarg = args_.data();
     for (UINT k = 0; k < params.cArgs; ++k) {
@@ -113,7 +93,6 @@ HRESULT ScriptReferences::unwrap(ITypeInfo* info, DISPID id, WORD flags, const D
             if (argError) *argError = k;
             return hr;
         }
-        VariantCopy(&passed_[k], &values_[k]);
         variables_[k] = V_VARIANTREF(&arg);
         V_VT(&arg) = type | VT_BYREF;
         // Every member of a VARIANT's value union starts at the same address.
@@ -122,9 +101,9 @@ HRESULT ScriptReferences::unwrap(ITypeInfo* info, DISPID id, WORD flags, const D
     return S_OK;
 }
 
-void ScriptReferences::writeBack() {
+void ScriptReferences::writeBack(const WrittenOutputs& written) {
     for (size_t k = 0; k < variables_.size(); ++k)
-        if (variables_[k] && !sameValue(values_[k], passed_[k])) VariantCopy(variables_[k], &values_[k]);
+        if (variables_[k] && written.wrote(&V_I4(&values_[k]))) VariantCopy(variables_[k], &values_[k]);
 }
 
 }  // namespace zelva::server

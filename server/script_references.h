@@ -2,14 +2,17 @@
 // Script clients pass their variables by reference as VT_VARIANT|VT_BYREF,
 // which the type library's standard Invoke refuses for a typed by-reference
 // parameter (a double*, say). ScriptReferences passes each such variable as a
-// by-reference value of the declared type instead, and writes the value back
-// into the script's variable when the member changed it (also when the member
-// fails after writing it).
+// by-reference value of the declared type instead, and puts every output the
+// member wrote into the script's variable, typed as declared, whether or not
+// its value changed (also when the member fails after writing it); a variable
+// whose output the member never reached stays as it was.
 
 #include <windows.h>
 #include <oaidl.h>
 
 #include <vector>
+
+#include "written_outputs.h"
 
 namespace zelva::server {
 
@@ -26,14 +29,13 @@ public:
     HRESULT unwrap(ITypeInfo* info, DISPID id, WORD flags, const DISPPARAMS& params, UINT* argError);
     // The arguments to invoke the member with.
     DISPPARAMS* params() { return &params_; }
-    // Copies the values the member changed into the script's variables.
-    void writeBack();
+    // Copies the outputs the member wrote into the script's variables.
+    void writeBack(const WrittenOutputs& written);
 
 private:
     DISPPARAMS params_{};
     std::vector<VARIANTARG> args_;
     std::vector<VARIANT> values_;      // the typed values passed in place of variables
-    std::vector<VARIANT> passed_;      // those values as they went in
     std::vector<VARIANT*> variables_;  // the script's variables, null where none was unwrapped
 };
 

@@ -4,6 +4,7 @@
 #include "server_classes.h"
 
 #include "Zelvacorin.h"
+#include "apartment.h"
 #include "class_factory.h"
 #include "drop_hook_object.h"
 #include "pshape_object.h"
@@ -34,7 +35,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    if (moduleInUse()) return S_FALSE;
+    if (moduleInUse() || liveApartments() != 0) return S_FALSE;
     releaseTypeInfos();
     return S_OK;
 }

@@ -1,6 +1,7 @@
 #include "shape/DropHook.h"
 
 #include "automation/Error.h"
+#include "automation/NumberRules.h"
 #include "env/MessageTexts.h"
 #include "env/Settings.h"
 #include "host/HostCalls.h"
@@ -75,7 +76,7 @@ void DropHook::ReadHitEdge(Object& hook) {
     m.HitDirection->setXYZ(nx, ny, nz);
     m.HitDirection->normalize();
 
-    m.CurrentDiameter = 2.0 * readDouble(element, "MajorRadius");
+    m.CurrentDiameter = checkedDouble(2.0 * readDouble(element, "MajorRadius"));
     m.TargetPart = element.getObject("part", {val(Variant::boolean(false))});
 }
 

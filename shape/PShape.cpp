@@ -1,5 +1,7 @@
 #include "shape/PShape.h"
 
+#include <bit>
+
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
 #include "shape/ProjectionFlags.h"
@@ -26,15 +28,21 @@ void setBool(std::span<const Arg> args, size_t i, int16_t v) {
 
 Variant boolResult(int16_t v) { return Variant::boolean(v != 0); }
 
+// What an answer's output holds until the answer writes it: a not-a-number
+// with a payload of its own, which no answer computes.
+constexpr uint64_t kUnreachedOutput = 0x7ff800005a454c56;
+
 // Runs an answer on copies of the caller's by-reference doubles and writes
 // them back: all of them when it succeeds, and when it fails those it had
-// already written, so outputs written before a failure keep their values.
+// already written, whatever their values, so outputs written before a failure
+// keep them and outputs it never reached stay as they were. The answers write
+// their outputs without reading them.
 template <class Answer>
 Variant answering(std::span<const Arg> args, std::span<double> outputs, Answer answer) {
-    const std::vector<double> before(outputs.begin(), outputs.end());
+    for (double& output : outputs) output = std::bit_cast<double>(kUnreachedOutput);
     const auto writeBack = [&](bool all) {
         for (size_t i = 0; i < outputs.size(); ++i)
-            if (all || outputs[i] != before[i]) setDouble(args, i, outputs[i]);
+            if (all || std::bit_cast<uint64_t>(outputs[i]) != kUnreachedOutput) setDouble(args, i, outputs[i]);
     };
     try {
         const int16_t ok = answer();

@@ -1,6 +1,7 @@
 // Answers to drawing views: how the pin's thread is drawn as a cosmetic thread.
 // Every length handed to the host passes through the host's unit converter.
 
+#include "automation/NumberRules.h"
 #include "env/UnitConversion.h"
 #include "shape/PShape.h"
 
@@ -28,7 +29,7 @@ int16_t PShape::Initialize(Ref<Object>& shape) {
 
 int16_t PShape::GetDiameters(double& inner, double& outer) {
     outer = ToProjectionUnits(Diametro());
-    inner = ToProjectionUnits(Diametro() - Passo());
+    inner = ToProjectionUnits(checkedDouble(Diametro() - Passo()));
     return kTrue;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
@@ -57,6 +58,24 @@ TEST(LeadingNumberRule, TextWithoutANumberGivesZero) {
     EXPECT_EQ(leadingNumber("-"), 0);
     EXPECT_EQ(leadingNumber("."), 0);
     EXPECT_EQ(errorNumber([] { leadingNumber("1e999"); }), err::Overflow);
+}
+
+TEST(LeadingNumberRule, ANumberBeyondTheDoubleRangeIsOverflowSix) {
+    const std::string digits(400, '9');
+    EXPECT_EQ(errorNumber([&] { leadingNumber(digits + " mm"); }), err::Overflow);
+    EXPECT_EQ(errorNumber([&] { leadingNumber("-" + digits); }), err::Overflow);
+    // As many digits that stay in range, and ones that only underflow, are numbers.
+    EXPECT_DOUBLE_EQ(leadingNumber("1" + std::string(300, '0') + "e-300"), 1.0);
+    EXPECT_EQ(leadingNumber("." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(errorNumber([&] { toDouble(Variant::str(digits)); }), err::Overflow);
+}
+
+TEST(CheckedDoubles, OnlyFiniteResultsPass) {
+    EXPECT_EQ(checkedDouble(-1e308), -1e308);
+    EXPECT_EQ(checkedDouble(4.9e-324), 4.9e-324);
+    for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(errorNumber([&] { checkedDouble(v); }), err::Overflow) << v;
 }
 
 TEST(NumberToTextRule, LeadingBlankAndNoZeroBeforeThePoint) {

@@ -152,6 +152,13 @@ TEST_F(DropTest, CircularEdgeKeepsItsPointNormalDiameterAndPart) {
     EXPECT_EQ(module.EditMode, kFalse);
 }
 
+TEST_F(DropTest, AnEdgeDiameterBeyondTheDoubleRangeIsOverflowAndShowsNoForm) {
+    drop(edgeOfRadius(2.5));
+    EXPECT_EQ(errorNumber([&] { drop(edgeOfRadius(1e308)); }), err::Overflow);
+    EXPECT_EQ(module.CurrentDiameter, 5.0) << "the earlier drop's diameter stays";
+    EXPECT_EQ(watch.seen.size(), 1u);
+}
+
 TEST_F(DropTest, NormalIsAskedAtTheDepthOfTheHitShape) {
     for (int32_t depth : {1, 3}) {
         host.clearJournal();

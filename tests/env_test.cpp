@@ -328,6 +328,33 @@ TEST_F(ThreadTexture, FailingFinishTouchesNoPropertyAndZeroPitchSkipsTheHeight) 
     EXPECT_EQ(*flat->components.first(14)->variable({std::nullopt, 23}), Variant::r8(0));
 }
 
+TEST_F(ThreadTexture, ASizeBeyondTheDoubleRangeIsOverflowAndSkipsOnlyItsStep) {
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    Ref<Object> shape = shapeObject(pin);
+    auto& properties = pin->components.first(27)->texture->properties;
+    const auto apply = [&](double diameter, double pitch) {
+        properties.clear();
+        host.clearJournal();
+        double q = 1, r = 1, s = 1;
+        env::ApplyThreadTexture(module, *shape, q, r, s, diameter, pitch);
+        return properties;
+    };
+
+    // π × 1e308 is beyond the range: the width is not written, the steps after it run.
+    auto props = apply(1e308, 1.5);
+    EXPECT_EQ(props.count("ProjectionWidth(1)"), 0u);
+    EXPECT_DOUBLE_EQ(toDouble(props.at("ProjectionHeight(1)")), 6.25 / (25.4 / 1.5) * 25.4);
+    EXPECT_EQ(props.at("Flip(1)"), Variant::boolean(true));
+
+    // 25.4 / 1e-320 is beyond the range: no threads per inch, so no height either
+    // (not the 0 an infinite intermediate would give).
+    props = apply(10, 1e-320);
+    EXPECT_EQ(props.at("ProjectionWidth(1)"), Variant::r8(10 * 3.14159265358979));
+    EXPECT_EQ(props.count("ProjectionHeight(1)"), 0u);
+    EXPECT_TRUE(callsOf({"convert"}).empty());
+    EXPECT_EQ(props.at("Flip(1)"), Variant::boolean(true));
+}
+
 TEST_F(TextFiles, LinesEndWithCrLfOrCrAndBytesAreWindowsAnsi) {
     const auto path = temp.path() / "t.txt";
     std::ofstream(path, std::ios::binary) << "a\r\nb\rc\xe9\x80\nd\r\n";

@@ -386,6 +386,25 @@ TEST_F(PinTest, DrawingLengthsPassThroughTheConverter) {
     EXPECT_EQ(errorNumber([&] { view->GetDiameters(inner, outer); }), err::ObjectNotSet);
 }
 
+TEST_F(PinTest, AnInnerDiameterBeyondTheDoubleRangeIsOverflowAfterTheOuterOne) {
+    module.CurrentPage = host.page();
+    const auto view = newPShape();
+    view->setDiametro(1e308);
+    view->setPasso(-1e308);
+    // The outer diameter is written even though it equals the text the variable held.
+    Variant inner = Variant::i4(42), outer = Variant::str("1e308");
+    host.clearJournal();
+    EXPECT_EQ(errorNumber([&] { view->call("IC2DProjectedThreads_GetDiameters", {ref(inner), ref(outer)}); }),
+              err::Overflow);
+    EXPECT_EQ(outer, Variant::r8(1e308));
+    EXPECT_EQ(inner, Variant::i4(42));
+    EXPECT_EQ(callsOf({"convert"}).size(), 1u) << "nothing is converted after the overflow";
+
+    view->setPasso(1e308);
+    EXPECT_EQ(view->call("IC2DProjectedThreads_GetDiameters", {ref(inner), ref(outer)}), Variant::boolean(true));
+    EXPECT_EQ(inner, Variant::r8(0)) << "a difference in range is a number like any other";
+}
+
 TEST_F(PinTest, CreatePlacesTheShapeThroughTheHostLibraryInOrder) {
     dropStateAt({1, 2, 3}, {0, 0, 1});
     host.clearJournal();

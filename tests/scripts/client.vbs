@@ -131,6 +131,14 @@ Same "VecY", y, 0
 Same "VecZ", z, 1
 Same "VecZ type", TypeName(z), "Double"
 
+' Outputs equal to what a variable held are written too, in the declared type.
+Dim unset, zeroText
+answer = pin.IC2DProjectedThreads_GetThreadDirection(unset, y, z)
+Same "VecX into Empty", TypeName(unset), "Double"
+zeroText = "0"
+answer = pin.IC2DProjectedThreads_GetIsHole(zeroText)
+Same "IsHole into the text 0", TypeName(zeroText), "Boolean"
+
 Dim isHole, angle
 isHole = True
 Same "GetIsHole", pin.IC2DProjectedThreads_GetIsHole(isHole), True

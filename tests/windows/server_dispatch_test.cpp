@@ -100,6 +100,28 @@ TEST(ServerDispatch, ScriptVariablesPassedByReferenceReceiveTheOutputs) {
     ASSERT_EQ(hole.hr, S_OK);
     EXPECT_EQ(isHole.type(), VT_BOOL);
     EXPECT_EQ(isHole.boolean(), VARIANT_FALSE);
+
+    // Outputs equal to what a variable held are written too, in the declared
+    // type: Empty given 0.0 becomes a double, the text "0" given False a boolean.
+    Var empty, zeroText;
+    *zeroText.put() = Var::str(L"0");
+    Invocation again, holeAgain;
+    invoke(shape.get(), L"IC2DProjectedThreads_GetThreadDirection", GetOrCall,
+           {Var::byRef(empty), Var::byRef(y), Var::byRef(z)}, again);
+    ASSERT_EQ(empty.type(), VT_R8);
+    EXPECT_EQ(empty.r8(), 0.0);
+    invoke(shape.get(), L"IC2DProjectedThreads_GetIsHole", GetOrCall, {Var::byRef(zeroText)}, holeAgain);
+    ASSERT_EQ(zeroText.type(), VT_BOOL);
+    EXPECT_EQ(zeroText.boolean(), VARIANT_FALSE);
+
+    // A put reads its value and writes nothing back.
+    Var twelve;
+    *twelve.put() = Var::str(L"12");
+    Invocation put;
+    invoke(shape.get(), L"Diametro", DISPATCH_PROPERTYPUT, {Var::byRef(twelve)}, put);
+    EXPECT_EQ(put.hr, S_OK);
+    ASSERT_EQ(twelve.type(), VT_BSTR);
+    EXPECT_EQ(twelve.text(), L"12");
 }
 
 TEST(ServerDispatch, ScriptVariablesOfAFailingMemberKeepTheirValues) {

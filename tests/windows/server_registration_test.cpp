@@ -59,14 +59,20 @@ void expectRegistered() {
         EXPECT_TRUE(samePath(server, dll)) << testing::PrintToString(server);
         EXPECT_EQ(registryString(classKey(row) + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
         EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface)), row.interfaceName);
+        EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface) + L"\\ProxyStubClsid"), TypeLibMarshaler);
         EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface) + L"\\ProxyStubClsid32"), TypeLibMarshaler);
         EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface) + L"\\TypeLib"), guidText(LIBID_Zelvacorin));
+        EXPECT_EQ(registryString(interfaceKey(*row.defaultInterface) + L"\\TypeLib", L"Version"), L"1.0");
         CLSID fromProgId;
         EXPECT_EQ(CLSIDFromProgID(row.progId, &fromProgId), S_OK);
         EXPECT_EQ(guidText(fromProgId), guidText(*row.clsid));
     }
     EXPECT_EQ(registryString(typeLibKey()), L"Zelvacorin");
+    // Under its own locale and the neutral one, where the type-library marshaller looks.
     EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\409\\win32"), dll));
+    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\0\\win32"), dll));
+    EXPECT_EQ(registryString(typeLibKey() + L"\\FLAGS"), L"0");
+    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\HELPDIR"), dll.substr(0, dll.find_last_of(L'\\'))));
 }
 
 // The host library's registration, which the component's must never touch.

@@ -7,10 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "com_test_support.h"
+#include "msft_file.h"
 
 using namespace zelva::wintest;
 
@@ -208,6 +212,25 @@ TEST_F(ZelvacorinTypeLib, HoldsFourTypeInfosInOrderWithoutDocumentation) {
         EXPECT_EQ(attr->wTypeFlags, row.flags);
         info->ReleaseTypeAttr(attr);
     }
+}
+
+TEST_F(ZelvacorinTypeLib, TheFileHoldsTheFlagsOfEachTypeInfo) {
+    std::ifstream in(std::filesystem::path(besideTestProgram(L"Zelvacorin.tlb")), std::ios::binary);
+    const zelva::typelib::Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto file = zelva::typelib::MsftFile::parse(bytes);
+    ASSERT_EQ(file.typeInfoCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(file.typeFlags(i), Types[i].flags);
+        // oleaut32 reports the dispatch half of a dual interface without the
+        // OLE-automation flag that the file holds for it; nothing else differs.
+        TYPEATTR* attr;
+        ComPtr<ITypeInfo> info = typeInfo(i);
+        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+        EXPECT_EQ(attr->wTypeFlags | TYPEFLAG_FOLEAUTOMATION, file.typeFlags(i) | TYPEFLAG_FOLEAUTOMATION);
+        info->ReleaseTypeAttr(attr);
+    }
+    EXPECT_EQ(file.typeFlags(0), 0x11D0);
 }
 
 TEST_F(ZelvacorinTypeLib, DualInterfacesDeriveFromIDispatch) {

@@ -66,6 +66,8 @@ public:
     std::string typeInfoName(int index) const;
     std::optional<int> findTypeInfo(const std::string& name) const;
     int typeKind(int index) const { return typeInfoField(index, ti::Kind) & 0xf; }
+    // The TYPEFLAG_ word the file holds for type info `index`.
+    std::uint16_t typeFlags(int index) const { return static_cast<std::uint16_t>(typeInfoField(index, ti::Flags)); }
 
     // The member records of a type info: a 32-bit size, the records, then the
     // member ids, name offsets and record offsets (one 32-bit word each).
