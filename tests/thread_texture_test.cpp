@@ -17,7 +17,7 @@
 
 #include <jpeglib.h>
 
-#include "thread_texture.h"
+#include "ThreadTexture.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "com_test_support.h"
+#include "ComTestSupport.h"
 #include "env/MessageTexts.h"
-#include "resource_ids.h"
+#include "ResourceIds.h"
 
 using namespace zelva::wintest;
 

@@ -11,9 +11,9 @@
 
 #include "IronCADAO.h"
 #include "automation/Error.h"
-#include "com_host_library.h"
-#include "com_ptr.h"
-#include "dispatch_object.h"
+#include "ComHostLibrary.h"
+#include "ComPtr.h"
+#include "DispatchObject.h"
 
 using namespace zelva;
 using zelva::server::ComHostLibrary;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "com_test_support.h"
+#include "ComTestSupport.h"
 
 using namespace zelva::wintest;
 
