@@ -30,9 +30,13 @@ Quaternion rotationBetween(const Vec3& from, const Vec3& to) {
         axis = normalized(axis);
         return {0, axis.x, axis.y, axis.z};
     }
+    // The half angle from atan2 keeps its precision where 1 + c would lose it,
+    // so the rotation stays of unit length next to a half turn as well.
     const Vec3 axis = cross(a, b);
-    const double s = std::sqrt((1 + c) * 2);
-    return {s / 2, axis.x / s, axis.y / s, axis.z / s};
+    const double sine = length(axis);
+    const double half = std::atan2(sine, c) / 2;
+    const double k = std::sin(half) / sine;
+    return {std::cos(half), k * axis.x, k * axis.y, k * axis.z};
 }
 
 Vec3 rotate(const Quaternion& q, const Vec3& v) {
