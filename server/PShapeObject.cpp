@@ -7,6 +7,7 @@
 #include "DualDispatch.h"
 #include "ErrorInfoSupport.h"
 #include "shape/PShape.h"
+#include "shape/PShapeMembers.h"
 
 namespace zelva::server {
 
@@ -39,11 +40,14 @@ _PShape* pshape_from_IC2DProjectedThreads(IC2DProjectedThreads* iface) {
     return &impl_from_IC2DProjectedThreads(iface)->_PShape_iface;
 }
 
-// Calls a member of the core PShape.
+using Member = shape::PShapeMemberId;
+
+// Calls a member of the core PShape, named by its row of the member table.
 template <class... Result>
-HRESULT call(_PShape* iface, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-             Result*... result) {
-    return callCore(IID__PShape, *impl_from__PShape(iface)->object.core, member, kind, args, result...);
+HRESULT call(_PShape* iface, Member id, std::initializer_list<ComArg> args, Result*... result) {
+    const shape::PShapeMember& member = shape::pshapeMember(id);
+    return callCore(IID__PShape, *impl_from__PShape(iface)->object.core, member.name.data(), member.kind, args,
+                    result...);
 }
 
 // --- _PShape -------------------------------------------------------------------------
@@ -89,56 +93,56 @@ HRESULT STDMETHODCALLTYPE pshape_Invoke(_PShape* iface, DISPID id, REFIID iid, L
 }
 
 HRESULT STDMETHODCALLTYPE pshape_put_Diametro(_PShape* iface, double* value) {
-    return call(iface, "Diametro", CallKind::Put, {value});
+    return call(iface, Member::DiametroPut, {value});
 }
 HRESULT STDMETHODCALLTYPE pshape_get_Diametro(_PShape* iface, double* value) {
-    return call(iface, "Diametro", CallKind::Get, {}, value);
+    return call(iface, Member::DiametroGet, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_put_Lunghezza(_PShape* iface, double* value) {
-    return call(iface, "Lunghezza", CallKind::Put, {value});
+    return call(iface, Member::LunghezzaPut, {value});
 }
 HRESULT STDMETHODCALLTYPE pshape_get_Lunghezza(_PShape* iface, double* value) {
-    return call(iface, "Lunghezza", CallKind::Get, {}, value);
+    return call(iface, Member::LunghezzaGet, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_put_Passo(_PShape* iface, double* value) {
-    return call(iface, "Passo", CallKind::Put, {value});
+    return call(iface, Member::PassoPut, {value});
 }
 HRESULT STDMETHODCALLTYPE pshape_get_Passo(_PShape* iface, double* value) {
-    return call(iface, "Passo", CallKind::Get, {}, value);
+    return call(iface, Member::PassoGet, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_put_Smusso(_PShape* iface, double* value) {
-    return call(iface, "Smusso", CallKind::Put, {value});
+    return call(iface, Member::SmussoPut, {value});
 }
 HRESULT STDMETHODCALLTYPE pshape_get_Smusso(_PShape* iface, double* value) {
-    return call(iface, "Smusso", CallKind::Get, {}, value);
+    return call(iface, Member::SmussoGet, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_get_ThreadCallout(_PShape* iface, BSTR* value) {
-    return call(iface, "ThreadCallout", CallKind::Get, {}, value);
+    return call(iface, Member::ThreadCalloutGet, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_put_ThreadCallout(_PShape* iface, BSTR* value) {
-    return call(iface, "ThreadCallout", CallKind::Put, {value});
+    return call(iface, Member::ThreadCalloutPut, {value});
 }
 HRESULT STDMETHODCALLTYPE pshape_get_TransferToDrawingFlags(_PShape* iface, LONG* value) {
-    return call(iface, "TransferToDrawingFlags", CallKind::Get, {}, value);
+    return call(iface, Member::TransferToDrawingFlagsGet, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_put_TransferToDrawingFlags(_PShape* iface, LONG* value) {
-    return call(iface, "TransferToDrawingFlags", CallKind::Put, {value});
+    return call(iface, Member::TransferToDrawingFlagsPut, {value});
 }
 
 HRESULT STDMETHODCALLTYPE pshape_Create(_PShape* iface, IDispatch** parent) {
-    return call(iface, "Create", CallKind::Method, {parent});
+    return call(iface, Member::Create, {parent});
 }
 HRESULT STDMETHODCALLTYPE pshape_createInPart(_PShape* iface, IDispatch** boss) {
-    return call(iface, "createInPart", CallKind::Method, {boss});
+    return call(iface, Member::CreateInPart, {boss});
 }
 HRESULT STDMETHODCALLTYPE pshape_GetPartData(_PShape* iface, IDispatch** shape) {
-    return call(iface, "GetPartData", CallKind::Method, {shape});
+    return call(iface, Member::GetPartData, {shape});
 }
 HRESULT STDMETHODCALLTYPE pshape_SetPartData(_PShape* iface, IDispatch** shape) {
-    return call(iface, "SetPartData", CallKind::Method, {shape});
+    return call(iface, Member::SetPartData, {shape});
 }
 HRESULT STDMETHODCALLTYPE pshape_DblClick(_PShape* iface, IDispatch** part, LONG* x, LONG* y) {
-    return call(iface, "DblClick", CallKind::Method, {part, x, y});
+    return call(iface, Member::DblClick, {part, x, y});
 }
 
 HRESULT STDMETHODCALLTYPE pshape_GetHoleInformation(_PShape* iface, VARIANT_BOOL wantAnglesInDegrees,
@@ -146,7 +150,7 @@ HRESULT STDMETHODCALLTYPE pshape_GetHoleInformation(_PShape* iface, VARIANT_BOOL
                                                     double* counterboreDepth, double* counterboreDiameter,
                                                     double* countersinkDiameter, double* countersinkAngle,
                                                     double* bottomAngle, VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetHoleInformation", CallKind::Method,
+    return call(iface, Member::GetHoleInformation,
                 {Variant::boolean(wantAnglesInDegrees != VARIANT_FALSE), depthIsFinite, depth, counterboreDepth,
                  counterboreDiameter, countersinkDiameter, countersinkAngle, bottomAngle},
                 answer);
@@ -157,42 +161,42 @@ HRESULT STDMETHODCALLTYPE pshape_GetProjectedThreadInformation(_PShape* iface, I
                                                                double* threadLength, double* offset, double* x,
                                                                double* y, double* z, VARIANT_BOOL* isHole,
                                                                VARIANT_BOOL* taperProjection, VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetProjectedThreadInformation", CallKind::Method,
+    return call(iface, Member::GetProjectedThreadInformation,
                 {shape, inner, outer, taperAngle, threadLength, offset, x, y, z, isHole, taperProjection}, answer);
 }
 
 HRESULT STDMETHODCALLTYPE pshape_GetIsHole(_PShape* iface, VARIANT_BOOL* isHole, VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetIsHole", CallKind::Method, {isHole}, answer);
+    return call(iface, Member::GetIsHole, {isHole}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_GetDiameters(_PShape* iface, double* inner, double* outer, VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetDiameters", CallKind::Method, {inner, outer}, answer);
+    return call(iface, Member::GetDiameters, {inner, outer}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_GetPositionInformation(_PShape* iface, double* length, double* offset,
                                                         VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetPositionInformation", CallKind::Method, {length, offset}, answer);
+    return call(iface, Member::GetPositionInformation, {length, offset}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_GetTaperFromMajorDiameter(_PShape* iface, double* angle, VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetTaperFromMajorDiameter", CallKind::Method, {angle}, answer);
+    return call(iface, Member::GetTaperFromMajorDiameter, {angle}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_GetTaperProjection(_PShape* iface, VARIANT_BOOL* taperProjection,
                                                     VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetTaperProjection", CallKind::Method, {taperProjection}, answer);
+    return call(iface, Member::GetTaperProjection, {taperProjection}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_GetThreadDirection(_PShape* iface, double* x, double* y, double* z,
                                                     VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_GetThreadDirection", CallKind::Method, {x, y, z}, answer);
+    return call(iface, Member::GetThreadDirection, {x, y, z}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_get_HoleInformationFlags(_PShape* iface, LONG* value) {
-    return call(iface, "IC2DProjectedThreads_HoleInformationFlags", CallKind::Get, {}, value);
+    return call(iface, Member::HoleInformationFlags, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_Initialize(_PShape* iface, IDispatch** shape, VARIANT_BOOL* answer) {
-    return call(iface, "IC2DProjectedThreads_Initialize", CallKind::Method, {shape}, answer);
+    return call(iface, Member::Initialize, {shape}, answer);
 }
 HRESULT STDMETHODCALLTYPE pshape_get_ProjectionFlags(_PShape* iface, LONG* value) {
-    return call(iface, "IC2DProjectedThreads_ProjectionFlags", CallKind::Get, {}, value);
+    return call(iface, Member::ProjectionFlags, {}, value);
 }
 HRESULT STDMETHODCALLTYPE pshape_get_Callout(_PShape* iface, BSTR* value) {
-    return call(iface, "IC2DProjectedThreads_Callout", CallKind::Get, {}, value);
+    return call(iface, Member::Callout, {}, value);
 }
 
 const _PShapeVtbl pshape_vtbl = {
