@@ -122,10 +122,11 @@ add_custom_command(
 add_custom_target(zelvacorin_typelib ALL DEPENDS "${ZELVA_SERVER_TLB}")
 
 add_library(zelvacorin_resources OBJECT ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc)
+# The string table is made from the core's message list as the resources compile.
 set_source_files_properties(${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc
-    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB}")
+    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB};${ZELVA_SOURCE_ROOT}/env/MessageTexts.inc")
 target_include_directories(zelvacorin_resources PRIVATE
-    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server" "${ZELVA_SOURCE_ROOT}")
 add_dependencies(zelvacorin_resources zelvacorin_typelib)
 
 # --- The component DLL ---------------------------------------------------------------

@@ -5,9 +5,4 @@
 #define IDI_CHAMFER     101 /* picture of the dialog's chamfer check box */
 #define IDI_NOTICE      102 /* information icon of the edge selection notice */
 
-/* Message texts are string-table entries at a language base plus an offset. */
-#define IDS_BASE_ITALIAN 1000
-#define IDS_BASE_ENGLISH 2000
-#define IDS_BASE_GERMAN  3000
-
 #endif
