@@ -37,7 +37,7 @@ HRESULT reportError(const Error& error, REFIID iid) noexcept {
     try {
         ComPtr<ICreateErrorInfo> create;
         ComPtr<IErrorInfo> info;
-        if (FAILED(CreateErrorInfo(create.put())) || FAILED(create.query_to(IID_IErrorInfo, info.put())))
+        if (FAILED(CreateErrorInfo(create.put())) || FAILED(create.queryTo(IID_IErrorInfo, info.put())))
             return error.hresult();
         const std::wstring description = win32::widen(error.description());
         ICreateErrorInfo_SetGUID(create.get(), iid);
@@ -64,7 +64,7 @@ Error callError(HRESULT hr, IUnknown* object, REFIID iid) {
     std::wstring description;
     ComPtr<ISupportErrorInfo> support;
     ComPtr<IErrorInfo> info;
-    if (object && SUCCEEDED(IUnknown_QueryInterface(object, IID_ISupportErrorInfo, support.put_void())) &&
+    if (object && SUCCEEDED(IUnknown_QueryInterface(object, IID_ISupportErrorInfo, support.putVoid())) &&
         ISupportErrorInfo_InterfaceSupportsErrorInfo(support.get(), iid) == S_OK &&
         GetErrorInfo(0, info.put()) == S_OK) {
         Bstr text;

@@ -221,7 +221,7 @@ public:
 template <class Adapter, class Interface>
 Ref<Adapter> create(REFCLSID clsid, REFIID iid) {
     ComPtr<Interface> object;
-    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.put_void());
+    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.putVoid());
     if (FAILED(hr)) throw Error(hr, kCannotCreateObject, "ActiveX component can't create object");
     return makeRef<Adapter>(std::move(object));
 }

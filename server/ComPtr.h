@@ -36,7 +36,7 @@ public:
         reset();
         return &p_;
     }
-    void** put_void() { return reinterpret_cast<void**>(put()); }
+    void** putVoid() { return reinterpret_cast<void**>(put()); }
     // The held pointer as an [in, out] argument: the callee may replace it,
     // releasing the reference it finds and leaving one to the new object.
     Interface** addressof() { return &p_; }
@@ -51,7 +51,7 @@ public:
     }
 
     template <class Other>
-    HRESULT query_to(REFIID iid, Other** out) const {
+    HRESULT queryTo(REFIID iid, Other** out) const {
         return IUnknown_QueryInterface(unknown(), iid, reinterpret_cast<void**>(out));
     }
 

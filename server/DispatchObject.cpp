@@ -18,7 +18,7 @@ DISPID DispatchObject::dispIdOf(std::string_view name) const {
     DISPID id = DISPID_UNKNOWN;
     // Script objects may resolve names only through IDispatchEx.
     ComPtr<IDispatchEx> ex;
-    if (SUCCEEDED(dispatch_.query_to(IID_IDispatchEx, ex.put())) &&
+    if (SUCCEEDED(dispatch_.queryTo(IID_IDispatchEx, ex.put())) &&
         SUCCEEDED(IDispatchEx_GetDispID(ex.get(), text.get(), fdexNameCaseInsensitive, &id)))
         return id;
     LPOLESTR names[] = {text.get()};

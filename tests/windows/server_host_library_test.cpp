@@ -111,7 +111,7 @@ TEST_F(HostLibraryPort, TheClassRegistryFindsRegisteredProgIds) {
 TEST_F(HostLibraryPort, TheUnitConverterConvertsOnAPageFromCom) {
     Ref<host::UnitConverter> converter = library.createUnitConverter();
     ComPtr<IDispatch> pageFromCom;
-    ASSERT_EQ(CoCreateInstance(CLSID_HostVector, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, pageFromCom.put_void()),
+    ASSERT_EQ(CoCreateInstance(CLSID_HostVector, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, pageFromCom.putVoid()),
               S_OK);
     Ref<Object> page = server::objectOf(pageFromCom.get());
     double value = 2.5, result = 0;

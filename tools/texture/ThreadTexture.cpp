@@ -28,7 +28,7 @@ constexpr double kDepth = 0.5413;            // H1/P: flank height over pitch (t
 constexpr double kCornerRound = 0.035;       // width (in pitches) over which corners are rounded
 
 // Height of the surface, 1 on the crest and 0 in the root.
-double profile_height(double t) {
+double profileHeight(double t) {
     t -= std::floor(t);
     const double d = std::min(t, 1.0 - t);  // distance from the crest centre
     if (d <= kCrestHalf) return 1.0;
@@ -38,9 +38,9 @@ double profile_height(double t) {
 
 // Slope dz/dt of the surface in pitch units (z = kDepth * height), box-filtered over
 // kCornerRound so that crest and root corners are slightly rounded like a rolled thread.
-double profile_slope(double t) {
+double profileSlope(double t) {
     const double w = kCornerRound;
-    return kDepth * (profile_height(t + w / 2) - profile_height(t - w / 2)) / w;
+    return kDepth * (profileHeight(t + w / 2) - profileHeight(t - w / 2)) / w;
 }
 
 // Shade of one point of the thread surface, 0..1.  The picture's y axis runs along the
@@ -48,7 +48,7 @@ double profile_slope(double t) {
 // so the flank that faces up shines, the flank that faces down lies in shadow, the crest
 // carries a narrow highlight and the root is dimmed by occlusion.
 double shade(double t) {
-    const double slope = profile_slope(t);  // dz/dy, y pointing down the picture
+    const double slope = profileSlope(t);  // dz/dy, y pointing down the picture
     // Surface normal in the (y, z) plane: (-dz/dy, 1), normalised.
     const double inv = 1.0 / std::sqrt(slope * slope + 1.0);
     const double ny = -slope * inv;
@@ -64,7 +64,7 @@ double shade(double t) {
     const double diffuse = std::max(0.0, ny * ly + nz * lz);
     const double specular = std::pow(std::max(0.0, ny * hy + nz * hz), 24.0);
     // The root is half hidden between the flanks: less light reaches it and no glint.
-    const double h = profile_height(t);
+    const double h = profileHeight(t);
     const double occlusion = 0.55 + 0.45 * h;
     return std::clamp((0.20 + 0.58 * diffuse) * occlusion + 0.26 * specular * h * h, 0.0, 1.0);
 }
@@ -113,13 +113,13 @@ struct StreakLattice {
     }
 };
 
-std::uint8_t to_byte(double v) {
+std::uint8_t toByte(double v) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 255.0)));
 }
 
 }  // namespace
 
-Image make_thread_texture(const ThreadTextureOptions& o) {
+Image makeThreadTexture(const ThreadTextureOptions& o) {
     if (o.width <= 0 || o.height <= 0 || o.turns <= 0 || o.supersample <= 0)
         throw std::invalid_argument("thread texture: size, turns and supersample must be positive");
 
@@ -157,9 +157,9 @@ Image make_thread_texture(const ThreadTextureOptions& o) {
 
             // Light cool steel tint.
             std::uint8_t* p = &img.rgb[(static_cast<std::size_t>(y) * o.width + x) * 3];
-            p[0] = to_byte(v * 0.97 - 1.0);
-            p[1] = to_byte(v * 0.99 + 1.0);
-            p[2] = to_byte(v * 1.00 + 4.0);
+            p[0] = toByte(v * 0.97 - 1.0);
+            p[1] = toByte(v * 0.99 + 1.0);
+            p[2] = toByte(v * 1.00 + 4.0);
         }
     }
     return img;
@@ -175,27 +175,27 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-extern "C" void on_jpeg_error(j_common_ptr cinfo) {
+extern "C" void onJpegError(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->jump, 1);
 }
 
-extern "C" void on_jpeg_message(j_common_ptr) {}  // warnings: stay quiet
+extern "C" void onJpegMessage(j_common_ptr) {}  // warnings: stay quiet
 
 // Runs libjpeg with only trivially destructible locals, so the longjmp of an error
-// skips no destructor.  On success *out / *out_size hold a malloc'ed buffer.
-bool encode_raw(const Image& image, int quality, unsigned char** out, unsigned long* out_size,
+// skips no destructor.  On success *out / *outSize hold a malloc'ed buffer.
+bool encodeRaw(const Image& image, int quality, unsigned char** out, unsigned long* outSize,
                 char* message) {
     jpeg_compress_struct cinfo;
     ErrorManager err;
     std::memset(&cinfo, 0, sizeof cinfo);
     cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = on_jpeg_error;
-    err.pub.output_message = on_jpeg_message;
+    err.pub.error_exit = onJpegError;
+    err.pub.output_message = onJpegMessage;
     err.message[0] = '\0';
     *out = nullptr;
-    *out_size = 0;
+    *outSize = 0;
 
     if (setjmp(err.jump)) {
         std::strncpy(message, err.message, JMSG_LENGTH_MAX);
@@ -206,7 +206,7 @@ bool encode_raw(const Image& image, int quality, unsigned char** out, unsigned l
     }
 
     jpeg_create_compress(&cinfo);
-    jpeg_mem_dest(&cinfo, out, out_size);
+    jpeg_mem_dest(&cinfo, out, outSize);
     cinfo.image_width = static_cast<JDIMENSION>(image.width);
     cinfo.image_height = static_cast<JDIMENSION>(image.height);
     cinfo.input_components = 3;
@@ -226,7 +226,7 @@ bool encode_raw(const Image& image, int quality, unsigned char** out, unsigned l
 
 }  // namespace
 
-std::vector<std::uint8_t> encode_jpeg(const Image& image, int quality) {
+std::vector<std::uint8_t> encodeJpeg(const Image& image, int quality) {
     if (image.width <= 0 || image.height <= 0 ||
         image.rgb.size() != static_cast<std::size_t>(image.width) * image.height * 3)
         throw std::runtime_error("JPEG encoding: the image buffer does not match its size");
@@ -236,25 +236,25 @@ std::vector<std::uint8_t> encode_jpeg(const Image& image, int quality) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     char message[JMSG_LENGTH_MAX] = {};
-    if (!encode_raw(image, quality, &buffer, &size, message))
+    if (!encodeRaw(image, quality, &buffer, &size, message))
         throw std::runtime_error(std::string("JPEG encoding failed: ") + message);
     std::vector<std::uint8_t> bytes(buffer, buffer + size);
     std::free(buffer);
     return bytes;
 }
 
-void write_jpeg(const Image& image, const std::string& path, int quality) {
-    const std::vector<std::uint8_t> bytes = encode_jpeg(image, quality);
+void writeJpeg(const Image& image, const std::string& path, int quality) {
+    const std::vector<std::uint8_t> bytes = encodeJpeg(image, quality);
 
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
     const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), f);
-    const int write_errno = errno;
+    const int writeErrno = errno;
     const bool closed = std::fclose(f) == 0;
     if (written != bytes.size() || !closed) {
-        const int e = write_errno ? write_errno : errno;
+        const int e = writeErrno ? writeErrno : errno;
         std::remove(path.c_str());
         throw std::runtime_error("cannot write '" + path + "': " +
                                  (e ? std::strerror(e) : "write failed"));

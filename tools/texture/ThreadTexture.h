@@ -46,14 +46,14 @@ struct ThreadTextureOptions {
 
 // Draws the picture.  Throws std::invalid_argument for a non-positive size, turns or
 // supersample.  Deterministic: the same options always give the same pixels.
-Image make_thread_texture(const ThreadTextureOptions& options = {});
+Image makeThreadTexture(const ThreadTextureOptions& options = {});
 
 // Encodes the picture as a baseline JPEG (quality 1..100) in memory.
 // Throws std::runtime_error when libjpeg reports an error.
-std::vector<std::uint8_t> encode_jpeg(const Image& image, int quality = 90);
+std::vector<std::uint8_t> encodeJpeg(const Image& image, int quality = 90);
 
 // Encodes and writes the picture to path, replacing any file there.
 // Throws std::runtime_error naming the path and the reason when it cannot be written.
-void write_jpeg(const Image& image, const std::string& path, int quality = 90);
+void writeJpeg(const Image& image, const std::string& path, int quality = 90);
 
 }  // namespace zelva::texture

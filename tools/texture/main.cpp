@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
     }
     const std::string out = argv[1];
     try {
-        const zelva::texture::Image image = zelva::texture::make_thread_texture();
-        zelva::texture::write_jpeg(image, out, 90);
+        const zelva::texture::Image image = zelva::texture::makeThreadTexture();
+        zelva::texture::writeJpeg(image, out, 90);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_thread_texture: %s\n", e.what());
         return 1;
