@@ -162,21 +162,30 @@ const PShapeMember kMembers[] = {
 constexpr size_t kMemberCount = std::size(kMembers);
 static_assert(kMemberCount == static_cast<size_t>(PShapeMemberId::Callout) + 1, "one row per member id");
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool nameBefore(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lower(x) < lower(y); });
+// FNV-1a over the lower-cased name: one pass over the text.
+uint32_t nameHash(std::string_view name) {
+    uint32_t h = 2166136261u;
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(foldNameCase(c));
+        h *= 16777619u;
+    }
+    return h;
 }
 
-// The rows sorted by name, case-insensitively, built once: a lookup is a
-// binary search, and the two halves of a property lie side by side.
-const std::array<const PShapeMember*, kMemberCount>& byName() {
+struct HashedRow {
+    uint32_t hash;
+    const PShapeMember* member;
+};
+
+// The rows ordered by the hash of their lower-cased names, built once: a
+// lookup hashes the name, finds its rows by a binary search on the numbers,
+// and compares the text only of the one or two rows (a property's halves)
+// that carry that hash.
+const std::array<HashedRow, kMemberCount>& byHash() {
     static const auto sorted = [] {
-        std::array<const PShapeMember*, kMemberCount> rows{};
-        for (size_t i = 0; i < kMemberCount; ++i) rows[i] = &kMembers[i];
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const PShapeMember* a, const PShapeMember* b) { return nameBefore(a->name, b->name); });
+        std::array<HashedRow, kMemberCount> rows{};
+        for (size_t i = 0; i < kMemberCount; ++i) rows[i] = {nameHash(kMembers[i].name), &kMembers[i]};
+        std::sort(rows.begin(), rows.end(), [](const HashedRow& a, const HashedRow& b) { return a.hash < b.hash; });
         return rows;
     }();
     return sorted;
@@ -189,11 +198,13 @@ std::span<const PShapeMember> pshapeMembers() { return kMembers; }
 const PShapeMember& pshapeMember(PShapeMemberId id) { return kMembers[static_cast<size_t>(id)]; }
 
 const PShapeMember* findPShapeMember(std::string_view name, CallKind kind) {
-    const auto& rows = byName();
-    auto row = std::lower_bound(rows.begin(), rows.end(), name,
-                                [](const PShapeMember* m, std::string_view n) { return nameBefore(m->name, n); });
-    for (; row != rows.end() && sameName((*row)->name, name); ++row)
-        if (((*row)->kind == CallKind::Put) == (kind == CallKind::Put)) return *row;
+    const auto& rows = byHash();
+    const uint32_t hash = nameHash(name);
+    auto row = std::lower_bound(rows.begin(), rows.end(), hash,
+                                [](const HashedRow& r, uint32_t h) { return r.hash < h; });
+    for (; row != rows.end() && row->hash == hash; ++row)
+        if ((row->member->kind == CallKind::Put) == (kind == CallKind::Put) && sameName(row->member->name, name))
+            return row->member;
     return nullptr;
 }
 
