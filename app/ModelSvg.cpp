@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/SvgWriter.h"
+#include "host/VariableNumbers.h"
 #include "sim/ShapeGeometry.h"
 
 namespace zelva::app {
@@ -25,7 +26,7 @@ constexpr double kMaxContentWidth = 900, kMaxContentHeight = 640, kMinCanvasWidt
 constexpr double kMaxScale = 8;                               // px per mm, so a small scene is not blown up
 constexpr double kCanvasMargin = 32;                          // px
 constexpr double kTitleFontSize = 15, kTitleLineHeight = 21;  // px
-constexpr int kEndChamferVariables[] = {23, 24};              // body variables, set together
+constexpr int32_t kEndChamferVariables[] = {host::vars::body::StartChamfer, host::vars::body::EndChamfer};
 const char* const kPictureHeight = "ProjectionHeight(1)";
 
 Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "sim/frame_math.h"
+#include "sim/FrameMath.h"
 #include "ui/HeadlessUi.h"
 
 namespace zelva::app {

@@ -3,12 +3,15 @@
 #include <sstream>
 
 #include "automation/NumberRules.h"
+#include "host/VariableNumbers.h"
 #include "sim/DocumentJson.h"
 #include "sim/ShapeGeometry.h"
 
 namespace zelva::app {
 
 namespace {
+
+namespace vars = host::vars;
 
 // What a transcript reads back from a pin's shape.
 double readNumber(const sim::doc::Shape& shape, int32_t type, std::optional<int32_t> kind, int32_t number) {
@@ -122,7 +125,7 @@ void ScenarioRunner::project(const Project& p, const Step& step) {
     const bool ok = hostCall(step, [&] { out = component_.project(host_.shapeObject(shape)); });
     out.pin = p.pin;
     if (!ok) return;
-    out.chamfer = readNumber(*shape, sim::doc::type::Body, std::nullopt, 23);
+    out.chamfer = readNumber(*shape, sim::doc::type::Body, std::nullopt, vars::body::StartChamfer);
     out.chamfered = out.chamfer != 0;
     projections_.push_back(out);
     transcript_.projection(out);
@@ -137,10 +140,10 @@ void ScenarioRunner::reportPin(const std::string& name, bool created) {
     const auto it = std::find_if(pins_.begin(), pins_.end(), [&](const auto& e) { return e.first == name; });
     const auto& s = *it->second;
     PinState state{name, created,
-                   readNumber(s, sim::doc::type::SizeBox, std::nullopt, 2),
-                   readNumber(s, sim::doc::type::SizeBox, std::nullopt, 3),
-                   readNumber(s, sim::doc::type::PartData, 1, 12),
-                   readNumber(s, sim::doc::type::Body, std::nullopt, 23)};
+                   readNumber(s, sim::doc::type::SizeBox, std::nullopt, vars::size_box::Depth),
+                   readNumber(s, sim::doc::type::SizeBox, std::nullopt, vars::size_box::Length),
+                   readNumber(s, sim::doc::type::PartData, vars::part_data::NumberField, vars::part_data::Pitch),
+                   readNumber(s, sim::doc::type::Body, std::nullopt, vars::body::StartChamfer)};
     transcript_.pin(state);
     summary_ << "      " << name << (created ? " created" : " rebuilt") << ": diameter " << shortNumber(state.diameter)
              << ", length " << shortNumber(state.length) << ", pitch " << shortNumber(state.pitch) << ", chamfer "

@@ -43,6 +43,8 @@ public:
 
 // Case-insensitive member name comparison, as automation resolves names.
 bool sameName(std::string_view a, std::string_view b);
+// The case folding of member names: ASCII letters to lower case.
+constexpr char foldNameCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Argument checks for implementations of invoke.
 void expectArgCount(std::span<const Arg> args, size_t n);  // otherwise error 450

@@ -22,15 +22,13 @@ add_library(zelva_pinhost_com STATIC
     "${ZELVA_HOST_HEADER}"
     ${ZELVA_PINHOST_SCENARIO_SOURCES}
     ${ZELVA_PINHOST_COM_SOURCES}
-    # The UTF-8/UTF-16 conversion every Windows program here shares.
-    ${ZELVA_SOURCE_ROOT}/server/ui/WideText.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp)
+    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp)
 zelva_windows_runtime_target(zelva_pinhost_com)
 target_compile_definitions(zelva_pinhost_com PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-# server/ for the dialogs' control identifiers and the text conversion's header only.
+# server/ for the dialogs' control identifiers only.
 target_include_directories(zelva_pinhost_com PUBLIC "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}"
     "${ZELVA_SOURCE_ROOT}/server")
-target_link_libraries(zelva_pinhost_com PUBLIC zelva_sim ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
+target_link_libraries(zelva_pinhost_com PUBLIC zelva_sim zelva_win32_text ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
 zelva_test_build(zelva_pinhost_com)
 
 # The native build whose pinhost and staged install tree pinhost.exe is compared with.
@@ -57,7 +55,7 @@ add_executable(zelva_pinhost_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/host_dispatch_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/registry_overlay_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/rounds_test.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp)
+    ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp)
 zelva_windows_runtime_target(zelva_pinhost_tests)
 target_include_directories(zelva_pinhost_tests PRIVATE "${ZELVA_SOURCE_ROOT}/tests/windows")
 target_compile_definitions(zelva_pinhost_tests PRIVATE ZELVA_WINE_STAGED_INSTALL="${ZELVA_WINE_STAGED_INSTALL_PATH}")

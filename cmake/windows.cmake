@@ -76,19 +76,19 @@ zelva_widl("${ZELVA_HOST_HEADER}" "${ZELVA_HOST_IDL}" -h)
 
 add_library(zelva_host_library SHARED
     "${ZELVA_HOST_HEADER}"
-    ${ZELVA_SOURCE_ROOT}/hostlib/com_object.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/host_class_registry.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/host_placement.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/host_registry.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/host_settings_store.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/host_transform.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/host_vector.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/module.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/registration.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/registry_read.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/unit_converter.cpp
-    ${ZELVA_SOURCE_ROOT}/sim/frame_math.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/ComObject.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/HostClassRegistry.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/HostPlacement.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/HostRegistry.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/HostSettingsStore.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/HostTransform.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/HostVector.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/Module.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/Registration.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/RegistryRead.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/UnitConverter.cpp
+    ${ZELVA_SOURCE_ROOT}/sim/FrameMath.cpp
     ${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.rc
     ${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.def)
 set_source_files_properties(${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.rc
@@ -122,10 +122,11 @@ add_custom_command(
 add_custom_target(zelvacorin_typelib ALL DEPENDS "${ZELVA_SERVER_TLB}")
 
 add_library(zelvacorin_resources OBJECT ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc)
+# The string table is made from the core's message list as the resources compile.
 set_source_files_properties(${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc
-    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB}")
+    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB};${ZELVA_SOURCE_ROOT}/env/MessageTexts.inc")
 target_include_directories(zelvacorin_resources PRIVATE
-    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server" "${ZELVA_SOURCE_ROOT}")
 add_dependencies(zelvacorin_resources zelvacorin_typelib)
 
 # --- The component DLL ---------------------------------------------------------------
@@ -140,17 +141,17 @@ file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/*.c
 # constant table in IDL order, called through the generated inline wrappers.
 # Tests of its parts are compiled the same way.
 set(ZELVA_SERVER_TESTED_PARTS
-    ${ZELVA_SOURCE_ROOT}/server/com_errors.cpp
-    ${ZELVA_SOURCE_ROOT}/server/com_host_library.cpp
-    ${ZELVA_SOURCE_ROOT}/server/dispatch_object.cpp
-    ${ZELVA_SOURCE_ROOT}/server/variant_conversion.cpp)
+    ${ZELVA_SOURCE_ROOT}/server/ComErrors.cpp
+    ${ZELVA_SOURCE_ROOT}/server/ComHostLibrary.cpp
+    ${ZELVA_SOURCE_ROOT}/server/DispatchObject.cpp
+    ${ZELVA_SOURCE_ROOT}/server/VariantConversion.cpp)
 set_source_files_properties(${ZELVA_SERVER_SOURCES} ${ZELVA_SOURCE_ROOT}/tests/windows/server_host_library_test.cpp
     PROPERTIES COMPILE_DEFINITIONS "CINTERFACE;COBJMACROS;WIDL_C_INLINE_WRAPPERS;CONST_VTABLE")
 add_library(zelvacorin SHARED
     "${ZELVA_HOST_HEADER}"
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SERVER_SOURCES}
-    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
     ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.def
     $<TARGET_OBJECTS:zelvacorin_resources>)
 set_target_properties(zelvacorin PROPERTIES OUTPUT_NAME Zelvacorin PREFIX "")
@@ -172,12 +173,12 @@ endif()
 
 add_executable(zelva_windows_tests
     "${ZELVA_HOST_HEADER}"
-    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
+    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/host_library_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/resources_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/typelib_walk_test.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
-    ${ZELVA_SOURCE_ROOT}/tools/typelib/msft_file.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp
+    ${ZELVA_SOURCE_ROOT}/tools/typelib/MsftFile.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_windows_tests)
 target_include_directories(zelva_windows_tests PRIVATE
@@ -202,11 +203,11 @@ add_executable(zelvacorin_server_tests
     "${ZELVA_HOST_HEADER}"
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SERVER_TESTS}
-    ${ZELVA_SOURCE_ROOT}/tests/windows/fake_dispatch.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/FakeDispatch.cpp
     ${ZELVA_SERVER_TESTED_PARTS}
-    ${ZELVA_SOURCE_ROOT}/hostlib/guids.cpp
-    ${ZELVA_SOURCE_ROOT}/server/guids.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp)
+    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/server/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp)
 zelva_windows_runtime_target(zelvacorin_server_tests)
 target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
 target_link_libraries(zelvacorin_server_tests PRIVATE gtest zelva_core zelva_win32_ui ole32 oleaut32 uuid advapi32)

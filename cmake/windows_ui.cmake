@@ -1,20 +1,26 @@
 # The component's user interface on Windows, and the core's own suite under Wine.
 # Included at the end of cmake/windows.cmake, whose variables and fixtures it uses.
 #
-#   zelva_win32_ui    the forms as real modal dialogs (server/ui), for the component DLL
+#   zelva_win32_text  UTF-8 <-> UTF-16 (win32text/), for every program built for Windows
+#   zelva_win32_ui    the forms as real modal dialogs (server/win32), for the component DLL
 #   zelva_tests_wine  the core's suite (tests/*_test.cpp) with the stand-in host, under Wine
 #   zelva_ui_tests    the dialogs driven by window messages under Xvfb, with screenshots
 
 include_guard(GLOBAL)
 
-# --- The Win32 user interface ----------------------------------------------------
+# --- Text conversion and the Win32 user interface -----------------------------------
 
-file(GLOB ZELVA_WIN32_UI_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/ui/*.cpp)
+# A room of its own, outside server/, so that the DLL, the Windows tests and a
+# Windows host program share it without linking the DLL's other rooms.
+add_library(zelva_win32_text STATIC ${ZELVA_SOURCE_ROOT}/win32text/WideText.cpp)
+target_include_directories(zelva_win32_text PUBLIC "${ZELVA_SOURCE_ROOT}")
+
+file(GLOB ZELVA_WIN32_UI_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/win32/*.cpp)
 add_library(zelva_win32_ui STATIC ${ZELVA_WIN32_UI_SOURCES})
-# Included as "ui/Win32Ui.h"; resource_ids.h lies beside.
+# Included as "win32/Win32Ui.h"; ResourceIds.h lies beside.
 target_include_directories(zelva_win32_ui PUBLIC "${ZELVA_SOURCE_ROOT}/server")
 target_compile_definitions(zelva_win32_ui PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(zelva_win32_ui PUBLIC zelva_core comctl32 user32 gdi32)
+target_link_libraries(zelva_win32_ui PUBLIC zelva_core zelva_win32_text comctl32 user32 gdi32)
 
 # --- The stand-in host and the core's suite under Wine ---------------------------
 
@@ -102,7 +108,7 @@ file(MAKE_DIRECTORY "${ZELVA_SCREENSHOT_DIR}")
 add_executable(zelva_ui_tests
     ${ZELVA_SOURCE_ROOT}/app/windows/ScreenUser.cpp
     ${ZELVA_UI_TEST_DIR}/win32_ui_test.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/windows_test_main.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_ui_tests)
 target_link_libraries(zelva_ui_tests PRIVATE zelva_win32_ui zelva_test_support ole32)

@@ -5,6 +5,7 @@
 
 #include "host/ComponentTypes.h"
 #include "host/HostCalls.h"
+#include "host/VariableNumbers.h"
 
 namespace zelva::env {
 
@@ -22,25 +23,32 @@ double sizeVariable(Object& shape, int32_t n) {
 }
 
 void setPosition(Object& shape, int32_t type, double x, double y, double z) {
-    writeVariables(shape, type, {{1, Variant::r8(x)}, {2, Variant::r8(y)}, {3, Variant::r8(z)}});
+    using namespace vars::placement;
+    writeVariables(shape, type, {{X, Variant::r8(x)}, {Y, Variant::r8(y)}, {Z, Variant::r8(z)}});
 }
 
 void setOrientation(Object& shape, int32_t type, double a, double b, double c, double d) {
-    writeVariables(shape, type, {{4, Variant::r8(a)}, {5, Variant::r8(b)}, {6, Variant::r8(c)}, {7, Variant::r8(d)}});
+    using namespace vars::placement;
+    writeVariables(shape, type,
+                   {{Rotation1, Variant::r8(a)},
+                    {Rotation2, Variant::r8(b)},
+                    {Rotation3, Variant::r8(c)},
+                    {Rotation4, Variant::r8(d)}});
 }
 
 }  // namespace
 
 void SetSizeVariables(Object& shape, double a, double b, double c) {
+    using namespace vars::size_box;
     writeVariables(shape, types::SizeBox,
-                   {{1, Variant::r8(a)},
-                    {2, Variant::r8(b)},
-                    {3, Variant::r8(c)},
-                    {4, Variant::i2(1)},
-                    {5, Variant::i2(1)},
-                    {6, Variant::i2(1)},
-                    {14, Variant::i4(3)},
-                    {7, Variant::i4(1)}});
+                   {{Width, Variant::r8(a)},
+                    {Depth, Variant::r8(b)},
+                    {Length, Variant::r8(c)},
+                    {WidthSwitch, Variant::i2(1)},
+                    {DepthSwitch, Variant::i2(1)},
+                    {LengthSwitch, Variant::i2(1)},
+                    {FitMode, Variant::i4(3)},
+                    {Anchor, Variant::i4(1)}});
 }
 
 void SetComponent4Position(Object& shape, double x, double y, double z) { setPosition(shape, types::Placement, x, y, z); }
@@ -54,8 +62,8 @@ void SetComponent5Orientation(Object& shape, double a, double b, double c, doubl
     setOrientation(shape, types::PlacementCleared, a, b, c, d);
 }
 
-double GetSizeVariable2(Object& shape) { return sizeVariable(shape, 2); }
-double GetSizeVariable3(Object& shape) { return sizeVariable(shape, 3); }
+double GetSizeVariable2(Object& shape) { return sizeVariable(shape, vars::size_box::Depth); }
+double GetSizeVariable3(Object& shape) { return sizeVariable(shape, vars::size_box::Length); }
 
 void RemoveProfileComponents(Object& shape) {
     const Ref<Object> profile = deref(component(shape, types::ProfileOwner)).getObject("Profile");

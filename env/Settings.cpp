@@ -1,6 +1,7 @@
 #include "env/Settings.h"
 
 #include "automation/NumberRules.h"
+#include "env/Languages.h"
 
 namespace zelva::env {
 
@@ -49,10 +50,9 @@ void LoadStandardFiles(Module& m, int16_t n) {
 
 int16_t GetLanguageBase(Module& m) {
     const std::string language = readRegistry(m, kFamilyKey, "Language");
-    if (language.find("Italian") != std::string::npos) return 1000;
-    if (language.find("English") != std::string::npos) return 2000;
-    if (language.find("German") != std::string::npos) return 3000;
-    return 2000;
+    for (const Language& l : kLanguages)
+        if (language.find(l.name) != std::string::npos) return l.base;
+    return kDefaultLanguageBase;
 }
 
 int16_t FileExists(Module& m, const std::string& path) {
@@ -72,6 +72,8 @@ std::string GetThreadFileDir(Module& m) {
         std::string key = "ThreadFile";
         int16_t found = kFalse;
         store->readString(key, value, found);
+        // The host's own fall-back folder when the key is missing; the
+        // texture picture is looked for there, as installed hosts expect.
         if (found != kTrue) value = "v:\\bin.32";
         store->closeSection();
     }

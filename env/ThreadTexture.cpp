@@ -53,7 +53,7 @@ int16_t FindTextureFile(Module& m, std::string& path) {
     return kFalse;
 }
 
-void ApplyThreadTexture(Module& m, Object& shape, double& q, double& r, double& s, double& diameter, double pitch) {
+void ApplyThreadTexture(Module& m, Object& shape, FinishSize size, double diameter, double pitch) {
     std::string file;
     if (FindTextureFile(m, file) == kFalse) return;
     const Ref<Object> finish = componentOrNew(shape, types::SurfaceFinish);
@@ -63,7 +63,7 @@ void ApplyThreadTexture(Module& m, Object& shape, double& q, double& r, double& 
 
     Ref<Object> texture;
     try {
-        Variant vq = Variant::r8(q), vr = Variant::r8(r), vs = Variant::r8(s);
+        Variant vq = Variant::r8(size.width), vr = Variant::r8(size.depth), vs = Variant::r8(size.height);
         texture = deref(finish).callObject(
             "SurfaceFinish",
             {ref(vq), ref(vr), ref(vs), val(Variant::i2(-1)), val(Variant::i2(-1)), val(Variant::i2(0))});

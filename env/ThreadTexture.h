@@ -15,9 +15,18 @@ constexpr const char* kTexturePicture = "3iaoftt.jpg";
 // host's thread-file directory; 0 and `path` untouched otherwise.
 int16_t FindTextureFile(Module& m, std::string& path);
 
-// Gives the shape a surface finish textured with the thread picture. Without the
-// picture nothing changes; once the texture is asked for, a failing step is
-// skipped and the rest still run.
-void ApplyThreadTexture(Module& m, Object& shape, double& q, double& r, double& s, double& diameter, double pitch);
+// The three sizes the surface finish is given, in the host's internal unit:
+// half the pin's diameter twice, half its length.
+struct FinishSize {
+    double width = 0;
+    double depth = 0;
+    double height = 0;
+};
+
+// Gives the shape a surface finish textured with the thread picture, the
+// picture as wide as the circumference of `diameter` and 6.25 pitches high.
+// Without the picture nothing changes; once the texture is asked for, a
+// failing step is skipped and the rest still run.
+void ApplyThreadTexture(Module& m, Object& shape, FinishSize size, double diameter, double pitch);
 
 }  // namespace zelva::env

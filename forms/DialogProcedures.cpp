@@ -2,6 +2,7 @@
 
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
+#include "env/DialogPrecision.h"
 #include "env/MessageTexts.h"
 #include "env/Preferences.h"
 #include "env/Settings.h"
@@ -28,20 +29,13 @@ void setCaptions(env::Module& m, ui::Dialog& d) {
     d.ToggleSmusso.toolTip = text(env::text::ChamferToolTip);
 }
 
-// The decimals the host's dialogs show. Rounding to a negative number of
-// decimals is an invalid call, as in the pin's part data.
-int32_t dialogPrecision(env::Module& m) {
-    const Ref<Object> app = host::deref(m.CurrentPage).getObject("Application");
-    const int32_t decimals = toInt32(host::deref(app).get("DialogPrecision"));
-    if (decimals < 0) throw Error::runtime(err::InvalidCall);
-    return decimals;
-}
-
 }  // namespace
 
 void InitDialog(env::Module& m) {
     ui::Dialog& d = m.dialog();
     FillStandardTabs(m);
+    // The paths are set twice (LoadStandardFiles runs InitPaths again): the
+    // host's registry answers every read, in this order, each time.
     env::InitPaths(m);
     env::LoadStandardFiles(m, 0);
     m.LanguageBase = env::GetLanguageBase(m);
@@ -54,12 +48,14 @@ void InitDialog(env::Module& m) {
         env::ReadPrefs(m);
     }
     if (m.CurrentDiameter > 0) {
-        d.lblTxtDiam.caption = trimSpaces(numberToText(roundHalfEven(m.CurrentDiameter, dialogPrecision(m))));
+        d.lblTxtDiam.caption = trimSpaces(numberToText(roundHalfEven(m.CurrentDiameter, env::DialogPrecision(m))));
     }
 }
 
 void FillStandardTabs(env::Module& m) {
     ui::TabStrip& tabs = m.dialog().TabNorme;
+    // The tab counter is a 16-bit integer stepped by the runtime's addition:
+    // a 32768th tab is an overflow (6), not a wrap to a negative tab.
     for (int16_t n = 0;; n = roundToInt16(n + 1.0)) {
         const std::string name = env::GetNormeSetting(m, trimSpaces(numberToText(n)));
         if (name.empty()) break;
@@ -79,13 +75,14 @@ void FillStandardTabs(env::Module& m) {
 
 void SelectStandard(env::Module& m, int16_t tab) {
     m.CurrentNorma = tab;
-    env::InitPaths(m);
+    env::InitPaths(m);  // set twice, as on load: the registry is read again each time
     env::LoadStandardFiles(m, 0);
     RefreshThreadList(m);
     // The list stays usable after a tab change, whatever the reading left.
     m.dialog().Normativa.visible = true;
 }
 
+// Only forwards: the form's events and its load call the thread list by this name.
 void RefreshThreadList(env::Module& m) { FillThreadList(m); }
 
 void FillThreadList(env::Module& m) {

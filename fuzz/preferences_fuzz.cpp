@@ -11,7 +11,7 @@
 #include <string>
 
 #include "env/Preferences.h"
-#include "fuzz/TableReaderFakes.h"
+#include "tests/support/TableReaderFakes.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <random>
 #include <string>
 
-#include "fuzz/TableReaderFakes.h"
+#include "tests/support/TableReaderFakes.h"
 #include "standards/ThreadTableFiles.h"
 
 namespace {

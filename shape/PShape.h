@@ -65,11 +65,11 @@ public:
     env::Module& module() const { return module_; }
 
 private:
-    Ref<Object> BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_t& sm);
+    void BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_t sm);
     std::string GetShapeClassId();
-    void StoreShapeClass(Ref<Object>& objBoss, std::string& id);
+    void StoreShapeClass(Ref<Object>& objBoss, const std::string& id);
     int16_t ReadShapeData(Ref<Object>& objShape);
-    double ToProjectionUnits(const double& value);
+    double ToProjectionUnits(double value);
 
     env::Module& module_;
     double diametro_ = 0;

@@ -8,6 +8,7 @@
 #include "env/UnitConversion.h"
 #include "host/ComponentTypes.h"
 #include "host/HostCalls.h"
+#include "host/VariableNumbers.h"
 #include "shape/ClassIds.h"
 #include "shape/PShape.h"
 
@@ -17,6 +18,7 @@ using namespace host;
 
 namespace {
 constexpr int32_t kShapeKind = 5;
+constexpr int32_t kClassMarker = 5;  // the host's mark of a shape whose class answers for it
 }  // namespace
 
 void PShape::Create(Ref<Object>& parent) {
@@ -59,16 +61,14 @@ void PShape::Create(Ref<Object>& parent) {
 }
 
 void PShape::createInPart(Ref<Object>& objBoss) {
-    int16_t sm = roundToInt16(Smusso());
-    BuildPin(objBoss, Diametro(), Lunghezza(), Passo(), sm).reset();
-    std::string id = GetShapeClassId();
-    StoreShapeClass(objBoss, id);
+    BuildPin(objBoss, Diametro(), Lunghezza(), Passo(), roundToInt16(Smusso()));
+    StoreShapeClass(objBoss, GetShapeClassId());
     SetPartData(objBoss);
     deref(objBoss).call("Update");
     deref(module_.CurrentPage).call("Update");
 }
 
-Ref<Object> PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_t& sm) {
+void PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_t sm) {
     env::Module& m = module_;
     Object& boss = deref(objBoss);
     boss.put("Name", {val(Variant::str(env::MessageText(m.LanguageBase + env::text::PinName)))});
@@ -80,27 +80,24 @@ Ref<Object> PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p,
     k.call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
     k.call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::r8(d / 2))});
 
-    double w = env::ConvertUnits7To2(m, d / 2);
-    double h = env::ConvertUnits7To2(m, l / 2);
+    const double w = env::ConvertUnits7To2(m, d / 2);
+    const double h = env::ConvertUnits7To2(m, l / 2);
     const Ref<Object> body = component(boss, types::Body);
     Object& e = deref(body);
-    setValue(deref(variable(e, 62)), Variant::i4(0));
-    setValue(deref(variable(e, 47)), Variant::r8(-0.01));
+    setValue(deref(variable(e, vars::body::SurfaceMode)), Variant::i4(0));
+    setValue(deref(variable(e, vars::body::SurfaceOffset)), Variant::r8(-0.01));
 
-    double diameter = d;
-    double width = w;
-    env::ApplyThreadTexture(m, boss, w, width, h, diameter, p);
+    env::ApplyThreadTexture(m, boss, {w, w, h}, d, p);
 
     const Ref<Object> size = component(boss, types::SizeBox);
-    setValue(deref(variable(deref(size), 6)), Variant::i2(0));
-    setValue(deref(variable(deref(size), 14)), Variant::i4(2));
+    setValue(deref(variable(deref(size), vars::size_box::LengthSwitch)), Variant::i2(0));
+    setValue(deref(variable(deref(size), vars::size_box::FitMode)), Variant::i4(2));
     boss.call("Update");
     boss.call("ResetSizeBox");
 
     const Variant half = sm != 0 ? Variant::r8(p / 2.0) : Variant::i2(0);
-    setValue(deref(variable(e, 23)), half);
-    setValue(deref(variable(e, 24)), half);
-    return objBoss;
+    setValue(deref(variable(e, vars::body::StartChamfer)), half);
+    setValue(deref(variable(e, vars::body::EndChamfer)), half);
 }
 
 std::string PShape::GetShapeClassId() {
@@ -112,10 +109,12 @@ std::string PShape::GetShapeClassId() {
     return classId;
 }
 
-void PShape::StoreShapeClass(Ref<Object>& objBoss, std::string& id) {
+void PShape::StoreShapeClass(Ref<Object>& objBoss, const std::string& id) {
     Object& boss = deref(objBoss);
-    setValue(deref(variable(deref(componentOrNew(boss, types::ClassMarker)), 3)), Variant::i4(5));
-    setValue(deref(variable(deref(componentOrNew(boss, types::ClassRecord)), 1)), Variant::str(id));
+    setValue(deref(variable(deref(componentOrNew(boss, types::ClassMarker)), vars::class_marker::Marker)),
+             Variant::i4(kClassMarker));
+    setValue(deref(variable(deref(componentOrNew(boss, types::ClassRecord)), vars::class_record::ClassId)),
+             Variant::str(id));
 }
 
 }  // namespace zelva::shape

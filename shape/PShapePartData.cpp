@@ -5,18 +5,18 @@
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
 #include "env/ComponentVariables.h"
+#include "env/DialogPrecision.h"
 #include "host/ComponentTypes.h"
 #include "host/HostCalls.h"
+#include "host/VariableNumbers.h"
 #include "shape/PShape.h"
 
 namespace zelva::shape {
 
 using namespace host;
+using namespace host::vars::part_data;
 
 namespace {
-
-constexpr int32_t kTextField = 2;
-constexpr int32_t kNumberField = 1;
 
 bool hasPartData(Object& shape) { return countOf(deref(components(shape, types::PartData))) > 0; }
 
@@ -32,11 +32,11 @@ std::string shownNumber(double v) { return trimSpaces(numberToText(v)); }
 void PShape::SetPartData(Ref<Object>& objShape) {
     const Ref<Object> data = componentOrNew(deref(objShape), types::PartData);
     Object& c = deref(data);
-    setValue(deref(variable(c, kTextField, 0)), Variant::str("Tessalo"));
-    setValue(deref(variable(c, kTextField, 1)), Variant::str("Zelvacorin"));
-    setValue(deref(variable(c, kNumberField, 6)), Variant::i2(1));
-    setValue(deref(variable(c, kNumberField, 12)), Variant::r8(Passo()));
-    setValue(deref(variable(c, kNumberField, 13)), Variant::i2(smusso_));
+    setValue(deref(variable(c, TextField, FamilyTag)), Variant::str("Tessalo"));
+    setValue(deref(variable(c, TextField, ComponentTag)), Variant::str("Zelvacorin"));
+    setValue(deref(variable(c, NumberField, Format)), Variant::i2(1));
+    setValue(deref(variable(c, NumberField, Pitch)), Variant::r8(Passo()));
+    setValue(deref(variable(c, NumberField, Chamfer)), Variant::i2(smusso_));
 }
 
 void PShape::GetPartData(Ref<Object>& objShape) {
@@ -49,12 +49,9 @@ void PShape::GetPartData(Ref<Object>& objShape) {
     Object& c = deref(data);
 
     ui::Dialog& dialog = m.dialog();
-    dialog.Passo.setText(shownNumber(toDouble(field(c, kNumberField, 12))));
-    dialog.ToggleSmusso.setValue(toInt16(field(c, kNumberField, 13)));
-    const Ref<Object> app = deref(m.CurrentPage).getObject("Application");
-    const int32_t precision = toInt32(deref(app).get("DialogPrecision"));
-    if (precision < 0) throw Error::runtime(err::InvalidCall);
-    dialog.Lunghezza.setText(shownNumber(roundHalfEven(Lunghezza(), precision)));
+    dialog.Passo.setText(shownNumber(toDouble(field(c, NumberField, Pitch))));
+    dialog.ToggleSmusso.setValue(toInt16(field(c, NumberField, Chamfer)));
+    dialog.Lunghezza.setText(shownNumber(roundHalfEven(Lunghezza(), env::DialogPrecision(m))));
     m.CurrentDiameter = Diametro();
 }
 
@@ -65,7 +62,7 @@ int16_t PShape::ReadShapeData(Ref<Object>& objShape) {
     setLunghezza(env::GetSizeVariable3(shape));
     setDiametro(env::GetSizeVariable2(shape));
     if (hasPartData(shape)) {
-        setPasso(toDouble(field(deref(component(shape, types::PartData)), kNumberField, 12)));
+        setPasso(toDouble(field(deref(component(shape, types::PartData)), NumberField, Pitch)));
         setTransferToDrawingFlags(1);
         result = kTrue;
     }

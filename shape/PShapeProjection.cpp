@@ -13,7 +13,7 @@ constexpr int32_t kModelUnits = 1;
 constexpr int32_t kDrawingUnits = 11;
 }  // namespace
 
-double PShape::ToProjectionUnits(const double& value) {
+double PShape::ToProjectionUnits(double value) {
     return env::ConvertUnits(module_, value, kModelUnits, kDrawingUnits);
 }
 

@@ -19,11 +19,7 @@ int32_t i4Arg(std::span<const Arg> args, size_t i) { return typedArg(args, i, {V
 
 int16_t i2Arg(std::span<const Arg> args, size_t i) { return typedArg(args, i, {VarType::I2}).i2Value(); }
 
-int32_t indexArg(std::span<const Arg> args, size_t i) { return toInt32(typedArg(args, i, {VarType::I2, VarType::I4})); }
-
-double numberArg(std::span<const Arg> args, size_t i) {
-    return toDouble(typedArg(args, i, {VarType::I2, VarType::I4, VarType::R8}));
-}
+double r8Arg(std::span<const Arg> args, size_t i) { return typedArg(args, i, {VarType::R8}).r8Value(); }
 
 bool boolArg(std::span<const Arg> args, size_t i) { return typedArg(args, i, {VarType::Bool}).boolValue(); }
 
@@ -33,20 +29,14 @@ Ref<Object> objectArg(std::span<const Arg> args, size_t i) {
     return typedArg(args, i, {VarType::Object}).objectValue();
 }
 
-Variant storableArg(std::span<const Arg> args, size_t i) {
-    const Variant& v = argAt(args, i);
-    if (v.type() == VarType::Object) throw Error::runtime(err::TypeMismatch);
-    return v;
+std::vector<Variant> argsOfTypes(std::span<const Arg> args, size_t first, std::initializer_list<VarType> types) {
+    std::vector<Variant> passed;
+    size_t i = first;
+    for (VarType t : types) passed.push_back(valueOfType(args, i++, t));
+    return passed;
 }
 
-std::vector<Variant> numbersAsPassed(std::span<const Arg> args, size_t first) {
-    std::vector<Variant> numbers;
-    for (size_t i = first; i < args.size(); ++i) {
-        numberArg(args, i);
-        numbers.push_back(args[i].get());
-    }
-    return numbers;
-}
+Variant valueOfType(std::span<const Arg> args, size_t i, VarType type) { return typedArg(args, i, {type}); }
 
 void expectCall(CallKind kind, std::span<const Arg> args, size_t count) {
     if (kind == CallKind::Put) throw Error::runtime(err::PropertyReadOnly);

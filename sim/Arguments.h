@@ -4,6 +4,7 @@
 // at once with a type mismatch (13) and a missing one with error 450.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,15 +14,15 @@
 namespace zelva::sim {
 
 int32_t i4Arg(std::span<const Arg> args, size_t i);          // I4 only
-int16_t i2Arg(std::span<const Arg> args, size_t i);          // I2 only
-int32_t indexArg(std::span<const Arg> args, size_t i);       // I2 or I4
-double numberArg(std::span<const Arg> args, size_t i);       // I2, I4 or R8
+int16_t i2Arg(std::span<const Arg> args, size_t i);          // I2 only: item numbers among others
+double r8Arg(std::span<const Arg> args, size_t i);           // R8 only
 bool boolArg(std::span<const Arg> args, size_t i);           // Bool only
 std::string strArg(std::span<const Arg> args, size_t i);     // Str only
 Ref<Object> objectArg(std::span<const Arg> args, size_t i);  // an object, possibly Nothing
-Variant storableArg(std::span<const Arg> args, size_t i);    // any value but an object
-// The arguments from `first` on, each a number (I2, I4 or R8), kept as passed.
-std::vector<Variant> numbersAsPassed(std::span<const Arg> args, size_t first);
+// The arguments from `first` on, kept as passed, each of the type listed for it.
+std::vector<Variant> argsOfTypes(std::span<const Arg> args, size_t first, std::initializer_list<VarType> types);
+// Any value of exactly `type`.
+Variant valueOfType(std::span<const Arg> args, size_t i, VarType type);
 
 // A call that reads or acts (not a property put, which fails with 383) with
 // exactly `count` arguments (otherwise 450).

@@ -13,7 +13,7 @@ namespace {
 
 // The position of `Item(i)` in a collection of `count`; outside 1..count: 9.
 size_t itemPosition(std::span<const Arg> args, size_t count) {
-    const int32_t i = indexArg(args, 0);
+    const int32_t i = i2Arg(args, 0);
     if (i < 1 || static_cast<size_t>(i) > count) throw Error::runtime(err::SubscriptOutOfRange);
     return static_cast<size_t>(i - 1);
 }

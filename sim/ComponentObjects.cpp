@@ -4,6 +4,7 @@
 #include "sim/Arguments.h"
 #include "sim/CollectionObjects.h"
 #include "sim/TextureObject.h"
+#include "sim/VariableContract.h"
 
 namespace zelva::sim {
 
@@ -25,6 +26,7 @@ Variant ComponentObject::dispatch(std::string_view name, CallKind kind, std::spa
         expectCall(kind, args, args.size() == 2 ? 2 : 1);
         const doc::VariableKey key = args.size() == 2 ? doc::VariableKey{i4Arg(args, 0), i2Arg(args, 1)}
                                                       : doc::VariableKey{std::nullopt, i4Arg(args, 0)};
+        expectVariable(component_->type, key);
         return objectOf<VariableObject>(hostHandle(), component_, key);
     }
     if (sameName(name, "Profile") && component_->profile) {
@@ -34,12 +36,12 @@ Variant ComponentObject::dispatch(std::string_view name, CallKind kind, std::spa
     }
     if (sameName(name, "SetStartPoint") && component_->curves) {
         expectCall(kind, args, 2);
-        component_->curves->start = {numberArg(args, 0), numberArg(args, 1)};
+        component_->curves->start = {double(i2Arg(args, 0)), double(i2Arg(args, 1))};
         return {};
     }
     if (sameName(name, "AddEllipse") && component_->curves) {
         expectCall(kind, args, 3);
-        component_->curves->ellipses.push_back({numberArg(args, 0), numberArg(args, 1), numberArg(args, 2)});
+        component_->curves->ellipses.push_back({double(i2Arg(args, 0)), double(i2Arg(args, 1)), r8Arg(args, 2)});
         return {};
     }
     if (sameName(name, "Shapes") && component_->type == doc::type::PartShapes) {
@@ -55,10 +57,10 @@ Variant ComponentObject::dispatch(std::string_view name, CallKind kind, std::spa
     noSuchMember();
 }
 
-// Records the sizes q, r, s and the three flags as passed, and answers the
-// component's one texture, made on first use.
+// Records the sizes q, r, s (doubles) and the three 16-bit flags as passed,
+// and answers the component's one texture, made on first use.
 Variant ComponentObject::surfaceFinish(std::span<const Arg> args) {
-    auto passed = numbersAsPassed(args, 0);
+    auto passed = argsOfTypes(args, 0, {VarType::R8, VarType::R8, VarType::R8, VarType::I2, VarType::I2, VarType::I2});
     if (!component_->texture) component_->texture = std::make_unique<doc::Texture>();
     component_->texture->calls["SurfaceFinish"] = std::move(passed);
     return objectOf<TextureObject>(hostHandle(), std::shared_ptr<doc::Texture>(component_, component_->texture.get()));
@@ -72,7 +74,8 @@ Variant VariableObject::dispatch(std::string_view name, CallKind kind, std::span
     if (!sameName(name, "Value")) noSuchMember();
     if (kind == CallKind::Put) {
         expectArgCount(args, 1);
-        component_->variables[key_] = storableArg(args, 0);
+        expectVariableValue(component_->type, key_, argAt(args, 0));
+        component_->variables[key_] = args[0].get();
         return {};
     }
     expectCall(kind, args, 0);

@@ -16,7 +16,7 @@
 
 #include "automation/Object.h"
 #include "host/ComponentTypes.h"
-#include "sim/frame_math.h"
+#include "sim/FrameMath.h"
 
 namespace zelva::sim::doc {
 

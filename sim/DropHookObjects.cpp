@@ -60,7 +60,7 @@ Variant DropHookObject::dispatch(std::string_view name, CallKind kind, std::span
     }
     if (const auto coordinate = coordinateMember(name, "HitNormal", site_->normal)) {
         expectCall(kind, args, 1);
-        if (indexArg(args, 0) != site_->depth)
+        if (i4Arg(args, 0) != site_->depth)  // the value of ShapePath.Count, as it came
             throw Error::runtime(err::InvalidCall, "The normal is known at the hit shape's depth only");
         return Variant::r8(*coordinate);
     }
@@ -74,7 +74,7 @@ Variant ShapePathObject::dispatch(std::string_view name, CallKind kind, std::spa
     }
     if (sameName(name, "Item")) {
         expectCall(kind, args, 1);
-        const int32_t i = indexArg(args, 0);
+        const int32_t i = i2Arg(args, 0);
         if (i < 1 || i > site_->depth) throw Error::runtime(err::SubscriptOutOfRange);
         return objectOf<PartObject>(hostHandle(), site_->part);
     }

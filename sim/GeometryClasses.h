@@ -8,7 +8,7 @@
 
 #include "host/HostLibrary.h"
 #include "sim/Tracked.h"
-#include "sim/frame_math.h"
+#include "sim/FrameMath.h"
 
 namespace zelva::sim {
 

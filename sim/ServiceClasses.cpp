@@ -5,7 +5,7 @@
 #include "automation/Error.h"
 #include "env/PathMapping.h"
 #include "sim/DocumentObjects.h"
-#include "sim/frame_math.h"
+#include "sim/FrameMath.h"
 
 namespace zelva::sim {
 

@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "automation/Error.h"
+#include "host/VariableNumbers.h"
 
 namespace zelva::sim {
 
 namespace {
 
-enum SizeVariable : int32_t { kWidth = 1, kDepth = 2, kLength = 3 };
-enum PlacementVariable : int32_t { kX = 1, kY = 2, kZ = 3, kW = 4, kQx = 5, kQy = 6, kQz = 7 };
+namespace size_box = host::vars::size_box;
+namespace placement = host::vars::placement;
 
 Quaternion unitOrIdentity(Quaternion q) {
     const double n = std::sqrt(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z);
@@ -40,16 +41,17 @@ std::vector<doc::Ellipse> profileCircles(const doc::Shape& shape) {
 Placement placementOf(const doc::Shape& shape) {
     const doc::Component* c = shape.components.first(doc::type::Placement);
     if (!c) return {};
-    return {{numericVariable(*c, kX), numericVariable(*c, kY), numericVariable(*c, kZ)},
-            unitOrIdentity({numericVariable(*c, kW), numericVariable(*c, kQx), numericVariable(*c, kQy),
-                            numericVariable(*c, kQz)})};
+    // The stand-in's four rotation values are a quaternion (w, x, y, z).
+    return {{numericVariable(*c, placement::X), numericVariable(*c, placement::Y), numericVariable(*c, placement::Z)},
+            unitOrIdentity({numericVariable(*c, placement::Rotation1), numericVariable(*c, placement::Rotation2),
+                            numericVariable(*c, placement::Rotation3), numericVariable(*c, placement::Rotation4)})};
 }
 
 Vec3 worldAxis(const doc::Shape& shape) { return rotate(placementOf(shape).rotation, {0, 0, 1}); }
 
 double extrusionLength(const doc::Shape& shape) {
     const doc::Component* box = shape.components.first(doc::type::SizeBox);
-    return box ? numericVariable(*box, kLength) : 0;
+    return box ? numericVariable(*box, size_box::Length) : 0;
 }
 
 void fitSizeBox(doc::Shape& shape) {
@@ -61,9 +63,9 @@ void fitSizeBox(doc::Shape& shape) {
         halfDepth = std::max(halfDepth, std::abs(e.cy) + std::abs(e.r));
     }
     const double length = extrusionLength(shape);
-    box->variables[{std::nullopt, kWidth}] = Variant::r8(2 * halfWidth);
-    box->variables[{std::nullopt, kDepth}] = Variant::r8(2 * halfDepth);
-    box->variables[{std::nullopt, kLength}] = Variant::r8(length);
+    box->variables[{std::nullopt, size_box::Width}] = Variant::r8(2 * halfWidth);
+    box->variables[{std::nullopt, size_box::Depth}] = Variant::r8(2 * halfDepth);
+    box->variables[{std::nullopt, size_box::Length}] = Variant::r8(length);
 }
 
 }  // namespace zelva::sim

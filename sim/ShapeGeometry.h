@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "sim/Document.h"
-#include "sim/frame_math.h"
+#include "sim/FrameMath.h"
 
 namespace zelva::sim {
 

@@ -10,10 +10,12 @@ namespace zelva::sim {
 
 namespace {
 
-// Writes the normal into three by-reference arguments, all or none.
+// Writes the normal into three by-reference doubles, all or none.
 void setNormalOutputs(std::span<const Arg> args, const Vec3& n) {
-    for (const Arg& a : args)
-        if (!a.ref) throw Error::runtime(err::InvalidCall, "Argument not passed by reference");
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (!args[i].ref) throw Error::runtime(err::InvalidCall, "Argument not passed by reference");
+        r8Arg(args, i);
+    }
     args[0].set(Variant::r8(n.x));
     args[1].set(Variant::r8(n.y));
     args[2].set(Variant::r8(n.z));

@@ -1,6 +1,7 @@
 #include "sim/SimHost.h"
 
 #include "automation/Error.h"
+#include "host/VariableNumbers.h"
 #include "sim/DocumentObjects.h"
 #include "sim/DropHookObjects.h"
 #include "sim/ShapeObject.h"
@@ -12,7 +13,7 @@ constexpr int32_t kClassNotRegistered = static_cast<int32_t>(0x80040154u);
 
 std::string classIdOf(const doc::Shape& shape) {
     const doc::Component* record = shape.components.first(doc::type::ClassRecord);
-    const Variant* id = record ? record->variable({std::nullopt, 1}) : nullptr;
+    const Variant* id = record ? record->variable({std::nullopt, host::vars::class_record::ClassId}) : nullptr;
     if (!id || id->type() != VarType::Str)
         throw Error::runtime(err::InvalidCall, "The shape \"" + shape.name + "\" has no class record");
     return id->strValue();

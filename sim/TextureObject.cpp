@@ -8,18 +8,27 @@ namespace zelva::sim {
 
 namespace {
 
-constexpr std::array<const char*, 6> kIndexedProperties{"ProjectionType",  "VerticalRatio",    "HorizontalRatio",
-                                                        "ProjectionWidth", "ProjectionHeight", "Flip"};
+// The texture's indexed properties and the type of value each takes.
+struct IndexedProperty {
+    const char* name;
+    VarType type;
+};
+constexpr std::array<IndexedProperty, 6> kIndexedProperties{{{"ProjectionType", VarType::I4},
+                                                             {"VerticalRatio", VarType::I2},
+                                                             {"HorizontalRatio", VarType::I2},
+                                                             {"ProjectionWidth", VarType::R8},
+                                                             {"ProjectionHeight", VarType::R8},
+                                                             {"Flip", VarType::Bool}}};
 
-const char* indexedProperty(std::string_view name) {
-    for (const char* p : kIndexedProperties)
-        if (sameName(name, p)) return p;
+const IndexedProperty* indexedProperty(std::string_view name) {
+    for (const IndexedProperty& p : kIndexedProperties)
+        if (sameName(name, p.name)) return &p;
     return nullptr;
 }
 
 // "ProjectionWidth(1)": how an indexed value is kept.
 std::string indexedKey(const char* name, std::span<const Arg> args) {
-    return std::string(name) + "(" + std::to_string(indexArg(args, 0)) + ")";
+    return std::string(name) + "(" + std::to_string(i2Arg(args, 0)) + ")";
 }
 
 }  // namespace
@@ -39,18 +48,18 @@ Variant TextureObject::dispatch(std::string_view name, CallKind kind, std::span<
         expectCall(kind, args, 0);
         return property("TextureFile");
     }
-    if (const char* indexed = indexedProperty(name)) {
+    if (const IndexedProperty* indexed = indexedProperty(name)) {
         if (kind == CallKind::Put) {
             expectArgCount(args, 2);
-            texture_->properties[indexedKey(indexed, args)] = storableArg(args, 1);
+            texture_->properties[indexedKey(indexed->name, args)] = valueOfType(args, 1, indexed->type);
             return {};
         }
         expectCall(kind, args, 1);
-        return property(indexedKey(indexed, args));
+        return property(indexedKey(indexed->name, args));
     }
     if (sameName(name, "SetUpDirection")) {
         expectCall(kind, args, 4);
-        texture_->calls[indexedKey("SetUpDirection", args)] = numbersAsPassed(args, 1);
+        texture_->calls[indexedKey("SetUpDirection", args)] = argsOfTypes(args, 1, {VarType::R8, VarType::R8, VarType::R8});
         return {};
     }
     noSuchMember();

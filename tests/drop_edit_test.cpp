@@ -12,6 +12,7 @@
 #include "sim/DocumentJson.h"
 #include "sim/ShapeGeometry.h"
 #include "support/DialogFixture.h"
+#include "support/FaultSweep.h"
 
 using namespace zelva;
 using namespace zelva::test;
@@ -35,60 +36,19 @@ protected:
         return {module.HitPoint.get(), module.HitDirection.get(), module.CurrentDiameter, module.TargetPart.get()};
     }
 
-    // Drops module-level references, so that only what a call failed to release stays alive.
-    void releaseModuleReferences() {
-        module.CurrentPage.reset();
-        module.HostApp.reset();
-        module.HitPoint.reset();
-        module.HitDirection.reset();
-        module.TargetPart.reset();
-        module.EditPart.reset();
-        module.EditShape.reset();
-    }
-
     bool journalHas(const std::string& member) const { return !callsOf({member}).empty(); }
 
-    // Runs `flow` (after `prepare`) cleanly, then again with each of its host
-    // calls failing in turn. A failure must come back to the host as the
-    // injected error or be shown to the user; only the texture's own steps,
-    // which skip what fails, may fail quietly. Nothing the flow fetched may
-    // stay alive.
+    // The fault sweep over `flow`, run after `prepare`.
     void failEachHostCallOf(const std::function<void()>& prepare, const std::function<void()>& flow) {
-        releaseModuleReferences();
-        const auto baseline = host.liveObjects();
-        prepare();
-        host.clearJournal();
-        flow();
-        const std::vector<std::string> clean = journalLines();
-        const auto callOf = [&](const std::string& member) {
-            for (size_t i = 0; i < host.journal().size(); ++i)
-                if (host.journal()[i].member == member) return i + 1;
-            ADD_FAILURE() << "no call of " << member;
-            return size_t{0};
-        };
-        const size_t textureFrom = callOf("SurfaceFinish"), textureTo = callOf("Flip");
-        releaseModuleReferences();
-        EXPECT_EQ(host.liveObjects(), baseline) << "left alive by the flow itself";
-        for (size_t k = 1; k <= clean.size(); ++k) {
-            releaseModuleReferences();
-            host.clearFaults();
-            prepare();
-            host.failCall(k);
-            const size_t messagesBefore = ui.messages().size();
-            bool returnedFailure = false;
-            try {
-                flow();
-            } catch (const Error& e) {
-                returnedFailure = true;
-                EXPECT_EQ(e.description(), sim::injectedFailure().description()) << clean[k - 1];
-            }
-            const bool shown = ui.messages().size() > messagesBefore;
-            const bool textureStep = k >= textureFrom && k <= textureTo;
-            EXPECT_TRUE(returnedFailure || shown || textureStep) << "failed unseen: " << clean[k - 1];
-            releaseModuleReferences();
-            EXPECT_EQ(host.liveObjects(), baseline) << "left alive after failing " << clean[k - 1];
-        }
-        host.clearFaults();
+        sweepHostFaults({.start = [&]() -> sim::SimHost& {
+                             releaseModuleReferences(module);
+                             host.clearFaults();
+                             return host;
+                         },
+                         .prepare = prepare,
+                         .flow = flow,
+                         .release = [&] { releaseModuleReferences(module); },
+                         .messagesShown = [&] { return ui.messages().size(); }});
     }
 };
 

@@ -1,74 +1,43 @@
-// Each public operation run once per host call it makes, with that call
-// failing: no crash, the host's error comes out (or is absorbed where the
-// texture step absorbs it), what was written before stays, nothing leaks.
+// Each public operation run through the fault sweep: no crash, the host's
+// error comes out (or is absorbed inside the texture step), what was written
+// before stays, nothing leaks.
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
+#include <memory>
 
 #include "automation/Error.h"
 #include "env/ComponentVariables.h"
 #include "sim/Journal.h"
 #include "support/ComponentFixture.h"
+#include "support/FaultSweep.h"
 
 using namespace zelva;
 
 namespace {
-
-const Error kInjected = Error::fromHresult(static_cast<int32_t>(0x80004005u), "Injected failure");
-
-// Calls the texture step makes after asking for the surface finish: their
-// failures are skipped and the build goes on.
-const std::set<std::string> kAbsorbed = {"TextureFile",    "ProjectionType", "VerticalRatio", "HorizontalRatio",
-                                         "ProjectionWidth", "ProjectionHeight", "SetUpDirection", "Flip",
-                                         "SurfaceFinish",  "createUnitConverter", "convert"};
 
 class EveryHostCallFailing : public test::ComponentFixture {
 protected:
     using Setup = std::function<void(app::Session&)>;
     using Operation = std::function<void(app::Session&)>;
 
-    // Runs `op` once cleanly to count its calls, then once per call with that
-    // call failing, each time in a fresh session prepared by `setup`.
-    // `check` looks at what the failed run left behind.
+    // The fault sweep over `op`, each run in a fresh session prepared by
+    // `setup`; `check` looks at what a failed run left behind.
     using Check = std::function<void(app::Session&, const std::vector<sim::JournalEntry>&, uint64_t k)>;
     void runWithEachCallFailing(const Setup& setup, const Operation& op, const Check& check = {}) {
-        const uint64_t calls = countCalls(setup, op);
-        ASSERT_GT(calls, 0u);
-        for (uint64_t k = 1; k <= calls; ++k) {
-            app::Session s(temp.path() / "install");
-            setup(s);
-            const int64_t live = s.host.liveObjects();
-            s.host.clearJournal();
-            s.host.failCall(k, kInjected);
-            int number = 0;
-            try {
-                op(s);
-            } catch (const Error& e) {
-                number = e.number();
-            }
-            const auto& journal = s.host.journal();
-            ASSERT_GE(journal.size(), k) << "call " << k;
-            const auto& failed = journal[k - 1];
-            ASSERT_TRUE(failed.error.has_value()) << "call " << k;
-            if (number == 0) {
-                EXPECT_TRUE(kAbsorbed.count(failed.member)) << "call " << k << " " << failed.member << " was swallowed";
-            } else {
-                EXPECT_EQ(number, kInjected.number()) << "call " << k << " " << failed.member;
-                EXPECT_EQ(journal.size(), k) << "the operation went on after call " << k << " failed";
-            }
-            if (check) check(s, journal, k);
-            EXPECT_EQ(s.host.liveObjects(), live) << "objects leaked when call " << k << " (" << failed.member << ") failed";
-        }
-    }
-
-    uint64_t countCalls(const Setup& setup, const Operation& op) {
-        app::Session s(temp.path() / "install");
-        setup(s);
-        s.host.clearJournal();
-        op(s);
-        return s.host.callCount();
+        std::unique_ptr<app::Session> s;
+        test::sweepHostFaults({.start = [&]() -> sim::SimHost& {
+                                   s = std::make_unique<app::Session>(temp.path() / "install");
+                                   return s->host;
+                               },
+                               .prepare = [&] { setup(*s); },
+                               .flow = [&] { op(*s); },
+                               .release = [&] { test::releaseModuleReferences(s->module); },
+                               .messagesShown = [&] { return s->ui.messages().size(); },
+                               .check = [&](sim::SimHost& swept, uint64_t k) {
+                                   if (check) check(*s, swept.journal(), k);
+                               }});
     }
 
     // The module state a drop leaves, and a plate to build on.

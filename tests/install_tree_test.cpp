@@ -27,14 +27,14 @@ namespace {
 const fs::path kInstall = fs::path(ZELVA_SOURCE_DIR) / "install";
 const fs::path kApplDir = kInstall / "Tessalo";
 
-std::string read_bytes(const fs::path& p) {
+std::string readBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Splits a text that must use CR LF throughout and end with CR LF.  Any lone CR or LF,
 // or a missing final CR LF, is reported in *problem.
-std::vector<std::string> crlf_lines(const std::string& text, std::string* problem) {
+std::vector<std::string> crlfLines(const std::string& text, std::string* problem) {
     std::vector<std::string> lines;
     std::string cur;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -58,9 +58,9 @@ std::vector<std::string> crlf_lines(const std::string& text, std::string* proble
     return lines;
 }
 
-std::vector<std::string> lines_of(const fs::path& p) {
+std::vector<std::string> linesOf(const fs::path& p) {
     std::string problem;
-    auto lines = crlf_lines(read_bytes(p), &problem);
+    auto lines = crlfLines(readBytes(p), &problem);
     EXPECT_EQ(problem, "") << p;
     return lines;
 }
@@ -74,15 +74,15 @@ std::string trim(const std::string& s) {
 
 // Windows path as the component composes it (backslashes, %INSTALLDIR% for ApplDir)
 // mapped onto this tree.
-fs::path to_local(std::string windows_path) {
+fs::path toLocal(std::string windowsPath) {
     const std::string tag = "%INSTALLDIR%";
-    if (windows_path.rfind(tag, 0) == 0) windows_path = kApplDir.string() + windows_path.substr(tag.size());
-    std::replace(windows_path.begin(), windows_path.end(), '\\', '/');
-    return windows_path;
+    if (windowsPath.rfind(tag, 0) == 0) windowsPath = kApplDir.string() + windowsPath.substr(tag.size());
+    std::replace(windowsPath.begin(), windowsPath.end(), '\\', '/');
+    return windowsPath;
 }
 
 // A plain positive decimal number: digits, optionally a point and more digits.
-std::optional<double> plain_number(const std::string& s, int* decimals = nullptr) {
+std::optional<double> plainNumber(const std::string& s, int* decimals = nullptr) {
     if (s.empty() || s.front() == '.' || s.back() == '.') return std::nullopt;
     int points = 0;
     for (char c : s) {
@@ -106,9 +106,9 @@ bool contains(const std::vector<double>& v, double x) {
 using RegKeys = std::map<std::string, std::map<std::string, std::string>>;
 
 // Minimal REGEDIT4 reader: [key] lines and "name"="string" values with \\ and \" escapes.
-RegKeys read_reg(const fs::path& p) {
+RegKeys readReg(const fs::path& p) {
     RegKeys keys;
-    const auto lines = lines_of(p);
+    const auto lines = linesOf(p);
     EXPECT_FALSE(lines.empty());
     if (lines.empty()) return keys;
     EXPECT_EQ(lines[0], "REGEDIT4") << p;
@@ -171,14 +171,14 @@ const std::vector<Group> kGroups = {
 
 struct IndexEntry {
     int line;
-    std::string data_file, name, description;
+    std::string dataFile, name, description;
 };
 
 // Reads section [1] the way QNorma/QData do and checks the shipped layout:
 // comments only before the header, the header exactly "[1]", a closing "[" line.
-std::vector<IndexEntry> read_index(const fs::path& p) {
+std::vector<IndexEntry> readIndex(const fs::path& p) {
     std::vector<IndexEntry> entries;
-    const auto lines = lines_of(p);
+    const auto lines = linesOf(p);
     std::size_t i = 0;
     while (i < lines.size() && lines[i] != "[1]") {
         EXPECT_TRUE(!lines[i].empty() && lines[i][0] == '#')
@@ -211,17 +211,17 @@ std::vector<IndexEntry> read_index(const fs::path& p) {
 struct DataFile {
     std::vector<std::string> comments;
     std::vector<std::string> lengths, pitches;
-    int length_sections = 0, pitch_sections = 0;
+    int lengthSections = 0, pitchSections = 0;
 };
 
 // Reads a data file the way QData/ReadSectionList do, and holds the shipped files to the
 // stricter layout: outside the sections only comments and blank lines, inside only
 // items, every section closed by a blank line, the file ending with that blank line.
-DataFile read_data(const fs::path& p) {
+DataFile readData(const fs::path& p) {
     DataFile d;
-    const std::string text = read_bytes(p);
+    const std::string text = readBytes(p);
     std::string problem;
-    const auto lines = crlf_lines(text, &problem);
+    const auto lines = crlfLines(text, &problem);
     EXPECT_EQ(problem, "") << p;
     EXPECT_TRUE(text.size() >= 4 && text.compare(text.size() - 4, 4, "\r\n\r\n") == 0)
         << p << ": the file does not end with a blank line";
@@ -234,8 +234,8 @@ DataFile read_data(const fs::path& p) {
         if (!l.empty() && l[0] == '#') { d.comments.push_back(l); continue; }
         if (t.empty()) continue;
         std::vector<std::string>* list = nullptr;
-        if (t == "[Lunghezze]") { list = &d.lengths; ++d.length_sections; }
-        else if (t == "[Passi]") { list = &d.pitches; ++d.pitch_sections; }
+        if (t == "[Lunghezze]") { list = &d.lengths; ++d.lengthSections; }
+        else if (t == "[Passi]") { list = &d.pitches; ++d.pitchSections; }
         EXPECT_NE(list, nullptr) << p << " line " << i + 1 << " outside a section: " << l;
         EXPECT_EQ(l, t) << p << ": header with blanks: " << l;
         if (!list) continue;
@@ -250,22 +250,22 @@ DataFile read_data(const fs::path& p) {
         }
         EXPECT_TRUE(closed) << p << ": section " << t << " runs to the end of the file";
     }
-    EXPECT_EQ(d.length_sections, 1) << p;
-    EXPECT_EQ(d.pitch_sections, 1) << p;
+    EXPECT_EQ(d.lengthSections, 1) << p;
+    EXPECT_EQ(d.pitchSections, 1) << p;
     return d;
 }
 
 // Items as numbers; every item must be a plain positive number, strictly ascending.
 std::vector<double> numbers(const std::vector<std::string>& items, const std::string& what,
-                            int max_decimals) {
+                            int maxDecimals) {
     std::vector<double> v;
     for (const auto& s : items) {
         int decimals = 0;
-        const auto x = plain_number(s, &decimals);
+        const auto x = plainNumber(s, &decimals);
         EXPECT_TRUE(x.has_value()) << what << ": not a plain number: '" << s << "'";
         if (!x) continue;
         EXPECT_GT(*x, 0.0) << what << ": " << s;
-        EXPECT_LE(decimals, max_decimals) << what << ": " << s;
+        EXPECT_LE(decimals, maxDecimals) << what << ": " << s;
         if (!v.empty()) {
             EXPECT_LT(v.back(), *x) << what << ": not ascending at " << s;
         }
@@ -275,26 +275,26 @@ std::vector<double> numbers(const std::vector<std::string>& items, const std::st
     return v;
 }
 
-fs::path data_path(const Group& g, const std::string& file) {
+fs::path dataPath(const Group& g, const std::string& file) {
     return kApplDir / "Norme" / g.dir / "Data" / file;
 }
 
-DataFile read_table(const std::string& file) {
+DataFile readTable(const std::string& file) {
     for (const auto& g : kGroups)
         for (const auto& e : g.entries)
-            if (e.first == file) return read_data(data_path(g, file));
+            if (e.first == file) return readData(dataPath(g, file));
     ADD_FAILURE() << "no such table " << file;
     return {};
 }
 
-std::vector<double> pitches_of(const std::string& file, int max_decimals) {
-    return numbers(read_table(file).pitches, file + " [Passi]", max_decimals);
+std::vector<double> pitchesOf(const std::string& file, int maxDecimals) {
+    return numbers(readTable(file).pitches, file + " [Passi]", maxDecimals);
 }
 
 // The inch pitches are 25.4 / TPI rounded half-up to 4 decimals, TPI a whole or half number.
-bool is_inch_pitch(double p) {
-    for (int twice_tpi = 8; twice_tpi <= 400; ++twice_tpi) {
-        const double exact = 25.4 / (twice_tpi / 2.0);
+bool isInchPitch(double p) {
+    for (int twiceTpi = 8; twiceTpi <= 400; ++twiceTpi) {
+        const double exact = 25.4 / (twiceTpi / 2.0);
         if (std::abs(std::floor(exact * 10000.0 + 0.5) / 10000.0 - p) < 1e-9) return true;
     }
     return false;
@@ -311,7 +311,7 @@ TEST(InstallTree, EveryTextFileIsPlainAsciiWithCrLfLineEnds) {
         if (ext == ".jpg") continue;
         EXPECT_TRUE(ext == ".ini" || ext == ".tab" || ext == ".reg") << "unexpected file " << e.path();
         ++files;
-        const std::string text = read_bytes(e.path());
+        const std::string text = readBytes(e.path());
         EXPECT_FALSE(text.empty()) << e.path();
         for (unsigned char c : text)
             if (!(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f))) {
@@ -319,7 +319,7 @@ TEST(InstallTree, EveryTextFileIsPlainAsciiWithCrLfLineEnds) {
                 break;
             }
         std::string problem;
-        crlf_lines(text, &problem);
+        crlfLines(text, &problem);
         EXPECT_EQ(problem, "") << e.path();
     }
     EXPECT_GE(files, 3 + 6 + 3);  // 3 index files, 6 data files, 2 .reg and host-settings.ini
@@ -328,7 +328,7 @@ TEST(InstallTree, EveryTextFileIsPlainAsciiWithCrLfLineEnds) {
 // ------------------------------------------------------------------ tests: settings
 
 TEST(InstallTree, RegistryFileForWindowsHoldsTheSettingsOfPart51) {
-    const RegKeys keys = read_reg(kInstall / "Tessalo.reg");
+    const RegKeys keys = readReg(kInstall / "Tessalo.reg");
     ASSERT_EQ(keys.size(), 2u);
     const auto& product = keys.at(kProductKey);
     EXPECT_EQ(product.at("ApplDir"), "C:\\Program Files\\Ombrivale\\Tessalo");
@@ -349,8 +349,8 @@ TEST(InstallTree, RegistryFileForWindowsHoldsTheSettingsOfPart51) {
 }
 
 TEST(InstallTree, PinhostRegistryFileDiffersOnlyInApplDir) {
-    RegKeys win = read_reg(kInstall / "Tessalo.reg");
-    RegKeys sim = read_reg(kInstall / "pinhost.reg");
+    RegKeys win = readReg(kInstall / "Tessalo.reg");
+    RegKeys sim = readReg(kInstall / "pinhost.reg");
     ASSERT_EQ(sim.count(kProductKey), 1u);
     EXPECT_EQ(sim[kProductKey]["ApplDir"], "%INSTALLDIR%");
     win[kProductKey].erase("ApplDir");
@@ -359,7 +359,7 @@ TEST(InstallTree, PinhostRegistryFileDiffersOnlyInApplDir) {
 }
 
 TEST(InstallTree, PathsJoinedByConcatenationReachTheShippedFiles) {
-    const RegKeys keys = read_reg(kInstall / "pinhost.reg");
+    const RegKeys keys = readReg(kInstall / "pinhost.reg");
     const std::string appl = keys.at(kProductKey).at("ApplDir");
     const auto& comp = keys.at(kComponentKey);
     ASSERT_FALSE(appl.empty());
@@ -368,30 +368,30 @@ TEST(InstallTree, PathsJoinedByConcatenationReachTheShippedFiles) {
     // StandardsDir = ApplDir + Norme Dir#n; DataFilePath = StandardsDir + Data#0;
     // index file = StandardsDir + File INI#0; PrefsFilePath = ApplDir + File Prefs.
     for (std::size_t n = 0; n < kGroups.size(); ++n) {
-        const std::string standards_dir = appl + comp.at("Norme Dir#" + std::to_string(n));
-        const std::string index = standards_dir + comp.at("File INI#0");
-        const std::string data_dir = standards_dir + comp.at("Data#0");
-        EXPECT_TRUE(fs::is_regular_file(to_local(index))) << index;
+        const std::string standardsDir = appl + comp.at("Norme Dir#" + std::to_string(n));
+        const std::string index = standardsDir + comp.at("File INI#0");
+        const std::string dataDir = standardsDir + comp.at("Data#0");
+        EXPECT_TRUE(fs::is_regular_file(toLocal(index))) << index;
         for (const auto& e : kGroups[n].entries)
-            EXPECT_TRUE(fs::is_regular_file(to_local(data_dir + e.first))) << data_dir + e.first;
+            EXPECT_TRUE(fs::is_regular_file(toLocal(dataDir + e.first))) << dataDir + e.first;
     }
     const std::string prefs = appl + comp.at("File Prefs");
-    EXPECT_EQ(to_local(prefs).parent_path(), kApplDir);
+    EXPECT_EQ(toLocal(prefs).parent_path(), kApplDir);
 }
 
 TEST(InstallTree, HostSettingsNameTheImagesFolderThatHoldsTheTexture) {
-    const auto lines = lines_of(kInstall / "host-settings.ini");
+    const auto lines = linesOf(kInstall / "host-settings.ini");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "[Directories]");
     EXPECT_EQ(lines[1], "ThreadFile=%INSTALLDIR%\\Images\\");
 
     // FindTextureFile: ApplDir + "\Images\" + "3iaoftt.jpg" first, then
     // GetThreadFileDir() (trailing backslash dropped) + "\" + "3iaoftt.jpg".
-    std::string thread_dir = lines[1].substr(lines[1].find('=') + 1);
-    thread_dir.pop_back();
+    std::string threadDir = lines[1].substr(lines[1].find('=') + 1);
+    threadDir.pop_back();
     for (const std::string& candidate :
-         {std::string("%INSTALLDIR%\\Images\\3iaoftt.jpg"), thread_dir + "\\3iaoftt.jpg"}) {
-        const std::string jpg = read_bytes(to_local(candidate));
+         {std::string("%INSTALLDIR%\\Images\\3iaoftt.jpg"), threadDir + "\\3iaoftt.jpg"}) {
+        const std::string jpg = readBytes(toLocal(candidate));
         ASSERT_GT(jpg.size(), 1000u) << candidate;
         EXPECT_EQ(static_cast<unsigned char>(jpg[0]), 0xFF);
         EXPECT_EQ(static_cast<unsigned char>(jpg[1]), 0xD8);
@@ -405,33 +405,33 @@ TEST(InstallTree, HostSettingsNameTheImagesFolderThatHoldsTheTexture) {
 TEST(InstallTree, IndexFilesListTheStandardsOfEachGroup) {
     for (const auto& g : kGroups) {
         const fs::path index = kApplDir / "Norme" / g.dir / "Norme.ini";
-        const auto entries = read_index(index);
+        const auto entries = readIndex(index);
         ASSERT_EQ(entries.size(), g.entries.size()) << index;
         for (std::size_t k = 0; k < entries.size(); ++k) {
-            EXPECT_EQ(entries[k].data_file, g.entries[k].first) << index;
+            EXPECT_EQ(entries[k].dataFile, g.entries[k].first) << index;
             EXPECT_EQ(entries[k].name, g.entries[k].second) << index;
             EXPECT_FALSE(trim(entries[k].description).empty()) << index;
             EXPECT_LE(entries[k].line, 32767);
-            EXPECT_TRUE(fs::is_regular_file(data_path(g, entries[k].data_file)))
-                << index << " names a missing data file " << entries[k].data_file;
+            EXPECT_TRUE(fs::is_regular_file(dataPath(g, entries[k].dataFile)))
+                << index << " names a missing data file " << entries[k].dataFile;
         }
     }
 }
 
 TEST(InstallTree, MetricDescriptionsNameTheToleranceClass) {
-    const auto iso = read_index(kApplDir / "Norme" / "ISO" / "Norme.ini");
+    const auto iso = readIndex(kApplDir / "Norme" / "ISO" / "Norme.ini");
     ASSERT_EQ(iso.size(), 2u);
     EXPECT_EQ(iso[0].description, "ISO 261 coarse pitch series M1-M64, tolerance class 6g");
     EXPECT_NE(iso[1].description.find("6g"), std::string::npos);
-    for (const auto& e : read_index(kApplDir / "Norme" / "UN" / "Norme.ini"))
+    for (const auto& e : readIndex(kApplDir / "Norme" / "UN" / "Norme.ini"))
         EXPECT_NE(e.description.find("2A"), std::string::npos) << e.description;
 }
 
 TEST(InstallTree, EveryDataFileHasBothSectionsOfPlainAscendingNumbers) {
     for (const auto& g : kGroups)
         for (const auto& e : g.entries) {
-            const fs::path p = data_path(g, e.first);
-            const DataFile d = read_data(p);
+            const fs::path p = dataPath(g, e.first);
+            const DataFile d = readData(p);
             numbers(d.lengths, e.first + " [Lunghezze]", 1);
             numbers(d.pitches, e.first + " [Passi]", 4);
         }
@@ -444,7 +444,7 @@ TEST(InstallTree, DataFilesSayWhichReferenceTablesTheirNumbersComeFrom) {
         {"G.tab", "pipe_iso228_g.csv"},            {"Tr.tab", "trapezoidal_iso2904.csv"}};
     for (const auto& [file, source] : csv) {
         std::string all;
-        for (const auto& c : read_table(file).comments) all += c + "\n";
+        for (const auto& c : readTable(file).comments) all += c + "\n";
         EXPECT_NE(all.find(source), std::string::npos) << file;
         EXPECT_NE(all.find("nominal_lengths_mm.csv"), std::string::npos) << file;
         EXPECT_NE(all.find("source:"), std::string::npos) << file << " names no sources";
@@ -452,17 +452,17 @@ TEST(InstallTree, DataFilesSayWhichReferenceTablesTheirNumbersComeFrom) {
 }
 
 TEST(InstallTree, AllStandardsShareTheNominalLengthSeries) {
-    const std::vector<double> lengths = numbers(read_table("M_coarse.tab").lengths, "lengths", 1);
+    const std::vector<double> lengths = numbers(readTable("M_coarse.tab").lengths, "lengths", 1);
     EXPECT_EQ(lengths.size(), 34u);  // 30 preferred + 4 secondary
     for (double v : {2.0, 2.5, 14.0, 55.0, 65.0, 75.0, 90.0, 200.0}) EXPECT_TRUE(contains(lengths, v)) << v;
     for (double v : {18.0, 22.0}) EXPECT_FALSE(contains(lengths, v)) << v << " is uncertain";
     for (const auto& g : kGroups)
         for (const auto& e : g.entries)
-            EXPECT_EQ(read_table(e.first).lengths, read_table("M_coarse.tab").lengths) << e.first;
+            EXPECT_EQ(readTable(e.first).lengths, readTable("M_coarse.tab").lengths) << e.first;
 }
 
 TEST(InstallTree, MetricPitchesHoldKnownValues) {
-    const auto coarse = pitches_of("M_coarse.tab", 2);
+    const auto coarse = pitchesOf("M_coarse.tab", 2);
     EXPECT_TRUE(contains(coarse, 1.5));   // M10
     EXPECT_TRUE(contains(coarse, 0.25));  // M1
     EXPECT_TRUE(contains(coarse, 1.75));  // M12
@@ -470,14 +470,14 @@ TEST(InstallTree, MetricPitchesHoldKnownValues) {
     EXPECT_EQ(coarse.front(), 0.25);
     EXPECT_EQ(coarse.back(), 6.0);
 
-    const auto fine = pitches_of("M_fine.tab", 2);
+    const auto fine = pitchesOf("M_fine.tab", 2);
     EXPECT_EQ(fine, (std::vector<double>{0.75, 1, 1.25, 1.5, 2, 3, 4}));  // ISO 261 fine list
 }
 
 TEST(InstallTree, InchPitchesAre25Point4OverTpiToFourDecimals) {
-    const auto unc = pitches_of("UNC.tab", 4);
-    const auto unf = pitches_of("UNF.tab", 4);
-    const auto g = pitches_of("G.tab", 4);
+    const auto unc = pitchesOf("UNC.tab", 4);
+    const auto unf = pitchesOf("UNF.tab", 4);
+    const auto g = pitchesOf("G.tab", 4);
     EXPECT_TRUE(contains(unc, 1.27));    // 1/4-20 UNC
     EXPECT_TRUE(contains(unc, 5.6444));  // 2-4.5 UNC
     EXPECT_TRUE(contains(unf, 0.3175));  // #0-80 UNF
@@ -485,11 +485,11 @@ TEST(InstallTree, InchPitchesAre25Point4OverTpiToFourDecimals) {
     EXPECT_TRUE(contains(g, 1.8143));    // G1/2, 14 TPI
     EXPECT_EQ(g, (std::vector<double>{0.9071, 1.3368, 1.8143, 2.3091}));  // 28, 19, 14, 11 TPI
     for (const auto* list : {&unc, &unf, &g})
-        for (double p : *list) EXPECT_TRUE(is_inch_pitch(p)) << p;
+        for (double p : *list) EXPECT_TRUE(isInchPitch(p)) << p;
 }
 
 TEST(InstallTree, TrapezoidalPitchesHoldKnownValues) {
-    const auto tr = pitches_of("Tr.tab", 2);
+    const auto tr = pitchesOf("Tr.tab", 2);
     EXPECT_TRUE(contains(tr, 4.0));   // Tr20x4
     EXPECT_TRUE(contains(tr, 1.5));   // Tr8x1.5
     EXPECT_TRUE(contains(tr, 14.0));  // Tr55, Tr60 coarse

@@ -16,7 +16,7 @@
 #include "app/ModelSvg.h"
 #include "app/SvgWriter.h"
 #include "sim/Document.h"
-#include "sim/frame_math.h"
+#include "sim/FrameMath.h"
 
 using namespace zelva;
 namespace doc = sim::doc;

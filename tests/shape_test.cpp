@@ -4,10 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "automation/Error.h"
 #include "env/ComponentVariables.h"
 #include "host/HostCalls.h"
 #include "shape/ClassIds.h"
+#include "shape/PShapeMembers.h"
 #include "shape/ProjectionFlags.h"
 #include "sim/ShapeGeometry.h"
 #include "support/ComponentFixture.h"
@@ -66,6 +69,29 @@ TEST(ProjectionFlags, KeepOnlyTheTwoLowBits) {
 
 // Rebuilding an existing pin: every write with its type, in order, the
 // existing texture, class record and part data reused.
+TEST(PShapeMembers, LateBindingReachesEveryRowInAnyLetterCase) {
+    for (const shape::PShapeMember& row : shape::pshapeMembers()) {
+        std::string upper(row.name);
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(shape::findPShapeMember(upper, row.kind), &row) << row.name;
+        // A property's get half, or a method, answers a method call too.
+        if (row.kind != CallKind::Put) EXPECT_EQ(shape::findPShapeMember(row.name, CallKind::Method), &row);
+    }
+    for (const char* name : {"Create", "IC2DProjectedThreads_Callout"})
+        EXPECT_EQ(shape::findPShapeMember(name, CallKind::Put), nullptr) << name;
+    for (const char* name : {"", "Diametr", "Diametroo", "ZZZ"})
+        EXPECT_EQ(shape::findPShapeMember(name, CallKind::Get), nullptr) << name;
+}
+
+TEST_F(PinTest, LateBoundCallsCheckTheMembersArgumentCount) {
+    const auto s = newPShape();
+    EXPECT_EQ(errorNumber([&] { s->put("Create", {val(Variant::i2(0))}); }), err::MemberNotSupported);
+    EXPECT_EQ(errorNumber([&] { s->get("Diametro", {val(Variant::i2(0))}); }), err::WrongArgumentCount);
+    EXPECT_EQ(errorNumber([&] { s->call("IC2DProjectedThreads_GetDiameters"); }), err::WrongArgumentCount);
+    s->put("PASSO", {val(Variant::r8(1.25))});
+    EXPECT_EQ(s->get("passo"), Variant::r8(1.25));
+}
+
 TEST_F(PinTest, RebuildFollowsTheHostContractCallByCall) {
     dropStateAt({1, 2, 3}, {0, 0, 1});
     buildPin(10, 30, 1.5, 1);
@@ -270,6 +296,21 @@ TEST_F(PinTest, PartDataFillsTheDialogRoundedToTheHostPrecision) {
     reader->GetPartData(longerShape);
     EXPECT_EQ(d.Lunghezza.text(), "14");
     EXPECT_EQ(d.Passo.text(), "2");
+}
+
+TEST_F(PinTest, PartDataReadersTakeTheLengthThenTheDiameterThenTheRecord) {
+    const auto pin = buildPin(10, 30, 1.5, 1);
+    Ref<Object> shape = shapeObject(pin);
+    const char* length = "Variable(I4 3) -> Object Variable(3)";
+    const char* diameter = "Variable(I4 2) -> Object Variable(2)";
+    const char* pitch = "Variable(I4 1, I2 12) -> Object Variable(1,12)";
+    host.clearJournal();
+    newPShape()->GetPartData(shape);
+    EXPECT_THAT(callsOf({"Variable"}),
+                ElementsAre(length, diameter, pitch, "Variable(I4 1, I2 13) -> Object Variable(1,13)"));
+    host.clearJournal();
+    newPShape()->Initialize(shape);
+    EXPECT_THAT(callsOf({"Variable"}), ElementsAre(length, diameter, pitch));
 }
 
 TEST_F(PinTest, PartDataReadersFailCleanlyOnBadRecords) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "automation/Error.h"
-#include "fuzz/TableReaderFakes.h"
+#include "support/TableReaderFakes.h"
 #include "standards/QuoteSearch.h"
 #include "standards/ThreadTableFiles.h"
 #include "support/ErrorNumber.h"

@@ -17,14 +17,14 @@
 
 #include <jpeglib.h>
 
-#include "thread_texture.h"
+#include "ThreadTexture.h"
 
 namespace {
 
 using zelva::texture::Image;
 using zelva::texture::ThreadTextureOptions;
 
-std::filesystem::path out_dir() {
+std::filesystem::path outDir() {
 #ifdef ZELVA_TEXTURE_TEST_OUT_DIR
     return ZELVA_TEXTURE_TEST_OUT_DIR;
 #else
@@ -36,13 +36,13 @@ std::filesystem::path out_dir() {
 
 struct SeamStats {
     double wrap = 0;           // mean |difference| across the wrap-around edge
-    double interior_mean = 0;  // mean of the per-edge mean differences inside the picture
-    double interior_max = 0;   // largest per-edge mean difference inside the picture
+    double interiorMean = 0;  // mean of the per-edge mean differences inside the picture
+    double interiorMax = 0;   // largest per-edge mean difference inside the picture
 };
 
 // Mean absolute luminance difference between each column and the next, the last column
 // being compared with the first (its wrap-around neighbour).
-SeamStats column_seam(const Image& img) {
+SeamStats columnSeam(const Image& img) {
     SeamStats s;
     std::vector<double> edges;
     for (int x = 0; x < img.width; ++x) {
@@ -52,12 +52,12 @@ SeamStats column_seam(const Image& img) {
         const double mean = sum / img.height;
         if (nx == 0) s.wrap = mean; else edges.push_back(mean);
     }
-    s.interior_mean = std::accumulate(edges.begin(), edges.end(), 0.0) / static_cast<double>(edges.size());
-    s.interior_max = *std::max_element(edges.begin(), edges.end());
+    s.interiorMean = std::accumulate(edges.begin(), edges.end(), 0.0) / static_cast<double>(edges.size());
+    s.interiorMax = *std::max_element(edges.begin(), edges.end());
     return s;
 }
 
-SeamStats row_seam(const Image& img) {
+SeamStats rowSeam(const Image& img) {
     SeamStats s;
     std::vector<double> edges;
     for (int y = 0; y < img.height; ++y) {
@@ -67,19 +67,19 @@ SeamStats row_seam(const Image& img) {
         const double mean = sum / img.width;
         if (ny == 0) s.wrap = mean; else edges.push_back(mean);
     }
-    s.interior_mean = std::accumulate(edges.begin(), edges.end(), 0.0) / static_cast<double>(edges.size());
-    s.interior_max = *std::max_element(edges.begin(), edges.end());
+    s.interiorMean = std::accumulate(edges.begin(), edges.end(), 0.0) / static_cast<double>(edges.size());
+    s.interiorMax = *std::max_element(edges.begin(), edges.end());
     return s;
 }
 
 // A seam shows as a wrap-around step larger than the steps inside the picture.
 bool seamless(const SeamStats& s, double slack = 1.0) {
-    return s.wrap <= s.interior_max + slack && s.wrap <= 1.5 * s.interior_mean + slack;
+    return s.wrap <= s.interiorMax + slack && s.wrap <= 1.5 * s.interiorMean + slack;
 }
 
 // Number of dark bands met when walking once round a closed path of luminances
 // (hysteresis: a band starts below `low` and ends above `high`).
-int dark_bands(const std::vector<double>& path, double low, double high) {
+int darkBands(const std::vector<double>& path, double low, double high) {
     // Start the walk in a bright place, so a band across the start is counted once.
     const auto start = std::max_element(path.begin(), path.end()) - path.begin();
     int bands = 0;
@@ -92,13 +92,13 @@ int dark_bands(const std::vector<double>& path, double low, double high) {
     return bands;
 }
 
-std::vector<double> column_luma(const Image& img, int x) {
+std::vector<double> columnLuma(const Image& img, int x) {
     std::vector<double> v;
     for (int y = 0; y < img.height; ++y) v.push_back(img.luma(x, y));
     return v;
 }
 
-std::vector<double> row_luma(const Image& img, int y) {
+std::vector<double> rowLuma(const Image& img, int y) {
     std::vector<double> v;
     for (int x = 0; x < img.width; ++x) v.push_back(img.luma(x, y));
     return v;
@@ -126,18 +126,18 @@ struct DecodeError {
     std::jmp_buf jump;
 };
 
-extern "C" void decode_error_exit(j_common_ptr cinfo) {
+extern "C" void decodeErrorExit(j_common_ptr cinfo) {
     std::longjmp(reinterpret_cast<DecodeError*>(cinfo->err)->jump, 1);
 }
 
 // Decodes a JPEG held in memory into an RGB Image; false if libjpeg rejects it.
-bool decode_raw(const unsigned char* data, unsigned long size, int* w, int* h, int* comps,
+bool decodeRaw(const unsigned char* data, unsigned long size, int* w, int* h, int* comps,
                 unsigned char* pixels, std::size_t capacity) {
     jpeg_decompress_struct cinfo;
     DecodeError err;
     std::memset(&cinfo, 0, sizeof cinfo);
     cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = decode_error_exit;
+    err.pub.error_exit = decodeErrorExit;
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -168,7 +168,7 @@ Image decode(const std::vector<std::uint8_t>& bytes) {
     Image img;
     int comps = 0;
     std::vector<std::uint8_t> pixels(4096 * 4096 * 3);
-    if (!decode_raw(bytes.data(), bytes.size(), &img.width, &img.height, &comps, pixels.data(),
+    if (!decodeRaw(bytes.data(), bytes.size(), &img.width, &img.height, &comps, pixels.data(),
                     pixels.size()) ||
         comps != 3)
         throw std::runtime_error("JPEG does not decode as 3-component RGB");
@@ -177,7 +177,7 @@ Image decode(const std::vector<std::uint8_t>& bytes) {
     return img;
 }
 
-std::vector<std::uint8_t> read_file(const std::filesystem::path& p) {
+std::vector<std::uint8_t> readFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -185,23 +185,23 @@ std::vector<std::uint8_t> read_file(const std::filesystem::path& p) {
 // ------------------------------------------------------------------ the drawing
 
 TEST(ThreadTexture, HasTheRequestedSizeAndIsDeterministic) {
-    const Image a = zelva::texture::make_thread_texture();
+    const Image a = zelva::texture::makeThreadTexture();
     EXPECT_EQ(a.width, 256);
     EXPECT_EQ(a.height, 256);
     ASSERT_EQ(a.rgb.size(), 256u * 256u * 3u);
-    EXPECT_EQ(a.rgb, zelva::texture::make_thread_texture().rgb);
+    EXPECT_EQ(a.rgb, zelva::texture::makeThreadTexture().rgb);
 }
 
 TEST(ThreadTexture, LeftAndRightEdgesMeetWithoutASeam) {
-    const SeamStats s = column_seam(zelva::texture::make_thread_texture());
-    EXPECT_TRUE(seamless(s)) << "wrap " << s.wrap << ", interior mean " << s.interior_mean
-                             << ", interior max " << s.interior_max;
+    const SeamStats s = columnSeam(zelva::texture::makeThreadTexture());
+    EXPECT_TRUE(seamless(s)) << "wrap " << s.wrap << ", interior mean " << s.interiorMean
+                             << ", interior max " << s.interiorMax;
 }
 
 TEST(ThreadTexture, TopAndBottomEdgesMeetWithoutASeam) {
-    const SeamStats s = row_seam(zelva::texture::make_thread_texture());
-    EXPECT_TRUE(seamless(s)) << "wrap " << s.wrap << ", interior mean " << s.interior_mean
-                             << ", interior max " << s.interior_max;
+    const SeamStats s = rowSeam(zelva::texture::makeThreadTexture());
+    EXPECT_TRUE(seamless(s)) << "wrap " << s.wrap << ", interior mean " << s.interiorMean
+                             << ", interior max " << s.interiorMax;
 }
 
 TEST(ThreadTexture, OtherSizesAndTurnCountsAreSeamlessToo) {
@@ -209,65 +209,65 @@ TEST(ThreadTexture, OtherSizesAndTurnCountsAreSeamlessToo) {
     o.width = 200;
     o.height = 120;
     o.turns = 4;
-    const Image img = zelva::texture::make_thread_texture(o);
-    EXPECT_TRUE(seamless(column_seam(img)));
-    EXPECT_TRUE(seamless(row_seam(img)));
+    const Image img = zelva::texture::makeThreadTexture(o);
+    EXPECT_TRUE(seamless(columnSeam(img)));
+    EXPECT_TRUE(seamless(rowSeam(img)));
 }
 
 TEST(ThreadTexture, SeamMeasureCatchesASeam) {
     // Negative control: the same picture with its left 37 columns cut away has a step at
     // the wrap-around edge, and the measure must see it.
-    const Image full = zelva::texture::make_thread_texture();
+    const Image full = zelva::texture::makeThreadTexture();
     Image cut;
     cut.width = full.width - 37;
     cut.height = full.height;
     for (int y = 0; y < full.height; ++y)
         for (int x = 37; x < full.width; ++x)
             for (int c = 0; c < 3; ++c) cut.rgb.push_back(full.at(x, y, c));
-    EXPECT_FALSE(seamless(column_seam(cut)));
+    EXPECT_FALSE(seamless(columnSeam(cut)));
 
     Image rows;
     rows.width = full.width;
     rows.height = full.height - 21;
     rows.rgb.assign(full.rgb.begin(), full.rgb.begin() + rows.width * rows.height * 3);
-    EXPECT_FALSE(seamless(row_seam(rows)));
+    EXPECT_FALSE(seamless(rowSeam(rows)));
 }
 
 TEST(ThreadTexture, HasRealContrastAndIsOnlyLightlyTinted) {
-    const Image img = zelva::texture::make_thread_texture();
+    const Image img = zelva::texture::makeThreadTexture();
     const LumaSummary s = summarise(img);
     EXPECT_GT(s.sd, 35.0);
     EXPECT_LT(s.p05, 80.0);
     EXPECT_GT(s.p95, 170.0);
     EXPECT_GT(s.mean, 70.0);
     EXPECT_LT(s.mean, 180.0);
-    int max_tint = 0;
+    int maxTint = 0;
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x) {
             const int r = img.at(x, y, 0), g = img.at(x, y, 1), b = img.at(x, y, 2);
-            max_tint = std::max({max_tint, std::abs(r - g), std::abs(b - g)});
+            maxTint = std::max({maxTint, std::abs(r - g), std::abs(b - g)});
         }
-    EXPECT_LE(max_tint, 16);
+    EXPECT_LE(maxTint, 16);
 }
 
 TEST(ThreadTexture, ShowsOneDarkFlankPerTurnDownEveryColumn) {
     ThreadTextureOptions o;  // 6 turns by default
-    const Image img = zelva::texture::make_thread_texture(o);
+    const Image img = zelva::texture::makeThreadTexture(o);
     const LumaSummary s = summarise(img);
     for (int x : {0, 64, 128, 255})
-        EXPECT_EQ(dark_bands(column_luma(img, x), s.mean - 0.6 * s.sd, s.mean), o.turns) << "column " << x;
+        EXPECT_EQ(darkBands(columnLuma(img, x), s.mean - 0.6 * s.sd, s.mean), o.turns) << "column " << x;
 
     o.turns = 4;
-    const Image four = zelva::texture::make_thread_texture(o);
+    const Image four = zelva::texture::makeThreadTexture(o);
     const LumaSummary s4 = summarise(four);
-    EXPECT_EQ(dark_bands(column_luma(four, 10), s4.mean - 0.6 * s4.sd, s4.mean), 4);
+    EXPECT_EQ(darkBands(columnLuma(four, 10), s4.mean - 0.6 * s4.sd, s4.mean), 4);
 }
 
 TEST(ThreadTexture, CrestsRiseOneTurnAcrossTheWidthLikeAHelix) {
-    const Image img = zelva::texture::make_thread_texture();
+    const Image img = zelva::texture::makeThreadTexture();
     const LumaSummary s = summarise(img);
     for (int y : {0, 100, 255})
-        EXPECT_EQ(dark_bands(row_luma(img, y), s.mean - 0.6 * s.sd, s.mean), 1) << "row " << y;
+        EXPECT_EQ(darkBands(rowLuma(img, y), s.mean - 0.6 * s.sd, s.mean), 1) << "row " << y;
     // The crests rise to the right: a quarter of the width further right, the pattern of
     // column 0 is found a quarter pitch higher up (the height holds 6 pitches).
     const int x = img.width / 4;
@@ -283,27 +283,27 @@ TEST(ThreadTexture, CrestsRiseOneTurnAcrossTheWidthLikeAHelix) {
 TEST(ThreadTexture, RejectsANonPositiveSize) {
     ThreadTextureOptions o;
     o.width = 0;
-    EXPECT_THROW(zelva::texture::make_thread_texture(o), std::invalid_argument);
+    EXPECT_THROW(zelva::texture::makeThreadTexture(o), std::invalid_argument);
     o = {};
     o.turns = 0;
-    EXPECT_THROW(zelva::texture::make_thread_texture(o), std::invalid_argument);
+    EXPECT_THROW(zelva::texture::makeThreadTexture(o), std::invalid_argument);
 }
 
 // ------------------------------------------------------------------ the JPEG
 
 TEST(ThreadTextureJpeg, WrittenFileStartsWithSoiAndDecodesToThePicture) {
-    const Image img = zelva::texture::make_thread_texture();
-    const std::filesystem::path path = out_dir() / "thread_texture_test_3iaoftt.jpg";
+    const Image img = zelva::texture::makeThreadTexture();
+    const std::filesystem::path path = outDir() / "thread_texture_test_3iaoftt.jpg";
     std::filesystem::remove(path);
-    zelva::texture::write_jpeg(img, path.string(), 90);
+    zelva::texture::writeJpeg(img, path.string(), 90);
 
-    const std::vector<std::uint8_t> bytes = read_file(path);
+    const std::vector<std::uint8_t> bytes = readFile(path);
     ASSERT_GT(bytes.size(), 1000u);
     EXPECT_EQ(bytes[0], 0xFF);
     EXPECT_EQ(bytes[1], 0xD8);
     EXPECT_EQ(bytes[bytes.size() - 2], 0xFF);
     EXPECT_EQ(bytes[bytes.size() - 1], 0xD9);
-    EXPECT_EQ(bytes, zelva::texture::encode_jpeg(img, 90));
+    EXPECT_EQ(bytes, zelva::texture::encodeJpeg(img, 90));
 
     const Image back = decode(bytes);
     ASSERT_EQ(back.width, 256);
@@ -315,28 +315,28 @@ TEST(ThreadTextureJpeg, WrittenFileStartsWithSoiAndDecodesToThePicture) {
     EXPECT_LT(err / (img.width * img.height), 4.0);
 
     // Still seamless after compression (the 8x8 blocks divide 256).
-    EXPECT_TRUE(seamless(column_seam(back), 2.0));
-    EXPECT_TRUE(seamless(row_seam(back), 2.0));
+    EXPECT_TRUE(seamless(columnSeam(back), 2.0));
+    EXPECT_TRUE(seamless(rowSeam(back), 2.0));
     std::filesystem::remove(path);
 }
 
 TEST(ThreadTextureJpeg, WritingToAMissingFolderThrowsNamingThePath) {
-    const Image img = zelva::texture::make_thread_texture();
-    const std::string path = (out_dir() / "no-such-folder" / "x.jpg").string();
+    const Image img = zelva::texture::makeThreadTexture();
+    const std::string path = (outDir() / "no-such-folder" / "x.jpg").string();
     try {
-        zelva::texture::write_jpeg(img, path, 90);
-        FAIL() << "write_jpeg did not throw";
+        zelva::texture::writeJpeg(img, path, 90);
+        FAIL() << "writeJpeg did not throw";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
 }
 
 TEST(ThreadTextureJpeg, RejectsABadQualityOrBuffer) {
-    Image img = zelva::texture::make_thread_texture();
-    EXPECT_THROW(zelva::texture::encode_jpeg(img, 0), std::runtime_error);
-    EXPECT_THROW(zelva::texture::encode_jpeg(img, 101), std::runtime_error);
+    Image img = zelva::texture::makeThreadTexture();
+    EXPECT_THROW(zelva::texture::encodeJpeg(img, 0), std::runtime_error);
+    EXPECT_THROW(zelva::texture::encodeJpeg(img, 101), std::runtime_error);
     img.rgb.pop_back();
-    EXPECT_THROW(zelva::texture::encode_jpeg(img, 90), std::runtime_error);
+    EXPECT_THROW(zelva::texture::encodeJpeg(img, 90), std::runtime_error);
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include "app/windows/ComFailures.h"
 #include "app/windows/ForeignObject.h"
 #include "app/windows/HostDispatch.h"
-#include "hostlib/settings_location.h"
+#include "hostlib/SettingsLocation.h"
 #include "shape/ClassIds.h"
-#include "ui/WideText.h"
+#include "win32text/WideText.h"
 
 namespace zelva::app {
 

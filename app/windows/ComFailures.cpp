@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "ui/WideText.h"
+#include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 

@@ -4,7 +4,7 @@
 
 #include "app/windows/ComFailures.h"
 #include "app/windows/HostVariants.h"
-#include "ui/WideText.h"
+#include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 

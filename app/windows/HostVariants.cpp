@@ -4,7 +4,7 @@
 #include "app/windows/HostDispatch.h"
 #include "automation/Error.h"
 #include "automation/Object.h"
-#include "ui/WideText.h"
+#include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "sim/RegistryStore.h"
-#include "ui/WideText.h"
+#include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "ui/WideText.h"
+#include "win32text/WideText.h"
 
 namespace zelva::screen {
 

@@ -5,8 +5,8 @@
 
 #include "app/windows/ScreenUser.h"
 #include "app/windows/WindowSnapshot.h"
-#include "ui/ControlIds.h"
-#include "ui/WideText.h"
+#include "win32/ControlIds.h"
+#include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/windows/ScreenUser.h"
-#include "ui/ControlIds.h"
-#include "ui/WideText.h"
+#include "win32/ControlIds.h"
+#include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "IronCADAO.h"
-#include "com_test_support.h"
+#include "ComTestSupport.h"
 
 using namespace zelva::wintest;
 

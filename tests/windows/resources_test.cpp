@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "com_test_support.h"
+#include "ComTestSupport.h"
+#include "env/Languages.h"
 #include "env/MessageTexts.h"
-#include "resource_ids.h"
+#include "ResourceIds.h"
 
 using namespace zelva::wintest;
 
@@ -110,7 +111,8 @@ TEST(ComponentResources, CarryVersionOnePointZeroBuildTwelve) {
 TEST(ComponentResources, HoldExactlyTheCoresMessageTexts) {
     const auto& texts = zelva::env::AllMessageTexts();
     for (const auto& [id, text] : texts) EXPECT_EQ(loadText(static_cast<UINT>(id)), wide(text)) << id;
-    for (UINT base : {IDS_BASE_ITALIAN, IDS_BASE_ENGLISH, IDS_BASE_GERMAN}) {
+    for (const zelva::env::Language& language : zelva::env::kLanguages) {
+        const UINT base = static_cast<UINT>(language.base);
         for (UINT id = base; id < base + 100; ++id) {
             const bool known = std::any_of(texts.begin(), texts.end(),
                                            [&](const auto& entry) { return static_cast<UINT>(entry.first) == id; });

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "server_test_support.h"
+#include "ServerTestSupport.h"
 
 using namespace zelva::wintest;
 

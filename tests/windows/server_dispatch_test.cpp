@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "server_test_support.h"
+#include "ServerTestSupport.h"
 
 using namespace zelva::wintest;
 

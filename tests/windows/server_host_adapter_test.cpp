@@ -8,8 +8,8 @@
 
 #include <cwctype>
 
-#include "fake_dispatch.h"
-#include "server_test_support.h"
+#include "FakeDispatch.h"
+#include "ServerTestSupport.h"
 
 using namespace zelva::wintest;
 

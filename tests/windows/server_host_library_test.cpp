@@ -11,9 +11,9 @@
 
 #include "IronCADAO.h"
 #include "automation/Error.h"
-#include "com_host_library.h"
-#include "com_ptr.h"
-#include "dispatch_object.h"
+#include "ComHostLibrary.h"
+#include "ComPtr.h"
+#include "DispatchObject.h"
 
 using namespace zelva;
 using zelva::server::ComHostLibrary;
@@ -111,7 +111,7 @@ TEST_F(HostLibraryPort, TheClassRegistryFindsRegisteredProgIds) {
 TEST_F(HostLibraryPort, TheUnitConverterConvertsOnAPageFromCom) {
     Ref<host::UnitConverter> converter = library.createUnitConverter();
     ComPtr<IDispatch> pageFromCom;
-    ASSERT_EQ(CoCreateInstance(CLSID_HostVector, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, pageFromCom.put_void()),
+    ASSERT_EQ(CoCreateInstance(CLSID_HostVector, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, pageFromCom.putVoid()),
               S_OK);
     Ref<Object> page = server::objectOf(pageFromCom.get());
     double value = 2.5, result = 0;

@@ -7,7 +7,7 @@
 #include <dispex.h>
 #include <ocidl.h>
 
-#include "server_test_support.h"
+#include "ServerTestSupport.h"
 
 using namespace zelva::wintest;
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "server_test_support.h"
+#include "ServerTestSupport.h"
 
 using namespace zelva::wintest;
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "msft_file.h"
-#include "typelib_patch.h"
+#include "MsftFile.h"
+#include "TypelibPatch.h"
 
 using namespace zelva::typelib;
 

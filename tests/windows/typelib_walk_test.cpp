@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "com_test_support.h"
-#include "msft_file.h"
+#include "ComTestSupport.h"
+#include "MsftFile.h"
+#include "shape/PShapeMembers.h"
 
 using namespace zelva::wintest;
 
@@ -253,6 +254,36 @@ TEST_F(ZelvacorinTypeLib, DropHookMembersMatchTheirTable) {
 
 TEST_F(ZelvacorinTypeLib, PShapeMembersMatchTheirTableInSlotOrder) {
     expectMembers(typeInfo(2).get(), PShapeMembers, std::size(PShapeMembers));
+}
+
+// The core's member table, which both late binding and the vtable use, is the
+// interface the type library describes: row by row in slot order.
+TEST_F(ZelvacorinTypeLib, CoreMemberTableIsThePShapeInterface) {
+    ComPtr<ITypeInfo> info = vtableHalf(typeInfo(2).get());
+    ASSERT_TRUE(info);
+    const auto table = zelva::shape::pshapeMembers();
+    TYPEATTR* attr;
+    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->cFuncs, table.size());
+    info->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < table.size(); ++i) {
+        const zelva::shape::PShapeMember& row = table[i];
+        SCOPED_TRACE(testing::Message() << "slot " << i + 1 << " " << row.name);
+        FUNCDESC* func;
+        ASSERT_EQ(info->GetFuncDesc(i, &func), S_OK);
+        EXPECT_EQ(func->memid, row.dispid);
+        const INVOKEKIND kind = row.kind == zelva::CallKind::Put   ? INVOKE_PROPERTYPUT
+                                : row.kind == zelva::CallKind::Get ? INVOKE_PROPERTYGET
+                                                                   : INVOKE_FUNC;
+        EXPECT_EQ(func->invkind, kind);
+        size_t arguments = 0;
+        for (SHORT p = 0; p < func->cParams; ++p)
+            if (!(func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)) ++arguments;
+        EXPECT_EQ(arguments, row.arity);
+        const MEMBERID id = func->memid;
+        info->ReleaseFuncDesc(func);
+        EXPECT_EQ(nameOf(info.get(), id), std::wstring(row.name.begin(), row.name.end()));
+    }
 }
 
 TEST_F(ZelvacorinTypeLib, FindsMemberIdsInAnyLetterCase) {

@@ -14,7 +14,7 @@
 #include "app/windows/ForeignObject.h"
 #include "app/windows/HostDispatch.h"
 #include "automation/Error.h"
-#include "com_test_support.h"
+#include "ComTestSupport.h"
 
 using namespace zelva;
 using wintest::Bstr;

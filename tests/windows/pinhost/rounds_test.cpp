@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "app/windows/ComComponent.h"
-#include "com_test_support.h"
+#include "ComTestSupport.h"
 #include "sim/DocumentJson.h"
 #include "sim/FaultPlan.h"
 

@@ -21,9 +21,9 @@
 #include "shape/DropHook.h"
 #include "support/ComponentFixture.h"
 #include "support/DialogFixture.h"
-#include "ui/ControlIds.h"
-#include "ui/WideText.h"
-#include "ui/Win32Ui.h"
+#include "win32/ControlIds.h"
+#include "win32text/WideText.h"
+#include "win32/Win32Ui.h"
 
 using namespace zelva;
 using namespace zelva::screen;

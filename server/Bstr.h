@@ -1,0 +1,49 @@
+#pragma once
+// An owning automation string. The core speaks UTF-8, COM UTF-16.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "win32text/WideText.h"
+
+namespace zelva::server {
+
+class Bstr {
+public:
+    Bstr() = default;
+    explicit Bstr(std::string_view utf8) : s_(allocate(win32::widen(utf8))) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(s_); }
+
+    BSTR get() const { return s_; }
+    // For an out parameter: frees what is held first.
+    BSTR* put() {
+        SysFreeString(std::exchange(s_, nullptr));
+        return &s_;
+    }
+    // For an [in, out] parameter: the callee may free it and leave another.
+    BSTR* ref() { return &s_; }
+    BSTR detach() { return std::exchange(s_, nullptr); }
+
+    std::string utf8() const { return utf8Of(s_); }
+
+    // The text of any BSTR; a null BSTR is the empty text.
+    static std::string utf8Of(BSTR s) { return win32::narrow(std::wstring_view(s ? s : L"", SysStringLen(s))); }
+
+private:
+    static BSTR allocate(const std::wstring& text) {
+        BSTR s = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        if (!s) throw std::bad_alloc();
+        return s;
+    }
+
+    BSTR s_ = nullptr;
+};
+
+}  // namespace zelva::server

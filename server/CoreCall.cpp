@@ -1,0 +1,125 @@
+#include "CoreCall.h"
+
+#include <type_traits>
+#include <vector>
+
+#include "automation/Error.h"
+#include "Bstr.h"
+#include "ComErrors.h"
+#include "DispatchObject.h"
+#include "WrittenOutputs.h"
+
+namespace zelva::server {
+
+namespace {
+
+template <class T>
+T* checked(T* p) {
+    if (!p) throw errorOf(E_POINTER, L"");
+    return p;
+}
+
+// The core value of a caller's variable.
+Variant valueOf(double* p) { return Variant::r8(*p); }
+Variant valueOf(LONG* p) { return Variant::i4(*p); }
+Variant valueOf(VARIANT_BOOL* p) { return Variant::boolean(*p != VARIANT_FALSE); }
+Variant valueOf(BSTR* p) { return Variant::str(Bstr::utf8Of(*p)); }
+Variant valueOf(IDispatch** p) { return Variant::object(objectOf(*p)); }
+
+// Stores a core value in a caller's variable or result, converted to its type.
+void store(const Variant& v, double* p) { *p = toDouble(v); }
+void store(const Variant& v, LONG* p) { *p = toInt32(v); }
+void store(const Variant& v, VARIANT_BOOL* p) { *p = toBool(v) ? VARIANT_TRUE : VARIANT_FALSE; }
+void store(const Variant& v, BSTR* p) {
+    BSTR text = Bstr(toText(v)).detach();
+    SysFreeString(*p);
+    *p = text;
+}
+void store(const Variant& v, IDispatch** p) {
+    IDispatch* object = dispatchOf(toObject(v)).detach();
+    if (*p) IDispatch_Release(*p);
+    *p = object;
+}
+
+// The core arguments of one call, bound to the caller's variables.
+class BoundArgs {
+public:
+    explicit BoundArgs(std::initializer_list<ComArg> args) : callers_(args) {
+        for (const ComArg& arg : args) values_.push_back(std::visit([](const auto& a) { return initial(a); }, arg));
+        for (size_t i = 0; i < values_.size(); ++i)
+            args_.push_back(std::holds_alternative<Variant>(callers_[i]) ? val(values_[i]) : ref(values_[i]));
+    }
+
+    Variant invoke(Object& target, const char* member, CallKind kind) {
+        Variant answer;
+        try {
+            answer = target.invoke(member, kind, args_);
+        } catch (...) {
+            writeBack();
+            throw;
+        }
+        writeBack();
+        return answer;
+    }
+
+private:
+    static Variant initial(const Variant& v) { return v; }
+    template <class T>
+    static Variant initial(T* p) { return valueOf(checked(p)); }
+
+    // Every output the member wrote, whether or not its value changed.
+    void writeBack() {
+        for (size_t i = 0; i < callers_.size(); ++i) {
+            if (!args_[i].written) continue;
+            std::visit([&](auto p) {
+                if constexpr (std::is_pointer_v<decltype(p)>) {
+                    store(values_[i], p);
+                    noteOutputWritten(p);
+                }
+            }, callers_[i]);
+        }
+    }
+
+    std::vector<ComArg> callers_;
+    std::vector<Variant> values_;
+    std::vector<Arg> args_;
+};
+
+template <class Result>
+HRESULT callWithResult(REFIID iid, Object& target, const char* member, CallKind kind,
+                       std::initializer_list<ComArg> args, Result* result) {
+    return guarded(iid, [&] {
+        BoundArgs bound(args);
+        checked(result);
+        *result = Result{};
+        store(bound.invoke(target, member, kind), result);
+    });
+}
+
+}  // namespace
+
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args) {
+    return guarded(iid, [&] { BoundArgs(args).invoke(target, member, kind); });
+}
+
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 double* result) {
+    return callWithResult(iid, target, member, kind, args, result);
+}
+
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 LONG* result) {
+    return callWithResult(iid, target, member, kind, args, result);
+}
+
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 VARIANT_BOOL* result) {
+    return callWithResult(iid, target, member, kind, args, result);
+}
+
+HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
+                 BSTR* result) {
+    return callWithResult(iid, target, member, kind, args, result);
+}
+
+}  // namespace zelva::server

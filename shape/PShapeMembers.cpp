@@ -1,0 +1,217 @@
+#include "shape/PShapeMembers.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+#include "automation/Error.h"
+#include "automation/NumberRules.h"
+#include "shape/PShape.h"
+
+namespace zelva::shape {
+
+namespace {
+
+// Reads a by-reference object argument as the member's object variable.
+Ref<Object> objectArg(std::span<const Arg> args, size_t i) {
+    const Variant& v = argAt(args, i);
+    return v.isEmpty() ? Ref<Object>() : toObject(v);
+}
+
+double doubleArg(std::span<const Arg> args, size_t i) { return toDouble(argAt(args, i)); }
+
+// Writes back the by-reference arguments a member filled.
+void setDouble(std::span<const Arg> args, size_t i, double v) {
+    if (args[i].ref) args[i].set(Variant::r8(v));
+}
+void setBool(std::span<const Arg> args, size_t i, int16_t v) {
+    if (args[i].ref) args[i].set(Variant::boolean(v != 0));
+}
+
+Variant boolResult(int16_t v) { return Variant::boolean(v != 0); }
+
+// What an answer's output holds until the answer writes it: a not-a-number
+// with a payload of its own, which no answer computes.
+constexpr uint64_t kUnreachedOutput = 0x7ff800005a454c56;
+
+// Runs an answer on copies of the caller's by-reference doubles and writes
+// them back: all of them when it succeeds, and when it fails those it had
+// already written, whatever their values, so outputs written before a failure
+// keep them and outputs it never reached stay as they were. The answers write
+// their outputs without reading them.
+template <class Answer>
+Variant answering(std::span<const Arg> args, std::span<double> outputs, Answer answer) {
+    for (double& output : outputs) output = std::bit_cast<double>(kUnreachedOutput);
+    const auto writeBack = [&](bool all) {
+        for (size_t i = 0; i < outputs.size(); ++i)
+            if (all || std::bit_cast<uint64_t>(outputs[i]) != kUnreachedOutput) setDouble(args, i, outputs[i]);
+    };
+    try {
+        const int16_t ok = answer();
+        writeBack(true);
+        return boolResult(ok);
+    } catch (const Error&) {
+        writeBack(false);
+        throw;
+    }
+}
+
+// A method whose one argument is the caller's object variable.
+template <void (PShape::*Method)(Ref<Object>&)>
+Variant onObject(PShape& pin, std::span<const Arg> args) {
+    Ref<Object> target = objectArg(args, 0);
+    (pin.*Method)(target);
+    return {};
+}
+
+Variant dblClick(PShape& pin, std::span<const Arg> args) {
+    Ref<Object> part = objectArg(args, 0);
+    int32_t x = toInt32(argAt(args, 1)), y = toInt32(argAt(args, 2));
+    pin.DblClick(part, x, y);
+    return {};
+}
+
+Variant getHoleInformation(PShape& pin, std::span<const Arg> args) {
+    int16_t finite = 0;
+    double depth = 0, cbDepth = 0, cbDiameter = 0, csDiameter = 0, csAngle = 0, bottom = 0;
+    return boolResult(pin.GetHoleInformation(toBool(argAt(args, 0)) ? kTrue : kFalse, finite, depth, cbDepth,
+                                             cbDiameter, csDiameter, csAngle, bottom));
+}
+
+// The chain runs through the object's own interface and stops at the first
+// answer that is false, leaving the later outputs unwritten.
+Variant getProjectedThreadInformation(PShape& pin, std::span<const Arg> args) {
+    const auto answers = [&](PShapeMemberId id, size_t first, size_t count) {
+        return toBool(pin.invoke(pshapeMember(id).name, CallKind::Method, args.subspan(first, count)));
+    };
+    using enum PShapeMemberId;
+    return Variant::boolean(answers(Initialize, 0, 1) && answers(GetDiameters, 1, 2) &&
+                            answers(GetTaperFromMajorDiameter, 3, 1) && answers(GetPositionInformation, 4, 2) &&
+                            answers(GetThreadDirection, 6, 3) && answers(GetIsHole, 9, 1) &&
+                            answers(GetTaperProjection, 10, 1));
+}
+
+template <int16_t (PShape::*Answer)(int16_t&)>
+Variant flagAnswer(PShape& pin, std::span<const Arg> args) {
+    int16_t flag = toBool(argAt(args, 0)) ? kTrue : kFalse;
+    const int16_t ok = (pin.*Answer)(flag);
+    setBool(args, 0, flag);
+    return boolResult(ok);
+}
+
+template <int16_t (PShape::*Answer)(double&, double&)>
+Variant twoDoubles(PShape& pin, std::span<const Arg> args) {
+    double d[2] = {doubleArg(args, 0), doubleArg(args, 1)};
+    return answering(args, d, [&] { return (pin.*Answer)(d[0], d[1]); });
+}
+
+Variant getTaperFromMajorDiameter(PShape& pin, std::span<const Arg> args) {
+    double angle[1] = {doubleArg(args, 0)};
+    return answering(args, angle, [&] { return pin.GetTaperFromMajorDiameter(angle[0]); });
+}
+
+Variant getThreadDirection(PShape& pin, std::span<const Arg> args) {
+    double v[3] = {doubleArg(args, 0), doubleArg(args, 1), doubleArg(args, 2)};
+    return answering(args, v, [&] { return pin.GetThreadDirection(v[0], v[1], v[2]); });
+}
+
+Variant initialize(PShape& pin, std::span<const Arg> args) {
+    Ref<Object> shape = objectArg(args, 0);
+    return boolResult(pin.Initialize(shape));
+}
+
+// The two halves of a property: the value converted to the property's type, and back.
+template <auto Setter, auto Convert>
+Variant put(PShape& pin, std::span<const Arg> args) {
+    (pin.*Setter)(Convert(argAt(args, 0)));
+    return {};
+}
+template <auto Getter, auto Make>
+Variant get(PShape& pin, std::span<const Arg>) {
+    return Make((pin.*Getter)());
+}
+
+constexpr CallKind kGet = CallKind::Get, kPut = CallKind::Put, kMethod = CallKind::Method;
+Variant toStr(const std::string& s) { return Variant::str(s); }
+
+const PShapeMember kMembers[] = {
+    {"Diametro", kPut, 1, 0x68030009, put<&PShape::setDiametro, &toDouble>},
+    {"Diametro", kGet, 0, 0x68030009, get<&PShape::Diametro, &Variant::r8>},
+    {"Lunghezza", kPut, 1, 0x68030008, put<&PShape::setLunghezza, &toDouble>},
+    {"Lunghezza", kGet, 0, 0x68030008, get<&PShape::Lunghezza, &Variant::r8>},
+    {"Passo", kPut, 1, 0x68030007, put<&PShape::setPasso, &toDouble>},
+    {"Passo", kGet, 0, 0x68030007, get<&PShape::Passo, &Variant::r8>},
+    {"Smusso", kPut, 1, 0x68030006, put<&PShape::setSmusso, &toDouble>},
+    {"Smusso", kGet, 0, 0x68030006, get<&PShape::Smusso, &Variant::r8>},
+    {"ThreadCallout", kGet, 0, 0x68030005, get<&PShape::ThreadCallout, &toStr>},
+    {"ThreadCallout", kPut, 1, 0x68030005, put<&PShape::setThreadCallout, &toText>},
+    {"TransferToDrawingFlags", kGet, 0, 0x68030004, get<&PShape::TransferToDrawingFlags, &Variant::i4>},
+    {"TransferToDrawingFlags", kPut, 1, 0x68030004, put<&PShape::setTransferToDrawingFlags, &toInt32>},
+    {"Create", kMethod, 1, 0x6003000a, onObject<&PShape::Create>},
+    {"createInPart", kMethod, 1, 0x6003000b, onObject<&PShape::createInPart>},
+    {"GetPartData", kMethod, 1, 0x6003000d, onObject<&PShape::GetPartData>},
+    {"SetPartData", kMethod, 1, 0x6003000f, onObject<&PShape::SetPartData>},
+    {"DblClick", kMethod, 3, 0x60030011, dblClick},
+    {"IC2DProjectedThreads_GetHoleInformation", kMethod, 8, 0x60030012, getHoleInformation},
+    {"IC2DProjectedThreads_GetProjectedThreadInformation", kMethod, 11, 0x60030013, getProjectedThreadInformation},
+    {"IC2DProjectedThreads_GetIsHole", kMethod, 1, 0x60030014, flagAnswer<&PShape::GetIsHole>},
+    {"IC2DProjectedThreads_GetDiameters", kMethod, 2, 0x60030015, twoDoubles<&PShape::GetDiameters>},
+    {"IC2DProjectedThreads_GetPositionInformation", kMethod, 2, 0x60030016, twoDoubles<&PShape::GetPositionInformation>},
+    {"IC2DProjectedThreads_GetTaperFromMajorDiameter", kMethod, 1, 0x60030017, getTaperFromMajorDiameter},
+    {"IC2DProjectedThreads_GetTaperProjection", kMethod, 1, 0x60030018, flagAnswer<&PShape::GetTaperProjection>},
+    {"IC2DProjectedThreads_GetThreadDirection", kMethod, 3, 0x60030019, getThreadDirection},
+    {"IC2DProjectedThreads_HoleInformationFlags", kGet, 0, 0x68030002, get<&PShape::HoleInformationFlags, &Variant::i4>},
+    {"IC2DProjectedThreads_Initialize", kMethod, 1, 0x6003001a, initialize},
+    {"IC2DProjectedThreads_ProjectionFlags", kGet, 0, 0x68030001, get<&PShape::ProjectionFlags, &Variant::i4>},
+    {"IC2DProjectedThreads_Callout", kGet, 0, 0x68030000, get<&PShape::Callout, &toStr>},
+};
+constexpr size_t kMemberCount = std::size(kMembers);
+static_assert(kMemberCount == static_cast<size_t>(PShapeMemberId::Callout) + 1, "one row per member id");
+
+// FNV-1a over the lower-cased name: one pass over the text.
+uint32_t nameHash(std::string_view name) {
+    uint32_t h = 2166136261u;
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(foldNameCase(c));
+        h *= 16777619u;
+    }
+    return h;
+}
+
+struct HashedRow {
+    uint32_t hash;
+    const PShapeMember* member;
+};
+
+// The rows ordered by the hash of their lower-cased names, built once: a
+// lookup hashes the name, finds its rows by a binary search on the numbers,
+// and compares the text only of the one or two rows (a property's halves)
+// that carry that hash.
+const std::array<HashedRow, kMemberCount>& byHash() {
+    static const auto sorted = [] {
+        std::array<HashedRow, kMemberCount> rows{};
+        for (size_t i = 0; i < kMemberCount; ++i) rows[i] = {nameHash(kMembers[i].name), &kMembers[i]};
+        std::sort(rows.begin(), rows.end(), [](const HashedRow& a, const HashedRow& b) { return a.hash < b.hash; });
+        return rows;
+    }();
+    return sorted;
+}
+
+}  // namespace
+
+std::span<const PShapeMember> pshapeMembers() { return kMembers; }
+
+const PShapeMember& pshapeMember(PShapeMemberId id) { return kMembers[static_cast<size_t>(id)]; }
+
+const PShapeMember* findPShapeMember(std::string_view name, CallKind kind) {
+    const auto& rows = byHash();
+    const uint32_t hash = nameHash(name);
+    auto row = std::lower_bound(rows.begin(), rows.end(), hash,
+                                [](const HashedRow& r, uint32_t h) { return r.hash < h; });
+    for (; row != rows.end() && row->hash == hash; ++row)
+        if ((row->member->kind == CallKind::Put) == (kind == CallKind::Put) && sameName(row->member->name, name))
+            return row->member;
+    return nullptr;
+}
+
+}  // namespace zelva::shape
