@@ -4,6 +4,7 @@
 
 #define IDI_CHAMFER     101 /* picture of the dialog's chamfer check box */
 #define IDI_NOTICE      102 /* information icon of the edge selection notice */
+#define IDR_REGISTRATION 201 /* the registry entries of registration (registration.tsv) */
 
 /* Message texts are string-table entries at a language base plus an offset. */
 #define IDS_BASE_ITALIAN 1000

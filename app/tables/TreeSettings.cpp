@@ -16,15 +16,12 @@ class SettingsRegistry : public host::HostRegistry {
 public:
     explicit SettingsRegistry(const sim::RegistryStore& registry) : registry_(registry) {}
 
-    void readString(int32_t& root, std::string& key, std::string& name, std::string& value,
-                    int32_t& status) override {
-        const auto found = registry_.read(root, key, name);
-        status = found ? 0 : 2;
-        if (found) value = *found;
+    // The status is not looked at by the component; an absent value leaves `value` as it was.
+    void readString(int32_t& root, std::string& key, std::string& name, std::string& value, int32_t&) override {
+        if (const auto found = registry_.read(root, key, name)) value = *found;
     }
-    void fileExists(std::string&, int16_t&) override { notOffered(); }
-
-    [[noreturn]] static void notOffered() {
+    // The table readers never test for files.
+    void fileExists(std::string&, int16_t&) override {
         throw Error::runtime(err::ObjectNotSet, "the table checker offers the host's settings only");
     }
 
@@ -61,14 +58,8 @@ TreeSettings loadTreeSettings(const fs::path& root) {
     return settings;
 }
 
-Ref<host::HostVector> SettingsLibrary::createVector() { SettingsRegistry::notOffered(); }
-Ref<host::HostPlacement> SettingsLibrary::createPlacement() { SettingsRegistry::notOffered(); }
-Ref<host::HostTransform> SettingsLibrary::createTransform() { SettingsRegistry::notOffered(); }
-Ref<host::HostClassRegistry> SettingsLibrary::createClassRegistry() { SettingsRegistry::notOffered(); }
-Ref<host::UnitConverter> SettingsLibrary::createUnitConverter() { SettingsRegistry::notOffered(); }
 Ref<host::HostRegistry> SettingsLibrary::createRegistry() {
     return Ref<host::HostRegistry>(makeRef<SettingsRegistry>(registry_));
 }
-Ref<host::HostSettingsStore> SettingsLibrary::createSettingsStore() { SettingsRegistry::notOffered(); }
 
 }  // namespace zelva::tables

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/HostLibrary.h"
+#include "host/AbsentHostLibrary.h"
 #include "sim/RegistryStore.h"
 
 namespace zelva::tables {
@@ -37,17 +37,11 @@ bool loadInstalledSettings(sim::RegistryStore& registry);
 
 // The host library the checker's component module uses: its registry reads
 // the tree's settings; nothing else of the host is offered.
-class SettingsLibrary : public host::HostLibrary {
+class SettingsLibrary : public host::AbsentHostLibrary {
 public:
     explicit SettingsLibrary(const sim::RegistryStore& registry) : registry_(registry) {}
 
-    Ref<host::HostVector> createVector() override;
-    Ref<host::HostPlacement> createPlacement() override;
-    Ref<host::HostTransform> createTransform() override;
-    Ref<host::HostClassRegistry> createClassRegistry() override;
-    Ref<host::UnitConverter> createUnitConverter() override;
     Ref<host::HostRegistry> createRegistry() override;
-    Ref<host::HostSettingsStore> createSettingsStore() override;
 
 private:
     const sim::RegistryStore& registry_;
