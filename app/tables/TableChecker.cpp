@@ -45,6 +45,13 @@ public:
 
 fs::path localPath(const std::string& componentPath) { return fs::u8path(env::mapWindowsPath(componentPath)); }
 
+// An absolute path without "." or ".." and without a closing separator: an
+// installed ApplDir is written as the folder followed by "\.".
+fs::path normalPath(const fs::path& path) {
+    fs::path normal = fs::absolute(path).lexically_normal();
+    return normal.has_filename() ? normal : normal.parent_path();
+}
+
 std::string readBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -53,7 +60,7 @@ std::string readBytes(const fs::path& path) {
 class Checker {
 public:
     explicit Checker(const fs::path& root)
-        : root_(root), settings_(loadTreeSettings(root)), library_(settings_.registry), log_(files_),
+        : root_(normalPath(root)), settings_(loadTreeSettings(root_)), library_(settings_.registry), log_(files_),
           module_(library_, ui_, log_) {}
 
     std::vector<Finding> run() {
@@ -72,8 +79,9 @@ public:
 private:
     // Paths as the findings name them: relative to the checked tree, '/' between folders.
     std::string shown(const std::string& componentPath) const {
-        std::string path = localPath(componentPath).lexically_relative(root_).generic_string();
-        return path.empty() || path.rfind("..", 0) == 0 ? localPath(componentPath).generic_string() : path;
+        const fs::path local = normalPath(localPath(componentPath));
+        const std::string path = local.lexically_relative(root_).generic_string();
+        return path.empty() || path.rfind("..", 0) == 0 ? local.generic_string() : path;
     }
 
     void add(const std::string& file, int line, Level level, std::string message) {
@@ -109,8 +117,8 @@ private:
         env::InitPaths(module_);
         env::LoadStandardFiles(module_, 0);
         const std::string index = forms::indexFilePath(module_);
-        reachedFolders_.insert(localPath(module_.StandardsDir).lexically_normal());
-        reachedIndexes_.insert(localPath(index).lexically_normal());
+        reachedFolders_.insert(normalPath(localPath(module_.StandardsDir)));
+        reachedIndexes_.insert(normalPath(localPath(index)));
         if (!groupsChecked_.insert(index).second) return;
 
         ui::ComboBox standards;
@@ -154,21 +162,25 @@ private:
         return reads.back();
     }
 
-    // Group folders beside the ones the settings reach, and index files in a
-    // reached folder, that no settings value reaches.
+    // Group folders beside the ones the settings reach (below ApplDir), and
+    // index files in a reached folder, that no settings value reaches.
     void reportUnreached() {
+        const fs::path applDir = normalPath(localPath(settings_.applDir));
         std::set<fs::path> parents;
-        for (const fs::path& folder : reachedFolders_) parents.insert(folder.parent_path().parent_path());
+        for (const fs::path& folder : reachedFolders_) {
+            const std::string below = folder.parent_path().lexically_relative(applDir).generic_string();
+            if (!below.empty() && below != "." && below.rfind("..", 0) != 0) parents.insert(folder.parent_path());
+        }
+        std::error_code ec;
         for (const fs::path& parent : parents)
-            for (const auto& entry : fs::directory_iterator(parent))
-                if (entry.is_directory() && !reachedFolders_.count((entry.path() / "").lexically_normal()))
+            for (const auto& entry : fs::directory_iterator(parent, ec))
+                if (entry.is_directory() && !reachedFolders_.count(normalPath(entry.path())))
                     add(shown(entry.path().string()), 0, Level::Warning,
                         "no tab's Norme Dir# value reaches this group folder");
         for (const fs::path& folder : reachedFolders_) {
-            std::error_code ec;
             for (const auto& entry : fs::directory_iterator(folder, ec))
                 if (entry.is_regular_file() && entry.path().extension() == ".ini" &&
-                    !reachedIndexes_.count(entry.path().lexically_normal()))
+                    !reachedIndexes_.count(normalPath(entry.path())))
                     add(shown(entry.path().string()), 0, Level::Warning,
                         "no File INI# value reaches this index file");
         }
