@@ -158,6 +158,18 @@ check "the registration is gone" same "$(registration_dump)" ""
 check "the host library's keys and other values stay" same "$(host_keys)" "$host_keys_before"
 check "they were there to keep" grep -q Kept <<<"$host_keys_before"
 
+echo "== Install into another folder"
+elsewhere='C:\CAD\Tessalo'
+check "msiexec /i with INSTALLDIR succeeds" msi /i "$(winepath -w "$work/new.msi")" "INSTALLDIR=$elsewhere\\"
+check "the files go there" test -f "$WINEPREFIX/drive_c/CAD/Tessalo/Zelvacorin.dll"
+check "ApplDir names that folder" same "$(reg_value "$family_key" ApplDir)" "$elsewhere\\."
+check "the classes are served from there" grep -qiF "${elsewhere//\\/\\\\}\\\\Zelvacorin.dll" <<<"$(registration_dump)"
+check "its tables check clean" wine "$elsewhere\\zelva-tables.exe" check
+check "msiexec /x removes it" msi /x "$(winepath -w "$work/new.msi")"
+# Wine's installer leaves the emptied install folder itself (it tries it before the
+# preferences folder inside it is gone); nothing else may be left.
+check "nothing is left there" same "$(find "$WINEPREFIX/drive_c/CAD/Tessalo" -mindepth 1)" ""
+
 wineserver -w
 echo "install round: $((SECONDS - round_start)) s"
 echo "$passed passed, $failed failed"

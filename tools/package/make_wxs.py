@@ -43,6 +43,10 @@ CHECKER_EXE = "zelva-tables.exe"
 PREFERENCES_FOLDER = "Preferences"
 TABLE_SUFFIXES = (".ini", ".tab")  # index and data files, which administrators may edit
 FAMILY_KEY = r"SOFTWARE\Ombrivale\Tessalo"
+PRODUCT_KEY = FAMILY_KEY + r"\Zelvacorin"
+# Where the package put the product, for its repair, upgrade and uninstall: Windows
+# Installer keeps no folder property of its own between runs.
+INSTALL_DIR_VALUE = "InstallDir"
 REG_ROOTS = {"HKEY_LOCAL_MACHINE": "HKLM"}
 DEFAULT_LANGUAGE = "English"
 # Folder properties end with a backslash; ApplDir is appended to paths that start
@@ -162,7 +166,8 @@ def file_component(rel, source, out_dir, extra=()):
 def custom_actions(setup_dll, shipped_tables):
     """Uninstall, also the older version's on upgrade, removes the tables still as
     shipped (setup_actions.cpp). Installing the same version again repairs what is
-    missing. An upgrade keeps the installed language unless LANGUAGE is given."""
+    missing. An upgrade keeps the installed language and folder unless LANGUAGE or
+    INSTALLDIR is given; a repair and an uninstall find the folder where it was."""
     removing = 'REMOVE="ALL"'
     data = "|".join(["[INSTALLDIR]"] + shipped_tables)
     return [
@@ -172,11 +177,13 @@ def custom_actions(setup_dll, shipped_tables):
         f"<CustomAction {attrs(Id='RepairWhenInstalledAgain', Property='REINSTALL', Value='ALL')}/>",
         f"<CustomAction {attrs(Id='KeepInstalledLanguage', Property='LANGUAGE', Value='[INSTALLED_LANGUAGE]')}/>",
         f"<CustomAction {attrs(Id='DefaultLanguage', Property='LANGUAGE', Value=DEFAULT_LANGUAGE)}/>",
+        f"<CustomAction {attrs(Id='KeepInstalledFolder', Property='INSTALLDIR', Value='[INSTALLED_DIR]')}/>",
         "<InstallExecuteSequence>",
         # LANGUAGE on the command line wins, then the installed version's, then the default:
         # right after AppSearch (50), which finds the installed one.
         f"  <Custom {attrs(Action='KeepInstalledLanguage', Sequence='51')}>INSTALLED_LANGUAGE AND NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='DefaultLanguage', Sequence='52')}>NOT LANGUAGE</Custom>",
+        f"  <Custom {attrs(Action='KeepInstalledFolder', Sequence='53')}>INSTALLED_DIR AND NOT INSTALLDIR</Custom>",
         f"  <Custom {attrs(Action='RepairWhenInstalledAgain', Before='CostInitialize')}>Installed AND NOT REMOVE AND NOT REINSTALL</Custom>",
         f"  <Custom {attrs(Action='SetRemoveUnchangedTablesData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
         # Deferred, so inside the install script: just before RemoveFiles (3500).
@@ -216,6 +223,7 @@ def wxs(args):
         settings.append(f"    <RegistryValue {attrs(Root=root, Key=key, Name=name, Value=value, Type='string')}/>")
     body += ["<DirectoryRef Id=\"INSTALLDIR\">",
              f"  <Component {attrs(Id='cmp_settings', Guid=guid('settings'))}>"]
+    settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Value='[INSTALLDIR]', Type='string')}/>")
     body += [settings[0].replace("/>", " KeyPath=\"yes\"/>", 1)] + settings[1:]
     body += ["  </Component>", "</DirectoryRef>",
              f"<DirectoryRef {attrs(Id='PREFERENCESDIR')}>",
@@ -237,6 +245,9 @@ def wxs(args):
         f"    <MajorUpgrade {attrs(DowngradeErrorMessage=f'A newer version of {PRODUCT} is already installed.')}/>",
         f"    <Property {attrs(Id='INSTALLED_LANGUAGE')}>",
         f"      <RegistrySearch {attrs(Id='InstalledLanguage', Root='HKLM', Key=FAMILY_KEY, Name='Language', Type='raw')}/>",
+        "    </Property>",
+        f"    <Property {attrs(Id='INSTALLED_DIR')}>",
+        f"      <RegistrySearch {attrs(Id='InstalledFolder', Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Type='raw')}/>",
         "    </Property>",
         '    <Property Id="ARPNOMODIFY" Value="1"/>',
         '    <Directory Id="TARGETDIR" Name="SourceDir">',
