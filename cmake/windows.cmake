@@ -8,6 +8,9 @@
 #   zelvacorin           Zelvacorin.dll, the component: its COM server over the core
 #   zelva_windows_tests  GoogleTest program run under Wine by CTest
 #   zelvacorin_server_tests  the registered Zelvacorin.dll through COM, under Wine
+#   (windows_ui.cmake)       the Win32 forms and the core's suite under Wine
+#   (windows_package.cmake)  the table checker, the package's custom action, and
+#                            the install round of the package under Wine
 #
 # The type library is finished by the native tool tools/typelib, built first by a
 # native build; pass its path in ZELVA_TYPELIB_PATCHER.
@@ -248,3 +251,4 @@ set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvac
     FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/pinhost_windows.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake)

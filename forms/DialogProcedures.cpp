@@ -13,10 +13,6 @@ namespace zelva::forms {
 
 namespace {
 
-constexpr int16_t kStandardsSection = 1;
-
-std::string indexFilePath(const env::Module& m) { return m.StandardsDir + m.IniFileName; }
-
 void setCaptions(env::Module& m, ui::Dialog& d) {
     const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
     d.caption = text(env::text::Title);
@@ -30,6 +26,8 @@ void setCaptions(env::Module& m, ui::Dialog& d) {
 }
 
 }  // namespace
+
+std::string indexFilePath(const env::Module& m) { return m.StandardsDir + m.IniFileName; }
 
 void InitDialog(env::Module& m) {
     ui::Dialog& d = m.dialog();

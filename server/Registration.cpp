@@ -1,48 +1,48 @@
-// Self-registration, for the DLL at its own path: writes every value of the
-// registry layout (RegistryLayout.h) and unregistration removes its keys. A
-// registration that fails part way removes what it wrote and answers the
-// failure. The keys of the libraries the type library imports are not touched.
+// Self-registration, for the DLL at its own path: the registry entries of the
+// table registration.tsv (the classes as apartment-threaded in-process servers
+// with their ProgIDs, the type library and its two dual interfaces, marshalled
+// through it), the same entries the install package writes. The type library
+// must load before anything is written. A registration that fails part way
+// removes what it wrote and answers the failure.
 
 #include <windows.h>
 #include <oleauto.h>
+#include <olectl.h>
 
 #include <cguid.h>
 #include <string>
+#include <vector>
 
 #include "ComErrors.h"
 #include "ComPtr.h"
-#include "RegistryLayout.h"
+#include "RegistrationTable.h"
 #include "ServerModule.h"
 
 using namespace zelva::server;
 
 namespace {
 
-HRESULT setString(const RegistryValue& v) {
+HRESULT writeEntry(const RegistryEntry& entry) {
+    if (entry.keyOnly) {
+        HKEY key;
+        const LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                               nullptr, &key, nullptr);
+        if (status == ERROR_SUCCESS) RegCloseKey(key);
+        return HRESULT_FROM_WIN32(status);
+    }
     const LSTATUS status =
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, v.key.c_str(), v.name.empty() ? nullptr : v.name.c_str(), REG_SZ,
-                        v.value.c_str(), static_cast<DWORD>((v.value.size() + 1) * sizeof(wchar_t)));
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, entry.key.c_str(), entry.name.empty() ? nullptr : entry.name.c_str(),
+                        REG_SZ, entry.data.c_str(), static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t)));
     return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT deleteTree(const std::wstring& key) {
-    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-    return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
-}
-
-HRESULT layoutOfThisDll(RegistryLayout& layout) {
-    const std::wstring path = modulePath();
-    ComPtr<ITypeLib> library;
-    const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
-    return FAILED(hr) ? hr : registryLayout(library.get(), path, layout);
-}
-
-// Removes every key of the layout, going on past a failure; answers the first.
-HRESULT removeKeys(const RegistryLayout& layout) {
+// Removes everything registration writes, going on past a failure; answers the first.
+HRESULT unregisterAll(const std::vector<RegistryEntry>& entries) {
     HRESULT first = S_OK;
-    for (const std::wstring& key : layout.keys) {
-        const HRESULT hr = deleteTree(key);
-        if (SUCCEEDED(first)) first = hr;
+    for (const std::wstring& root : registrationRoots(entries)) {
+        const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, root.c_str());
+        if (status != ERROR_FILE_NOT_FOUND && status != ERROR_SUCCESS && SUCCEEDED(first))
+            first = HRESULT_FROM_WIN32(status);
     }
     return first;
 }
@@ -51,20 +51,19 @@ HRESULT removeKeys(const RegistryLayout& layout) {
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     return guarded(IID_NULL, [] {
-        RegistryLayout layout;
-        HRESULT hr = layoutOfThisDll(layout);
+        const std::wstring path = modulePath();
+        ComPtr<ITypeLib> library;
+        HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
         if (FAILED(hr)) return hr;
-        for (const RegistryValue& value : layout.values)
-            if (SUCCEEDED(hr)) hr = setString(value);
-        if (FAILED(hr)) removeKeys(layout);
+        const auto entries = registrationEntries(path);
+        if (entries.empty()) return SELFREG_E_CLASS;
+        for (const RegistryEntry& entry : entries)
+            if (SUCCEEDED(hr)) hr = writeEntry(entry);
+        if (FAILED(hr)) unregisterAll(entries);
         return hr;
     });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return guarded(IID_NULL, [] {
-        RegistryLayout layout;
-        const HRESULT hr = layoutOfThisDll(layout);
-        return FAILED(hr) ? hr : removeKeys(layout);
-    });
+    return guarded(IID_NULL, [] { return unregisterAll(registrationEntries(modulePath())); });
 }

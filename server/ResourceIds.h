@@ -4,5 +4,6 @@
 
 #define IDI_CHAMFER     101 /* picture of the dialog's chamfer check box */
 #define IDI_NOTICE      102 /* information icon of the edge selection notice */
+#define IDR_REGISTRATION 201 /* the registry entries of registration (registration.tsv) */
 
 #endif

@@ -335,8 +335,7 @@ TEST_F(ThreadTexture, ASizeBeyondTheDoubleRangeIsOverflowAndSkipsOnlyItsStep) {
     const auto apply = [&](double diameter, double pitch) {
         properties.clear();
         host.clearJournal();
-        double q = 1, r = 1, s = 1;
-        env::ApplyThreadTexture(module, *shape, q, r, s, diameter, pitch);
+        env::ApplyThreadTexture(module, *shape, env::FinishSize{1, 1, 1}, diameter, pitch);
         return properties;
     };
 

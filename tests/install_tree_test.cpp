@@ -1,5 +1,6 @@
 // The shipped install tree (install/): thread table files in the formats the
-// component reads, the registry values and host settings, the texture picture.  The files are generated from reference CSVs by tools/gen_thread_tables.py;
+// component reads, the registry values and host settings, the texture picture.  The files are generated from reference CSVs by tools/gen_thread_tables.py,
+// one standard per nominal size of a series;
 // this test does not read those CSVs (CI may not have them), it checks the rules every
 // shipped file must keep and a few values taken from the standards.
 #include <gtest/gtest.h>
@@ -158,14 +159,17 @@ const char* const kComponentKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tess
 struct Group {
     const char* caption;  // Norme#n
     const char* dir;      // folder below Norme
-    std::vector<std::pair<std::string, std::string>> entries;  // data file, name shown
+    std::vector<std::string> sources;  // the reference tables its numbers come from
 };
 
 const std::vector<Group> kGroups = {
-    {"ISO metric", "ISO", {{"M_coarse.tab", "ISO metric coarse"}, {"M_fine.tab", "ISO metric fine"}}},
-    {"Unified inch", "UN", {{"UNC.tab", "UNC"}, {"UNF.tab", "UNF"}}},
-    {"Pipe & Tr", "PIPE", {{"G.tab", "G (ISO 228-1)"}, {"Tr.tab", "Tr (ISO 2904)"}}},
+    {"ISO metric", "ISO", {"iso_metric_coarse.csv", "iso_metric_fine.csv"}},
+    {"Unified inch", "UN", {"unified_unc_unf.csv"}},
+    {"Pipe & Tr", "PIPE", {"pipe_iso228_g.csv", "trapezoidal_iso2904.csv"}},
 };
+
+// The multiplication sign of "M10×1.25" in Windows-1252.
+const std::string kTimes = "\xD7";
 
 // ------------------------------------------------------------------ table files
 
@@ -255,9 +259,10 @@ DataFile readData(const fs::path& p) {
     return d;
 }
 
-// Items as numbers; every item must be a plain positive number, strictly ascending.
+// Items as numbers; every item must be a plain positive number, strictly
+// ascending when `ascending` (lengths), all different otherwise (pitches).
 std::vector<double> numbers(const std::vector<std::string>& items, const std::string& what,
-                            int maxDecimals) {
+                            int maxDecimals, bool ascending = true) {
     std::vector<double> v;
     for (const auto& s : items) {
         int decimals = 0;
@@ -266,9 +271,10 @@ std::vector<double> numbers(const std::vector<std::string>& items, const std::st
         if (!x) continue;
         EXPECT_GT(*x, 0.0) << what << ": " << s;
         EXPECT_LE(decimals, maxDecimals) << what << ": " << s;
-        if (!v.empty()) {
+        if (ascending && !v.empty()) {
             EXPECT_LT(v.back(), *x) << what << ": not ascending at " << s;
         }
+        EXPECT_FALSE(contains(v, *x)) << what << ": twice " << s;
         v.push_back(*x);
     }
     EXPECT_FALSE(v.empty()) << what << ": empty list";
@@ -279,16 +285,23 @@ fs::path dataPath(const Group& g, const std::string& file) {
     return kApplDir / "Norme" / g.dir / "Data" / file;
 }
 
-DataFile readTable(const std::string& file) {
+std::vector<IndexEntry> entriesOf(const Group& g) { return readIndex(kApplDir / "Norme" / g.dir / "Norme.ini"); }
+
+// The data file of the standard shown as `name` in any group.
+DataFile readTable(const std::string& name) {
     for (const auto& g : kGroups)
-        for (const auto& e : g.entries)
-            if (e.first == file) return readData(dataPath(g, file));
-    ADD_FAILURE() << "no such table " << file;
+        for (const auto& e : entriesOf(g))
+            if (e.name == name) return readData(dataPath(g, e.dataFile));
+    ADD_FAILURE() << "no standard named " << name;
     return {};
 }
 
-std::vector<double> pitchesOf(const std::string& file, int maxDecimals) {
-    return numbers(readTable(file).pitches, file + " [Passi]", maxDecimals);
+std::vector<double> pitchesOf(const std::string& name, int maxDecimals) {
+    return numbers(readTable(name).pitches, name + " [Passi]", maxDecimals, false);
+}
+
+std::vector<double> lengthsOf(const std::string& name) {
+    return numbers(readTable(name).lengths, name + " [Lunghezze]", 1);
 }
 
 // The inch pitches are 25.4 / TPI rounded half-up to 4 decimals, TPI a whole or half number.
@@ -302,7 +315,7 @@ bool isInchPitch(double p) {
 
 // ------------------------------------------------------------------ tests: every file
 
-TEST(InstallTree, EveryTextFileIsPlainAsciiWithCrLfLineEnds) {
+TEST(InstallTree, EveryTextFileIsWindows1252WithCrLfLineEnds) {
     ASSERT_TRUE(fs::is_directory(kApplDir)) << kApplDir;
     int files = 0;
     for (const auto& e : fs::recursive_directory_iterator(kInstall)) {
@@ -314,20 +327,20 @@ TEST(InstallTree, EveryTextFileIsPlainAsciiWithCrLfLineEnds) {
         const std::string text = readBytes(e.path());
         EXPECT_FALSE(text.empty()) << e.path();
         for (unsigned char c : text)
-            if (!(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f))) {
-                ADD_FAILURE() << e.path() << ": byte " << int(c) << " is not printable ASCII";
+            if (!(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f) || c >= 0xA0)) {
+                ADD_FAILURE() << e.path() << ": byte " << int(c) << " is not a printable Windows-1252 character";
                 break;
             }
         std::string problem;
         crlfLines(text, &problem);
         EXPECT_EQ(problem, "") << e.path();
     }
-    EXPECT_GE(files, 3 + 6 + 3);  // 3 index files, 6 data files, 2 .reg and host-settings.ini
+    EXPECT_GE(files, 3 + 150 + 3);  // 3 index files, a data file a size, 2 .reg and host-settings.ini
 }
 
 // ------------------------------------------------------------------ tests: settings
 
-TEST(InstallTree, RegistryFileForWindowsHoldsTheSettingsOfPart51) {
+TEST(InstallTree, RegistryFileForWindowsHoldsTheComponentSettings) {
     const RegKeys keys = readReg(kInstall / "Tessalo.reg");
     ASSERT_EQ(keys.size(), 2u);
     const auto& product = keys.at(kProductKey);
@@ -372,8 +385,8 @@ TEST(InstallTree, PathsJoinedByConcatenationReachTheShippedFiles) {
         const std::string index = standardsDir + comp.at("File INI#0");
         const std::string dataDir = standardsDir + comp.at("Data#0");
         EXPECT_TRUE(fs::is_regular_file(toLocal(index))) << index;
-        for (const auto& e : kGroups[n].entries)
-            EXPECT_TRUE(fs::is_regular_file(toLocal(dataDir + e.first))) << dataDir + e.first;
+        for (const auto& e : entriesOf(kGroups[n]))
+            EXPECT_TRUE(fs::is_regular_file(toLocal(dataDir + e.dataFile))) << dataDir + e.dataFile;
     }
     const std::string prefs = appl + comp.at("File Prefs");
     EXPECT_EQ(toLocal(prefs).parent_path(), kApplDir);
@@ -402,98 +415,89 @@ TEST(InstallTree, HostSettingsNameTheImagesFolderThatHoldsTheTexture) {
 
 // ------------------------------------------------------------------ tests: table files
 
-TEST(InstallTree, IndexFilesListTheStandardsOfEachGroup) {
+TEST(InstallTree, IndexFilesListOneStandardASizeNamedAsPeopleWriteIt) {
+    const std::map<std::string, std::vector<std::string>> named = {
+        {"ISO", {"M1", "M10", "M64", "M10" + kTimes + "1.25", "M10" + kTimes + "1", "M8" + kTimes + "1"}},
+        {"UN", {"1/2-13 UNC", "1/2-20 UNF", "#10-24 UNC", "#0-80 UNF", "2-4.5 UNC"}},
+        {"PIPE", {"G 1/2", "G 1-1/4", "G 6", "Tr 16" + kTimes + "4", "Tr 8" + kTimes + "1.5"}},
+    };
     for (const auto& g : kGroups) {
-        const fs::path index = kApplDir / "Norme" / g.dir / "Norme.ini";
-        const auto entries = readIndex(index);
-        ASSERT_EQ(entries.size(), g.entries.size()) << index;
-        for (std::size_t k = 0; k < entries.size(); ++k) {
-            EXPECT_EQ(entries[k].dataFile, g.entries[k].first) << index;
-            EXPECT_EQ(entries[k].name, g.entries[k].second) << index;
-            EXPECT_FALSE(trim(entries[k].description).empty()) << index;
-            EXPECT_LE(entries[k].line, 32767);
-            EXPECT_TRUE(fs::is_regular_file(dataPath(g, entries[k].dataFile)))
-                << index << " names a missing data file " << entries[k].dataFile;
+        std::set<std::string> names, files;
+        for (const auto& e : entriesOf(g)) {
+            EXPECT_TRUE(names.insert(e.name).second) << "twice: " << e.name;
+            EXPECT_TRUE(files.insert(e.dataFile).second) << "twice: " << e.dataFile;
+            EXPECT_FALSE(trim(e.description).empty()) << e.name;
+            EXPECT_LE(e.line, 32767);
+            EXPECT_TRUE(fs::is_regular_file(dataPath(g, e.dataFile))) << e.name << " names a missing data file";
         }
+        for (const auto& name : named.at(g.dir)) EXPECT_EQ(names.count(name), 1u) << name;
     }
+    EXPECT_EQ(entriesOf(kGroups[0]).front().name, "M1");  // the series in ascending size
+    EXPECT_EQ(entriesOf(kGroups[0]).size(), 39u + 26u);     // coarse sizes and ISO 262 fine pairs
 }
 
-TEST(InstallTree, MetricDescriptionsNameTheToleranceClass) {
-    const auto iso = readIndex(kApplDir / "Norme" / "ISO" / "Norme.ini");
-    ASSERT_EQ(iso.size(), 2u);
-    EXPECT_EQ(iso[0].description, "ISO 261 coarse pitch series M1-M64, tolerance class 6g");
-    EXPECT_NE(iso[1].description.find("6g"), std::string::npos);
-    for (const auto& e : readIndex(kApplDir / "Norme" / "UN" / "Norme.ini"))
-        EXPECT_NE(e.description.find("2A"), std::string::npos) << e.description;
+TEST(InstallTree, DescriptionsNameTheSeriesThePitchesAndTheToleranceClass) {
+    for (const auto& e : entriesOf(kGroups[0])) EXPECT_NE(e.description.find("tolerance class 6g"), std::string::npos) << e.name;
+    for (const auto& e : entriesOf(kGroups[1])) EXPECT_NE(e.description.find("tolerance class 2A"), std::string::npos) << e.name;
+    EXPECT_EQ(entriesOf(kGroups[0])[18].name, "M10");
+    EXPECT_EQ(entriesOf(kGroups[0])[18].description,
+              "ISO metric coarse M10: pitch 1.5, fine 1.25, 1, 0.75; tolerance class 6g");
 }
 
-TEST(InstallTree, EveryDataFileHasBothSectionsOfPlainAscendingNumbers) {
+TEST(InstallTree, EveryDataFileHasBothSectionsOfPlainNumbers) {
     for (const auto& g : kGroups)
-        for (const auto& e : g.entries) {
-            const fs::path p = dataPath(g, e.first);
-            const DataFile d = readData(p);
-            numbers(d.lengths, e.first + " [Lunghezze]", 1);
-            numbers(d.pitches, e.first + " [Passi]", 4);
+        for (const auto& e : entriesOf(g)) {
+            const DataFile d = readData(dataPath(g, e.dataFile));
+            numbers(d.lengths, e.name + " [Lunghezze]", 1);
+            numbers(d.pitches, e.name + " [Passi]", 4, false);
         }
 }
 
 TEST(InstallTree, DataFilesSayWhichReferenceTablesTheirNumbersComeFrom) {
-    const std::map<std::string, std::string> csv = {
-        {"M_coarse.tab", "iso_metric_coarse.csv"}, {"M_fine.tab", "iso_metric_fine.csv"},
-        {"UNC.tab", "unified_unc_unf.csv"},        {"UNF.tab", "unified_unc_unf.csv"},
-        {"G.tab", "pipe_iso228_g.csv"},            {"Tr.tab", "trapezoidal_iso2904.csv"}};
-    for (const auto& [file, source] : csv) {
-        std::string all;
-        for (const auto& c : readTable(file).comments) all += c + "\n";
-        EXPECT_NE(all.find(source), std::string::npos) << file;
-        EXPECT_NE(all.find("nominal_lengths_mm.csv"), std::string::npos) << file;
-        EXPECT_NE(all.find("source:"), std::string::npos) << file << " names no sources";
-    }
-}
-
-TEST(InstallTree, AllStandardsShareTheNominalLengthSeries) {
-    const std::vector<double> lengths = numbers(readTable("M_coarse.tab").lengths, "lengths", 1);
-    EXPECT_EQ(lengths.size(), 34u);  // 30 preferred + 4 secondary
-    for (double v : {2.0, 2.5, 14.0, 55.0, 65.0, 75.0, 90.0, 200.0}) EXPECT_TRUE(contains(lengths, v)) << v;
-    for (double v : {18.0, 22.0}) EXPECT_FALSE(contains(lengths, v)) << v << " is uncertain";
     for (const auto& g : kGroups)
-        for (const auto& e : g.entries)
-            EXPECT_EQ(readTable(e.first).lengths, readTable("M_coarse.tab").lengths) << e.first;
+        for (const auto& e : entriesOf(g)) {
+            std::string all;
+            for (const auto& c : readData(dataPath(g, e.dataFile)).comments) all += c + "\n";
+            bool named = false;
+            for (const auto& source : g.sources) named = named || all.find(source) != std::string::npos;
+            EXPECT_TRUE(named) << e.name;
+            EXPECT_NE(all.find("nominal_lengths_mm.csv"), std::string::npos) << e.name;
+            EXPECT_NE(all.find("source:"), std::string::npos) << e.name << " names no sources";
+        }
 }
 
-TEST(InstallTree, MetricPitchesHoldKnownValues) {
-    const auto coarse = pitchesOf("M_coarse.tab", 2);
-    EXPECT_TRUE(contains(coarse, 1.5));   // M10
-    EXPECT_TRUE(contains(coarse, 0.25));  // M1
-    EXPECT_TRUE(contains(coarse, 1.75));  // M12
-    EXPECT_TRUE(contains(coarse, 6.0));   // M64
-    EXPECT_EQ(coarse.front(), 0.25);
-    EXPECT_EQ(coarse.back(), 6.0);
+TEST(InstallTree, LengthsArePreferredLengthsFromOneToTenDiameters) {
+    EXPECT_EQ(lengthsOf("M10"), (std::vector<double>{10, 12, 16, 20, 25, 30, 35, 40, 45, 50, 60, 70, 80, 90, 100}));
+    EXPECT_EQ(lengthsOf("M1"), (std::vector<double>{2, 2.5, 3, 4, 5, 6, 8, 10}));
+    EXPECT_EQ(lengthsOf("M10" + kTimes + "1.25"), lengthsOf("M10"));
+    // Above 100 mm the list starts at 100 mm: a G 6 pin still has lengths to choose.
+    EXPECT_EQ(lengthsOf("G 6"), (std::vector<double>{100, 110, 120, 130, 140, 150, 160, 180, 200}));
+    for (double secondary : {14.0, 55.0, 65.0, 75.0, 18.0, 22.0}) EXPECT_FALSE(contains(lengthsOf("M64"), secondary));
+}
 
-    const auto fine = pitchesOf("M_fine.tab", 2);
-    EXPECT_EQ(fine, (std::vector<double>{0.75, 1, 1.25, 1.5, 2, 3, 4}));  // ISO 261 fine list
+TEST(InstallTree, MetricPitchListsStartWithThePitchTheNameStates) {
+    EXPECT_EQ(pitchesOf("M10", 2), (std::vector<double>{1.5, 1.25, 1, 0.75}));
+    EXPECT_EQ(pitchesOf("M10" + kTimes + "1.25", 2), (std::vector<double>{1.25, 1.5, 1, 0.75}));
+    EXPECT_EQ(pitchesOf("M1", 2), (std::vector<double>{0.25}));
+    EXPECT_EQ(pitchesOf("M64" + kTimes + "4", 2), (std::vector<double>{4, 6, 3, 2, 1.5}));
 }
 
 TEST(InstallTree, InchPitchesAre25Point4OverTpiToFourDecimals) {
-    const auto unc = pitchesOf("UNC.tab", 4);
-    const auto unf = pitchesOf("UNF.tab", 4);
-    const auto g = pitchesOf("G.tab", 4);
-    EXPECT_TRUE(contains(unc, 1.27));    // 1/4-20 UNC
-    EXPECT_TRUE(contains(unc, 5.6444));  // 2-4.5 UNC
-    EXPECT_TRUE(contains(unf, 0.3175));  // #0-80 UNF
-    EXPECT_FALSE(contains(unc, 0.3175)); // #0 has no UNC size
-    EXPECT_TRUE(contains(g, 1.8143));    // G1/2, 14 TPI
-    EXPECT_EQ(g, (std::vector<double>{0.9071, 1.3368, 1.8143, 2.3091}));  // 28, 19, 14, 11 TPI
-    for (const auto* list : {&unc, &unf, &g})
-        for (double p : *list) EXPECT_TRUE(isInchPitch(p)) << p;
+    EXPECT_EQ(pitchesOf("1/2-13 UNC", 4), (std::vector<double>{1.9538, 1.27}));
+    EXPECT_EQ(pitchesOf("1/2-20 UNF", 4), (std::vector<double>{1.27, 1.9538}));
+    EXPECT_EQ(pitchesOf("#0-80 UNF", 4), (std::vector<double>{0.3175}));  // #0 has no UNC size
+    EXPECT_EQ(pitchesOf("G 1/2", 4), (std::vector<double>{1.8143}));     // 14 TPI
+    for (const auto& g : {kGroups[1], kGroups[2]})
+        for (const auto& e : entriesOf(g)) {
+            if (e.name.rfind("Tr", 0) == 0) continue;
+            for (double p : pitchesOf(e.name, 4)) EXPECT_TRUE(isInchPitch(p)) << e.name << " " << p;
+        }
 }
 
-TEST(InstallTree, TrapezoidalPitchesHoldKnownValues) {
-    const auto tr = pitchesOf("Tr.tab", 2);
-    EXPECT_TRUE(contains(tr, 4.0));   // Tr20x4
-    EXPECT_TRUE(contains(tr, 1.5));   // Tr8x1.5
-    EXPECT_TRUE(contains(tr, 14.0));  // Tr55, Tr60 coarse
-    EXPECT_FALSE(contains(tr, 0.75));
+TEST(InstallTree, TrapezoidalStandardsTakeTheirNormalPitchFirst) {
+    EXPECT_EQ(pitchesOf("Tr 16" + kTimes + "4", 2), (std::vector<double>{4, 2}));
+    EXPECT_EQ(pitchesOf("Tr 8" + kTimes + "1.5", 2), (std::vector<double>{1.5}));
+    EXPECT_EQ(pitchesOf("Tr 60" + kTimes + "9", 2), (std::vector<double>{9, 14, 3}));
 }
 
 }  // namespace

@@ -4,13 +4,15 @@
 Reads the reference CSVs (by default /work/shared/data, see its README.md) and
 writes, below install/ of this repository:
 
-  Tessalo/Norme/ISO/Norme.ini   + Data/M_coarse.tab, Data/M_fine.tab
-  Tessalo/Norme/UN/Norme.ini    + Data/UNC.tab, Data/UNF.tab
-  Tessalo/Norme/PIPE/Norme.ini  + Data/G.tab, Data/Tr.tab
+  Tessalo/Norme/ISO/Norme.ini   + Data/M10.tab, Data/M10x1.25.tab, ...
+  Tessalo/Norme/UN/Norme.ini    + Data/1_2_13_UNC.tab, ...
+  Tessalo/Norme/PIPE/Norme.ini  + Data/G_1_2.tab, Data/Tr_16x4.tab, ...
   Tessalo.reg, pinhost.reg, host-settings.ini
 
-File formats are those the component reads: thread table files and registry
-values): plain ASCII, CR LF line ends.  The texture picture
+Each standard is one nominal size of a series, named as people write it (M10,
+M10×1.25, 1/2-13 UNC, G 1/2, Tr 16×4).  File formats are those the component
+reads: Windows-1252 text, CR LF line ends.  Table files this generator no
+longer writes are removed.  The texture picture
 install/Tessalo/Images/3iaoftt.jpg is not written here; it comes from
 tools/texture/make_thread_texture.
 
@@ -33,6 +35,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
 GENERATOR = "tools/gen_thread_tables.py"
 CRLF = "\r\n"
+ENCODING = "cp1252"  # the Windows ANSI code page the component reads
 
 
 # --------------------------------------------------------------------------- CSV input
@@ -114,190 +117,168 @@ def check_inch_pitch(tpi_text, pitch_text, where):
 
 # --------------------------------------------------------------------------- the tables
 
+SERIES_WORD = {"UNC": "coarse", "UNF": "fine"}
+TIMES = "\u00d7"  # the multiplication sign of M10×1.25 and Tr 16×4 (0xD7 in Windows-1252)
+LONGEST_LENGTH_PER_DIAMETER = Decimal(10)  # a pin's preferred lengths reach 10 diameters
+SHORTEST_LENGTH_CAP = Decimal(100)         # and start at one diameter, but at 100 mm at most
+
+
+def lengths_for(diameter, series):
+    """The preferred nominal lengths from one diameter (at most 100 mm) to ten diameters."""
+    low = min(diameter, SHORTEST_LENGTH_CAP)
+    high = diameter * LONGEST_LENGTH_PER_DIAMETER
+    return [v for v in series if low <= v <= high]
+
+
+def pitch_list(first, others):
+    """The named pitch first, then the size's other pitches, largest first."""
+    rest = sorted({p.normalize() for p in others} - {first.normalize()}, reverse=True)
+    return [first] + rest
+
+
+def joined(values):
+    return ", ".join(plain(v) for v in values)
+
+
+def safe_name(text):
+    """A data file name from a size: letters, digits, points and x; the rest becomes _."""
+    return re.sub(r"[^A-Za-z0-9.]+", "_", text.replace(TIMES, "x")).strip("_") + ".tab"
+
+
+def standard(name, diameter, pitches, descr, about, lengths):
+    return {"file": safe_name(name), "name": name, "descr": descr, "pitches": pitches, "diameter": diameter,
+            "about": about, "lengths": lengths_for(diameter, lengths)}
+
+
 def load(data_dir):
     c = {n: RefCsv(data_dir, n) for n in (
         "iso_metric_coarse.csv", "iso_metric_fine.csv", "unified_unc_unf.csv",
         "pipe_iso228_g.csv", "trapezoidal_iso2904.csv", "nominal_lengths_mm.csv",
         "thread_tolerance_defaults.csv")}
 
-    # Lengths: preferred and secondary; the 2 "uncertain" ones (single source) are left out.
+    # Lengths: the preferred ones; secondary (parenthesised in ISO 1207) and uncertain
+    # (single source) lengths are left out.
     lens = c["nominal_lengths_mm.csv"]
-    lengths, dropped = [], []
+    statuses = {"preferred", "secondary", "uncertain"}
     for r in lens.rows:
-        status = r["status"].strip()
-        v = dec(r["length_mm"], "nominal_lengths_mm.csv")
-        if status in ("preferred", "secondary"):
-            lengths.append(v)
-        elif status == "uncertain":
-            dropped.append(plain(v))
-        else:
-            sys.exit(f"nominal_lengths_mm.csv: unknown status {status!r}")
-    lengths = distinct_sorted(lengths)
+        if r["status"].strip() not in statuses:
+            sys.exit(f"nominal_lengths_mm.csv: unknown status {r['status']!r}")
+    lengths = distinct_sorted(dec(r["length_mm"], "nominal_lengths_mm.csv")
+                              for r in lens.rows if r["status"].strip() == "preferred")
 
     tol = {r["thread_system"].strip(): r for r in c["thread_tolerance_defaults.csv"].rows}
-    m_tol = next(r for k, r in tol.items() if k.startswith("ISO metric"))
-    u_tol = next(r for k, r in tol.items() if k.startswith("Unified"))
+    m_cls = next(r for k, r in tol.items() if k.startswith("ISO metric"))["default_class"].strip()
+    u_cls = next(r for k, r in tol.items() if k.startswith("Unified"))["default_class"].strip()
 
-    coarse = c["iso_metric_coarse.csv"]
-    fine = c["iso_metric_fine.csv"]
-    un = c["unified_unc_unf.csv"]
-    g = c["pipe_iso228_g.csv"]
-    tr = c["trapezoidal_iso2904.csv"]
+    coarse, fine = c["iso_metric_coarse.csv"], c["iso_metric_fine.csv"]
+    un, g, tr = c["unified_unc_unf.csv"], c["pipe_iso228_g.csv"], c["trapezoidal_iso2904.csv"]
 
-    m_coarse = distinct_sorted(dec(p, "iso_metric_coarse.csv coarse_pitch_mm")
-                               for p in coarse.column("coarse_pitch_mm"))
-    m_fine = distinct_sorted(dec(p, "iso_metric_fine.csv iso261_fine_all_mm")
-                             for cell in fine.column("iso261_fine_all_mm")
-                             for p in split_multi(cell))
-    # The ISO 262 selection must be a subset of the ISO 261 list we ship.
+    # Metric: every size of the coarse series, then every ISO 262 fine size-pitch pair.
+    fine_by_size = {}
     for r in fine.rows:
-        full = {dec(p, "fine").normalize() for p in split_multi(r["iso261_fine_all_mm"])}
-        sel = {dec(p, "fine").normalize() for p in split_multi(r["iso262_fine_mm"])}
-        if not sel <= full:
-            sys.exit(f"iso_metric_fine.csv {r['designation']}: ISO 262 pitch not in ISO 261 list")
+        where = f"iso_metric_fine.csv {r['designation']}"
+        full = [dec(p, where) for p in split_multi(r["iso261_fine_all_mm"])]
+        sel = [dec(p, where) for p in split_multi(r["iso262_fine_mm"])]
+        if not {p.normalize() for p in sel} <= {p.normalize() for p in full}:
+            sys.exit(f"{where}: ISO 262 pitch not in ISO 261 list")
+        fine_by_size[r["designation"].strip()] = (full, sel)
+    metric = []
+    for r in coarse.rows:
+        size = r["designation"].strip()
+        where = f"iso_metric_coarse.csv {size}"
+        d, p = dec(r["nominal_d_mm"], where), dec(r["coarse_pitch_mm"], where)
+        fines = fine_by_size.get(size, ([], []))[0]
+        extra = f", fine {joined(sorted(fines, reverse=True))}" if fines else ""
+        metric.append(standard(size, d, pitch_list(p, fines),
+                               f"ISO metric coarse {size}: pitch {plain(p)}{extra}; tolerance class {m_cls}",
+                               f"ISO metric coarse thread {size} (ISO 261), pitch {plain(p)} mm.", lengths))
+    for r in fine.rows:
+        size = r["designation"].strip()
+        where = f"iso_metric_fine.csv {size}"
+        d, full, sel = dec(r["nominal_d_mm"], where), *fine_by_size[size]
+        coarse_pitch = [dec(r["coarse_pitch_mm"], where)] if r["coarse_pitch_mm"].strip() else []
+        for p in sel:
+            name = f"{size}{TIMES}{plain(p)}"
+            metric.append(standard(name, d, pitch_list(p, full + coarse_pitch),
+                                   f"ISO metric fine {name} (ISO 262 selection): pitches of {size} "
+                                   f"{joined(sorted(full + coarse_pitch, reverse=True))}; tolerance class {m_cls}",
+                                   f"ISO metric fine thread {name} (ISO 262 selection).", lengths))
 
-    unc, unf = [], []
+    # Unified: one standard per size and series, named as "1/2-13 UNC".
+    unified = {"UNC": [], "UNF": []}
     for r in un.rows:
-        where = f"unified_unc_unf.csv {r['size']}"
-        if r["unc_tpi"].strip():
-            unc.append(check_inch_pitch(r["unc_tpi"], r["unc_pitch_mm"], where + " UNC"))
-        if r["unf_tpi"].strip():
-            unf.append(check_inch_pitch(r["unf_tpi"], r["unf_pitch_mm"], where + " UNF"))
-    unc, unf = distinct_sorted(unc), distinct_sorted(unf)
+        size = r["size"].strip()
+        d = dec(r["major_mm"], f"unified_unc_unf.csv {size}")
+        pitches = {}
+        for series in unified:
+            tpi = r[f"{series.lower()}_tpi"].strip()
+            if tpi:
+                pitches[series] = (tpi, check_inch_pitch(tpi, r[f"{series.lower()}_pitch_mm"],
+                                                         f"unified_unc_unf.csv {size} {series}"))
+        for series, (tpi, p) in pitches.items():
+            others = [q for s, (_, q) in pitches.items() if s != series]
+            other_text = "".join(f"; {s} {t} TPI" for s, (t, _) in pitches.items() if s != series)
+            name = f"{size}-{tpi} {series}"
+            unified[series].append(standard(
+                name, d, pitch_list(p, others),
+                f"Unified {SERIES_WORD[series]} {name} (ASME B1.1), major {plain(d)} mm: pitch {plain(p)} mm "
+                f"(25.4/{tpi}){other_text}; tolerance class {u_cls}",
+                f"Unified thread {name} (ASME B1.1), {tpi} TPI = {plain(p)} mm.", lengths))
 
-    gp = []
+    # Pipe: one standard per size, named as "G 1/2".
+    pipe = []
     for r in g.rows:
-        where = f"pipe_iso228_g.csv {r['size']}"
+        size = r["size"].strip()
+        where = f"pipe_iso228_g.csv {size}"
         p = check_inch_pitch(r["tpi"], r["pitch_mm_calc"], where)
         if abs(dec(r["pitch_mm_std"], where) - p) >= Decimal("0.001"):
             sys.exit(f"{where}: pitch_mm_std and pitch_mm_calc disagree")
-        gp.append(p)
-    gp = distinct_sorted(gp)
+        d = dec(r["major_d_mm"], where)
+        name = f"G {size[1:]}"
+        pipe.append(standard(name, d, [p],
+                             f"ISO 228-1 parallel pipe thread {name}, major {plain(d)} mm: "
+                             f"pitch {plain(p)} mm ({r['tpi'].strip()} TPI)",
+                             f"Parallel pipe thread {name} (ISO 228-1).", lengths))
 
-    trp = distinct_sorted(dec(p, "trapezoidal_iso2904.csv")
-                          for col in ("preferred_pitch_mm", "coarse_pitch_mm", "fine_pitch_mm")
-                          for p in tr.column(col) if p)
+    # Trapezoidal: one standard per size at its normal pitch, named as "Tr 16×4".
+    for r in tr.rows:
+        size = r["designation"].strip()
+        where = f"trapezoidal_iso2904.csv {size}"
+        d, p = dec(r["nominal_d_mm"], where), dec(r["preferred_pitch_mm"], where)
+        others = [dec(r[col], where) for col in ("coarse_pitch_mm", "fine_pitch_mm") if r[col].strip()]
+        name = f"Tr {plain(d)}{TIMES}{plain(p)}"
+        extra = f", other pitches {joined(sorted(others, reverse=True))}" if others else ""
+        pipe.append(standard(name, d, pitch_list(p, others),
+                             f"ISO 2904 metric trapezoidal {name}: normal pitch {plain(p)}{extra}",
+                             f"Metric trapezoidal thread {name} (ISO 2904 / ISO 2902 plan).", lengths))
 
-    def span(col, rows):
-        return f"{rows[0][col].strip()}-{rows[-1][col].strip()}"
-
-    def src(csvobj, extra=()):
-        out = [f"  {csvobj.name} header comments:"]
-        out += [f"    {s}" for s in csvobj.source_lines()]
-        out += [f"  {e}" for e in extra]
+    def src(*csvs):
+        out = []
+        for csvobj in csvs:
+            out += [f"{csvobj.name}:"] + [f"  {s}" for s in csvobj.source_lines()]
         return out
 
-    len_comment = (
-        [f"[Lunghezze]: nominal lengths in mm from nominal_lengths_mm.csv, status preferred and",
-         f"  secondary ({len(lengths)} values); the uncertain (single-source) values "
-         f"{' and '.join(dropped)} are left out.",
-         "  Not ISO 888 itself (its table was not readable); the series summarises ISO 4762,",
-         "  ISO 4017 and ISO 1207 product tables."]
-        + src(lens))
-
-    m_tol_txt = (f"Default tolerance class (thread_tolerance_defaults.csv, {m_tol['standard'].strip()}): "
-                 f"external {m_tol['default_class'].strip()}, {m_tol['mating_class'].strip()}.")
-    u_tol_txt = (f"Default tolerance class (thread_tolerance_defaults.csv, {u_tol['standard'].strip()}): "
-                 f"external {u_tol['default_class'].strip()}, {u_tol['mating_class'].strip()}.")
-
-    coarse_sizes = span("designation", coarse.rows)
-    fine_sizes = span("designation", fine.rows)
-    g_sizes = span("size", g.rows)
-    g_tpis = " ".join(plain(t) for t in reversed(distinct_sorted(dec(x, "pipe_iso228_g.csv tpi")
-                                                                 for x in g.column("tpi"))))
-    tr_sizes = span("designation", tr.rows)
-    m_cls = m_tol["default_class"].strip()
-    u_cls = u_tol["default_class"].strip()
-
-    def rng(vals):
-        return f"{plain(vals[0])}-{plain(vals[-1])} mm"
-
+    length_rule = ["[Lunghezze]: the preferred nominal lengths of nominal_lengths_mm.csv from one",
+                   f"  diameter (at most {plain(SHORTEST_LENGTH_CAP)} mm) to "
+                   f"{plain(LONGEST_LENGTH_PER_DIAMETER)} diameters; secondary and uncertain lengths",
+                   "  are left out.  Not ISO 888 itself (its table was not readable)."]
+    pitch_rule = ["[Passi]: the pitch the name states first, then the other pitches of the size,",
+                  "  largest first."]
     groups = [
-        {
-            "dir": "ISO", "caption": "ISO metric",
-            "sources": ["iso_metric_coarse.csv", "iso_metric_fine.csv",
-                        "thread_tolerance_defaults.csv", "nominal_lengths_mm.csv"],
-            "tables": [
-                {"file": "M_coarse.tab", "name": "ISO metric coarse",
-                 "descr": f"ISO 261 coarse pitch series {coarse_sizes}, tolerance class {m_cls}",
-                 "pitches": m_coarse,
-                 "about": [f"ISO metric coarse thread (ISO 261), {coarse_sizes}, {len(coarse.rows)} sizes."],
-                 "pitch_comment":
-                     [f"[Passi]: every distinct value of column coarse_pitch_mm of iso_metric_coarse.csv,",
-                      "  in mm, ascending (includes the ISO 261-only sizes M1.1 M2.2 M4.5 M9 M11)."]
-                     + src(coarse)
-                     + [m_tol_txt, "  (mastik.pt gives 6h for M1-M1.4; ISO 4762 class 12.9 uses 5g6g.)"]},
-                {"file": "M_fine.tab", "name": "ISO metric fine",
-                 "descr": f"ISO 261 fine pitch series {fine_sizes}, pitches {rng(m_fine)}, "
-                          f"tolerance class {m_cls}",
-                 "pitches": m_fine,
-                 "about": [f"ISO metric fine thread (ISO 261 full fine list), {fine_sizes}, {len(fine.rows)} sizes."],
-                 "pitch_comment":
-                     ["[Passi]: every distinct value of column iso261_fine_all_mm (the full ISO 261",
-                      "  fine list, not only the ISO 262 selection) of iso_metric_fine.csv, in mm, ascending.",
-                      "  The single-source sizes (M15 M17 M25 M28 M32 M35 M40 M50 M55 M58 M62, FreeCAD",
-                      "  only) add no pitch that the other sizes do not have."]
-                     + src(fine) + [m_tol_txt]},
-            ],
-        },
-        {
-            "dir": "UN", "caption": "Unified inch",
-            "sources": ["unified_unc_unf.csv", "thread_tolerance_defaults.csv",
-                        "nominal_lengths_mm.csv"],
-            "tables": [
-                {"file": "UNC.tab", "name": "UNC",
-                 "descr": f"ASME B1.1 UNC coarse series #1 to 2 in, pitch 25.4/TPI mm, tolerance class {u_cls}",
-                 "pitches": unc,
-                 "about": ["Unified coarse thread UNC (ASME B1.1), #1 to 2 in (no #0 in UNC)."],
-                 "pitch_comment":
-                     ["[Passi]: every distinct value of column unc_pitch_mm of unified_unc_unf.csv:",
-                      "  25.4/TPI in mm, rounded half-up to 4 dp as the CSV gives it (trailing zeros",
-                      "  dropped, e.g. 1.2700 is written 1.27), ascending."]
-                     + src(un) + [u_tol_txt]},
-                {"file": "UNF.tab", "name": "UNF",
-                 "descr": f"ASME B1.1 UNF fine series #0 to 1-1/2 in, pitch 25.4/TPI mm, tolerance class {u_cls}",
-                 "pitches": unf,
-                 "about": ["Unified fine thread UNF (ASME B1.1), #0 to 1-1/2 in."],
-                 "pitch_comment":
-                     ["[Passi]: every distinct value of column unf_pitch_mm of unified_unc_unf.csv:",
-                      "  25.4/TPI in mm, rounded half-up to 4 dp as the CSV gives it (trailing zeros",
-                      "  dropped), ascending."]
-                     + src(un) + [u_tol_txt]},
-            ],
-        },
-        {
-            "dir": "PIPE", "caption": "Pipe & Tr",
-            "sources": ["pipe_iso228_g.csv", "trapezoidal_iso2904.csv", "nominal_lengths_mm.csv"],
-            "tables": [
-                {"file": "G.tab", "name": "G (ISO 228-1)",
-                 "descr": f"ISO 228-1 parallel pipe thread {g_sizes}, pitch 25.4/TPI mm ({g_tpis} TPI)",
-                 "pitches": gp,
-                 "about": [f"Parallel pipe thread G (ISO 228-1), {g_sizes}, {len(g.rows)} sizes."],
-                 "pitch_comment":
-                     ["[Passi]: every distinct value of column pitch_mm_calc of pipe_iso228_g.csv:",
-                      "  25.4/TPI in mm to 4 dp (the sources print 3 dp: column pitch_mm_std), ascending."]
-                     + src(g)},
-                {"file": "Tr.tab", "name": "Tr (ISO 2904)",
-                 "descr": f"ISO 2904 metric trapezoidal {tr_sizes}, normal, coarse and fine pitches "
-                          f"{rng(trp)}",
-                 "pitches": trp,
-                 "about": [f"Metric trapezoidal thread Tr (ISO 2904 / ISO 2902 plan), {tr_sizes}, "
-                           f"{len(tr.rows)} sizes."],
-                 "pitch_comment":
-                     ["[Passi]: every distinct value of columns preferred_pitch_mm (ISO normal pitch),",
-                      "  coarse_pitch_mm and fine_pitch_mm of trapezoidal_iso2904.csv, in mm, ascending.",
-                      "  Where DIN 103 (Machinery's Handbook) differs (Tr10x3, Tr14x4), the ISO values are used."]
-                     + src(tr)},
-            ],
-        },
+        {"dir": "ISO", "caption": "ISO metric", "tables": metric,
+         "sources": src(coarse, fine, c["thread_tolerance_defaults.csv"], lens)},
+        {"dir": "UN", "caption": "Unified inch", "tables": unified["UNC"] + unified["UNF"],
+         "sources": src(un, c["thread_tolerance_defaults.csv"], lens)},
+        {"dir": "PIPE", "caption": "Pipe & Tr", "tables": pipe, "sources": src(g, tr, lens)},
     ]
     for grp in groups:
         for t in grp["tables"]:
-            t["lengths"] = lengths
-            t["length_comment"] = len_comment
+            t["comment"] = pitch_rule + length_rule + [""] + grp["sources"]
+            if not t["lengths"]:
+                sys.exit(f"{t['name']}: no preferred length fits its diameter")
             for field in (t["file"], t["name"], t["descr"]):
-                if '"' in field or not field.isascii():
-                    sys.exit(f"field {field!r} must be ASCII without double quotes")
+                if '"' in field:
+                    sys.exit(f"field {field!r} must not hold a double quote")
     return groups
 
 
@@ -310,12 +291,13 @@ def comment_block(lines):
 def data_file_text(t):
     lines = comment_block(
         [f"Zelvacorin thread table: {t['name']}"]
-        + t["about"]
+        + [t["about"]]
         + [f"Written by {GENERATOR} from the reference CSVs (shared/data, see its README.md);",
-           "regenerate rather than edit by hand.  Sections [Lunghezze] and [Passi]: one plain",
-           "number per line (mm, point as decimal separator), each section ended by a blank line.",
+           "regenerate rather than edit by hand; a site's own sizes go in a file of its own",
+           "(see README.md, Install).  Sections [Lunghezze] and [Passi]: one plain number per",
+           "line (mm, point as decimal separator), each section ended by a blank line.",
            ""]
-        + t["pitch_comment"] + [""] + t["length_comment"])
+        + t["comment"])
     lines.append("")
     lines.append("[Lunghezze]")
     lines += [plain(v) for v in t["lengths"]]
@@ -330,7 +312,7 @@ def index_file_text(n, grp):
     lines = comment_block(
         [f"Zelvacorin standards index, group {n} \"{grp['caption']}\" (registry Norme#{n}).",
          f"Written by {GENERATOR} from the reference CSVs (shared/data, see its README.md):",
-         "  " + ", ".join(grp["sources"]) + ";",
+         "  " + ", ".join(line.rstrip(":") for line in grp["sources"] if not line.startswith(" ")) + ";",
          "  the sources of each table are named in the comments of its data file in Data\\.",
          "Section [1]: one entry per standard, \"data file\" \"name shown\" \"description\";",
          "the section ends at the next line that begins with a left bracket."])
@@ -378,6 +360,16 @@ def outputs(groups):
     return out
 
 
+def stale_tables(root, files):
+    """Table files in the tree that this generator no longer writes."""
+    norme = os.path.join(root, "Tessalo", "Norme")
+    for folder, _, names in os.walk(norme):
+        for name in names:
+            rel = os.path.relpath(os.path.join(folder, name), root).replace(os.sep, "/")
+            if rel not in files:
+                yield rel
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--data", default="/work/shared/data", help="folder of the reference CSVs")
@@ -388,7 +380,7 @@ def main():
     files = outputs(load(args.data))
     differ = 0
     for rel, text in sorted(files.items()):
-        data = text.encode("ascii")
+        data = text.encode(ENCODING)
         path = os.path.join(args.out, *rel.split("/"))
         old = None
         if os.path.exists(path):
@@ -406,6 +398,13 @@ def main():
             print(f"wrote {rel}")
         else:
             print(f"unchanged {rel}")
+    for rel in stale_tables(args.out, files):
+        if args.check:
+            print(f"not generated: {rel}")
+            differ += 1
+        else:
+            os.remove(os.path.join(args.out, *rel.split("/")))
+            print(f"removed {rel}")
     if args.check:
         print(f"{len(files) - differ} up to date, {differ} differ")
     return 1 if differ else 0

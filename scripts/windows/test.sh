@@ -1,47 +1,16 @@
 #!/usr/bin/env bash
-# One pass of the Windows side, from nothing to test results:
-#   1. the toolchain packages (skipped quickly when present);
-#   2. the native type-library tool and its tests (BUILD_DIR/typelib-tool);
-#   3. the cross build (BUILD_DIR/windows), finished with that tool;
-#   4. its tests under Wine through CTest, which first makes the 32-bit prefix
-#      (BUILD_DIR/windows/wineprefix) and registers the stand-in host library.
-# pinhost.exe is compared with the native pinhost of ROOT/build/native (the
-# build `./run test` makes first), built here when it is missing.
+# One pass of the Windows side, from nothing to test results: the build
+# (scripts/windows/build.sh), then its tests under Wine through CTest, which first
+# makes the 32-bit prefix (BUILD_DIR/windows/wineprefix) and registers the
+# stand-in host library; the package's install round makes a prefix of its own.
 #
 #   scripts/windows/test.sh BUILD_DIR
-#
-# ZELVA_WINDOWS_SOURCE_DIR names another source tree to configure for step 3 (a
-# tree whose CMakeLists.txt includes cmake/windows.cmake); default: this repository.
 set -euo pipefail
-
-if [[ $# -ne 1 ]]; then
-    echo "usage: $0 BUILD_DIR" >&2
-    exit 2
-fi
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-mkdir -p "$1"
-build="$(cd "$1" && pwd)"
-source_dir="${ZELVA_WINDOWS_SOURCE_DIR:-$root}"
 start=$SECONDS
 
-"$root/scripts/windows/install-deps.sh"
-
-cmake -S "$root/tools/typelib" -B "$build/typelib-tool" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/typelib-tool" -j2
-ctest --test-dir "$build/typelib-tool" --verbose --no-tests=error
-
-native="$root/build/native"
-if [[ ! -x "$native/pinhost" ]]; then
-    cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DZELVA_SANITIZE=ON >/dev/null
-    cmake --build "$native" -j2 --target pinhost staged_install
-fi
-
-cmake -S "$source_dir" -B "$build/windows" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release \
-    -DZELVA_TYPELIB_PATCHER="$build/typelib-tool/zelva-typelib-patch" \
-    -DZELVA_NATIVE_BUILD_DIR="$native" >/dev/null
-cmake --build "$build/windows" -j2
+"$root/scripts/windows/build.sh" "$@"
+build="$(cd "$1" && pwd)"
 
 status=0
 ctest --test-dir "$build/windows" --verbose --no-tests=error || status=$?

@@ -1,0 +1,207 @@
+#include "app/tables/TableChecker.h"
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "app/tables/ByteChecks.h"
+#include "app/tables/ListItems.h"
+#include "app/tables/ReadLog.h"
+#include "app/tables/ReaderMessage.h"
+#include "app/tables/TreeSettings.h"
+#include "automation/NumberRules.h"
+#include "env/Module.h"
+#include "env/PathMapping.h"
+#include "env/Settings.h"
+#include "forms/DialogProcedures.h"
+#include "standards/ThreadTableFiles.h"
+
+namespace zelva::tables {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The settings values that make one tab.
+constexpr const char* kTabValues[] = {"Norme Dir#", "Data#", "File INI#"};
+// Those the component reads of the first tab's settings for every tab.
+constexpr const char* kFirstTabOnly[] = {"Data#", "File INI#"};
+
+// A line of a file, where a finding is reported.
+struct Place {
+    std::string file;
+    int line;
+};
+
+class UiRecorder : public ui::Ui {
+public:
+    std::vector<ui::Message> boxes;
+
+    void showModal(ui::Form&) override {}
+    void messageBox(const ui::Message& box) override { boxes.push_back(box); }
+};
+
+fs::path localPath(const std::string& componentPath) { return fs::u8path(env::mapWindowsPath(componentPath)); }
+
+// An absolute path without "." or ".." and without a closing separator: an
+// installed ApplDir is written as the folder followed by "\.".
+fs::path normalPath(const fs::path& path) {
+    fs::path normal = fs::absolute(path).lexically_normal();
+    return normal.has_filename() ? normal : normal.parent_path();
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Checker {
+public:
+    explicit Checker(const fs::path& root)
+        : root_(normalPath(root)), settings_(loadTreeSettings(root_)), library_(settings_.registry), log_(files_),
+          module_(library_, ui_, log_) {}
+
+    std::vector<Finding> run() {
+        if (!settings_.lines.empty()) checkFileBytes(settings_.source, readBytes(root_ / settings_.source));
+        for (int16_t tab = 0;; ++tab) {
+            const std::string n = std::to_string(tab);
+            const std::string caption = env::GetNormeSetting(module_, n);
+            if (caption.empty()) break;
+            checkTabSettings(n, caption);
+            checkGroup(tab);
+        }
+        reportUnreached();
+        return std::move(findings_);
+    }
+
+private:
+    // Paths as the findings name them: relative to the checked tree, '/' between folders.
+    std::string shown(const std::string& componentPath) const {
+        const fs::path local = normalPath(localPath(componentPath));
+        const std::string path = local.lexically_relative(root_).generic_string();
+        return path.empty() || path.rfind("..", 0) == 0 ? local.generic_string() : path;
+    }
+
+    void add(const std::string& file, int line, Level level, std::string message) {
+        findings_.push_back({file, line, level, std::move(message)});
+    }
+
+    void checkFileBytes(const std::string& file, const std::string& bytes) {
+        if (!bytesChecked_.insert(file).second) return;
+        for (Finding& f : checkBytes(bytes, file)) findings_.push_back(std::move(f));
+    }
+
+    void checkTabSettings(const std::string& n, const std::string& caption) {
+        const int line = settings_.lineOf("Norme#" + n);
+        for (const char* value : kTabValues)
+            if (readSetting(value + n).empty())
+                add(settings_.source, line, Level::Error,
+                    "tab " + n + " \"" + caption + "\" has no value " + value + n);
+        if (n == "0") return;
+        for (const char* value : kFirstTabOnly) {
+            const std::string own = readSetting(value + n);
+            if (!own.empty() && own != readSetting(value + std::string("0")))
+                add(settings_.source, settings_.lineOf(value + n), Level::Warning,
+                    std::string(value) + n + " is not used: the component reads " + value + "0 for every tab");
+        }
+    }
+
+    std::string readSetting(const std::string& name) {
+        return settings_.registry.read(sim::root::LocalMachine, env::kProductKey, name).value_or("");
+    }
+
+    void checkGroup(int16_t tab) {
+        module_.CurrentNorma = tab;
+        env::InitPaths(module_);
+        env::LoadStandardFiles(module_, 0);
+        const std::string index = forms::indexFilePath(module_);
+        reachedFolders_.insert(normalPath(localPath(module_.StandardsDir)));
+        reachedIndexes_.insert(normalPath(localPath(index)));
+        if (!groupsChecked_.insert(index).second) return;
+
+        ui::ComboBox standards;
+        readWith([&] { standards::QNorma(module_, index, forms::kStandardsSection, standards); },
+                 {shown(index), 0});
+        if (fs::is_regular_file(localPath(index))) checkFileBytes(shown(index), readBytes(localPath(index)));
+        for (int i = 0; i < standards.listCount(); ++i) checkStandard(index, standards.itemData(i));
+    }
+
+    void checkStandard(const std::string& index, int32_t lineNo) {
+        ui::ComboBox lengths, pitches;
+        ui::Label description;
+        const std::optional<FileRead> data = readWith(
+            [&] {
+                standards::QData(module_, index, module_.DataFilePath, static_cast<int16_t>(lineNo), lengths,
+                                 pitches, description);
+            },
+            {shown(index), static_cast<int>(lineNo)});
+        if (!data) return;
+        const std::string file = shown(data->path);
+        checkFileBytes(file, readBytes(localPath(data->path)));
+        for (Finding& f : checkListItems(file, data->lines, lengths, pitches)) findings_.push_back(std::move(f));
+    }
+
+    // Runs one reader, turns its message boxes into findings at the line where
+    // it stopped (or at `opening` when the file it wanted does not open), and
+    // answers the last file it read when that was a data file.
+    template <class Read>
+    std::optional<FileRead> readWith(Read read, const Place& opening) {
+        log_.clear();
+        ui_.boxes.clear();
+        read();
+        const auto& reads = log_.reads();
+        for (const ui::Message& box : ui_.boxes) {
+            Place at = opening;
+            if (!reads.empty() && reads.back().opened)
+                at = {shown(reads.back().path), std::max(1, static_cast<int>(reads.back().lines.size()))};
+            add(at.file, at.line, Level::Error, describeReaderMessage(box));
+        }
+        if (reads.size() < 2 || !reads.back().opened) return std::nullopt;
+        return reads.back();
+    }
+
+    // Group folders beside the ones the settings reach (below ApplDir), and
+    // index files in a reached folder, that no settings value reaches.
+    void reportUnreached() {
+        const fs::path applDir = normalPath(localPath(settings_.applDir));
+        std::set<fs::path> parents;
+        for (const fs::path& folder : reachedFolders_) {
+            const std::string below = folder.parent_path().lexically_relative(applDir).generic_string();
+            if (!below.empty() && below != "." && below.rfind("..", 0) != 0) parents.insert(folder.parent_path());
+        }
+        std::error_code ec;
+        for (const fs::path& parent : parents)
+            for (const auto& entry : fs::directory_iterator(parent, ec))
+                if (entry.is_directory() && !reachedFolders_.count(normalPath(entry.path())))
+                    add(shown(entry.path().string()), 0, Level::Warning,
+                        "no tab's Norme Dir# value reaches this group folder");
+        for (const fs::path& folder : reachedFolders_) {
+            for (const auto& entry : fs::directory_iterator(folder, ec))
+                if (entry.is_regular_file() && entry.path().extension() == ".ini" &&
+                    !reachedIndexes_.count(normalPath(entry.path())))
+                    add(shown(entry.path().string()), 0, Level::Warning,
+                        "no File INI# value reaches this index file");
+        }
+    }
+
+    fs::path root_;
+    TreeSettings settings_;
+    SettingsLibrary library_;
+    env::LocalFileSystem files_;
+    ReadLog log_;
+    UiRecorder ui_;
+    env::Module module_;
+    std::vector<Finding> findings_;
+    std::set<std::string> bytesChecked_;
+    std::set<std::string> groupsChecked_;
+    std::set<fs::path> reachedFolders_;
+    std::set<fs::path> reachedIndexes_;
+};
+
+}  // namespace
+
+std::vector<Finding> checkTree(const fs::path& root) { return Checker(root).run(); }
+
+}  // namespace zelva::tables

@@ -1,0 +1,31 @@
+# What the Windows Installer package holds besides the component, and its tests
+# under Wine. Included at the end of cmake/windows.cmake.
+#
+#   zelva-tables          the table checker as a Windows console program (app/tables)
+#   zelva_setup_actions   ZelvacorinSetup.dll, the package's custom action (tools/package)
+
+include_guard(GLOBAL)
+
+add_subdirectory("${ZELVA_SOURCE_ROOT}/app/tables" "${CMAKE_BINARY_DIR}/tables")
+
+add_library(zelva_setup_actions SHARED
+    ${ZELVA_SOURCE_ROOT}/tools/package/setup_actions.cpp
+    ${ZELVA_SOURCE_ROOT}/tools/package/setup_actions.def)
+set_target_properties(zelva_setup_actions PROPERTIES OUTPUT_NAME ZelvacorinSetup PREFIX "")
+zelva_windows_runtime_target(zelva_setup_actions)
+target_link_libraries(zelva_setup_actions PRIVATE msi)
+target_link_options(zelva_setup_actions PRIVATE -Wl,--enable-stdcall-fixup)
+
+# The shipped tables, read by the Windows checker under Wine.
+add_test(NAME zelva_tables_shipped_wine
+         COMMAND ${ZELVA_WINE} zelva-tables.exe check "${ZELVA_WINE_STAGED_INSTALL_PATH}"
+         WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(zelva_tables_shipped_wine PROPERTIES
+    FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "^0 errors, 0 warnings")
+
+# Install, use, upgrade, repair and uninstall the package on a prefix of its own.
+add_test(NAME package_install_round
+         COMMAND "${ZELVA_SOURCE_ROOT}/tests/package/install_round.sh"
+                 "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/package-round")
+set_tests_properties(package_install_round PROPERTIES
+    TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")

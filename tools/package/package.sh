@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Windows Installer package from a built tree:
+#
+#   tools/package/package.sh VERSION INSTALL_TREE BIN_DIR OUT.msi
+#
+# INSTALL_TREE holds Tessalo.reg and the Tessalo folder (with its texture
+# picture), BIN_DIR the cross-built Zelvacorin.dll, zelva-tables.exe and
+# ZelvacorinSetup.dll (the package's custom action). The WiX
+# source is written by make_wxs.py and compiled by wixl; then msibuild adds what
+# wixl 0.101 leaves out:
+#   - table files are never overwritten, so an administrator's edits survive an
+#     upgrade (the installer's own rule for changed unversioned files needs a
+#     creation time that Wine does not keep), and permanent, so an uninstall
+#     leaves the changed ones (the custom action removes the others);
+#   - the older version is removed before the new one is installed (right after
+#     InstallValidate): its uninstall leaves the tables an administrator changed
+#     and removes the others, so the new version installs its own tables except
+#     the changed ones, which it never overwrites;
+#   - the preferences folder, and only it, is writable for users (an SDDL lock:
+#     system and administrators full control, users modify, inherited by its file).
+set -euo pipefail
+
+if [[ $# -ne 4 ]]; then
+    echo "usage: $0 VERSION INSTALL_TREE BIN_DIR OUT.msi" >&2
+    exit 2
+fi
+version=$1 tree=$2 bin=$3 out=$4
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+python3 "$here/make_wxs.py" --version "$version" --tree "$tree" --bin "$bin" \
+    --readme "$here/ReadMe.txt" --out "$work/Zelvacorin.wxs" --tables "$work/tables.txt"
+mkdir -p "$(dirname "$out")"
+out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
+(cd "$work" && wixl -a x86 -o "$out" Zelvacorin.wxs)
+
+# Table components: never overwritten (128) and permanent (16), so an uninstall
+# leaves them to the package's custom action, which removes those still as shipped.
+table_attributes=$((128 + 16))
+remove_after_validate=1401
+preferences_sddl='D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)'
+queries=(
+    "UPDATE InstallExecuteSequence SET Sequence = $remove_after_validate WHERE Action = 'RemoveExistingProducts'"
+    'CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `SDDLText` LONGCHAR NOT NULL, `Condition` CHAR(255) PRIMARY KEY `MsiLockPermissionsEx`)'
+    "INSERT INTO \`MsiLockPermissionsEx\` (\`MsiLockPermissionsEx\`, \`LockObject\`, \`Table\`, \`SDDLText\`) VALUES ('PreferencesWritable', 'PREFERENCESDIR', 'CreateFolder', '$preferences_sddl')"
+)
+while read -r component; do
+    queries+=("UPDATE Component SET Attributes = $table_attributes WHERE Component = '$component'")
+done <"$work/tables.txt"
+args=()
+for q in "${queries[@]}"; do args+=(-q "$q"); done
+msibuild "$out" "${args[@]}"
+echo "package.sh: wrote $out"
