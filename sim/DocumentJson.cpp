@@ -62,16 +62,16 @@ json componentJson(const doc::Component& c) {
     return j;
 }
 
+}  // namespace
+
+json typedValueJson(const Variant& v) { return {{"type", typeName(v.type())}, {"value", plainValue(v)}}; }
+
 json shapeJson(const doc::Shape& s) {
     json components = json::array();
     for (const auto& [type, list] : s.components.byType)
         for (const auto& c : list) components.push_back(componentJson(*c));
     return {{"name", s.name}, {"kind", s.kind}, {"components", std::move(components)}};
 }
-
-}  // namespace
-
-json typedValueJson(const Variant& v) { return {{"type", typeName(v.type())}, {"value", plainValue(v)}}; }
 
 json documentJson(const doc::Document& document) {
     json parts = json::array();

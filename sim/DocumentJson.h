@@ -15,6 +15,8 @@ class SimHost;
 
 nlohmann::json documentJson(const SimHost& host);
 nlohmann::json documentJson(const doc::Document& document);
+// One shape as it appears in the document's "shapes".
+nlohmann::json shapeJson(const doc::Shape& shape);
 
 // {"type":"R8","value":0.75}; an Empty value is null.
 nlohmann::json typedValueJson(const Variant& v);
