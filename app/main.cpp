@@ -1,6 +1,7 @@
 // pinhost: the stand-in host on the command line. `pinhost run SCENARIO --out DIR`
 // replays a round of work against the component and writes the document, the
-// pictures and the transcript into DIR.
+// pictures and the transcript into DIR; `--journal FILE` also writes every
+// host call of the run into FILE.
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "app/Session.h"
 #include "app/Transcript.h"
 #include "sim/DocumentJson.h"
+#include "sim/Journal.h"
 
 namespace fs = std::filesystem;
 using namespace zelva;
@@ -20,7 +22,7 @@ using namespace zelva;
 namespace {
 
 int usage() {
-    std::cerr << "usage: pinhost run SCENARIO --out DIR [--install DIR]\n";
+    std::cerr << "usage: pinhost run SCENARIO --out DIR [--install DIR] [--journal FILE]\n";
     return 2;
 }
 
@@ -46,12 +48,13 @@ fs::path installBesideProgram(const char* argv0) {
     return (ec ? fs::path(argv0) : self).parent_path() / "install";
 }
 
-int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install) {
+int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install, const fs::path& journal) {
     std::ifstream in(scenarioPath);
     if (!in) throw std::runtime_error("cannot read " + scenarioPath.string());
     const auto lines = app::parseScenario(in, scenarioPath.string());
     fs::create_directories(out);
     app::Session session(stageInstall(install, out));
+    session.host.keepJournal(!journal.empty());
     std::ofstream transcriptFile(out / "transcript.jsonl", std::ios::binary);
     app::Transcript transcript(transcriptFile);
     app::ScenarioRunner runner(session, transcript, std::cout);
@@ -61,6 +64,7 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
     writeFile(out / "document.json", sim::documentJson(session.host).dump(2) + "\n");
     writeFile(out / "model.svg", app::modelSvg(session.host.document()));
     writeFile(out / "drawing.svg", app::drawingSvg(runner.projections()));
+    if (!journal.empty()) writeFile(journal, sim::renderJournal(session.host.journal()));
     std::cout << "pinhost: " << session.host.document().parts.size() << " part(s), " << runner.projections().size()
               << " drawing answer(s), " << runner.failures() << " failed host call(s)\n"
               << "pinhost: wrote " << (out / "document.json").string() << ", model.svg, drawing.svg, transcript.jsonl\n";
@@ -73,16 +77,18 @@ int main(int argc, char** argv) {
     if (argc < 3 || std::string(argv[1]) != "run") return usage();
     fs::path out;
     fs::path install = installBesideProgram(argv[0]);
+    fs::path journal;
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return usage();
         if (option == "--out") out = argv[++i];
         else if (option == "--install") install = argv[++i];
+        else if (option == "--journal") journal = argv[++i];
         else return usage();
     }
     if (out.empty()) return usage();
     try {
-        return run(argv[2], out, install);
+        return run(argv[2], out, install, journal);
     } catch (const app::ScenarioError& e) {
         std::cerr << "pinhost: " << e.what() << "\n";
         return 2;

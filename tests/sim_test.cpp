@@ -597,6 +597,25 @@ TEST_F(SimHostTest, LibraryCreationAndMethodsCanBeMadeToFail) {
     EXPECT_EQ(sim.journal().back().member, "normalize");
 }
 
+TEST_F(SimHostTest, WithoutItsJournalTheHostStillCountsCallsAndFailsThem) {
+    sim.keepJournal(false);
+    const Ref<Object> shape = newShape();
+    setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
+    EXPECT_TRUE(sim.journal().empty());
+    const uint64_t calls = sim.callCount();
+    EXPECT_GT(calls, 0u);
+    sim.failCall(2);
+    EXPECT_NO_THROW(shape->call("ResetSizeBox"));
+    EXPECT_THROW(shape->call("ResetSizeBox"), Error);
+    EXPECT_EQ(sim.callCount(), calls + 2);
+    EXPECT_TRUE(sim.journal().empty());
+
+    sim.keepJournal(true);
+    shape->call("ResetSizeBox");
+    ASSERT_EQ(sim.journal().size(), 1u);
+    EXPECT_EQ(sim.journal()[0].member, "ResetSizeBox");
+}
+
 TEST_F(SimHostTest, EachCallOfAFlowCanBeFailedInTurn) {
     auto flow = [&](SimHost& host) {
         const Ref<Object> body = component(*host.partObject(host.addPart("P")), doc::type::PartShapes);
