@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
 
 #include "app/DrawingSvg.h"
 #include "app/ModelSvg.h"
@@ -26,10 +27,15 @@ int usage() {
     return 2;
 }
 
-void writeFile(const fs::path& path, const std::string& text) {
+template <class Write>
+void writeFile(const fs::path& path, Write write) {
     std::ofstream out(path, std::ios::binary);
-    out << text;
+    write(out);
     if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+    writeFile(path, [&](std::ostream& out) { out << text; });
 }
 
 // The run works on its own copy of the install tree, so the preferences it
@@ -51,7 +57,7 @@ fs::path installBesideProgram(const char* argv0) {
 int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install, const fs::path& journal) {
     std::ifstream in(scenarioPath);
     if (!in) throw std::runtime_error("cannot read " + scenarioPath.string());
-    const auto lines = app::parseScenario(in, scenarioPath.string());
+    auto lines = app::parseScenario(in, scenarioPath.string());
     fs::create_directories(out);
     app::Session session(stageInstall(install, out));
     session.host.keepJournal(!journal.empty());
@@ -60,10 +66,13 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
     app::ScenarioRunner runner(session, transcript, std::cout);
 
     std::cout << "pinhost: replaying " << scenarioPath.string() << "\n";
-    runner.run(lines, scenarioPath.string());
-    writeFile(out / "document.json", sim::documentJson(session.host).dump(2) + "\n");
-    writeFile(out / "model.svg", app::modelSvg(session.host.document()));
-    writeFile(out / "drawing.svg", app::drawingSvg(runner.projections()));
+    runner.run(std::exchange(lines, {}), scenarioPath.string());  // let go of the lines before the pictures are drawn
+    writeFile(out / "document.json", [&](std::ostream& file) {
+        sim::writeDocumentJson(file, session.host.document());
+        file << "\n";
+    });
+    writeFile(out / "model.svg", [&](std::ostream& file) { app::writeModelSvg(file, session.host.document()); });
+    writeFile(out / "drawing.svg", [&](std::ostream& file) { app::writeDrawingSvg(file, runner.projections()); });
     if (!journal.empty()) writeFile(journal, sim::renderJournal(session.host.journal()));
     std::cout << "pinhost: " << session.host.document().parts.size() << " part(s), " << runner.projections().size()
               << " drawing answer(s), " << runner.failures() << " failed host call(s)\n"

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "automation/Error.h"
 #include "host/HostCalls.h"
@@ -808,6 +809,24 @@ TEST_F(SimHostTest, DocumentJsonListsPartsShapesComponentsAndTypedValues) {
     EXPECT_EQ(texture["TextureFile"], (nlohmann::json{{"type", "Str"}, {"value", "t.jpg"}}));
     ASSERT_EQ(texture["SurfaceFinish"].size(), 6u);
     EXPECT_EQ(texture["SurfaceFinish"][3], (nlohmann::json{{"type", "I2"}, {"value", -1}}));
+}
+
+TEST_F(SimHostTest, DocumentJsonIsWrittenShapeByShapeExactlyAsDumped) {
+    const auto written = [&] {
+        std::ostringstream out;
+        writeDocumentJson(out, sim.document());
+        return out.str();
+    };
+    EXPECT_EQ(written(), documentJson(sim).dump(2));  // no parts
+    sim.addPart("Empty \"quoted\"");
+    EXPECT_EQ(written(), documentJson(sim).dump(2));  // a part without shapes
+    for (double length : {30.0, 40.0}) {
+        const Ref<Object> shape = newShape();
+        setValue(*variable(*component(*shape, 1), 3), Variant::r8(length));
+        addCircle(*shape, Variant::i2(0), Variant::i2(0), 5);
+        addCircle(*shape, Variant::r8(1.5), Variant::i2(0), 2);
+    }
+    EXPECT_EQ(written(), documentJson(sim).dump(2));
 }
 
 }  // namespace
