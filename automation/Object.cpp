@@ -1,6 +1,5 @@
 #include "automation/Object.h"
 
-#include <cctype>
 
 #include "automation/Error.h"
 
@@ -32,8 +31,7 @@ Ref<Object> Object::callObject(std::string_view name, std::vector<Arg> args) {
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (foldCase(a[i]) != foldCase(b[i])) return false;
     }
     return true;
 }

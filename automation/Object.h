@@ -42,6 +42,9 @@ public:
 
 // Case-insensitive member name comparison, as automation resolves names.
 bool sameName(std::string_view a, std::string_view b);
+// A to Z in lower case, every other character as it is: std::tolower in the
+// "C" locale, without a call into the locale for each character.
+constexpr char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 // Argument checks for implementations of invoke.
 void expectArgCount(std::span<const Arg> args, size_t n);  // otherwise error 450

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "sim/CaseInsensitive.h"
 #include "sim/ConfigFiles.h"
@@ -36,8 +37,10 @@ public:
     std::optional<std::string> read(int32_t rootSelector, const std::string& key, const std::string& name) const;
 
 private:
-    using Values = std::map<std::string, std::string, CaseInsensitiveLess>;
-    using Keys = std::map<std::string, Values, CaseInsensitiveLess>;
+    // Keys and value names are kept folded to lower case (foldedCase), so a
+    // lookup folds its names once and hashes them.
+    using Values = std::unordered_map<std::string, std::string>;
+    using Keys = std::unordered_map<std::string, Values>;
     std::map<int32_t, Keys> hives_;
 };
 

@@ -459,6 +459,16 @@ TEST_F(SimStoresTest, RegistryFileIsReadWithEscapesPlaceholdersAndAnyCase) {
     EXPECT_EQ(readRegistry("software\\ombrivale\\tessalo", "quote").first, "say \"hi\" \\ 50%");
 }
 
+TEST_F(SimStoresTest, RegistryKeysSetInOneCaseAreReadInAnother) {
+    sim.registry().set("HKEY_CURRENT_USER\\Software\\Zelva\\", "Language", "German");
+    int32_t root = 1, status = -7;
+    std::string key = "\\SOFTWARE\\zelva", name = "LANGUAGE", value;
+    Ref<host::HostRegistry> reg = sim.library().createRegistry();
+    reg->readString(root, key, name, value, status);
+    EXPECT_EQ(value, "German");
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(SimStoresTest, RegistryLeavesTheValueUntouchedWhenAbsent) {
     sim.registry().set("SOFTWARE\\A", "Present", "yes");
     EXPECT_EQ(readRegistry("SOFTWARE\\A", "Missing"), RegistryRead("untouched", 2));
