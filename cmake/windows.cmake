@@ -8,6 +8,7 @@
 #   zelvacorin           Zelvacorin.dll, the component: its COM server over the core
 #   zelva_windows_tests  GoogleTest program run under Wine by CTest
 #   zelvacorin_server_tests  the registered Zelvacorin.dll through COM, under Wine
+#   bench/wine           the DLL-start benchmark's minimal server and timing program
 #
 # The type library is finished by the native tool tools/typelib, built first by a
 # native build; pass its path in ZELVA_TYPELIB_PATCHER.
@@ -232,3 +233,4 @@ set_tests_properties(windows_register_zelvacorin PROPERTIES
 set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvacorin_script_client.js PROPERTIES
     FIXTURES_REQUIRED "wine_prefix;host_library;zelvacorin" RESOURCE_LOCK zelvacorin_registration)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)
+add_subdirectory("${ZELVA_SOURCE_ROOT}/bench/wine" "${CMAKE_BINARY_DIR}/bench-wine")
