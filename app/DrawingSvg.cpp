@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <sstream>
 
 #include "app/SvgWriter.h"
 
@@ -342,8 +343,8 @@ std::vector<Box> viewCells(size_t count) {
 
 }  // namespace
 
-std::string drawingSvg(const std::vector<PinProjection>& pins) {
-    SvgWriter svg(kSheetWidth, kSheetHeight, "mm");
+void writeDrawingSvg(std::ostream& out, const std::vector<PinProjection>& pins) {
+    SvgWriter svg(out, kSheetWidth, kSheetHeight, "mm");
     svg.open("g", {{"stroke", "#000"}, {"fill", "#000"}, {"font-family", kFontFamily}, {"stroke-linecap", "round"}});
     drawFrame(svg, pins.size());
     const std::vector<Box> cells = viewCells(pins.size());
@@ -354,7 +355,13 @@ std::string drawingSvg(const std::vector<PinProjection>& pins) {
              kTextHeight, "no drawing views");
         svg.close();
     }
-    return svg.finish();
+    svg.finish();
+}
+
+std::string drawingSvg(const std::vector<PinProjection>& pins) {
+    std::ostringstream out;
+    writeDrawingSvg(out, pins);
+    return out.str();
 }
 
 }  // namespace zelva::app

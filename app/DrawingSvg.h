@@ -3,6 +3,7 @@
 // sheet with one side view per pin, its thread drawn the cosmetic way (major
 // diameter thick, minor diameter thin) and dimensioned in millimetres.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 namespace zelva::app {
 
-std::string drawingSvg(const std::vector<PinProjection>& pins);
+void writeDrawingSvg(std::ostream& out, const std::vector<PinProjection>& pins);
+std::string drawingSvg(const std::vector<PinProjection>& pins);  // the same as text
 
 }  // namespace zelva::app

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <sstream>
 
 #include "app/SvgWriter.h"
 #include "host/VariableNumbers.h"
@@ -510,7 +511,7 @@ Extent sceneExtent(const std::vector<PartScene>& scene) {
 
 }  // namespace
 
-std::string modelSvg(const doc::Document& doc) {
+void writeModelSvg(std::ostream& out, const doc::Document& doc) {
     const std::vector<PartScene> scene = readScene(doc);
     Extent extent = sceneExtent(scene);
     if (extent.empty()) extent = {-25, 25, -5, 5};
@@ -525,7 +526,7 @@ std::string modelSvg(const doc::Document& doc) {
     const Screen screen{scale, width / 2 - scale * (extent.minX + extent.maxX) / 2,
                         titleHeight + kCanvasMargin + scale * extent.maxY};
 
-    SvgWriter svg(width, height);
+    SvgWriter svg(out, width, height);
     svg.open("defs");
     svg.open("linearGradient", {{"id", "backdrop"}, {"x1", "0"}, {"y1", "0"}, {"x2", "0"}, {"y2", "1"}});
     svg.element("stop", {{"offset", "0"}, {"stop-color", "#fbfcfd"}});
@@ -555,7 +556,13 @@ std::string modelSvg(const doc::Document& doc) {
             if (!sunk(pin)) drawPin(svg, screen, pin, ++index);
     }
     drawAxes(svg, {kCanvasMargin + 8, height - kCanvasMargin + 4});
-    return svg.finish();
+    svg.finish();
+}
+
+std::string modelSvg(const doc::Document& doc) {
+    std::ostringstream out;
+    writeModelSvg(out, doc);
+    return out.str();
 }
 
 }  // namespace zelva::app

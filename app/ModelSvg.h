@@ -3,12 +3,14 @@
 // isometric view, each part a shaded plate around the places a drop can hit,
 // each pin a shaded cylinder whose thread shows as helical stripes.
 
+#include <ostream>
 #include <string>
 
 #include "sim/Document.h"
 
 namespace zelva::app {
 
-std::string modelSvg(const sim::doc::Document& doc);
+void writeModelSvg(std::ostream& out, const sim::doc::Document& doc);
+std::string modelSvg(const sim::doc::Document& doc);  // the same as text
 
 }  // namespace zelva::app

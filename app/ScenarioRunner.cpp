@@ -98,25 +98,26 @@ bool ScenarioRunner::hostCall(const Step& step, Call call) {
 void ScenarioRunner::drop(const Drop& d, const Step& step) {
     const auto it = elements_.find(d.element);
     if (it == elements_.end()) throw ScenarioError(step.where + ": no element named " + d.element);
+    const size_t shapesBefore = it->second->part->shapes().size();
     const bool ok =
         hostCall(step, [&] { component_.drop(host_.makeDropHook(it->second), d.answers, *this); });
     if (ok) summary_ << "  " << step.where << "  " << step.text << ": " << (seen_.empty() ? "nothing shown" : seen_) << "\n";
-    for (const auto& p : host_.document().parts) {
-        for (const auto& s : p->shapes()) {
-            const bool known = std::any_of(pins_.begin(), pins_.end(), [&](const auto& e) { return e.second == s; });
-            if (known) continue;
-            pins_.emplace_back("pin" + std::to_string(pins_.size() + 1), s);
-            reportPin(pins_.back().first, true);
-        }
+    // A drop builds its pin in the part it hit, after that part's other shapes.
+    const auto& shapes = it->second->part->shapes();
+    for (size_t i = shapesBefore; i < shapes.size(); ++i) {
+        const std::string name = "pin" + std::to_string(pins_.size() + 1);
+        pins_.emplace(name, shapes[i]);
+        reportPin(name, true);
     }
 }
 
 void ScenarioRunner::doubleClick(const DoubleClick& d, const Step& step) {
     const auto shape = pin(d.pin, step);
-    const auto before = sim::documentJson(host_.document()).dump();
+    // A double-click rebuilds the clicked pin only, so the pin alone tells whether the document changed.
+    const auto before = sim::shapeJson(*shape);
     if (hostCall(step, [&] { component_.doubleClick(shape, d.answers, *this); }))
         summary_ << "  " << step.where << "  " << step.text << ": " << seen_ << "\n";
-    if (sim::documentJson(host_.document()).dump() != before) reportPin(d.pin, false);
+    if (sim::shapeJson(*shape) != before) reportPin(d.pin, false);
 }
 
 void ScenarioRunner::project(const Project& p, const Step& step) {
@@ -137,8 +138,7 @@ void ScenarioRunner::project(const Project& p, const Step& step) {
 }
 
 void ScenarioRunner::reportPin(const std::string& name, bool created) {
-    const auto it = std::find_if(pins_.begin(), pins_.end(), [&](const auto& e) { return e.first == name; });
-    const auto& s = *it->second;
+    const auto& s = *pins_.at(name);
     PinState state{name, created,
                    readNumber(s, sim::doc::type::SizeBox, std::nullopt, vars::size_box::Depth),
                    readNumber(s, sim::doc::type::SizeBox, std::nullopt, vars::size_box::Length),
@@ -162,9 +162,9 @@ std::shared_ptr<sim::doc::Part> ScenarioRunner::part(const std::string& name, co
 }
 
 std::shared_ptr<sim::doc::Shape> ScenarioRunner::pin(const std::string& name, const Step& step) const {
-    for (const auto& [n, s] : pins_)
-        if (n == name) return s;
-    throw ScenarioError(step.where + ": no pin named " + name);
+    const auto it = pins_.find(name);
+    if (it == pins_.end()) throw ScenarioError(step.where + ": no pin named " + name);
+    return it->second;
 }
 
 }  // namespace zelva::app

@@ -51,7 +51,7 @@ private:
     std::ostream& summary_;
     std::map<std::string, std::shared_ptr<sim::doc::Part>> parts_;
     std::map<std::string, sim::HitSiteRef> elements_;
-    std::vector<std::pair<std::string, std::shared_ptr<sim::doc::Shape>>> pins_;
+    std::map<std::string, std::shared_ptr<sim::doc::Shape>> pins_;  // "pin1", "pin2", … in creation order
     std::vector<PinProjection> projections_;
     std::string seen_;  // what the user saw during the current step
     int failures_ = 0;

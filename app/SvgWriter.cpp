@@ -107,9 +107,9 @@ PathData& PathData::close() {
     return *this;
 }
 
-SvgWriter::SvgWriter(double width, double height, std::string_view unit) {
+SvgWriter::SvgWriter(std::ostream& out, double width, double height, std::string_view unit) : out_(out) {
     const std::string w = formatNumber(width, 2), h = formatNumber(height, 2);
-    out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
                  {"width", w + std::string(unit)},
                  {"height", h + std::string(unit)},
@@ -117,19 +117,14 @@ SvgWriter::SvgWriter(double width, double height, std::string_view unit) {
 }
 
 void SvgWriter::startTag(std::string_view tag, const Attributes& attributes) {
-    out_.append(2 * open_.size(), ' ');
-    out_ += '<';
-    out_ += tag;
-    for (const auto& [name, value] : attributes) {
-        out_ += ' ';
-        out_ += name;
-        out_ += "=\"" + xmlEscape(value) + '"';
-    }
+    indent();
+    out_ << '<' << tag;
+    for (const auto& [name, value] : attributes) out_ << ' ' << name << "=\"" << xmlEscape(value) << '"';
 }
 
 void SvgWriter::open(std::string_view tag, const Attributes& attributes) {
     startTag(tag, attributes);
-    out_ += ">\n";
+    out_ << ">\n";
     open_.emplace_back(tag);
 }
 
@@ -137,25 +132,26 @@ void SvgWriter::close() {
     if (open_.empty()) return;
     const std::string tag = std::move(open_.back());
     open_.pop_back();
-    out_.append(2 * open_.size(), ' ');
-    out_ += "</" + tag + ">\n";
+    indent();
+    out_ << "</" << tag << ">\n";
 }
 
 void SvgWriter::element(std::string_view tag, const Attributes& attributes) {
     startTag(tag, attributes);
-    out_ += "/>\n";
+    out_ << "/>\n";
 }
 
 void SvgWriter::text(std::string_view tag, const Attributes& attributes, std::string_view content) {
     startTag(tag, attributes);
-    out_ += '>' + xmlEscape(content) + "</";
-    out_ += tag;
-    out_ += ">\n";
+    out_ << '>' << xmlEscape(content) << "</" << tag << ">\n";
 }
 
-std::string SvgWriter::finish() {
+void SvgWriter::finish() {
     while (!open_.empty()) close();
-    return std::move(out_);
+}
+
+void SvgWriter::indent() {
+    for (size_t i = 0; i < open_.size(); ++i) out_ << "  ";
 }
 
 }  // namespace zelva::app

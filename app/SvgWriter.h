@@ -3,6 +3,7 @@
 // escaped attributes and text, path data, and the number format both use.
 
 #include <initializer_list>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,24 +47,25 @@ private:
 using Attribute = std::pair<std::string_view, std::string>;
 using Attributes = std::vector<Attribute>;
 
-// Writes one SVG document. Width and height are those of the view box; with a
-// unit ("mm") they are also the picture's printed size.
+// Writes one SVG document into `out` as it goes. Width and height are those of
+// the view box; with a unit ("mm") they are also the picture's printed size.
 class SvgWriter {
 public:
-    SvgWriter(double width, double height, std::string_view unit = "");
+    SvgWriter(std::ostream& out, double width, double height, std::string_view unit = "");
 
     void open(std::string_view tag, const Attributes& attributes = {});
     void close();
     void element(std::string_view tag, const Attributes& attributes);
     void text(std::string_view tag, const Attributes& attributes, std::string_view content);
 
-    // The document, with every element still open closed.
-    std::string finish();
+    // Closes every element still open.
+    void finish();
 
 private:
     void startTag(std::string_view tag, const Attributes& attributes);
+    void indent();  // two spaces for each element open
 
-    std::string out_;
+    std::ostream& out_;
     std::vector<std::string> open_;
 };
 

@@ -1,6 +1,8 @@
 #include "automation/NumberRules.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -30,9 +32,17 @@ Int roundInto(double v) {
 bool isIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Whole numbers below this are written digit for digit at any precision used here.
+constexpr double kPlainWholeLimit = 1e7;
+
 std::string formatSignificant(double v, int digits) {
     if (v == 0) v = 0.0;  // a negative zero is written as zero
     char buf[64];
+    if (std::fabs(v) < kPlainWholeLimit && v == std::trunc(v)) {  // the common case, without printf
+        buf[0] = ' ';
+        const auto end = std::to_chars(buf + 1, buf + sizeof buf, static_cast<int32_t>(v)).ptr;
+        return v < 0 ? std::string(buf + 1, end) : std::string(buf, end);
+    }
     std::snprintf(buf, sizeof buf, "%.*G", digits, v);
     std::string s = buf;
     // No zero before the point: "0.75" → ".75", "-0.75" → "-.75".

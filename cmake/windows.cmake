@@ -11,6 +11,7 @@
 #   (windows_ui.cmake)       the Win32 forms and the core's suite under Wine
 #   (windows_package.cmake)  the table checker, the package's custom action, and
 #                            the install round of the package under Wine
+#   bench/wine           the DLL-start benchmark's minimal server and timing program
 #
 # The type library is finished by the native tool tools/typelib, built first by a
 # native build; pass its path in ZELVA_TYPELIB_PATCHER.
@@ -252,3 +253,4 @@ set_tests_properties(zelvacorin_server_tests zelvacorin_script_client.vbs zelvac
 include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/pinhost_windows.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake)
+add_subdirectory("${ZELVA_SOURCE_ROOT}/bench/wine" "${CMAKE_BINARY_DIR}/bench-wine")

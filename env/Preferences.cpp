@@ -39,10 +39,9 @@ void applyPrefs(Module& m, LineReader& in) {
 
 void ReadPrefs(Module& m) {
     try {
-        const auto in = m.files.openForReading(m.PrefsFilePath);
-        applyPrefs(m, *in);
+        if (const auto in = m.files.openIfPresent(m.PrefsFilePath)) applyPrefs(m, *in);
     } catch (const Error& e) {
-        if (e.number() != err::FileNotFound) showFailure(m, e, "Read Prefs");
+        showFailure(m, e, "Read Prefs");
     }
 }
 

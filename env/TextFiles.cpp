@@ -1,9 +1,10 @@
 #include "env/TextFiles.h"
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "automation/Error.h"
@@ -41,6 +42,27 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The UTF-8 form of each byte from 0x80 up, worked out once.
+struct AnsiTable {
+    std::array<std::string, 0x80> utf8;
+    AnsiTable() {
+        for (unsigned b = 0x80; b <= 0xFF; ++b) appendUtf8(utf8[b - 0x80], b < 0xA0 ? kHighControls[b - 0x80] : b);
+    }
+};
+
+// The position of the first byte from `from` on that is not ASCII (the size
+// when there is none), looked for eight bytes at a time.
+size_t firstHighByte(std::string_view bytes, size_t from) {
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    size_t i = from;
+    for (uint64_t word; i + sizeof word <= bytes.size(); i += sizeof word) {
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & kHighBits) break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+    return i;
+}
+
 char toAnsi(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (unsigned i = 0; i < 32; ++i) {
@@ -51,11 +73,12 @@ char toAnsi(char32_t c) {
 
 fs::path localPath(const std::string& path) { return fs::u8path(mapWindowsPath(path)); }
 
+fs::path folderOf(const fs::path& p) { return p.parent_path().empty() ? fs::path(".") : p.parent_path(); }
+
 // Why a file could not be opened, as the runtime numbers it.
 Error openFailure(const fs::path& p, bool forWriting) {
     std::error_code ec;
-    const fs::path folder = p.parent_path().empty() ? fs::path(".") : p.parent_path();
-    if (!fs::exists(folder, ec)) return Error::runtime(err::PathNotFound);
+    if (!fs::exists(folderOf(p), ec)) return Error::runtime(err::PathNotFound);
     if (forWriting) return Error::runtime(err::PermissionDenied);
     if (!fs::exists(p, ec)) return Error::runtime(err::FileNotFound);
     return Error::runtime(err::PathFileAccess);
@@ -70,7 +93,7 @@ public:
     std::string readLine() override {
         if (atEnd()) throw Error::runtime(err::InputPastEnd);
         const size_t end = bytes_.find('\r', pos_);
-        std::string line = bytes_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
+        const std::string_view line = std::string_view(bytes_).substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
         pos_ = end == std::string::npos ? bytes_.size() : end + 1;
         if (pos_ < bytes_.size() && end != std::string::npos && bytes_[pos_] == '\n') ++pos_;
         return ansiToUtf8(line);
@@ -116,20 +139,31 @@ private:
 
 }  // namespace
 
+std::unique_ptr<LineReader> FileSystem::openIfPresent(const std::string& path) {
+    try {
+        return openForReading(path);
+    } catch (const Error& e) {
+        if (e.number() != err::FileNotFound) throw;
+        return nullptr;
+    }
+}
+
 std::unique_ptr<LineReader> readLinesFrom(std::string bytes) {
     return std::make_unique<MemoryLineReader>(std::move(bytes));
 }
 
-std::string ansiToUtf8(const std::string& bytes) {
+std::string ansiToUtf8(std::string_view bytes) {
+    static const AnsiTable table;
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes) {
-        if (b >= 0x80 && b < 0xA0) {
-            appendUtf8(out, kHighControls[b - 0x80]);
-        } else {
-            appendUtf8(out, b);
-        }
+    size_t plainUntil = 0;  // runs of ASCII are copied whole
+    for (size_t i = firstHighByte(bytes, 0); i < bytes.size(); i = firstHighByte(bytes, i + 1)) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out.append(bytes.substr(plainUntil, i - plainUntil));
+        out += table.utf8[b - 0x80];
+        plainUntil = i + 1;
     }
+    out.append(bytes.substr(plainUntil));
     return out;
 }
 
@@ -150,9 +184,22 @@ std::unique_ptr<LineReader> LocalFileSystem::openForReading(const std::string& p
     const fs::path p = localPath(path);
     std::error_code ec;
     if (fs::is_directory(p, ec)) throw Error::runtime(err::PathFileAccess);
-    std::ifstream in(p, std::ios::binary);
+    std::ifstream in(p, std::ios::binary | std::ios::ate);
     if (!in) throw openFailure(p, false);
-    return readLinesFrom(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    // The whole file in one block.
+    const std::streamoff size = in.tellg();
+    std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (size < 0 || !in) throw Error::runtime(err::PathFileAccess);
+    return readLinesFrom(std::move(bytes));
+}
+
+std::unique_ptr<LineReader> LocalFileSystem::openIfPresent(const std::string& path) {
+    const fs::path p = localPath(path);
+    std::error_code ec;
+    if (!fs::exists(p, ec) && fs::exists(folderOf(p), ec)) return nullptr;
+    return openForReading(path);
 }
 
 std::unique_ptr<LineWriter> LocalFileSystem::openForWriting(const std::string& path) {

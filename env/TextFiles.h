@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace zelva::env {
 
@@ -31,6 +32,9 @@ public:
     virtual ~FileSystem() = default;
     virtual std::unique_ptr<LineReader> openForReading(const std::string& path) = 0;
     virtual std::unique_ptr<LineWriter> openForWriting(const std::string& path) = 0;
+    // For a file that may well be absent: nothing where openForReading fails
+    // with 53, its other failures as they are.
+    virtual std::unique_ptr<LineReader> openIfPresent(const std::string& path);
 };
 
 // The files of the machine the component runs on.
@@ -38,12 +42,13 @@ class LocalFileSystem : public FileSystem {
 public:
     std::unique_ptr<LineReader> openForReading(const std::string& path) override;
     std::unique_ptr<LineWriter> openForWriting(const std::string& path) override;
+    std::unique_ptr<LineReader> openIfPresent(const std::string& path) override;  // without raising 53
 };
 
 // Lines of a file already read into memory, with the same line and byte rules.
 std::unique_ptr<LineReader> readLinesFrom(std::string bytes);
 
-std::string ansiToUtf8(const std::string& bytes);
+std::string ansiToUtf8(std::string_view bytes);
 std::string utf8ToAnsi(const std::string& text);  // characters outside the code page become '?'
 
 }  // namespace zelva::env

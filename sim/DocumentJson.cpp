@@ -62,16 +62,16 @@ json componentJson(const doc::Component& c) {
     return j;
 }
 
+}  // namespace
+
+json typedValueJson(const Variant& v) { return {{"type", typeName(v.type())}, {"value", plainValue(v)}}; }
+
 json shapeJson(const doc::Shape& s) {
     json components = json::array();
     for (const auto& [type, list] : s.components.byType)
         for (const auto& c : list) components.push_back(componentJson(*c));
     return {{"name", s.name}, {"kind", s.kind}, {"components", std::move(components)}};
 }
-
-}  // namespace
-
-json typedValueJson(const Variant& v) { return {{"type", typeName(v.type())}, {"value", plainValue(v)}}; }
 
 json documentJson(const doc::Document& document) {
     json parts = json::array();
@@ -84,5 +84,50 @@ json documentJson(const doc::Document& document) {
 }
 
 json documentJson(const SimHost& host) { return documentJson(host.document()); }
+
+namespace {
+
+constexpr int kIndent = 2;
+constexpr int kShapeDepth = 4;  // document, "parts", a part, "shapes"
+
+// `j` as dump(kIndent) writes it nested `depth` levels deep: every line after the first indented further.
+std::string nestedDump(const json& j, int depth) {
+    std::string text = j.dump(kIndent);
+    const std::string margin = "\n" + std::string(static_cast<size_t>(depth * kIndent), ' ');
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + margin.size()))
+        text.replace(at, 1, margin);
+    return text;
+}
+
+// The items of an array `depth` levels deep, written by `item(i)`; "[]" when there are none.
+template <class WriteItem>
+void writeArray(std::ostream& out, size_t count, int depth, WriteItem item) {
+    if (count == 0) {
+        out << "[]";
+        return;
+    }
+    const std::string inner(static_cast<size_t>((depth + 1) * kIndent), ' ');
+    out << "[\n";
+    for (size_t i = 0; i < count; ++i) {
+        out << inner;
+        item(i);
+        out << (i + 1 < count ? ",\n" : "\n");
+    }
+    out << std::string(static_cast<size_t>(depth * kIndent), ' ') << "]";
+}
+
+}  // namespace
+
+void writeDocumentJson(std::ostream& out, const doc::Document& document) {
+    const auto& parts = document.parts;
+    out << "{\n  \"parts\": ";
+    writeArray(out, parts.size(), 1, [&](size_t p) {
+        const auto& shapes = parts[p]->shapes();
+        out << "{\n      \"name\": " << json(parts[p]->name).dump() << ",\n      \"shapes\": ";
+        writeArray(out, shapes.size(), kShapeDepth - 1, [&](size_t s) { out << nestedDump(shapeJson(*shapes[s]), kShapeDepth); });
+        out << "\n    }";
+    });
+    out << "\n}";
+}
 
 }  // namespace zelva::sim

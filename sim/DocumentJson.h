@@ -6,6 +6,7 @@
 // every value with the type it was written with.
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 
 #include "sim/Document.h"
 
@@ -15,6 +16,11 @@ class SimHost;
 
 nlohmann::json documentJson(const SimHost& host);
 nlohmann::json documentJson(const doc::Document& document);
+// One shape as it appears in the document's "shapes".
+nlohmann::json shapeJson(const doc::Shape& shape);
+// Writes the text of documentJson(document).dump(2), one shape at a time, so a
+// large document's JSON is never held whole.
+void writeDocumentJson(std::ostream& out, const doc::Document& document);
 
 // {"type":"R8","value":0.75}; an Empty value is null.
 nlohmann::json typedValueJson(const Variant& v);

@@ -2,9 +2,10 @@
 
 namespace zelva::sim {
 
-size_t HostState::openCall(std::string object, std::string_view member, CallKind kind, std::vector<JournalValue> args) {
-    journal.push_back({std::move(object), std::string(member), kind, std::move(args), {}, std::nullopt});
-    const size_t entry = journal.size() - 1;
+size_t HostState::openCall(std::string_view object, std::string_view member, CallKind kind, std::vector<JournalValue> args) {
+    const size_t entry = journal.size();
+    if (journalKept)
+        journal.push_back({std::string(object), std::string(member), kind, std::move(args), {}, std::nullopt});
     if (auto fault = faults.faultFor(++callsMade, member)) {
         failCall(entry, *fault);
         throw *fault;
@@ -13,7 +14,8 @@ size_t HostState::openCall(std::string object, std::string_view member, CallKind
 }
 
 // A test may clear the journal while a call runs (a component calling back
-// into a test hook); the outcome of such a call then has no entry to go to.
+// into a test hook), or the journal is not kept; the outcome of such a call
+// then has no entry to go to.
 void HostState::closeCall(size_t entry, JournalValue result) {
     if (entry < journal.size()) journal[entry].result = std::move(result);
 }

@@ -26,6 +26,7 @@ struct HostState {
     std::map<std::string, std::string, CaseInsensitiveLess> classIds;  // ProgID → class id
 
     std::vector<JournalEntry> journal;
+    bool journalKept = true;  // off, calls are counted and may fail but leave no entry
     FaultPlan faults;
     uint64_t callsMade = 0;  // every call since the host started
     uint64_t callMark = 0;   // callsMade when the journal or the faults were last cleared
@@ -33,8 +34,9 @@ struct HostState {
     uint64_t nextSerial = 1;
 
     // Journals a call about to run and raises the fault planned for it (after
-    // journalling that failure). Returns the entry's index for the outcome.
-    size_t openCall(std::string object, std::string_view member, CallKind kind, std::vector<JournalValue> args);
+    // journalling that failure). Returns the entry's index for the outcome, or
+    // an index past the journal's end when the journal is not kept.
+    size_t openCall(std::string_view object, std::string_view member, CallKind kind, std::vector<JournalValue> args);
     void closeCall(size_t entry, JournalValue result);
     void failCall(size_t entry, const Error& error);
 };

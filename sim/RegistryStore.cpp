@@ -66,7 +66,7 @@ void RegistryStore::load(const std::filesystem::path& path, const Substitutions&
         if (line.front() == '[') {
             if (line.back() != ']') throw std::runtime_error(where + ": unterminated key header");
             const auto [hive, key] = splitHive(std::string_view(line).substr(1, line.size() - 2));
-            current = &hives_[hive][key];
+            current = &hives_[hive][foldedCase(key)];
             continue;
         }
         if (!current) throw std::runtime_error(where + ": value outside a key");
@@ -81,22 +81,22 @@ void RegistryStore::load(const std::filesystem::path& path, const Substitutions&
         const std::string raw = readQuoted(line, pos, where);
         if (line.find_first_not_of(' ', pos) != std::string::npos)
             throw std::runtime_error(where + ": text after the value");
-        (*current)[name] = substitutePlaceholders(raw, subs, where);
+        (*current)[foldedCase(name)] = substitutePlaceholders(raw, subs, where);
     }
 }
 
 void RegistryStore::set(const std::string& key, const std::string& name, std::string value) {
     const auto [hive, path] = splitHive(key);
-    hives_[hive][path][name] = std::move(value);
+    hives_[hive][foldedCase(path)][foldedCase(name)] = std::move(value);
 }
 
 std::optional<std::string> RegistryStore::read(int32_t rootSelector, const std::string& key,
                                                const std::string& name) const {
     const auto hive = hives_.find(rootSelector);
     if (hive == hives_.end()) return std::nullopt;
-    const auto values = hive->second.find(trimSeparators(key));
+    const auto values = hive->second.find(foldedCase(trimSeparators(key)));
     if (values == hive->second.end()) return std::nullopt;
-    const auto value = values->second.find(name);
+    const auto value = values->second.find(foldedCase(name));
     if (value == values->second.end()) return std::nullopt;
     return value->second;
 }

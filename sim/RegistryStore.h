@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <unordered_map>
 
 #include "sim/CaseInsensitive.h"
 #include "sim/ConfigFiles.h"
@@ -46,8 +47,10 @@ public:
     std::vector<Entry> entries() const;
 
 private:
-    using Values = std::map<std::string, std::string, CaseInsensitiveLess>;
-    using Keys = std::map<std::string, Values, CaseInsensitiveLess>;
+    // Keys and value names are kept folded to lower case (foldedCase), so a
+    // lookup folds its names once and hashes them.
+    using Values = std::unordered_map<std::string, std::string>;
+    using Keys = std::unordered_map<std::string, Values>;
     std::map<int32_t, Keys> hives_;
 };
 

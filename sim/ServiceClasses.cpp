@@ -46,8 +46,10 @@ void SimUnitConverter::convert(Ref<Object>& page, double& value, int32_t& fromCo
 
 void SimRegistry::readString(int32_t& root, std::string& key, std::string& name, std::string& value, int32_t& status) {
     journalled("readString", CallKind::Method,
-               {describe(root, true), describe(key, true), describe(name, true), describe(value, true),
-                describe(status, true)},
+               [&] {
+                   return std::vector{describe(root, true), describe(key, true), describe(name, true),
+                                      describe(value, true), describe(status, true)};
+               },
                [&] {
                    const auto found = host().registry.read(root, key, name);
                    if (found) value = *found;

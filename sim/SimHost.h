@@ -40,6 +40,8 @@ public:
     // were last cleared.
     const std::vector<JournalEntry>& journal() const { return state_->journal; }
     void clearJournal();
+    // A long run keeps no journal unless asked: it grows with every call. Kept from the start.
+    void keepJournal(bool kept) { state_->journalKept = kept; }
     void failCall(uint64_t k, Error error = injectedFailure());
     void failMember(std::string member, Error error = injectedFailure());
     void clearFaults();

@@ -6,8 +6,10 @@ namespace zelva::sim {
 
 Variant SimObject::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
     std::vector<JournalValue> described;
-    described.reserve(args.size());
-    for (const Arg& a : args) described.push_back(describe(a.get(), a.ref != nullptr));
+    if (host().journalKept) {  // describing the arguments is most of a call's cost
+        described.reserve(args.size());
+        for (const Arg& a : args) described.push_back(describe(a.get(), a.ref != nullptr));
+    }
     return journalled(name, kind, std::move(described), [&] { return dispatch(name, kind, args); });
 }
 

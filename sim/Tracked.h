@@ -35,6 +35,11 @@ protected:
     // its outcome; a planned fault is raised before the body runs.
     template <class Body>
     auto journalled(std::string_view member, CallKind kind, std::vector<JournalValue> args, Body&& body);
+    // The same, with the arguments described by `describeArgs()` only while the
+    // journal is kept: for calls whose description costs more than the call.
+    template <class DescribeArgs, class Body>
+        requires std::is_invocable_r_v<std::vector<JournalValue>, DescribeArgs>
+    auto journalled(std::string_view member, CallKind kind, DescribeArgs describeArgs, Body&& body);
 
 private:
     std::shared_ptr<HostState> host_;
@@ -55,16 +60,16 @@ JournalValue describe(const Ref<T>& object, bool byRef = false) {
 
 // Runs `body` as the call `object.member`, journalled and subject to faults.
 template <class Body>
-auto runJournalled(HostState& host, std::string object, std::string_view member, CallKind kind,
+auto runJournalled(HostState& host, std::string_view object, std::string_view member, CallKind kind,
                    std::vector<JournalValue> args, Body&& body) {
-    const size_t entry = host.openCall(std::move(object), member, kind, std::move(args));
+    const size_t entry = host.openCall(object, member, kind, std::move(args));
     try {
         if constexpr (std::is_void_v<decltype(body())>) {
             body();
             host.closeCall(entry, {});
         } else {
             auto result = body();
-            host.closeCall(entry, describe(result));
+            if (host.journalKept) host.closeCall(entry, describe(result));
             return result;
         }
     } catch (const Error& e) {
@@ -76,6 +81,13 @@ auto runJournalled(HostState& host, std::string object, std::string_view member,
 template <class Body>
 auto Tracked::journalled(std::string_view member, CallKind kind, std::vector<JournalValue> args, Body&& body) {
     return runJournalled(*host_, label_, member, kind, std::move(args), std::forward<Body>(body));
+}
+
+template <class DescribeArgs, class Body>
+    requires std::is_invocable_r_v<std::vector<JournalValue>, DescribeArgs>
+auto Tracked::journalled(std::string_view member, CallKind kind, DescribeArgs describeArgs, Body&& body) {
+    return journalled(member, kind, host_->journalKept ? describeArgs() : std::vector<JournalValue>{},
+                      std::forward<Body>(body));
 }
 
 }  // namespace zelva::sim

@@ -100,6 +100,16 @@ TEST(NumberToTextRule, FifteenSignificantDigitsForDoublesSevenForSingles) {
     EXPECT_EQ(singleToText(1.0f / 3), " .3333333");
 }
 
+TEST(NumberToTextRule, WholeNumbersOnBothSidesOfTheSevenDigitBoundary) {
+    EXPECT_EQ(numberToText(9999999), " 9999999");
+    EXPECT_EQ(numberToText(-9999999), "-9999999");
+    EXPECT_EQ(numberToText(10000000), " 10000000");
+    EXPECT_EQ(numberToText(-123456789012345.0), "-123456789012345");
+    EXPECT_EQ(singleToText(9999999.0f), " 9999999");
+    EXPECT_EQ(singleToText(10000000.0f), " 1E+07");
+    EXPECT_EQ(singleToText(-16777216.0f), "-1.677722E+07");
+}
+
 TEST(VariantConversion, NumbersConvertAndTextOnlyWhenItIsANumber) {
     EXPECT_EQ(toDouble(Variant::i2(-3)), -3);
     EXPECT_EQ(toDouble(Variant::boolean(true)), -1);

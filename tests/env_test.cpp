@@ -365,8 +365,26 @@ TEST_F(TextFiles, LinesEndWithCrLfOrCrAndBytesAreWindowsAnsi) {
     EXPECT_EQ(errorNumber([&] { in->readLine(); }), err::InputPastEnd);
     EXPECT_EQ(errorNumber([&] { files.openForReading((temp.path() / "none.txt").string()); }), err::FileNotFound);
     EXPECT_EQ(errorNumber([&] { files.openForReading((temp.path() / "no" / "x.txt").string()); }), err::PathNotFound);
+    // A file that may be absent: nothing when it is, its folder missing still fails.
+    EXPECT_EQ(files.openIfPresent((temp.path() / "none.txt").string()), nullptr);
+    EXPECT_NE(files.openIfPresent(path.string()), nullptr);
+    EXPECT_EQ(errorNumber([&] { files.openIfPresent((temp.path() / "no" / "x.txt").string()); }), err::PathNotFound);
     EXPECT_EQ(env::utf8ToAnsi("é€中"), "\xe9\x80?");
     std::string everyByte;
     for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
     EXPECT_EQ(env::utf8ToAnsi(env::ansiToUtf8(everyByte)), everyByte);
+}
+
+TEST(AnsiText, HighBytesConvertWhereverTheyStandInALine) {
+    // Runs of plain text are passed over several bytes at a time: a high byte
+    // at any place, first and last included, still converts.
+    for (size_t at = 0; at < 20; ++at) {
+        std::string line(20, 'x');
+        line[at] = '\x80';
+        std::string expected(20, 'x');
+        expected.replace(at, 1, "\xe2\x82\xac");
+        EXPECT_EQ(env::ansiToUtf8(line), expected) << at;
+    }
+    EXPECT_EQ(env::ansiToUtf8("\xe9\xe9 plain 12345678 \x9f"), "\xc3\xa9\xc3\xa9 plain 12345678 \xc5\xb8");
+    EXPECT_EQ(env::ansiToUtf8(""), "");
 }

@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <regex>
+#include <sstream>
 
 #include "app/DrawingSvg.h"
 #include "app/ModelSvg.h"
@@ -287,10 +288,12 @@ TEST(SvgWriterTest, TextIsEscapedAndKeptValidUtf8) {
     EXPECT_EQ(app::xmlEscape("cut\xC3"), "cut\xEF\xBF\xBD");
     EXPECT_EQ(app::xmlEscape(std::string("bell\a nul\0!", 11)), "bell  nul !");
 
-    app::SvgWriter svg(10, 10);
+    std::ostringstream text;
+    app::SvgWriter svg(text, 10, 10);
     svg.open("g", {{"class", "a\"b"}});
     svg.text("text", {}, "1 < 2");
-    const std::string out = svg.finish();
+    svg.finish();
+    const std::string out = text.str();
     EXPECT_TRUE(isWellFormedXml(out)) << out;
     EXPECT_NE(out.find("class=\"a&quot;b\""), std::string::npos);
     EXPECT_NE(out.find(">1 &lt; 2</text>"), std::string::npos);

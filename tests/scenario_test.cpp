@@ -22,11 +22,11 @@ std::string readText(const fs::path& p) {
 }
 
 // Runs pinhost; returns its exit status, with its output in `out`.
-int runPinhost(const fs::path& scenario, const fs::path& dir, std::string& out) {
+int runPinhost(const fs::path& scenario, const fs::path& dir, std::string& out, const std::string& options = "") {
     fs::create_directories(dir);
     const fs::path log = dir / "pinhost.log";
     const std::string command = std::string("\"") + ZELVA_PINHOST + "\" run \"" + scenario.string() + "\" --out \"" +
-                                dir.string() + "\" --install \"" + ZELVA_STAGED_INSTALL + "\" >\"" + log.string() +
+                                dir.string() + "\" --install \"" + ZELVA_STAGED_INSTALL + "\" " + options + " >\"" + log.string() +
                                 "\" 2>&1";
     const int status = std::system(command.c_str());
     out = readText(log);
@@ -58,6 +58,20 @@ TEST_P(ScenarioReplay, TranscriptMatchesTheRecordedOne) {
     if (std::getenv("ZELVA_RECORD_SCENARIOS")) std::ofstream(scenarios / (GetParam() + ".jsonl")) << actual;
     EXPECT_EQ(actual, expected) << "to record anew: ZELVA_RECORD_SCENARIOS=1";
     for (const char* file : {"document.json", "model.svg", "drawing.svg"}) EXPECT_TRUE(fs::exists(dir.path() / file));
+}
+
+TEST(ScenarioFiles, JournalIsWrittenOnlyWhenAskedFor) {
+    const fs::path demo = fs::path(ZELVA_SOURCE_DIR) / "examples" / "demo.scn";
+    const zelva::test::TempDir dir;
+    const fs::path journal = dir.path() / "journal.txt";
+    std::string output;
+    ASSERT_EQ(runPinhost(demo, dir.path() / "with", output, "--journal \"" + journal.string() + "\""), 0) << output;
+    const std::string text = readText(journal);
+    EXPECT_NE(text.find(".HitElementType"), std::string::npos) << text.substr(0, 400);
+    EXPECT_NE(text.find(".readString("), std::string::npos);
+    // The journal leaves the run's own results as they are.
+    ASSERT_EQ(runPinhost(demo, dir.path() / "without", output), 0) << output;
+    EXPECT_EQ(portableTranscript(dir.path() / "with"), portableTranscript(dir.path() / "without"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,

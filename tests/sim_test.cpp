@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "automation/Error.h"
 #include "host/HostCalls.h"
@@ -503,6 +504,16 @@ TEST_F(SimStoresTest, RegistryFileIsReadWithEscapesPlaceholdersAndAnyCase) {
     EXPECT_EQ(readRegistry("software\\ombrivale\\tessalo", "quote").first, "say \"hi\" \\ 50%");
 }
 
+TEST_F(SimStoresTest, RegistryKeysSetInOneCaseAreReadInAnother) {
+    sim.registry().set("HKEY_CURRENT_USER\\Software\\Zelva\\", "Language", "German");
+    int32_t root = 1, status = -7;
+    std::string key = "\\SOFTWARE\\zelva", name = "LANGUAGE", value;
+    Ref<host::HostRegistry> reg = sim.library().createRegistry();
+    reg->readString(root, key, name, value, status);
+    EXPECT_EQ(value, "German");
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(SimStoresTest, RegistryLeavesTheValueUntouchedWhenAbsent) {
     sim.registry().set("SOFTWARE\\A", "Present", "yes");
     EXPECT_EQ(readRegistry("SOFTWARE\\A", "Missing"), RegistryRead("untouched", 2));
@@ -640,6 +651,25 @@ TEST_F(SimHostTest, LibraryCreationAndMethodsCanBeMadeToFail) {
     EXPECT_THROW(v->normalize(), Error);
     ASSERT_TRUE(sim.journal().back().error);
     EXPECT_EQ(sim.journal().back().member, "normalize");
+}
+
+TEST_F(SimHostTest, WithoutItsJournalTheHostStillCountsCallsAndFailsThem) {
+    sim.keepJournal(false);
+    const Ref<Object> shape = newShape();
+    setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
+    EXPECT_TRUE(sim.journal().empty());
+    const uint64_t calls = sim.callCount();
+    EXPECT_GT(calls, 0u);
+    sim.failCall(2);
+    EXPECT_NO_THROW(shape->call("ResetSizeBox"));
+    EXPECT_THROW(shape->call("ResetSizeBox"), Error);
+    EXPECT_EQ(sim.callCount(), calls + 2);
+    EXPECT_TRUE(sim.journal().empty());
+
+    sim.keepJournal(true);
+    shape->call("ResetSizeBox");
+    ASSERT_EQ(sim.journal().size(), 1u);
+    EXPECT_EQ(sim.journal()[0].member, "ResetSizeBox");
 }
 
 TEST_F(SimHostTest, EachCallOfAFlowCanBeFailedInTurn) {
@@ -854,6 +884,24 @@ TEST_F(SimHostTest, DocumentJsonListsPartsShapesComponentsAndTypedValues) {
     EXPECT_EQ(texture["TextureFile"], (nlohmann::json{{"type", "Str"}, {"value", "t.jpg"}}));
     ASSERT_EQ(texture["SurfaceFinish"].size(), 6u);
     EXPECT_EQ(texture["SurfaceFinish"][3], (nlohmann::json{{"type", "I2"}, {"value", -1}}));
+}
+
+TEST_F(SimHostTest, DocumentJsonIsWrittenShapeByShapeExactlyAsDumped) {
+    const auto written = [&] {
+        std::ostringstream out;
+        writeDocumentJson(out, sim.document());
+        return out.str();
+    };
+    EXPECT_EQ(written(), documentJson(sim).dump(2));  // no parts
+    sim.addPart("Empty \"quoted\"");
+    EXPECT_EQ(written(), documentJson(sim).dump(2));  // a part without shapes
+    for (double length : {30.0, 40.0}) {
+        const Ref<Object> shape = newShape();
+        setValue(*variable(*component(*shape, 1), 3), Variant::r8(length));
+        addCircle(*shape, Variant::i2(0), Variant::i2(0), 5);
+        addCircle(*shape, Variant::r8(1.5), Variant::i2(0), 2);
+    }
+    EXPECT_EQ(written(), documentJson(sim).dump(2));
 }
 
 }  // namespace

@@ -23,15 +23,28 @@ UINT iconStyle(ui::Icon icon) {
     return 0;
 }
 
+// The tab control's window class, registered before the first form shows.
+// The common controls library is loaded only then, so that creating the
+// component's objects never waits for it.
+void registerTabControl() {
+    [[maybe_unused]] static const bool registered = [] {
+        using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const HMODULE library = LoadLibraryW(L"comctl32.dll");
+        const auto init = library ? reinterpret_cast<InitCommonControlsExFunction>(
+                                        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")))
+                                  : nullptr;
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+        return init && init(&classes);
+    }();
+}
+
 }  // namespace
 
-Win32Ui::Win32Ui(HINSTANCE resources) : resources_(resources) {
-    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&classes);
-}
+Win32Ui::Win32Ui(HINSTANCE resources) : resources_(resources) {}
 
 void Win32Ui::showModal(ui::Form& form) {
     if (!form.loaded()) return;
+    registerTabControl();
     switch (form.kind()) {
         case ui::FormKind::Dialog: ThreadDialogWindow(static_cast<ui::Dialog&>(form), *this, resources_).run(); break;
         case ui::FormKind::DlgInfo: NoticeWindow(static_cast<ui::DlgInfo&>(form), *this, resources_).run(); break;

@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks of a Release build and prints each figure with its goal.
+
+Instruction counts come from callgrind (this machine has no hardware counters
+for perf_event_open): the table readers and the dialog opening through
+reader_counts' client requests, pinhost's steps through callgrind's per-function
+totals. Memory is the peak resident set of a plain pinhost run. With the
+Windows build's directory, the DLL's start under Wine is timed too: the median
+of several fresh processes, against a minimal server built the same way.
+usage: run_bench.py BUILD_DIR WORK_DIR [WINDOWS_BUILD_DIR]; exits 1 when a
+figure misses its goal.
+"""
+
+import os
+import pathlib
+import re
+import resource
+import statistics
+import subprocess
+import sys
+
+PIN_COUNTS = (100, 1000, 10000)
+SAMPLED_PINS = 100      # pins double-clicked and projected in each run, spread over the document
+MEMORY_GOAL_MB = 150
+STARTS = 9  # fresh processes timed for each DLL
+COMPONENT_PROGID, MINIMAL_PROGID = "Zelvacorin.PShape", "Zelvacorin.MinimalStart"
+GOALS = {  # figure: highest ratio allowed
+    "dialog opening / getline pass": 2.5,
+    "table readers per line: large / shipped": 1.2,
+    "per pin at 10,000 / at 100: drop+build": 1.2,
+    "per pin at 10,000 / at 100: double-click+rebuild": 1.2,
+    "per pin at 10,000 / at 100: drawing answers": 1.2,
+    "first creation under Wine: Zelvacorin.PShape / minimal server": 2.0,
+}
+RUNNER_STEPS = {  # figure name: ScenarioRunner member
+    "drop+build": "drop",
+    "double-click+rebuild": "doubleClick",
+    "drawing answers": "project",
+}
+
+
+def callgrind(work, out_file, program, toggles=()):
+    options = ["valgrind", "--tool=callgrind", "--collect-atstart=no", f"--callgrind-out-file={out_file}"]
+    options += [f"--toggle-collect={t}" for t in toggles]
+    return subprocess.run(options + program, cwd=work, check=True, capture_output=True, text=True).stdout
+
+
+def dumped_counts(work):
+    """Instructions of each labelled dump of reader_counts."""
+    counts = {}
+    for dump in sorted(work.glob("counts.out.*")):
+        text = dump.read_text()
+        label = re.search(r"^desc: Trigger: Client Request: (.*)$", text, re.M).group(1)
+        counts[label] = int(re.search(r"^totals: (\d+)$", text, re.M).group(1))
+    return counts
+
+
+def reader_figures(build, work):
+    for old in work.glob("counts.out*"):
+        old.unlink()
+    out = callgrind(work, work / "counts.out", [str(build / "bench" / "reader_counts"), str(work)])
+    lines = {m.group(1): int(m.group(2)) for m in re.finditer(r"^lines (\S+) (\d+)$", out, re.M)}
+    counts = dumped_counts(work)
+    shipped = counts["readers-shipped"] / lines["readers-shipped"]
+    large = counts["readers-large"] / lines["readers-large"]
+    return {
+        "dialog opening / getline pass": counts["dialog-opening"] / counts["getline-pass"],
+        "table readers per line: large / shipped": large / shipped,
+    }
+
+
+def pin_scenario(pins):
+    """A plate with `pins` hole rims, a pin dropped on each, then some of them edited and projected."""
+    text = ["part plate"]
+    text += [f"edge rim{i} circle plate {20 * i} 0 0 0 0 1 5" for i in range(1, pins + 1)]
+    for i in range(1, pins + 1):
+        text += [f"drop rim{i}", "> tab 0", "> standard 0", "> length 30", "> pitch 1.5", "> ok"]
+    sampled = range(pins // SAMPLED_PINS, pins + 1, pins // SAMPLED_PINS)
+    for i in sampled:
+        text += [f"dblclick pin{i}", "> length 40", "> ok"]
+    text += [f"project pin{i}" for i in sampled]
+    return "\n".join(text) + "\n", len(sampled)
+
+
+def runner_costs(build, work, pins):
+    """Instructions per pin of each runner step in a run with `pins` pins."""
+    scenario, sampled = pin_scenario(pins)
+    path = work / f"pins{pins}.scn"
+    path.write_text(scenario)
+    out_file = work / f"pins{pins}.callgrind"
+    toggles = [f"zelva::app::ScenarioRunner::{member}(*" for member in RUNNER_STEPS.values()]
+    callgrind(work, out_file, [str(build / "pinhost"), "run", str(path), "--out", str(work / f"pins{pins}")], toggles)
+    report = subprocess.run(["callgrind_annotate", "--inclusive=yes", "--threshold=100", str(out_file)], check=True,
+                            capture_output=True, text=True).stdout
+    costs = {}
+    for step, member in RUNNER_STEPS.items():
+        found = re.search(rf"^\s*([\d,]+) .*ScenarioRunner::{member}\(", report, re.M)
+        steps = pins if member == "drop" else sampled
+        costs[step] = int(found.group(1).replace(",", "")) / steps
+    return costs
+
+
+def peak_memory_mb(build, work, pins):
+    path = work / f"pins{pins}.scn"
+    path.write_text(pin_scenario(pins)[0])
+    subprocess.run([str(build / "pinhost"), "run", str(path), "--out", str(work / "memory")], check=True,
+                   stdout=subprocess.DEVNULL)
+    return resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024
+
+
+def dll_start_ratio(windows_build):
+    """Median first creation of the component's class over that of the minimal server's, in fresh processes."""
+    root = pathlib.Path(__file__).resolve().parent.parent
+    subprocess.run([str(root / "scripts" / "windows" / "prefix.sh"), str(windows_build)], check=True)
+    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH="win32", WINEDEBUG="-all")
+    bin_dir = windows_build / "bin"
+
+    def wine(*args):
+        return subprocess.run(["wine", *args], cwd=bin_dir, env=env, check=True, capture_output=True,
+                              text=True).stdout
+
+    for dll in ("3itlu31.dll", "Zelvacorin.dll", "MinimalStart.dll"):
+        wine("regsvr32", "/s", dll)
+    times = {COMPONENT_PROGID: [], MINIMAL_PROGID: []}
+    for run in range(STARTS + 1):  # the first round only warms Wine up
+        for progid, taken in times.items():
+            microseconds = int(wine("first_creation.exe", progid))
+            if run:
+                taken.append(microseconds)
+    subprocess.run(["wineserver", "-w"], env=env, check=True)
+    medians = {progid: statistics.median(taken) / 1000 for progid, taken in times.items()}
+    print(f"  first creation: {medians[COMPONENT_PROGID]:.1f} ms {COMPONENT_PROGID}, "
+          f"{medians[MINIMAL_PROGID]:.1f} ms minimal server (medians of {STARTS})")
+    return medians[COMPONENT_PROGID] / medians[MINIMAL_PROGID]
+
+
+def main():
+    build, work = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2]).resolve()
+    windows_build = pathlib.Path(sys.argv[3]).resolve() if len(sys.argv) > 3 else None
+    work.mkdir(parents=True, exist_ok=True)
+    memory = peak_memory_mb(build, work, PIN_COUNTS[-1])  # first, before any larger child runs
+    figures = reader_figures(build, work)
+    per_pin = {pins: runner_costs(build, work, pins) for pins in PIN_COUNTS}
+    for step in RUNNER_STEPS:
+        print(f"  {step}: " + ", ".join(f"{per_pin[p][step]:,.0f} at {p:,}" for p in PIN_COUNTS)
+              + " instructions per pin")
+        figures[f"per pin at 10,000 / at 100: {step}"] = per_pin[PIN_COUNTS[-1]][step] / per_pin[PIN_COUNTS[0]][step]
+    if windows_build:
+        figures["first creation under Wine: Zelvacorin.PShape / minimal server"] = dll_start_ratio(windows_build)
+    missed = 0
+    for name, value in figures.items():
+        met = value <= GOALS[name]
+        missed += not met
+        print(f"{name}: {value:.2f}x (goal <= {GOALS[name]}x) {'met' if met else 'MISSED'}")
+    met = memory < MEMORY_GOAL_MB
+    missed += not met
+    print(f"peak resident memory at {PIN_COUNTS[-1]:,} pins: {memory:.0f} MB (goal < {MEMORY_GOAL_MB} MB) "
+          f"{'met' if met else 'MISSED'}")
+    return 1 if missed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
