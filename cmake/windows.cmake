@@ -237,7 +237,7 @@ endforeach()
 add_executable(zelvacorin_thread_exit_test
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SOURCE_ROOT}/tests/windows/thread_exit_test.cpp
-    ${ZELVA_SOURCE_ROOT}/server/guids.cpp)
+    ${ZELVA_SOURCE_ROOT}/server/Guids.cpp)
 zelva_windows_runtime_target(zelvacorin_thread_exit_test)
 target_include_directories(zelvacorin_thread_exit_test PRIVATE "${ZELVA_WINDOWS_GEN_DIR}")
 target_link_libraries(zelvacorin_thread_exit_test PRIVATE ole32 oleaut32 uuid psapi)

@@ -2,8 +2,9 @@
 // What the objects of one apartment (thread) share: the core's module state
 // with the services it calls out to, the host's library through COM, the
 // Win32 user interface and the local files. Made on the first object the
-// thread creates and held by each of its objects, so it lives until the
-// apartment's last object is gone.
+// thread creates and held by each of its objects; it lives on between objects
+// until the thread leaves COM, or until the DLL is asked whether it may
+// unload while none of its objects is left.
 
 #include <memory>
 
@@ -34,6 +35,8 @@ struct Apartment {
 std::shared_ptr<Apartment> currentApartment();
 // The calling thread's apartment, or null when it has none.
 std::shared_ptr<Apartment> existingApartment();
+// Lets go of the calling thread's apartment: it ends with its last object.
+void releaseCurrentApartment();
 // How many apartments are alive; the DLL stays loaded while one is.
 size_t liveApartments();
 

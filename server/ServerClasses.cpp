@@ -34,7 +34,11 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
+// With no object and no lock left, the asking thread's module state goes, as
+// it would with the unloaded DLL; another thread's keeps the DLL loaded.
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    if (moduleInUse()) return S_FALSE;
+    releaseCurrentApartment();
     if (moduleInUse() || liveApartments() != 0) return S_FALSE;
     releaseTypeInfos();
     return S_OK;
