@@ -30,13 +30,17 @@ Quaternion rotationBetween(const Vec3& from, const Vec3& to) {
         axis = normalized(axis);
         return {0, axis.x, axis.y, axis.z};
     }
-    // The half angle from atan2 keeps its precision where 1 + c would lose it,
-    // so the rotation stays of unit length next to a half turn as well.
+    // The half angle's cosine and sine from the turn's sine (the length of the
+    // axis) and cosine c, each from the side where it keeps its digits: past a
+    // quarter turn 1 + c would lose them, so the cosine comes from the sine
+    // there. Only arithmetic and square roots, which every platform rounds
+    // alike, so the host library under Wine places a pin exactly as this host.
     const Vec3 axis = cross(a, b);
     const double sine = length(axis);
-    const double half = std::atan2(sine, c) / 2;
-    const double k = std::sin(half) / sine;
-    return {std::cos(half), k * axis.x, k * axis.y, k * axis.z};
+    const double halfCos = c >= 0 ? std::sqrt((1 + c) / 2) : sine / std::sqrt(2 * (1 - c));
+    const double halfSin = c >= 0 ? sine / (2 * halfCos) : std::sqrt((1 - c) / 2);
+    const double k = halfSin / sine;
+    return {halfCos, k * axis.x, k * axis.y, k * axis.z};
 }
 
 Vec3 rotate(const Quaternion& q, const Vec3& v) {

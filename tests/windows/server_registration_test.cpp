@@ -72,7 +72,8 @@ void expectRegistered() {
     EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\409\\win32"), dll));
     EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\0\\win32"), dll));
     EXPECT_EQ(registryString(typeLibKey() + L"\\FLAGS"), L"0");
-    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\HELPDIR"), dll.substr(0, dll.find_last_of(L'\\'))));
+    // The folder with its closing backslash, as the install package writes it too.
+    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\HELPDIR"), dll.substr(0, dll.find_last_of(L'\\') + 1)));
 }
 
 // The host library's registration, which the component's must never touch.
