@@ -16,6 +16,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Doubles are computed in SSE2 registers, as on 64-bit builds, not in the
+# x87's wider ones, so the component and the stand-in host library give the
+# same bits as the native build (pinhost.exe's documents are compared with it).
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+
 # The DLLs and test programs must run on a bare Windows (and Wine) without the
 # MinGW runtime DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
