@@ -932,7 +932,7 @@ TEST_F(SimHostTest, DocumentJsonIsWrittenShapeByShapeExactlyAsDumped) {
         const Ref<Object> shape = newShape();
         setValue(*variable(*component(*shape, 1), 3), Variant::r8(length));
         addCircle(*shape, Variant::i2(0), Variant::i2(0), 5);
-        addCircle(*shape, Variant::r8(1.5), Variant::i2(0), 2);
+        addCircle(*shape, Variant::i2(1), Variant::i2(0), 2);
     }
     EXPECT_EQ(written(), documentJson(sim).dump(2));
 }
