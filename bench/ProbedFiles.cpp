@@ -8,7 +8,7 @@ class CountedLines : public env::LineReader {
 public:
     CountedLines(std::unique_ptr<env::LineReader> file, long& count) : file_(std::move(file)), count_(count) {}
     bool atEnd() override { return file_->atEnd(); }
-    std::string readLine() override {
+    const std::string& readLine() override {
         ++count_;
         return file_->readLine();
     }

@@ -10,11 +10,11 @@ namespace {
 // The registry root the product family's keys live under.
 constexpr int32_t kRootSelector = 2;
 
-std::string readRegistry(Module& m, const std::string& key, std::string name) {
+// The key and the name are the call's by-reference arguments, made once here.
+std::string readRegistry(Module& m, std::string keyPath, std::string name) {
     std::string value;
     int32_t root = kRootSelector;
     int32_t status = 0;
-    std::string keyPath = key;
     m.hostLibrary.createRegistry()->readString(root, keyPath, name, value, status);
     return value;
 }

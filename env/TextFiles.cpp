@@ -51,10 +51,14 @@ struct AnsiTable {
 };
 
 // The position of the first byte from `from` on that is not ASCII (the size
-// when there is none), looked for eight bytes at a time.
+// when there is none), looked for four words at a time, then a word at a time.
 size_t firstHighByte(std::string_view bytes, size_t from) {
     constexpr uint64_t kHighBits = 0x8080808080808080u;
     size_t i = from;
+    for (uint64_t words[4]; i + sizeof words <= bytes.size(); i += sizeof words) {
+        std::memcpy(words, bytes.data() + i, sizeof words);
+        if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+    }
     for (uint64_t word; i + sizeof word <= bytes.size(); i += sizeof word) {
         std::memcpy(&word, bytes.data() + i, sizeof word);
         if (word & kHighBits) break;
@@ -73,7 +77,10 @@ char toAnsi(char32_t c) {
 
 fs::path localPath(const std::string& path) { return fs::u8path(mapWindowsPath(path)); }
 
-fs::path folderOf(const fs::path& p) { return p.parent_path().empty() ? fs::path(".") : p.parent_path(); }
+fs::path folderOf(const fs::path& p) {
+    fs::path folder = p.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
 
 // Why a file could not be opened, as the runtime numbers it.
 Error openFailure(const fs::path& p, bool forWriting) {
@@ -84,25 +91,56 @@ Error openFailure(const fs::path& p, bool forWriting) {
     return Error::runtime(err::PathFileAccess);
 }
 
+// A whole file's bytes in memory, taken in one block without being filled first.
+class FileBytes {
+public:
+    explicit FileBytes(size_t size) : data_(std::make_unique_for_overwrite<char[]>(size)), size_(size) {}
+    char* data() { return data_.get(); }
+    std::string_view text() const { return {data_.get(), size_}; }
+
+private:
+    std::unique_ptr<char[]> data_;
+    size_t size_;
+};
+
 class MemoryLineReader : public LineReader {
 public:
-    explicit MemoryLineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit MemoryLineReader(FileBytes bytes) : bytes_(std::move(bytes)), text_(bytes_.text()) {}
 
-    bool atEnd() override { return pos_ >= bytes_.size(); }
+    bool atEnd() override { return pos_ >= text_.size(); }
 
-    std::string readLine() override {
+    const std::string& readLine() override {
         if (atEnd()) throw Error::runtime(err::InputPastEnd);
-        const size_t end = bytes_.find('\r', pos_);
-        const std::string_view line = std::string_view(bytes_).substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
-        pos_ = end == std::string::npos ? bytes_.size() : end + 1;
-        if (pos_ < bytes_.size() && end != std::string::npos && bytes_[pos_] == '\n') ++pos_;
-        return ansiToUtf8(line);
+        const size_t end = text_.find('\r', pos_);
+        const std::string_view line = text_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
+        pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+        if (pos_ < text_.size() && end != std::string_view::npos && text_[pos_] == '\n') ++pos_;
+        assignAnsiAsUtf8(line_, line);
+        return line_;
     }
 
 private:
-    std::string bytes_;
+    FileBytes bytes_;
+    std::string_view text_;
+    std::string line_;  // one buffer for every line read
     size_t pos_ = 0;
 };
+
+// The lines of the file at `p`, read in one block by a bare file buffer kept
+// unbuffered, so the block goes straight from the file into its place.
+std::unique_ptr<LineReader> readWholeFile(const fs::path& p) {
+    std::error_code ec;
+    if (fs::is_directory(p, ec)) throw Error::runtime(err::PathFileAccess);
+    std::filebuf file;
+    file.pubsetbuf(nullptr, 0);
+    if (!file.open(p, std::ios::in | std::ios::binary)) throw openFailure(p, false);
+    const std::streamoff size = file.pubseekoff(0, std::ios::end, std::ios::in);
+    if (size < 0 || file.pubseekpos(0, std::ios::in) != std::streampos(0)) throw Error::runtime(err::PathFileAccess);
+    FileBytes bytes(static_cast<size_t>(size));
+    const auto wanted = static_cast<std::streamsize>(size);
+    if (file.sgetn(bytes.data(), wanted) != wanted) throw Error::runtime(err::PathFileAccess);
+    return std::make_unique<MemoryLineReader>(std::move(bytes));
+}
 
 class ReplacingLineWriter : public LineWriter {
 public:
@@ -148,13 +186,21 @@ std::unique_ptr<LineReader> FileSystem::openIfPresent(const std::string& path) {
     }
 }
 
-std::unique_ptr<LineReader> readLinesFrom(std::string bytes) {
-    return std::make_unique<MemoryLineReader>(std::move(bytes));
+std::unique_ptr<LineReader> readLinesFrom(std::string_view bytes) {
+    FileBytes copy(bytes.size());
+    bytes.copy(copy.data(), bytes.size());
+    return std::make_unique<MemoryLineReader>(std::move(copy));
 }
 
 std::string ansiToUtf8(std::string_view bytes) {
-    static const AnsiTable table;
     std::string out;
+    assignAnsiAsUtf8(out, bytes);
+    return out;
+}
+
+void assignAnsiAsUtf8(std::string& out, std::string_view bytes) {
+    static const AnsiTable table;
+    out.clear();
     out.reserve(bytes.size());
     size_t plainUntil = 0;  // runs of ASCII are copied whole
     for (size_t i = firstHighByte(bytes, 0); i < bytes.size(); i = firstHighByte(bytes, i + 1)) {
@@ -164,7 +210,6 @@ std::string ansiToUtf8(std::string_view bytes) {
         plainUntil = i + 1;
     }
     out.append(bytes.substr(plainUntil));
-    return out;
 }
 
 std::string utf8ToAnsi(const std::string& text) {
@@ -181,25 +226,14 @@ std::string utf8ToAnsi(const std::string& text) {
 }
 
 std::unique_ptr<LineReader> LocalFileSystem::openForReading(const std::string& path) {
-    const fs::path p = localPath(path);
-    std::error_code ec;
-    if (fs::is_directory(p, ec)) throw Error::runtime(err::PathFileAccess);
-    std::ifstream in(p, std::ios::binary | std::ios::ate);
-    if (!in) throw openFailure(p, false);
-    // The whole file in one block.
-    const std::streamoff size = in.tellg();
-    std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (size < 0 || !in) throw Error::runtime(err::PathFileAccess);
-    return readLinesFrom(std::move(bytes));
+    return readWholeFile(localPath(path));
 }
 
 std::unique_ptr<LineReader> LocalFileSystem::openIfPresent(const std::string& path) {
     const fs::path p = localPath(path);
     std::error_code ec;
     if (!fs::exists(p, ec) && fs::exists(folderOf(p), ec)) return nullptr;
-    return openForReading(path);
+    return readWholeFile(p);
 }
 
 std::unique_ptr<LineWriter> LocalFileSystem::openForWriting(const std::string& path) {

@@ -15,7 +15,8 @@ class LineReader {
 public:
     virtual ~LineReader() = default;
     virtual bool atEnd() = 0;
-    virtual std::string readLine() = 0;  // past the end: 62
+    // The next line, held by the reader until the next read; past the end: 62.
+    virtual const std::string& readLine() = 0;
 };
 
 class LineWriter {
@@ -46,9 +47,10 @@ public:
 };
 
 // Lines of a file already read into memory, with the same line and byte rules.
-std::unique_ptr<LineReader> readLinesFrom(std::string bytes);
+std::unique_ptr<LineReader> readLinesFrom(std::string_view bytes);
 
 std::string ansiToUtf8(std::string_view bytes);
+void assignAnsiAsUtf8(std::string& out, std::string_view bytes);  // ansiToUtf8 into a string kept for reuse
 std::string utf8ToAnsi(const std::string& text);  // characters outside the code page become '?'
 
 }  // namespace zelva::env

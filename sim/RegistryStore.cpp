@@ -18,20 +18,20 @@ constexpr std::array<std::pair<const char*, int32_t>, 4> kHives{{
 }};
 
 // A key path without the separators at its ends, so "\A\B\" and "A\B" meet.
-std::string trimSeparators(std::string_view key) {
+std::string_view trimSeparators(std::string_view key) {
     const size_t b = key.find_first_not_of('\\');
     if (b == std::string_view::npos) return {};
-    return std::string(key.substr(b, key.find_last_not_of('\\') - b + 1));
+    return key.substr(b, key.find_last_not_of('\\') - b + 1);
 }
 
 // Splits "HKEY_LOCAL_MACHINE\SOFTWARE\X" into its hive and the rest; without a
 // hive name, the key is under the local machine hive.
 std::pair<int32_t, std::string> splitHive(std::string_view fullKey) {
-    const std::string key = trimSeparators(fullKey);
-    const std::string first = key.substr(0, key.find('\\'));
+    const std::string_view key = trimSeparators(fullKey);
+    const std::string_view first = key.substr(0, key.find('\\'));
     for (const auto& [name, selector] : kHives)
-        if (sameName(first, name)) return {selector, trimSeparators(std::string_view(key).substr(first.size()))};
-    return {root::LocalMachine, key};
+        if (sameName(first, name)) return {selector, std::string(trimSeparators(key.substr(first.size())))};
+    return {root::LocalMachine, std::string(key)};
 }
 
 // Reads a quoted REGEDIT4 string starting at `pos` (on the opening quote) and
@@ -90,15 +90,14 @@ void RegistryStore::set(const std::string& key, const std::string& name, std::st
     hives_[hive][foldedCase(path)][foldedCase(name)] = std::move(value);
 }
 
-std::optional<std::string> RegistryStore::read(int32_t rootSelector, const std::string& key,
-                                               const std::string& name) const {
+const std::string* RegistryStore::read(int32_t rootSelector, std::string_view key, std::string_view name) const {
     const auto hive = hives_.find(rootSelector);
-    if (hive == hives_.end()) return std::nullopt;
+    if (hive == hives_.end()) return nullptr;
     const auto values = hive->second.find(foldedCase(trimSeparators(key)));
-    if (values == hive->second.end()) return std::nullopt;
+    if (values == hive->second.end()) return nullptr;
     const auto value = values->second.find(foldedCase(name));
-    if (value == values->second.end()) return std::nullopt;
-    return value->second;
+    if (value == values->second.end()) return nullptr;
+    return &value->second;
 }
 
 std::vector<RegistryStore::Entry> RegistryStore::entries() const {

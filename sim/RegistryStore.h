@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "sim/CaseInsensitive.h"
 #include "sim/ConfigFiles.h"
@@ -35,7 +35,8 @@ public:
     // `key` may start with a hive name; without one it is under HKEY_LOCAL_MACHINE.
     void set(const std::string& key, const std::string& name, std::string value);
 
-    std::optional<std::string> read(int32_t rootSelector, const std::string& key, const std::string& name) const;
+    // The value held, or nothing; it stays valid until the store changes.
+    const std::string* read(int32_t rootSelector, std::string_view key, std::string_view name) const;
 
     struct Entry {
         int32_t rootSelector;

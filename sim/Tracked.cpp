@@ -5,7 +5,7 @@
 namespace zelva::sim {
 
 Tracked::Tracked(std::shared_ptr<HostState> host, std::string_view kind)
-    : host_(std::move(host)), label_(std::string(kind) + "#" + std::to_string(host_->nextSerial++)) {
+    : host_(std::move(host)), kind_(kind), serial_(host_->nextSerial++) {
     ++host_->liveObjects;
 }
 

@@ -3,6 +3,7 @@
 // among the host's live objects while it exists, and journalled on every
 // call, which the fault plan may make fail.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +23,9 @@ public:
     Tracked& operator=(const Tracked&) = delete;
     virtual ~Tracked();
 
-    const std::string& label() const { return label_; }
+    // Spelled out only when asked for: most objects of a host keeping no
+    // journal are never named.
+    std::string label() const { return kind_ + "#" + std::to_string(serial_); }
 
 protected:
     // `kind` names the object in its label, such as "Shape" or "Components(1)".
@@ -43,7 +46,8 @@ protected:
 
 private:
     std::shared_ptr<HostState> host_;
-    std::string label_;
+    std::string kind_;
+    uint64_t serial_;
 };
 
 JournalValue describe(const Variant& v, bool byRef = false);
@@ -80,7 +84,8 @@ auto runJournalled(HostState& host, std::string_view object, std::string_view me
 
 template <class Body>
 auto Tracked::journalled(std::string_view member, CallKind kind, std::vector<JournalValue> args, Body&& body) {
-    return runJournalled(*host_, label_, member, kind, std::move(args), std::forward<Body>(body));
+    return runJournalled(*host_, host_->journalKept ? label() : std::string(), member, kind, std::move(args),
+                         std::forward<Body>(body));
 }
 
 template <class DescribeArgs, class Body>

@@ -6,8 +6,8 @@
 
 namespace zelva::standards {
 
-std::string NumberedLines::read() {
-    std::string line = file_.readLine();
+const std::string& NumberedLines::read() {
+    const std::string& line = file_.readLine();
     if (number_ == std::numeric_limits<int16_t>::max()) throw Error::runtime(err::Overflow);
     ++number_;
     return line;

@@ -15,8 +15,8 @@ public:
     explicit NumberedLines(env::LineReader& file) : file_(file) {}
 
     bool atEnd() { return file_.atEnd(); }
-    // The next line; past the end of the file: 62.
-    std::string read();
+    // The next line, held by the reader until the next read; past the end of the file: 62.
+    const std::string& read();
     // The number of the line read last, 0 before the first.
     int16_t number() const { return number_; }
 

@@ -1,5 +1,6 @@
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "automation/NumberRules.h"
 #include "standards/NumberedLines.h"
@@ -13,7 +14,7 @@ namespace {
 
 // The line that opens section [fieldId]: its first four characters (the whole
 // line if shorter) are the bracketed number, so "[1]" must stand alone.
-bool opensSection(const std::string& line, const std::string& header) {
+bool opensSection(std::string_view line, const std::string& header) {
     return line.substr(0, 4) == header;
 }
 
@@ -37,7 +38,7 @@ int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::Com
         }
         // The section runs to the next line starting with "[" or to the end of the file.
         while (!lines.atEnd()) {
-            const std::string line = lines.read();
+            const std::string& line = lines.read();
             if (line.starts_with('[')) break;
             if (line.empty() || line.starts_with('#')) continue;
             list.addItem(quotedField(line, 2));

@@ -8,7 +8,7 @@ namespace zelva::standards {
 void ReadSectionList(env::LineReader& file, ui::ComboBox& list) {
     list.clear();
     while (!file.atEnd()) {
-        const std::string line = file.readLine();
+        const std::string& line = file.readLine();
         std::string item = trimSpaces(line);
         if (item.empty()) break;
         if (!line.starts_with('#')) list.addItem(std::move(item));

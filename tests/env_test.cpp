@@ -375,6 +375,37 @@ TEST_F(TextFiles, LinesEndWithCrLfOrCrAndBytesAreWindowsAnsi) {
     EXPECT_EQ(env::utf8ToAnsi(env::ansiToUtf8(everyByte)), everyByte);
 }
 
+TEST_F(TextFiles, EachLineReadReplacesTheOneBeforeItWhole) {
+    // The reader keeps one line at a time: a short line after a long one, an
+    // empty one after a converted one, leaves nothing of the line before.
+    const auto path = temp.path() / "lines.txt";
+    std::ofstream(path, std::ios::binary) << "a long first line \xe9\xe9\r\nb\r\n\r\n\xd7\r\n";
+    const auto in = files.openForReading(path.string());
+    EXPECT_EQ(in->readLine(), "a long first line \xc3\xa9\xc3\xa9");
+    EXPECT_EQ(in->readLine(), "b");
+    EXPECT_EQ(in->readLine(), "");
+    EXPECT_EQ(in->readLine(), "\xc3\x97");
+    EXPECT_TRUE(in->atEnd());
+
+    std::ofstream(temp.path() / "empty.txt", std::ios::binary).flush();
+    EXPECT_TRUE(files.openForReading((temp.path() / "empty.txt").string())->atEnd());
+    EXPECT_TRUE(files.openIfPresent((temp.path() / "empty.txt").string())->atEnd());
+    EXPECT_EQ(errorNumber([&] { files.openForReading(temp.path().string()); }), err::PathFileAccess);
+}
+
+TEST(AnsiText, HighBytesConvertPastTheRunsScannedManyWordsAtATime) {
+    // Longer lines are passed over four words at a time, then word by word,
+    // then byte by byte: a high byte in any of those stretches still converts.
+    constexpr size_t kLength = 75;
+    for (size_t at = 0; at < kLength; ++at) {
+        std::string line(kLength, 'x');
+        line[at] = '\xe9';
+        std::string expected(kLength, 'x');
+        expected.replace(at, 1, "\xc3\xa9");
+        EXPECT_EQ(env::ansiToUtf8(line), expected) << at;
+    }
+}
+
 TEST(AnsiText, HighBytesConvertWhereverTheyStandInALine) {
     // Runs of plain text are passed over several bytes at a time: a high byte
     // at any place, first and last included, still converts.

@@ -129,6 +129,28 @@ TEST_F(SimHostTest, LibraryCallsAreJournalledByRole) {
     EXPECT_EQ(j[3].result.text, "0.6");
 }
 
+TEST_F(SimHostTest, ObjectsMadeWithoutAJournalAreJournalledLaterUnderTheirOwnNumbers) {
+    Ref<host::HostVector> first = sim.library().createVector();
+    const std::string firstLabel = sim.journal().back().result.text;
+    const size_t hash = firstLabel.find('#');
+    ASSERT_NE(hash, std::string::npos) << firstLabel;
+    const std::string kind = firstLabel.substr(0, hash + 1);
+    const int number = std::stoi(firstLabel.substr(hash + 1));
+
+    sim.keepJournal(false);
+    Ref<host::HostVector> second = sim.library().createVector();
+    Ref<host::HostVector> third = sim.library().createVector();
+    sim.keepJournal(true);
+    double x = 1, y = 0, z = 0;
+    third->setXYZ(x, y, z);
+    second->setXYZ(x, y, z);
+
+    const auto& j = sim.journal();
+    ASSERT_EQ(j.size(), 3u) << journalText();
+    EXPECT_EQ(j[1].object, kind + std::to_string(number + 2));
+    EXPECT_EQ(j[2].object, kind + std::to_string(number + 1));
+}
+
 // ---- member dispatch ----------------------------------------------------------
 
 TEST_F(SimHostTest, MembersCheckNameCountAndArgumentTypes) {
@@ -512,6 +534,17 @@ TEST_F(SimStoresTest, RegistryKeysSetInOneCaseAreReadInAnother) {
     reg->readString(root, key, name, value, status);
     EXPECT_EQ(value, "German");
     EXPECT_EQ(status, 0);
+}
+
+TEST_F(SimStoresTest, StoreAnswersTheValueHeldUnderAKeyAndNameInAnyCase) {
+    RegistryStore& store = sim.registry();
+    store.set("HKEY_LOCAL_MACHINE\\SOFTWARE\\A\\", "Name", "value");
+    const std::string* found = store.read(root::LocalMachine, "\\software\\a", "NAME");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(*found, "value");
+    EXPECT_EQ(store.read(root::LocalMachine, "SOFTWARE\\A", "Other"), nullptr);
+    EXPECT_EQ(store.read(root::LocalMachine, "SOFTWARE", "Name"), nullptr);
+    EXPECT_EQ(store.read(root::CurrentUser, "SOFTWARE\\A", "Name"), nullptr);
 }
 
 TEST_F(SimStoresTest, RegistryLeavesTheValueUntouchedWhenAbsent) {

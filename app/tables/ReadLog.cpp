@@ -12,8 +12,8 @@ public:
         : inner_(std::move(inner)), reads_(reads), index_(index) {}
 
     bool atEnd() override { return inner_->atEnd(); }
-    std::string readLine() override {
-        std::string line = inner_->readLine();
+    const std::string& readLine() override {
+        const std::string& line = inner_->readLine();
         reads_[index_].lines.push_back(line);
         return line;
     }

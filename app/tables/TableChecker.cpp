@@ -109,7 +109,8 @@ private:
     }
 
     std::string readSetting(const std::string& name) {
-        return settings_.registry.read(sim::root::LocalMachine, env::kProductKey, name).value_or("");
+        const std::string* value = settings_.registry.read(sim::root::LocalMachine, env::kProductKey, name);
+        return value ? *value : std::string();
     }
 
     void checkGroup(int16_t tab) {

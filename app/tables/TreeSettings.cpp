@@ -54,7 +54,8 @@ TreeSettings loadTreeSettings(const fs::path& root) {
         throw std::runtime_error(root.string() + " holds no " + kTreeRegistryFile +
                                  " and no installed settings were found");
     settings.source = std::string("HKLM\\") + env::kProductKey;
-    settings.applDir = settings.registry.read(sim::root::LocalMachine, env::kFamilyKey, "ApplDir").value_or("");
+    if (const std::string* applDir = settings.registry.read(sim::root::LocalMachine, env::kFamilyKey, "ApplDir"))
+        settings.applDir = *applDir;
     return settings;
 }
 

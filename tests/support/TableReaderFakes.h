@@ -47,7 +47,7 @@ private:
         }
         ~Tracked() override { --owner_.openNow; }
         bool atEnd() override { return inner_->atEnd(); }
-        std::string readLine() override { return inner_->readLine(); }
+        const std::string& readLine() override { return inner_->readLine(); }
 
     private:
         std::unique_ptr<env::LineReader> inner_;
