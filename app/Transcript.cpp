@@ -43,7 +43,7 @@ void Transcript::pin(const PinState& s) {
 }
 
 void Transcript::projection(const PinProjection& p) {
-    write({{"event", "projection"},
+    nlohmann::ordered_json event = {{"event", "projection"},
            {"pin", p.pin},
            {"result", p.result},
            {"outer", p.outer},
@@ -53,7 +53,10 @@ void Transcript::projection(const PinProjection& p) {
            {"direction", p.direction},
            {"isHole", p.isHole},
            {"taper", p.taper},
-           {"flags", p.flags}});
+           {"flags", p.flags}};
+    // Recorded rounds whose pins have no callout stay as they were recorded.
+    if (!p.callout.empty()) event["callout"] = p.callout;
+    write(event);
 }
 
 void Transcript::error(const std::string& step, const Error& e) {

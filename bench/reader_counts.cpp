@@ -14,6 +14,7 @@
 #include "ProbedFiles.h"
 #include "app/Session.h"
 #include "env/PathMapping.h"
+#include "env/Settings.h"
 #include "forms/FormEvents.h"
 #include "shape/DropHook.h"
 #include "standards/ThreadTableFiles.h"
@@ -72,6 +73,16 @@ void countDialogOpening() {
     std::cout << "lines getline-pass " << floorLines / kRepeats << "\n";
 }
 
+// The same opening with size matching on: the list opens on the edge's M10.
+void countMatchedDialogOpening() {
+    DroppedOnHole drop;
+    drop.session.host.registry().set(env::kProductKey, "MatchSize", "1");
+    drop.openDialog(drop.session.module);
+    bench::countInstructions("dialog-opening-matched", [&] {
+        for (int i = 0; i < kRepeats; ++i) drop.openDialog(drop.session.module);
+    });
+}
+
 // The standards list of a group and its last standard's lengths and pitches.
 void readTables(env::Module& m, const std::string& groupDir) {
     ui::ComboBox list(ui::ComboStyle::DropDownList), lengths, pitches;
@@ -117,6 +128,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     countDialogOpening();
+    countMatchedDialogOpening();
     countReaders("readers-shipped", std::string(ZELVA_STAGED_INSTALL) + "/Tessalo\\Norme\\ISO\\", kRepeats);
     countReaders("readers-large", writeLargeGroup(fs::path(argv[1]) / "large-group"), 1);
     return 0;

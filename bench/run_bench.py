@@ -31,7 +31,12 @@ GOALS = {  # figure: highest ratio allowed
     "per pin at 10,000 / at 100: double-click+rebuild": 1.2,
     "per pin at 10,000 / at 100: drawing answers": 1.2,
     "first creation under Wine: Zelvacorin.PShape / minimal server": 2.0,
+    "dialog opening with size matching / without": 1.1,
+    "drawing answers per pin at 10,000 with callouts / without": 1.5,
 }
+# The settings of a site that turns size matching and drawing callouts on, as scenario lines.
+SITE_SETTINGS = ['registry "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin" MatchSize 1',
+                 'registry "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin" CalloutFormat {name}']
 RUNNER_STEPS = {  # figure name: ScenarioRunner member
     "drop+build": "drop",
     "double-click+rebuild": "doubleClick",
@@ -66,12 +71,13 @@ def reader_figures(build, work):
     return {
         "dialog opening / getline pass": counts["dialog-opening"] / counts["getline-pass"],
         "table readers per line: large / shipped": large / shipped,
+        "dialog opening with size matching / without": counts["dialog-opening-matched"] / counts["dialog-opening"],
     }
 
 
-def pin_scenario(pins):
+def pin_scenario(pins, settings=()):
     """A plate with `pins` hole rims, a pin dropped on each, then some of them edited and projected."""
-    text = ["part plate"]
+    text = [*settings, "part plate"]
     text += [f"edge rim{i} circle plate {20 * i} 0 0 0 0 1 5" for i in range(1, pins + 1)]
     for i in range(1, pins + 1):
         text += [f"drop rim{i}", "> tab 0", "> standard 0", "> length 30", "> pitch 1.5", "> ok"]
@@ -82,14 +88,15 @@ def pin_scenario(pins):
     return "\n".join(text) + "\n", len(sampled)
 
 
-def runner_costs(build, work, pins):
+def runner_costs(build, work, pins, settings=(), name=""):
     """Instructions per pin of each runner step in a run with `pins` pins."""
-    scenario, sampled = pin_scenario(pins)
-    path = work / f"pins{pins}.scn"
+    scenario, sampled = pin_scenario(pins, settings)
+    path = work / f"pins{pins}{name}.scn"
     path.write_text(scenario)
-    out_file = work / f"pins{pins}.callgrind"
+    out_file = work / f"pins{pins}{name}.callgrind"
     toggles = [f"zelva::app::ScenarioRunner::{member}(*" for member in RUNNER_STEPS.values()]
-    callgrind(work, out_file, [str(build / "pinhost"), "run", str(path), "--out", str(work / f"pins{pins}")], toggles)
+    callgrind(work, out_file, [str(build / "pinhost"), "run", str(path), "--out", str(work / f"pins{pins}{name}")],
+              toggles)
     report = subprocess.run(["callgrind_annotate", "--inclusive=yes", "--threshold=100", str(out_file)], check=True,
                             capture_output=True, text=True).stdout
     costs = {}
@@ -145,6 +152,10 @@ def main():
         print(f"  {step}: " + ", ".join(f"{per_pin[p][step]:,.0f} at {p:,}" for p in PIN_COUNTS)
               + " instructions per pin")
         figures[f"per pin at 10,000 / at 100: {step}"] = per_pin[PIN_COUNTS[-1]][step] / per_pin[PIN_COUNTS[0]][step]
+    with_callouts = runner_costs(build, work, PIN_COUNTS[-1], SITE_SETTINGS, "-site")["drawing answers"]
+    print(f"  drawing answers with callouts: {with_callouts:,.0f} at {PIN_COUNTS[-1]:,} instructions per pin")
+    figures["drawing answers per pin at 10,000 with callouts / without"] = (
+        with_callouts / per_pin[PIN_COUNTS[-1]]["drawing answers"])
     if windows_build:
         figures["first creation under Wine: Zelvacorin.PShape / minimal server"] = dll_start_ratio(windows_build)
     missed = 0

@@ -21,6 +21,9 @@ constexpr int PitchLabel = 8;
 constexpr int ChamferToolTip = 10;
 constexpr int EdgeNotice = 15;
 constexpr int UnitsPrompt = 16;
+constexpr int EdgeSizeMatch = 20;  // the dialog's description of the size taken from the edge
+constexpr int NoSizeFits = 21;
+constexpr int PinSizeMatch = 22;   // of the standard found for an edited pin
 constexpr int PinName = 40;
 }  // namespace text
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,25 @@
 #include "ui/Dialog.h"
 #include "ui/Ui.h"
 
+namespace zelva::standards {
+class ThreadCatalog;
+}
+
 namespace zelva::env {
+
+// The size the thread dialog matches its standards to while MatchSize is on: the
+// edge's diameter for a new pin, the pin's diameter and pitch in an edit.
+struct SizeTarget {
+    double diameter = 0;
+    std::optional<double> pitch;  // an edited pin's
+    bool matched = false;         // the standards list shows the target's standard
+};
+
+// The drawing callout's templates, read once per loaded component.
+struct CalloutTemplates {
+    std::string format;  // empty: callouts stay as clients put them
+    std::string custom;  // for a pin of no standard
+};
 
 class Module {
 public:
@@ -42,6 +61,17 @@ public:
     Ref<Object> TargetPart;
     Ref<Object> EditPart;
     Ref<Object> EditShape;
+
+    // Size matching of the open dialog: its target (none while off or once the
+    // user types the diameter) and the nominal diameters of the standards list,
+    // item by item.
+    std::optional<SizeTarget> MatchTarget;
+    std::vector<std::optional<double>> StandardNominals;
+    // What drawings are told, read on the first drawing answer and kept: the
+    // templates, and every group's standards (shared_ptr: the tables' reader
+    // lives in a room above this one).
+    std::optional<CalloutTemplates> Callouts;
+    std::shared_ptr<standards::ThreadCatalog> Catalog;
 
     // The forms' single default instances, created on first use. An unloaded
     // instance is replaced by a fresh one on the next use; it stays alive until

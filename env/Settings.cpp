@@ -34,6 +34,10 @@ std::string GetFileIniSetting(Module& m, const std::string& n) {
     return readRegistry(m, kProductKey, "File INI#" + n);
 }
 
+std::string GetMatchSizeSetting(Module& m) { return readRegistry(m, kProductKey, "MatchSize"); }
+std::string GetCalloutFormatSetting(Module& m) { return readRegistry(m, kProductKey, "CalloutFormat"); }
+std::string GetCalloutCustomSetting(Module& m) { return readRegistry(m, kProductKey, "CalloutCustom"); }
+
 void InitPaths(Module& m) {
     const std::string dir = GetApplDir(m);
     const std::string n = indexText(m.CurrentNorma);

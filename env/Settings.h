@@ -21,6 +21,14 @@ std::string GetNormeDirSetting(Module& m, const std::string& n);
 std::string GetDataSetting(Module& m, const std::string& n);
 std::string GetFileIniSetting(Module& m, const std::string& n);
 
+// Settings of the behaviours a site turns on; absent, each reads as "" and is off.
+// MatchSize "1": the thread dialog selects the standard of the edge's or pin's size.
+// CalloutFormat: the text a drawing gets for a pin from its standard ({name} …);
+// CalloutCustom: the one for a pin of no standard.
+std::string GetMatchSizeSetting(Module& m);
+std::string GetCalloutFormatSetting(Module& m);
+std::string GetCalloutCustomSetting(Module& m);
+
 // StandardsDir for the current tab, and PrefsFilePath.
 void InitPaths(Module& m);
 // InitPaths, then DataFilePath and IniFileName from the settings of index n.

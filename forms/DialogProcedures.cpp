@@ -6,6 +6,7 @@
 #include "env/MessageTexts.h"
 #include "env/Preferences.h"
 #include "env/Settings.h"
+#include "forms/SizeMatching.h"
 #include "host/HostCalls.h"
 #include "standards/ThreadTableFiles.h"
 
@@ -38,12 +39,19 @@ void InitDialog(env::Module& m) {
     env::LoadStandardFiles(m, 0);
     m.LanguageBase = env::GetLanguageBase(m);
     setCaptions(m, d);
+    const bool matching = MatchSizeOn(m);
+    m.MatchTarget.reset();
+    if (matching && m.EditMode == kFalse && m.CurrentDiameter > 0) {
+        m.MatchTarget = env::SizeTarget{m.CurrentDiameter, std::nullopt, false};
+    }
     RefreshThreadList(m);
     if (m.EditMode != kFalse) {
         Variant part = Variant::object(m.EditPart);
         host::deref(m.EditShape).call("GetPartData", {ref(part)});
+        if (matching) MatchEditedPin(m);
     } else {
         env::ReadPrefs(m);
+        FitPreferencesToMatch(m);
     }
     if (m.CurrentDiameter > 0) {
         d.lblTxtDiam.caption = trimSpaces(numberToText(roundHalfEven(m.CurrentDiameter, env::DialogPrecision(m))));
@@ -85,9 +93,15 @@ void RefreshThreadList(env::Module& m) { FillThreadList(m); }
 
 void FillThreadList(env::Module& m) {
     ui::ComboBox& list = m.dialog().Normativa;
-    const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list);
+    const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list, &m.StandardNominals);
     EnableThreadSelection(m, result > 0 ? kFalse : kTrue);
-    if (list.listCount() > 0 && list.listIndex() == -1) list.setListIndex(0);
+    if (list.listCount() > 0 && list.listIndex() == -1) {
+        if (m.MatchTarget) {
+            SelectMatchedStandard(m);
+        } else {
+            list.setListIndex(0);
+        }
+    }
 }
 
 void FillLengthsAndPitches(env::Module& m, int16_t lineNo) {

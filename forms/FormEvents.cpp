@@ -15,7 +15,10 @@ void connectDialog(env::Module& m, ui::Dialog& d) {
     d.Normativa.onClick = [&m, &d] {
         FillLengthsAndPitches(m, roundToInt16(d.Normativa.itemData(d.Normativa.listIndex())));
     };
-    d.ToggleMan.onClick = [&d] { d.TxtDiam.visible = d.ToggleMan.value() != 0; };
+    d.ToggleMan.onClick = [&m, &d] {
+        d.TxtDiam.visible = d.ToggleMan.value() != 0;
+        if (d.ToggleMan.value() != 0) m.MatchTarget.reset();  // the user has taken the size over
+    };
     d.OKButton.onClick = [&m] { BuildShapeFromDialog(m); };
     d.CancelButton.onClick = [&d] { d.unload(); };
 }

@@ -30,7 +30,10 @@ public:
     double Smusso() const { return smusso_; }
     void setSmusso(double v);  // rounds half to even into 16 bits; overflow 6 keeps the old value
     const std::string& ThreadCallout() const { return callout_; }
-    void setThreadCallout(std::string v) { callout_ = std::move(v); }
+    void setThreadCallout(std::string v) {
+        callout_ = std::move(v);
+        calloutFromTemplate_ = false;  // a callout a client put stays as it was put
+    }
     int32_t TransferToDrawingFlags() const { return flags_; }
     void setTransferToDrawingFlags(int32_t v) { flags_ = v; }
 
@@ -78,6 +81,7 @@ private:
     int16_t smusso_ = 0;
     int32_t flags_ = 0;
     std::string callout_;
+    bool calloutFromTemplate_ = false;  // callout_ was written by Initialize for the shape it loaded
 };
 
 }  // namespace zelva::shape

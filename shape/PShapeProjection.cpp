@@ -4,6 +4,7 @@
 #include "automation/NumberRules.h"
 #include "env/UnitConversion.h"
 #include "shape/PShape.h"
+#include "shape/ThreadCallout.h"
 
 namespace zelva::shape {
 
@@ -22,9 +23,16 @@ int16_t PShape::GetHoleInformation(int16_t, int16_t&, double&, double&, double&,
 }
 
 int16_t PShape::Initialize(Ref<Object>& shape) {
+    // A callout written for the shape loaded before belongs to that shape only.
+    if (calloutFromTemplate_) setThreadCallout({});
     if (!shape) return kFalse;
     if (toInt32(shape->get("Type")) == 1) return kFalse;
-    return ReadShapeData(shape);
+    const int16_t found = ReadShapeData(shape);
+    if (found != kFalse && callout_.empty()) {
+        callout_ = templateCallout(module_, Diametro(), Passo(), Lunghezza());
+        calloutFromTemplate_ = !callout_.empty();
+    }
+    return found;
 }
 
 int16_t PShape::GetDiameters(double& inner, double& outer) {

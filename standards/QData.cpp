@@ -5,21 +5,17 @@
 
 namespace zelva::standards {
 
-namespace {
-
-// Line `lineNo` of the index file (empty when lineNo is not positive); the file
-// is closed again before the entry's data file is opened.
-std::string entryLine(env::FileSystem& files, const std::string& path, int16_t lineNo) {
+// The file is closed again before the entry's data file is opened.
+std::string EntryLine(env::FileSystem& files, const std::string& path, int16_t lineNo) {
     const auto file = files.openForReading(path);
     std::string line;
     for (int n = 1; n <= lineNo; ++n) line = file->readLine();
     return line;
 }
 
-// One pass over a data file: each "[Lunghezze]" or "[Passi]" header refills its
-// list. Every other line between the sections is ignored, comment lines ("@" or
-// "#" first) and blank lines included.
-void readDataFile(env::LineReader& file, ui::ComboBox& lengths, ui::ComboBox& pitches) {
+// Every line between the sections is ignored, comment lines ("@" or "#" first)
+// and blank lines included.
+void ReadDataFile(env::LineReader& file, ui::ComboBox& lengths, ui::ComboBox& pitches) {
     while (!file.atEnd()) {
         const std::string text = trimSpaces(file.readLine());
         if (text == "[Lunghezze]") {
@@ -30,18 +26,16 @@ void readDataFile(env::LineReader& file, ui::ComboBox& lengths, ui::ComboBox& pi
     }
 }
 
-}  // namespace
-
 void QData(env::Module& m, const std::string& path, const std::string& dataDir, int16_t lineNo,
            ui::ComboBox& lengths, ui::ComboBox& pitches, ui::Label& description) {
     std::string shownName = path;  // the file a message names: the index file, then the data file
     try {
-        const std::string entry = entryLine(m.files, path, lineNo);
+        const std::string entry = EntryLine(m.files, path, lineNo);
         description.caption = quotedField(entry, 3);
         const std::string dataFile = quotedField(entry, 1);
         shownName = dataFile;
         const auto file = m.files.openForReading(dataDir + dataFile);
-        readDataFile(*file, lengths, pitches);
+        ReadDataFile(*file, lengths, pitches);
     } catch (const Error& failure) {
         m.ui.messageBox(readFailureMessage(failure, "QData", shownName));
     }

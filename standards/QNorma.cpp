@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "automation/NumberRules.h"
+#include "standards/NominalSizes.h"
 #include "standards/NumberedLines.h"
 #include "standards/QuoteSearch.h"
 #include "standards/ReadFailureMessage.h"
@@ -28,9 +29,11 @@ int16_t resultCode(const Error& failure) {
 
 }  // namespace
 
-int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::ComboBox& list) {
+int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::ComboBox& list,
+               std::vector<std::optional<double>>* nominals) {
     try {
         list.clear();
+        if (nominals) nominals->clear();
         const auto file = m.files.openForReading(path);
         NumberedLines lines(*file);
         const std::string header = "[" + std::to_string(fieldId) + "]";
@@ -43,6 +46,7 @@ int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::Com
             if (line.empty() || line.starts_with('#')) continue;
             list.addItem(quotedField(line, 2));
             list.setItemData(list.newIndex(), lines.number());
+            if (nominals) nominals->push_back(nominalDiameter(line));
         }
         return 0;
     } catch (const Error& failure) {

@@ -314,11 +314,11 @@ def index_file_text(n, grp):
          f"Written by {GENERATOR} from the reference CSVs (shared/data, see its README.md):",
          "  " + ", ".join(line.rstrip(":") for line in grp["sources"] if not line.startswith(" ")) + ";",
          "  the sources of each table are named in the comments of its data file in Data\\.",
-         "Section [1]: one entry per standard, \"data file\" \"name shown\" \"description\";",
+         "Section [1]: one entry per standard, \"data file\" \"name shown\" \"description\" \"diameter, mm\";",
          "the section ends at the next line that begins with a left bracket."])
     lines.append("[1]")
     for t in grp["tables"]:
-        lines.append(f"\"{t['file']}\" \"{t['name']}\" \"{t['descr']}\"")
+        lines.append(f"\"{t['file']}\" \"{t['name']}\" \"{t['descr']}\" \"{plain(t['diameter'])}\"")
     lines.append("[END]")
     return CRLF.join(lines) + CRLF
 

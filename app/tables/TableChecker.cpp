@@ -7,6 +7,7 @@
 #include <set>
 
 #include "app/tables/ByteChecks.h"
+#include "app/tables/DiameterChecks.h"
 #include "app/tables/ListItems.h"
 #include "app/tables/ReadLog.h"
 #include "app/tables/ReaderMessage.h"
@@ -126,7 +127,16 @@ private:
         readWith([&] { standards::QNorma(module_, index, forms::kStandardsSection, standards); },
                  {shown(index), 0});
         if (fs::is_regular_file(localPath(index))) checkFileBytes(shown(index), readBytes(localPath(index)));
-        for (int i = 0; i < standards.listCount(); ++i) checkStandard(index, standards.itemData(i));
+        for (int i = 0; i < standards.listCount(); ++i) {
+            checkDiameter(index, standards.itemData(i));
+            checkStandard(index, standards.itemData(i));
+        }
+    }
+
+    void checkDiameter(const std::string& index, int32_t lineNo) {
+        const std::string entry = standards::EntryLine(files_, index, static_cast<int16_t>(lineNo));
+        for (Finding& f : checkNominalDiameter(shown(index), static_cast<int>(lineNo), entry))
+            findings_.push_back(std::move(f));
     }
 
     void checkStandard(const std::string& index, int32_t lineNo) {

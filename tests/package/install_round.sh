@@ -90,13 +90,15 @@ echo "prefix: $((SECONDS - prefix_start)) s"
 round_start=$SECONDS
 
 echo "== Install $old_version"
-check "msiexec /i succeeds" msi /i "$(winepath -w "$work/old.msi")" LANGUAGE=Italian
+check "msiexec /i succeeds" msi /i "$(winepath -w "$work/old.msi")" LANGUAGE=Italian 'CALLOUT={name} {L}'
 check "the DLL is installed" test -f "$installed/Zelvacorin.dll"
 check "the tables are installed" test -f "$installed/$edited_table"
 check "the texture is installed" test -f "$installed/Images/3iaoftt.jpg"
 check "the checker and the read-me are installed" test -f "$installed/zelva-tables.exe" -a -f "$installed/ReadMe.txt"
 check "ApplDir names the install folder" same "$(reg_value "$family_key" ApplDir)" "$installed_dos\\."
 check "LANGUAGE sets the language" same "$(reg_value "$family_key" Language)" Italian
+check "size matching is on by default" same "$(reg_value "$product_key" MatchSize)" 1
+check "CALLOUT sets the drawing callout" same "$(reg_value "$product_key" CalloutFormat)" '{name} {L}'
 check "the preferences file lies in a folder of its own" \
     same "$(reg_value "$product_key" 'File Prefs')" '\Preferences\Zelvacorin.prf'
 for n in 0 1 2; do
@@ -130,6 +132,8 @@ mkdir -p "$installed/Preferences" && printf ' 1500 \r\n 3000 \r\n 0 \r\n20\r\n1.
 echo "== Upgrade to $new_version"
 check "msiexec /i of the higher version succeeds" msi /i "$(winepath -w "$work/new.msi")"
 check "the upgrade keeps the installed language" same "$(reg_value "$family_key" Language)" Italian
+check "the upgrade keeps the installed callout" same "$(reg_value "$product_key" CalloutFormat)" '{name} {L}'
+check "the upgrade keeps size matching" same "$(reg_value "$product_key" MatchSize)" 1
 check "still one installed product" same "$(product_entries)" 1
 check "the installed product is the higher version" \
     bash -c "wine reg query '$uninstall_key' /s 2>/dev/null | tr -d '\r' | grep -q 'DisplayVersion.*$new_version'"

@@ -54,13 +54,18 @@ DEFAULT_LANGUAGE = "English"
 APPL_DIR_VALUE = "[INSTALLDIR]."
 
 
+# Settings only the package writes (a shipped tree leaves them out, so they stay
+# off there): value name, the property that sets it, its default. The msiexec line
+# may give the property; an upgrade keeps the installed value unless it does.
+PACKAGE_SETTINGS = [("MatchSize", "MATCHSIZE", "1"), ("CalloutFormat", "CALLOUT", "{name}")]
+
 # Settings whose value the package gives, as installer formatted text.
 PACKAGE_VALUES = {"ApplDir": APPL_DIR_VALUE, "Language": "[LANGUAGE]"}
 
 
 def literal(text):
     """Text as an installer formatted value that stands for itself."""
-    return "".join("[\\" + c + "]" if c in "[]" else c for c in text)
+    return "".join("[\\" + c + "]" if c in "[]{}" else c for c in text)
 
 
 def ident(prefix, text):
@@ -178,18 +183,49 @@ def custom_actions(setup_dll, shipped_tables):
         f"<CustomAction {attrs(Id='KeepInstalledLanguage', Property='LANGUAGE', Value='[INSTALLED_LANGUAGE]')}/>",
         f"<CustomAction {attrs(Id='DefaultLanguage', Property='LANGUAGE', Value=DEFAULT_LANGUAGE)}/>",
         f"<CustomAction {attrs(Id='KeepInstalledFolder', Property='INSTALLDIR', Value='[INSTALLED_DIR]')}/>",
+        *package_setting_actions(),
         "<InstallExecuteSequence>",
         # LANGUAGE on the command line wins, then the installed version's, then the default:
         # right after AppSearch (50), which finds the installed one.
         f"  <Custom {attrs(Action='KeepInstalledLanguage', Sequence='51')}>INSTALLED_LANGUAGE AND NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='DefaultLanguage', Sequence='52')}>NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='KeepInstalledFolder', Sequence='53')}>INSTALLED_DIR AND NOT INSTALLDIR</Custom>",
+        *package_setting_sequence(),
         f"  <Custom {attrs(Action='RepairWhenInstalledAgain', Before='CostInitialize')}>Installed AND NOT REMOVE AND NOT REINSTALL</Custom>",
         f"  <Custom {attrs(Action='SetRemoveUnchangedTablesData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
         # Deferred, so inside the install script: just before RemoveFiles (3500).
         f"  <Custom {attrs(Action='RemoveUnchangedTables', Sequence='3499')}>{escape(removing)}</Custom>",
         "</InstallExecuteSequence>",
     ]
+
+
+def package_setting_actions():
+    """For each package setting: keep the installed value, or take the default."""
+    out = []
+    for name, prop, default in PACKAGE_SETTINGS:
+        out += [f"<CustomAction {attrs(Id='KeepInstalled' + name, Property=prop, Value=f'[INSTALLED_{prop}]')}/>",
+                f"<CustomAction {attrs(Id='Default' + name, Property=prop, Value=literal(default))}/>"]
+    return out
+
+
+def package_setting_sequence():
+    """The property on the command line wins, then the installed value, then the default."""
+    out = []
+    for n, (name, prop, _) in enumerate(PACKAGE_SETTINGS):
+        sequence = 54 + 2 * n  # after AppSearch (50) and the language and folder (51 to 53)
+        out += [f"  <Custom {attrs(Action='KeepInstalled' + name, Sequence=sequence)}>INSTALLED_{prop} AND NOT {prop}</Custom>",
+                f"  <Custom {attrs(Action='Default' + name, Sequence=sequence + 1)}>NOT {prop}</Custom>"]
+    return out
+
+
+def package_setting_searches():
+    """The installed values, read back from the registry before an upgrade."""
+    out = []
+    for name, prop, _ in PACKAGE_SETTINGS:
+        out += [f"    <Property {attrs(Id='INSTALLED_' + prop)}>",
+                f"      <RegistrySearch {attrs(Id='Installed' + name, Root='HKLM', Key=PRODUCT_KEY, Name=name, Type='raw')}/>",
+                "    </Property>"]
+    return out
 
 
 def wxs(args):
@@ -224,6 +260,8 @@ def wxs(args):
     body += ["<DirectoryRef Id=\"INSTALLDIR\">",
              f"  <Component {attrs(Id='cmp_settings', Guid=guid('settings'))}>"]
     settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Value='[INSTALLDIR]', Type='string')}/>")
+    settings += [f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=name, Value=f'[{prop}]', Type='string')}/>"
+                 for name, prop, _ in PACKAGE_SETTINGS]
     body += [settings[0].replace("/>", " KeyPath=\"yes\"/>", 1)] + settings[1:]
     body += ["  </Component>", "</DirectoryRef>",
              f"<DirectoryRef {attrs(Id='PREFERENCESDIR')}>",
@@ -246,6 +284,7 @@ def wxs(args):
         f"    <Property {attrs(Id='INSTALLED_LANGUAGE')}>",
         f"      <RegistrySearch {attrs(Id='InstalledLanguage', Root='HKLM', Key=FAMILY_KEY, Name='Language', Type='raw')}/>",
         "    </Property>",
+        *package_setting_searches(),
         f"    <Property {attrs(Id='INSTALLED_DIR')}>",
         f"      <RegistrySearch {attrs(Id='InstalledFolder', Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Type='raw')}/>",
         "    </Property>",

@@ -1,0 +1,103 @@
+#include "forms/SizeMatching.h"
+
+#include <cmath>
+
+#include "automation/Error.h"
+#include "automation/NumberRules.h"
+#include "env/MessageTexts.h"
+#include "env/Settings.h"
+#include "env/TextTemplate.h"
+#include "forms/DialogProcedures.h"
+#include "standards/NominalSizes.h"
+#include "standards/QuoteSearch.h"
+#include "standards/ThreadTableFiles.h"
+
+namespace zelva::forms {
+
+namespace {
+
+constexpr const char* kMatchSizeOn = "1";
+constexpr int kDescriptionDecimals = 2;  // edge Ø9.80 → M10 (−0.20)
+
+// The deviation of the edge or pin from the nominal size, signed as a designer
+// writes it: +0.20, −0.20 (a minus sign, not a hyphen), ±0.00.
+std::string deviationText(double deviation) {
+    const std::string size = env::fixedNumber(std::abs(deviation), kDescriptionDecimals);
+    if (size == env::fixedNumber(0, kDescriptionDecimals)) return "±" + size;
+    return (deviation < 0 ? "−" : "+") + size;
+}
+
+// The pitches of list item `index`, read from its data file without a word to the user.
+std::vector<double> pitchesOfItem(env::Module& m, size_t index) {
+    const ui::ComboBox& list = m.dialog().Normativa;
+    try {
+        const std::string entry =
+            standards::EntryLine(m.files, indexFilePath(m), roundToInt16(list.itemData(static_cast<int>(index))));
+        return standards::listedPitches(m.files, m.DataFilePath + standards::quotedField(entry, 1));
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+// The listed length equal to `remembered`, else the nearest one (the first on a
+// tie); a text without a number leaves the list's first length.
+void fitLength(ui::ComboBox& lengths, const std::string& remembered) {
+    const double wanted = leadingNumber(remembered);
+    if (!(wanted > 0) || lengths.listCount() == 0) return;
+    int best = 0;
+    for (int i = 1; i < lengths.listCount(); ++i) {
+        if (std::abs(leadingNumber(lengths.item(i)) - wanted) < std::abs(leadingNumber(lengths.item(best)) - wanted))
+            best = i;
+    }
+    lengths.setText(lengths.item(best));
+}
+
+}  // namespace
+
+bool MatchSizeOn(env::Module& m) { return trimSpaces(env::GetMatchSizeSetting(m)) == kMatchSizeOn; }
+
+void SelectMatchedStandard(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    env::SizeTarget& target = *m.MatchTarget;
+    std::optional<size_t> found;
+    if (target.pitch) {
+        found = standards::standardOfPin(m.StandardNominals, target.diameter, *target.pitch,
+                                         [&m](size_t i) { return pitchesOfItem(m, i); });
+    }
+    if (!found) found = standards::nearestSize(m.StandardNominals, target.diameter);
+    const std::string remembered = d.Lunghezza.text();
+    target.matched = found.has_value();
+    d.Normativa.setListIndex(found ? static_cast<int>(*found) : 0);
+    const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
+    if (!found) {
+        d.LblDescr.caption = text(env::text::NoSizeFits);
+        return;
+    }
+    fitLength(d.Lunghezza, remembered);
+    const double nominal = *m.StandardNominals[*found];
+    d.LblDescr.caption = env::fillTemplate(
+        text(target.pitch ? env::text::PinSizeMatch : env::text::EdgeSizeMatch),
+        {{"D", env::fixedNumber(target.diameter, kDescriptionDecimals)},
+         {"name", d.Normativa.item(static_cast<int>(*found))},
+         {"dev", deviationText(target.diameter - nominal)}});
+}
+
+void FitPreferencesToMatch(env::Module& m) {
+    if (!m.MatchTarget || !m.MatchTarget->matched) return;
+    ui::Dialog& d = m.dialog();
+    if (d.Passo.listCount() > 0) d.Passo.setText(d.Passo.item(0));
+    fitLength(d.Lunghezza, d.Lunghezza.text());
+}
+
+void MatchEditedPin(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    if (d.Normativa.listCount() == 0) return;
+    const std::string length = d.Lunghezza.text();
+    const std::string pitch = d.Passo.text();
+    m.MatchTarget = env::SizeTarget{m.CurrentDiameter, leadingNumber(pitch), false};
+    SelectMatchedStandard(m);
+    d.Lunghezza.setText(length);
+    d.Passo.setText(pitch);
+}
+
+}  // namespace zelva::forms
