@@ -44,16 +44,16 @@ void Transcript::pin(const PinState& s) {
 
 void Transcript::projection(const PinProjection& p) {
     nlohmann::ordered_json event = {{"event", "projection"},
-           {"pin", p.pin},
-           {"result", p.result},
-           {"outer", p.outer},
-           {"inner", p.inner},
-           {"length", p.length},
-           {"offset", p.offset},
-           {"direction", p.direction},
-           {"isHole", p.isHole},
-           {"taper", p.taper},
-           {"flags", p.flags}};
+                                    {"pin", p.pin},
+                                    {"result", p.result},
+                                    {"outer", p.outer},
+                                    {"inner", p.inner},
+                                    {"length", p.length},
+                                    {"offset", p.offset},
+                                    {"direction", p.direction},
+                                    {"isHole", p.isHole},
+                                    {"taper", p.taper},
+                                    {"flags", p.flags}};
     // Recorded rounds whose pins have no callout stay as they were recorded.
     if (!p.callout.empty()) event["callout"] = p.callout;
     write(event);

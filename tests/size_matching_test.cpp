@@ -8,6 +8,7 @@
 #include <fstream>
 #include <regex>
 
+#include "app/tables/DiameterChecks.h"
 #include "env/Settings.h"
 #include "standards/NominalSizes.h"
 #include "support/DialogFixture.h"
@@ -59,6 +60,19 @@ TEST(NominalDiameter, APinsStandardHasItsOwnPitchFirstThenListsIt) {
     EXPECT_THAT(standards::standardOfPin(sizes, 10, 0.75, of), Optional(0u));  // only listed by M10
     EXPECT_EQ(standards::standardOfPin(sizes, 10, 0.5, of), std::nullopt);
     EXPECT_EQ(standards::standardOfPin(sizes, 10.3, 1.5, of), std::nullopt);
+}
+
+// The checker compares a stated diameter with the size the standard's name states.
+TEST(NominalDiameter, TheSizeANameStates) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"M10", 10},          {"M10×1.25", 10}, {"M1.6", 1.6}, {"Tr 16×4", 16}, {"1/2-13 UNC", 12.7},
+        {"#10-24 UNC", 4.826}, {"1-1/2-6 UNC", 38.1}, {"1-12 UNF", 25.4}, {"G 1/2", std::nullopt},
+        {"Special", std::nullopt}};
+    for (const auto& [name, size] : cases) {
+        const auto found = tables::sizeOfName(name);
+        ASSERT_EQ(found.has_value(), size.has_value()) << name;
+        if (size) EXPECT_NEAR(*found, *size, 1e-9) << name;
+    }
 }
 
 // ------------------------------------------------------------ the dialog

@@ -57,10 +57,10 @@ protected:
                                    R"("Norme#2"="Half")",                                            // 17: incomplete
                                    R"("Norme Dir#2"="\\Norme\\HALF\\")"}));
         write("Tessalo/Norme/M/Norme.ini", crlf({"# metric", "[1]",
-                                                 R"("M10.tab" "M10" "clean")",
-                                                 R"("M12.tab" "M12" "no data file")",  // 4
-                                                 R"("M8.tab" "M8" "values")",
-                                                 R"("M6.tab" "M6" "bytes")", "[END]"}));
+                                                 R"("M10.tab" "M10" "clean" "10")",
+                                                 R"("M12.tab" "M12" "no data file" "12")",  // 4
+                                                 R"("M8.tab" "M8" "values" "8 mm")",        // 5
+                                                 R"("M6.tab" "M6" "bytes" "8")", "[END]"}));
         write("Tessalo/Norme/M/Data/M10.tab", crlf({"[Lunghezze]", "10", "20", "", "[Passi]", "1.5", "1.25", ""}));
         write("Tessalo/Norme/M/Data/M8.tab",
               crlf({"[Lunghezze]", "20", "16", "16", "M10", "", "[Passi]", "1,25", "0", "-1", ""}));
@@ -83,12 +83,14 @@ TEST_F(PlantedTree, EachPlantedFaultIsFoundAtItsLineAndNothingElse) {
     const std::string data = "Tessalo/Norme/M/Data/";
     const std::vector<Expected> expected = {
         {"Tessalo/Norme/M/Norme.ini", 4, Level::Error, "message box 53: Error Reading File INI /  / M12.tab"},
+        {"Tessalo/Norme/M/Norme.ini", 5, Level::Error, "nominal diameter \"8 mm\" is not a positive number"},
         {data + "M8.tab", 3, Level::Warning, "length '16' follows 20: lengths are not ascending"},
         {data + "M8.tab", 4, Level::Warning, "length '16' repeats the value of line 3"},
         {data + "M8.tab", 5, Level::Error, "length 'M10' is read as 0"},
         {data + "M8.tab", 8, Level::Warning, "pitch '1,25' is read as 1"},
         {data + "M8.tab", 9, Level::Error, "pitch '0' is read as 0"},
         {data + "M8.tab", 10, Level::Error, "pitch '-1' is read as -1"},
+        {"Tessalo/Norme/M/Norme.ini", 6, Level::Warning, "nominal diameter 8 is far from the size M6 names (6 mm)"},
         {data + "M6.tab", 1, Level::Warning, "byte-order mark"},
         {data + "M6.tab", 1, Level::Warning, "'\xC3\x97' is written in UTF-8"},
         {data + "M6.tab", 7, Level::Warning, "byte 0x81 is no Windows-1252 character"},
@@ -97,6 +99,7 @@ TEST_F(PlantedTree, EachPlantedFaultIsFoundAtItsLineAndNothingElse) {
         {"Tessalo/Norme/IN/Norme.ini", 1, Level::Warning, "lines end with LF alone"},
         {"Tessalo.reg", 17, Level::Error, "tab 2 \"Half\" has no value Data#2"},
         {"Tessalo.reg", 17, Level::Error, "tab 2 \"Half\" has no value File INI#2"},
+        {"Tessalo/Norme/HALF/Norme.ini", 2, Level::Warning, "no nominal diameter: size matching never selects"},
         {"Tessalo/Norme/HALF/Data/Tr.tab", 0, Level::Warning, "no [Passi] section"},
         {"Tessalo/Norme/OLD", 0, Level::Warning, "no tab's Norme Dir# value reaches this group folder"},
         {"Tessalo/Norme/M/Old.ini", 0, Level::Warning, "no File INI# value reaches this index file"},
