@@ -1,5 +1,6 @@
 #include "shape/ThreadCallout.h"
 
+#include "automation/NumberRules.h"
 #include "env/Settings.h"
 #include "env/TextTemplate.h"
 #include "standards/ThreadCatalog.h"
@@ -15,6 +16,7 @@ constexpr double kMillimetresPerInch = 25.4;
 const env::CalloutTemplates& calloutTemplates(env::Module& m) {
     if (!m.Callouts) {
         env::CalloutTemplates t{env::GetCalloutFormatSetting(m), env::GetCalloutCustomSetting(m)};
+        if (trimSpaces(t.format).empty()) t.format.clear();  // a blank turns callouts off, as absent does
         if (t.custom.empty()) t.custom = kDefaultCustomCallout;
         m.Callouts = std::move(t);
     }

@@ -188,6 +188,9 @@ protected:
 
 TEST_F(CalloutTest, WithoutATemplateTheCalloutStaysEmpty) {
     EXPECT_EQ(calloutOf(buildPin(10, 30, 1.25, 0)), "");
+    setProductSetting("CalloutFormat", " ");
+    module.Callouts.reset();
+    EXPECT_EQ(calloutOf(buildPin(10, 30, 1.25, 0)), "");
 }
 
 TEST_F(CalloutTest, TheTemplateNamesTheStandardAcrossAllGroups) {
