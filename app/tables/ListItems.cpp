@@ -55,10 +55,12 @@ void checkSection(const std::string& file, const std::vector<std::string>& lines
             findings.push_back({file, line, Level::Error, quoted + " is read as " + shownNumber(value)});
             continue;
         }
-        if (!isPlainNumber(item))
+        if (!isPlainNumber(item)) {
             findings.push_back({file, line, Level::Error,
                                 quoted + " is read as " + shownNumber(value) +
                                     ": write one plain number, a point as decimal separator"});
+            continue;
+        }
         if (const auto first = seen.find(value); first != seen.end())
             findings.push_back({file, line, Level::Warning,
                                 quoted + " repeats the value of line " + std::to_string(first->second)});
