@@ -47,8 +47,13 @@ PRODUCT_KEY = FAMILY_KEY + r"\Zelvacorin"
 # Where the package put the product, for its repair, upgrade and uninstall: Windows
 # Installer keeps no folder property of its own between runs.
 INSTALL_DIR_VALUE = "InstallDir"
+# The installed version's product code, by which an administrator uninstalls it.
+PRODUCT_CODE_VALUE = "ProductCode"
 REG_ROOTS = {"HKEY_LOCAL_MACHINE": "HKLM"}
-DEFAULT_LANGUAGE = "English"
+# The LANGUAGE values the package takes: those the component finds in its
+# Language setting (case matters), the default first.
+LANGUAGES = ("English", "Italian", "German")
+DEFAULT_LANGUAGE = LANGUAGES[0]
 # Folder properties end with a backslash; ApplDir is appended to paths that start
 # with one, so it is written as the folder followed by "\." (the folder itself).
 APPL_DIR_VALUE = "[INSTALLDIR]."
@@ -167,8 +172,13 @@ def custom_actions(setup_dll, shipped_tables):
     """Uninstall, also the older version's on upgrade, removes the tables still as
     shipped (setup_actions.cpp). Installing the same version again repairs what is
     missing. An upgrade keeps the installed language and folder unless LANGUAGE or
-    INSTALLDIR is given; a repair and an uninstall find the folder where it was."""
+    INSTALLDIR is given; a repair and an uninstall find the folder where it was.
+    A LANGUAGE that is none of LANGUAGES is refused before anything is installed."""
     removing = 'REMOVE="ALL"'
+    unknown_language = f'NOT {removing} AND NOT ({" OR ".join(f"LANGUAGE={quoteattr(l)}" for l in LANGUAGES)})'
+    # Installer formatted text: [LANGUAGE] is the value given.
+    refusal = (f"LANGUAGE=[LANGUAGE] is not a language of {PRODUCT}: give one of {', '.join(LANGUAGES)} "
+               "(case matters). Nothing was installed.")
     data = "|".join(["[INSTALLDIR]"] + shipped_tables)
     return [
         f"<Binary {attrs(Id='SetupActions', SourceFile=setup_dll)}/>",
@@ -178,12 +188,17 @@ def custom_actions(setup_dll, shipped_tables):
         f"<CustomAction {attrs(Id='KeepInstalledLanguage', Property='LANGUAGE', Value='[INSTALLED_LANGUAGE]')}/>",
         f"<CustomAction {attrs(Id='DefaultLanguage', Property='LANGUAGE', Value=DEFAULT_LANGUAGE)}/>",
         f"<CustomAction {attrs(Id='KeepInstalledFolder', Property='INSTALLDIR', Value='[INSTALLED_DIR]')}/>",
+        f"<CustomAction {attrs(Id='SetRefusal', Property='REFUSAL', Value=refusal)}/>",
+        f"<CustomAction {attrs(Id='RefuseInstall', BinaryKey='SetupActions', DllEntry='RefuseInstall', Return='check')}/>",
         "<InstallExecuteSequence>",
         # LANGUAGE on the command line wins, then the installed version's, then the default:
         # right after AppSearch (50), which finds the installed one.
         f"  <Custom {attrs(Action='KeepInstalledLanguage', Sequence='51')}>INSTALLED_LANGUAGE AND NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='DefaultLanguage', Sequence='52')}>NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='KeepInstalledFolder', Sequence='53')}>INSTALLED_DIR AND NOT INSTALLDIR</Custom>",
+        # A LANGUAGE the component would not find is refused before anything is installed.
+        f"  <Custom {attrs(Action='SetRefusal', Sequence='54')}>{escape(unknown_language)}</Custom>",
+        f"  <Custom {attrs(Action='RefuseInstall', Sequence='55')}>{escape(unknown_language)}</Custom>",
         f"  <Custom {attrs(Action='RepairWhenInstalledAgain', Before='CostInitialize')}>Installed AND NOT REMOVE AND NOT REINSTALL</Custom>",
         f"  <Custom {attrs(Action='SetRemoveUnchangedTablesData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
         # Deferred, so inside the install script: just before RemoveFiles (3500).
@@ -223,7 +238,8 @@ def wxs(args):
         settings.append(f"    <RegistryValue {attrs(Root=root, Key=key, Name=name, Value=value, Type='string')}/>")
     body += ["<DirectoryRef Id=\"INSTALLDIR\">",
              f"  <Component {attrs(Id='cmp_settings', Guid=guid('settings'))}>"]
-    settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Value='[INSTALLDIR]', Type='string')}/>")
+    for name, value in ((INSTALL_DIR_VALUE, "[INSTALLDIR]"), (PRODUCT_CODE_VALUE, "[ProductCode]")):
+        settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=name, Value=value, Type='string')}/>")
     body += [settings[0].replace("/>", " KeyPath=\"yes\"/>", 1)] + settings[1:]
     body += ["  </Component>", "</DirectoryRef>",
              f"<DirectoryRef {attrs(Id='PREFERENCESDIR')}>",
