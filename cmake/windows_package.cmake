@@ -21,11 +21,18 @@ add_test(NAME zelva_tables_shipped_wine
          COMMAND ${ZELVA_WINE} zelva-tables.exe check "${ZELVA_WINE_STAGED_INSTALL_PATH}"
          WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
 set_tests_properties(zelva_tables_shipped_wine PROPERTIES
-    FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "^0 errors, 0 warnings")
+    FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "\n0 errors, 0 warnings")
 
 # Install, use, upgrade, repair and uninstall the package on a prefix of its own.
 add_test(NAME package_install_round
          COMMAND "${ZELVA_SOURCE_ROOT}/tests/package/install_round.sh"
                  "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/package-round")
 set_tests_properties(package_install_round PROPERTIES
+    TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+
+# The README's Install section, every command line as written, on a prefix of its own.
+add_test(NAME package_readme_round
+         COMMAND /usr/bin/python3 "${ZELVA_SOURCE_ROOT}/tests/package/readme_round.py"
+                 "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/readme-round")
+set_tests_properties(package_readme_round PROPERTIES
     TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")

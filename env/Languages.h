@@ -17,4 +17,12 @@ inline constexpr Language kLanguages[] = {{"Italian", 1000}, {"English", 2000}, 
 // English, for a value that names none of them.
 inline constexpr int16_t kDefaultLanguageBase = 2000;
 
+// The first language, in the order above, whose name a "Language" value
+// contains (case matters); null when it names none.
+constexpr const Language* languageNamedIn(std::string_view value) {
+    for (const Language& l : kLanguages)
+        if (value.find(l.name) != std::string_view::npos) return &l;
+    return nullptr;
+}
+
 }  // namespace zelva::env

@@ -53,10 +53,8 @@ void LoadStandardFiles(Module& m, int16_t n) {
 }
 
 int16_t GetLanguageBase(Module& m) {
-    const std::string language = readRegistry(m, kFamilyKey, "Language");
-    for (const Language& l : kLanguages)
-        if (language.find(l.name) != std::string::npos) return l.base;
-    return kDefaultLanguageBase;
+    const Language* named = languageNamedIn(readRegistry(m, kFamilyKey, "Language"));
+    return named ? named->base : kDefaultLanguageBase;
 }
 
 int16_t FileExists(Module& m, const std::string& path) {

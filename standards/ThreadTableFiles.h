@@ -15,6 +15,10 @@
 
 namespace zelva::standards {
 
+// The data file's two list sections.
+inline constexpr const char* kLengthsHeader = "[Lunghezze]";
+inline constexpr const char* kPitchesHeader = "[Passi]";
+
 // Fills `list` with field 2 of each entry of section [fieldId] of the index file
 // at `path`, each item carrying its entry's line number as item data. Returns 0,
 // or the failure's error code after one message box. With `nominals`, each

@@ -16,3 +16,11 @@ target_link_libraries(install_tree_test PRIVATE GTest::gtest_main)
 target_compile_definitions(install_tree_test PRIVATE
     ZELVA_SOURCE_DIR="${ZELVA_INSTALL_TREE_ROOT}")
 gtest_discover_tests(install_tree_test)
+
+# The shipped tables are the generator's output from the reference data in
+# tools/thread_data: a clean clone regenerates them byte for byte.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME thread_tables_regenerate
+         COMMAND ${Python3_EXECUTABLE} "${ZELVA_INSTALL_TREE_ROOT}/tools/gen_thread_tables.py" --check
+                 --out "${ZELVA_INSTALL_TREE_ROOT}/install")
+set_tests_properties(thread_tables_regenerate PROPERTIES PASS_REGULAR_EXPRESSION " 0 differ\n")

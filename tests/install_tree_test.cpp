@@ -159,13 +159,13 @@ const char* const kComponentKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tess
 struct Group {
     const char* caption;  // Norme#n
     const char* dir;      // folder below Norme
-    std::vector<std::string> sources;  // the reference tables its numbers come from
+    std::vector<std::string> standards;  // the standards its tables follow
 };
 
 const std::vector<Group> kGroups = {
-    {"ISO metric", "ISO", {"iso_metric_coarse.csv", "iso_metric_fine.csv"}},
-    {"Unified inch", "UN", {"unified_unc_unf.csv"}},
-    {"Pipe & Tr", "PIPE", {"pipe_iso228_g.csv", "trapezoidal_iso2904.csv"}},
+    {"ISO metric", "ISO", {"ISO 261", "ISO 262"}},
+    {"Unified inch", "UN", {"ASME B1.1"}},
+    {"Pipe & Tr", "PIPE", {"ISO 228-1", "ISO 2904"}},
 };
 
 // The multiplication sign of "M10×1.25" in Windows-1252.
@@ -453,16 +453,20 @@ TEST(InstallTree, EveryDataFileHasBothSectionsOfPlainNumbers) {
         }
 }
 
-TEST(InstallTree, DataFilesSayWhichReferenceTablesTheirNumbersComeFrom) {
+// A shipped file opens with what it holds and the standard it follows; where the
+// numbers were researched is the generator's reference data, not the product's.
+TEST(InstallTree, DataFilesSayWhatTheyHoldAndTheStandardTheyFollow) {
     for (const auto& g : kGroups)
         for (const auto& e : entriesOf(g)) {
-            std::string all;
-            for (const auto& c : readData(dataPath(g, e.dataFile)).comments) all += c + "\n";
+            const auto comments = readData(dataPath(g, e.dataFile)).comments;
+            ASSERT_FALSE(comments.empty()) << e.name;
+            EXPECT_EQ(comments[0].rfind("# Zelvacorin thread table " + e.name + ": ", 0), 0u) << comments[0];
             bool named = false;
-            for (const auto& source : g.sources) named = named || all.find(source) != std::string::npos;
-            EXPECT_TRUE(named) << e.name;
-            EXPECT_NE(all.find("nominal_lengths_mm.csv"), std::string::npos) << e.name;
-            EXPECT_NE(all.find("source:"), std::string::npos) << e.name << " names no sources";
+            for (const auto& standard : g.standards) named = named || comments[0].find(standard) != std::string::npos;
+            EXPECT_TRUE(named) << comments[0];
+            for (const auto& c : comments)
+                for (const char* note : {".csv", "source:", "http", "www.", "/work/", "readable"})
+                    EXPECT_EQ(c.find(note), std::string::npos) << e.name << ": " << c;
         }
 }
 

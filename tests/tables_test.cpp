@@ -1,11 +1,13 @@
-// The table checker: the shipped tables check clean, and a tree with one
-// planted fault of each kind gives exactly the expected findings, each at its
-// line, in the order the dialog would meet them.
+// The table checker: the shipped tables check clean, and each mistake an
+// administrator can make, planted alone in a small clean tree, gives exactly
+// the expected findings, each at its line and with its level. Errors are what
+// makes the dialog show or build other than the files state.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,47 @@ std::string crlf(const std::vector<std::string>& lines) {
     return out;
 }
 
+const std::string kRegistry = "Tessalo.reg";
+const std::string kIndex = "Tessalo/Norme/M/Norme.ini";
+const std::string kM10 = "Tessalo/Norme/M/Data/M10.tab";
+
+std::vector<std::string> registryLines() {
+    return {"REGEDIT4", "",                                                   // 1-2
+            R"([HKEY_LOCAL_MACHINE\SOFTWARE\Ombrivale\Tessalo])",             // 3
+            R"("ApplDir"="C:\\Program Files\\Ombrivale\\Tessalo")",           // 4
+            R"("Language"="English")", "",                                    // 5-6
+            R"([HKEY_LOCAL_MACHINE\SOFTWARE\Ombrivale\Tessalo\Zelvacorin])",  // 7
+            R"("File Prefs"="\\Zelvacorin.prf")",                             // 8
+            R"("Norme#0"="Metric")",                                          // 9
+            R"("Norme Dir#0"="\\Norme\\M\\")",                                // 10
+            R"("Data#0"="Data\\")",                                           // 11
+            R"("File INI#0"="Norme.ini")"};                                   // 12
+}
+
+std::vector<std::string> indexLines() {
+    return {"# metric", "[1]", R"("M10.tab" "M10" "coarse" "10")", R"("M8.tab" "M8" "coarse" "8")", "[END]"};
+}
+
+std::vector<std::string> m10Lines() { return {"# M10", "[Lunghezze]", "10", "20", "", "[Passi]", "1.5", "1.25", ""}; }
+
+// A clean tree: one tab, two standards.
+std::map<std::string, std::string> cleanTree() {
+    return {{kRegistry, crlf(registryLines())},
+            {kIndex, crlf(indexLines())},
+            {kM10, crlf(m10Lines())},
+            {"Tessalo/Norme/M/Data/M8.tab", crlf({"[Lunghezze]", "8", "", "[Passi]", "1.25", "1", ""})}};
+}
+
+std::vector<std::string> with(std::vector<std::string> lines, size_t index, const std::string& line) {
+    lines.at(index) = line;
+    return lines;
+}
+
+std::vector<std::string> inserted(std::vector<std::string> lines, size_t index, const std::string& line) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), line);
+    return lines;
+}
+
 struct Expected {
     std::string file;
     int line;
@@ -31,106 +74,135 @@ struct Expected {
     std::string says;  // a part of the message
 };
 
-class PlantedTree : public ::testing::Test {
-protected:
-    void write(const std::string& name, const std::string& bytes) {
-        const fs::path p = temp_.path() / name;
+struct Mistake {
+    const char* what;
+    std::map<std::string, std::string> files;  // written over the clean tree; empty text removes the file
+    std::vector<Expected> expected;
+};
+
+std::vector<Finding> checkPlanted(const zelva::test::TempDir& temp, const Mistake& mistake) {
+    auto files = cleanTree();
+    for (const auto& [name, bytes] : mistake.files) files[name] = bytes;
+    for (const auto& [name, bytes] : files) {
+        if (bytes.empty()) continue;
+        const fs::path p = temp.path() / name;
         fs::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << bytes;
     }
+    return checkTree(temp.path());
+}
 
-    void plantEveryFault() {
-        write("Tessalo.reg", crlf({"REGEDIT4", "",                                                   // 1-2
-                                   R"([HKEY_LOCAL_MACHINE\SOFTWARE\Ombrivale\Tessalo])",             // 3
-                                   R"("ApplDir"="C:\\Program Files\\Ombrivale\\Tessalo")",           // 4
-                                   R"("Language"="English")", "",                                    // 5-6
-                                   R"([HKEY_LOCAL_MACHINE\SOFTWARE\Ombrivale\Tessalo\Zelvacorin])",  // 7
-                                   R"("File Prefs"="\\Zelvacorin.prf")",                             // 8
-                                   R"("Norme#0"="Metric")",                                          // 9
-                                   R"("Norme Dir#0"="\\Norme\\M\\")",                                // 10
-                                   R"("Data#0"="Data\\")",                                           // 11
-                                   R"("File INI#0"="Norme.ini")",                                    // 12
-                                   R"("Norme#1"="Inch")",                                            // 13
-                                   R"("Norme Dir#1"="\\Norme\\IN\\")",                               // 14
-                                   R"("Data#1"="Tables\\")",                                         // 15: unused
-                                   R"("File INI#1"="Norme.ini")",                                    // 16
-                                   R"("Norme#2"="Half")",                                            // 17: incomplete
-                                   R"("Norme Dir#2"="\\Norme\\HALF\\")"}));
-        write("Tessalo/Norme/M/Norme.ini", crlf({"# metric", "[1]",
-                                                 R"("M10.tab" "M10" "clean" "10")",
-                                                 R"("M12.tab" "M12" "no data file" "12")",  // 4
-                                                 R"("M8.tab" "M8" "values" "8 mm")",        // 5
-                                                 R"("M6.tab" "M6" "bytes" "8")", "[END]"}));
-        write("Tessalo/Norme/M/Data/M10.tab", crlf({"[Lunghezze]", "10", "20", "", "[Passi]", "1.5", "1.25", ""}));
-        write("Tessalo/Norme/M/Data/M8.tab",
-              crlf({"[Lunghezze]", "20", "16", "16", "M10", "", "[Passi]", "1,25", "0", "-1", ""}));
-        write("Tessalo/Norme/M/Data/M6.tab",
-              "\xEF\xBB\xBF" + crlf({"# M6\xC3\x97" "1", "[Lunghezze]", "6", "", "[Passi]", "1", "# \x81", ""}));
-        write("Tessalo/Norme/M/Old.ini", crlf({"[1]", "[END]"}));
-        write("Tessalo/Norme/IN/Norme.ini", "[1]\n\"A.tab\" \"A\" \"a\"\n[END]\n");
-        write("Tessalo/Norme/HALF/Norme.ini", crlf({"[1]", R"("Tr.tab" "Tr" "no pitches")", "[END]"}));
-        write("Tessalo/Norme/HALF/Data/Tr.tab", crlf({"[Lunghezze]", "30", ""}));
-        write("Tessalo/Norme/OLD/Norme.ini", crlf({"[1]", "[END]"}));
+void expectFindings(const std::vector<Finding>& found, const std::vector<Expected>& expected, const char* what) {
+    ASSERT_EQ(found.size(), expected.size()) << what << "\n" << formatText(found);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(found[i].file, expected[i].file) << what;
+        EXPECT_EQ(found[i].line, expected[i].line) << what << ": " << found[i].message;
+        EXPECT_EQ(found[i].level, expected[i].level) << what << ": " << found[i].message;
+        EXPECT_NE(found[i].message.find(expected[i].says), std::string::npos) << what << ": " << found[i].message;
     }
+}
 
-    std::vector<Finding> check() { return checkTree(temp_.path()); }
+const std::string kUtf8Times = "\xC3\x97";
+const std::string kMissingM12 = "the data file Tessalo/Norme/M/Data/M12.tab that this entry names does not exist; "
+                                "the component shows message box 53: Error Reading File INI /  / M12.tab";
 
-    zelva::test::TempDir temp_;
+const std::vector<Mistake> kMistakes = {
+    {"a data file saved with LF line ends",
+     {{kM10, "[Lunghezze]\n10\n\n[Passi]\n1.5\n\n"}},
+     {{kM10, 1, Level::Error, "lines end with LF alone, so the component reads the whole file as one line; save"},
+      {kM10, 0, Level::Error, "no [Lunghezze] section: the dialog keeps the lengths of the standard chosen before"},
+      {kM10, 0, Level::Error, "no [Passi] section"}}},
+    {"one line of a data file ending with LF alone",
+     {{kM10, crlf({"[Lunghezze]", "10", "", "[Passi]\n1.5", ""})}},
+     {{kM10, 4, Level::Error, "this line ends with LF alone, so the component reads it and the next as one line"},
+      {kM10, 4, Level::Error, "'[Passi]\n1.5' follows the blank line 3 that ends [Lunghezze]"},
+      {kM10, 0, Level::Error, "no [Passi] section"}}},
+    {"a data file without [Passi]", {{kM10, crlf({"[Lunghezze]", "10", ""})}},
+     {{kM10, 0, Level::Error, "no [Passi] section: the dialog keeps the pitches of the standard chosen before"}}},
+    {"a data file with a byte-order mark", {{kM10, "\xEF\xBB\xBF" + crlf({"[Lunghezze]", "10", "", "[Passi]", "1", ""})}},
+     {{kM10, 1, Level::Error, "starts with a byte-order mark"},
+      {kM10, 0, Level::Error, "no [Lunghezze] section"}}},
+    {"a pitch written with a comma", {{kM10, crlf(with(m10Lines(), 6, "1,25"))}},
+     {{kM10, 7, Level::Error, "pitch '1,25' is read as 1: write one plain number"}}},
+    {"a pitch with two points", {{kM10, crlf(with(m10Lines(), 7, "1.2.5"))}},
+     {{kM10, 8, Level::Error, "pitch '1.2.5' is read as 1.2"}}},
+    {"a length with its unit", {{kM10, crlf(with(m10Lines(), 3, "15 mm"))}},
+     {{kM10, 4, Level::Error, "length '15 mm' is read as 15"}}},
+    {"values after a blank line inside [Lunghezze]", {{kM10, crlf(inserted(m10Lines(), 3, ""))}},
+     {{kM10, 5, Level::Error, "'20' follows the blank line 4 that ends [Lunghezze], so the component drops it"}}},
+    {"lengths out of order and twice: read as written",
+     {{kM10, crlf({"[Lunghezze]", "20", "10", "10", "", "[Passi]", "1.5", ""})}},
+     {{kM10, 3, Level::Warning, "length '10' follows 20: lengths are not ascending"},
+      {kM10, 4, Level::Warning, "length '10' repeats the value of line 3"}}},
+    {"a UTF-8 index file",
+     {{kIndex, crlf(inserted(with(indexLines(), 0, "# metric M10" + kUtf8Times + "1"), 4,
+                              R"("M10x1.tab" "M10)" + kUtf8Times + R"(1" "fine" "10")"))},
+      {"Tessalo/Norme/M/Data/M10x1.tab", crlf(m10Lines())}},
+     {{kIndex, 1, Level::Error, "2 lines hold text saved as UTF-8, which the component reads as Windows-1252: '" +
+                                    kUtf8Times + "' shows as '\xC3\x83\xE2\x80\x94'; save the file as Windows-1252"}}},
+    {"UTF-8 in comments only", {{kM10, crlf(with(m10Lines(), 0, "# M10" + kUtf8Times + "1.5"))}},
+     {{kM10, 1, Level::Warning, "1 line holds text saved as UTF-8"}}},
+    {"the same standard twice in an index", {{kIndex, crlf(inserted(indexLines(), 4, R"("M8.tab" "M10" "again" "10")"))}},
+     {{kIndex, 5, Level::Error, "the standard 'M10' is listed again (first on line 3): the list shows it twice"}}},
+    {"an entry after [END]", {{kIndex, crlf(inserted(indexLines(), 5, R"("M8.tab" "M6" "late")"))}},
+     {{kIndex, 6, Level::Error, "this entry follows line 5, which ends section [1], so the component never lists it"}}},
+    {"an entry with two fields", {{kIndex, crlf(with(indexLines(), 3, R"("M12.tab" "M12")"))}},
+     {{kIndex, 4, Level::Error,
+       "this entry has 2 quoted fields; the component needs three: \"data file\" \"name shown\" \"description\"; "
+       "the component shows message box 53"}}},
+    {"a data file that does not exist", {{kIndex, crlf(with(indexLines(), 3, R"("M12.tab" "M12" "gone" "12")"))}},
+     {{kIndex, 4, Level::Error, kMissingM12 + " /  / File INI not found / In QData"}}},
+    {"a data file named in another case, as Windows finds it",
+     {{kIndex, crlf(with(indexLines(), 2, R"("m10.TAB" "M10" "coarse" "10")"))}}, {}},
+    {"a missing index file", {{kIndex, ""}},
+     {{kIndex, 0, Level::Error, "the index file Tessalo/Norme/M/Norme.ini does not exist; the component shows message "
+                                "box 53: Error Reading File INI"}}},
+    {"a data folder that does not exist", {{kRegistry, crlf(with(registryLines(), 10, R"("Data#0"="Tables\\")"))}},
+     {{kRegistry, 11, Level::Error, "Data#0 names the folder Tessalo/Norme/M/Tables, which does not exist"}}},
+    {"a group folder that does not exist",
+     {{kRegistry, crlf(with(registryLines(), 9, R"("Norme Dir#0"="\\Norme\\X\\")"))}},
+     {{kRegistry, 10, Level::Error, "Norme Dir#0 names the folder Tessalo/Norme/X, which does not exist"},
+      {"Tessalo/Norme/M", 0, Level::Warning, "no tab's Norme Dir# value reaches this group folder"}}},
+    {"a language the component does not know", {{kRegistry, crlf(with(registryLines(), 4, R"("Language"="Deutsch")"))}},
+     {{kRegistry, 5, Level::Error, "Language \"Deutsch\" names none of the languages the component knows (Italian, "
+                                   "English, German; case matters), so it shows the English texts"}}},
+    {"a second tab that is incomplete and names a data folder of its own",
+     {{kRegistry, crlf(inserted(inserted(inserted(registryLines(), 12, R"("Norme#1"="Half")"), 13,
+                                         R"("Norme Dir#1"="\\Norme\\M\\")"), 14, R"("Data#1"="Tables\\")"))}},
+     {{kRegistry, 13, Level::Error, "tab 1 \"Half\" has no value File INI#1"},
+      {kRegistry, 15, Level::Warning, "Data#1 is not used: the component reads Data#0 for every tab"}}},
+    {"a settings file with LF line ends",
+     {{kRegistry, [] {
+           std::string lf;
+           for (const auto& line : registryLines()) lf += line + "\n";
+           return lf;
+       }()}},
+     {{kRegistry, 1, Level::Warning, "lines end with LF alone"}}},
+    {"an index file no setting reaches and a folder no tab reaches",
+     {{"Tessalo/Norme/M/Old.ini", crlf({"[1]", "[END]"})}, {"Tessalo/Norme/OLD/Norme.ini", crlf({"[1]", "[END]"})}},
+     {{"Tessalo/Norme/OLD", 0, Level::Warning, "no tab's Norme Dir# value reaches this group folder"},
+      {"Tessalo/Norme/M/Old.ini", 0, Level::Warning, "no File INI# value reaches this index file"}}},
 };
 
-TEST_F(PlantedTree, EachPlantedFaultIsFoundAtItsLineAndNothingElse) {
-    plantEveryFault();
-    const std::string data = "Tessalo/Norme/M/Data/";
-    const std::vector<Expected> expected = {
-        {"Tessalo/Norme/M/Norme.ini", 4, Level::Error, "message box 53: Error Reading File INI /  / M12.tab"},
-        {"Tessalo/Norme/M/Norme.ini", 5, Level::Error, "nominal diameter \"8 mm\" is not a positive number"},
-        {data + "M8.tab", 3, Level::Warning, "length '16' follows 20: lengths are not ascending"},
-        {data + "M8.tab", 4, Level::Warning, "length '16' repeats the value of line 3"},
-        {data + "M8.tab", 5, Level::Error, "length 'M10' is read as 0"},
-        {data + "M8.tab", 8, Level::Warning, "pitch '1,25' is read as 1"},
-        {data + "M8.tab", 9, Level::Error, "pitch '0' is read as 0"},
-        {data + "M8.tab", 10, Level::Error, "pitch '-1' is read as -1"},
-        {"Tessalo/Norme/M/Norme.ini", 6, Level::Warning, "nominal diameter 8 is far from the size M6 names (6 mm)"},
-        {data + "M6.tab", 1, Level::Warning, "byte-order mark"},
-        {data + "M6.tab", 1, Level::Warning, "'\xC3\x97' is written in UTF-8"},
-        {data + "M6.tab", 7, Level::Warning, "byte 0x81 is no Windows-1252 character"},
-        {"Tessalo.reg", 15, Level::Warning, "Data#1 is not used: the component reads Data#0 for every tab"},
-        {"Tessalo/Norme/IN/Norme.ini", 1, Level::Error, "message box 62: Error Reading"},
-        {"Tessalo/Norme/IN/Norme.ini", 1, Level::Warning, "lines end with LF alone"},
-        {"Tessalo.reg", 17, Level::Error, "tab 2 \"Half\" has no value Data#2"},
-        {"Tessalo.reg", 17, Level::Error, "tab 2 \"Half\" has no value File INI#2"},
-        {"Tessalo/Norme/HALF/Norme.ini", 2, Level::Warning, "no nominal diameter: size matching never selects"},
-        {"Tessalo/Norme/HALF/Data/Tr.tab", 0, Level::Warning, "no [Passi] section"},
-        {"Tessalo/Norme/OLD", 0, Level::Warning, "no tab's Norme Dir# value reaches this group folder"},
-        {"Tessalo/Norme/M/Old.ini", 0, Level::Warning, "no File INI# value reaches this index file"},
-    };
-    const auto found = check();
-    ASSERT_EQ(found.size(), expected.size()) << formatText(found);
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(found[i].file, expected[i].file) << i;
-        EXPECT_EQ(found[i].line, expected[i].line) << found[i].file;
-        EXPECT_EQ(found[i].level, expected[i].level) << found[i].message;
-        EXPECT_NE(found[i].message.find(expected[i].says), std::string::npos) << found[i].message;
+TEST(PlantedTree, EachMistakeIsFoundAtItsLineWithItsLevel) {
+    for (const Mistake& mistake : kMistakes) {
+        zelva::test::TempDir temp;
+        expectFindings(checkPlanted(temp, mistake), mistake.expected, mistake.what);
     }
-    EXPECT_TRUE(hasErrors(found));
 }
 
-TEST_F(PlantedTree, AMissingIndexFileIsTheComponentsExclamationMessage) {
-    plantEveryFault();
-    fs::remove(temp_.path() / "Tessalo/Norme/HALF/Norme.ini");
-    bool reported = false;
-    for (const Finding& f : check())
-        if (f.file == "Tessalo/Norme/HALF/Norme.ini") {
-            EXPECT_EQ(f.line, 0);
-            EXPECT_NE(f.message.find("message box 53: Error Reading File INI"), std::string::npos) << f.message;
-            EXPECT_NE(f.message.find("File INI not found / In QNorma"), std::string::npos) << f.message;
-            reported = true;
-        }
-    EXPECT_TRUE(reported);
+TEST(PlantedTree, TheTessaloFolderIsCheckedAsTheTreeItLiesIn) {
+    zelva::test::TempDir temp;
+    EXPECT_TRUE(checkPlanted(temp, {"clean", {}, {}}).empty());
+    std::string checked;
+    EXPECT_TRUE(checkTree(temp.path() / "Tessalo", &checked).empty());
+    EXPECT_EQ(checked, "checking the tables of " + (temp.path() / "Tessalo").string() + " with the settings of " +
+                           (temp.path() / "Tessalo.reg").string());
 }
 
-TEST_F(PlantedTree, ATreeWithoutSettingsCannotBeChecked) {
-    EXPECT_THROW(check(), std::runtime_error);
+TEST(PlantedTree, ATreeWithoutSettingsCannotBeChecked) {
+    zelva::test::TempDir temp;
+    EXPECT_THROW(checkTree(temp.path()), std::runtime_error);
 }
 
 TEST(ShippedTables, CheckClean) {
@@ -143,6 +215,8 @@ TEST(FindingOutput, TextLinesEndWithASummaryAndJsonEscapesTexts) {
                                            {"c.ini", 0, Level::Warning, "tab\there"}};
     EXPECT_EQ(formatText(findings),
               "a/b.tab:3: error: pitch 'x\"' is read as 0\nc.ini:0: warning: tab\there\n1 errors, 1 warnings\n");
+    EXPECT_EQ(formatText({{"d.tab", 4, Level::Error, "'[Passi]\n1.5' is dropped"}}),
+              "d.tab:4: error: '[Passi]\\n1.5' is dropped\n1 errors, 0 warnings\n");
     EXPECT_EQ(formatJson(findings),
               "[\n {\"file\": \"a/b.tab\", \"line\": 3, \"level\": \"error\", \"message\": \"pitch 'x\\\"' is read as 0\"},"
               "\n {\"file\": \"c.ini\", \"line\": 0, \"level\": \"warning\", \"message\": \"tab\\u0009here\"}\n]\n");

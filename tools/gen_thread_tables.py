@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Write the shipped thread table files and settings of the install tree.
 
-Reads the reference CSVs (by default /work/shared/data, see its README.md) and
-writes, below install/ of this repository:
+Reads the reference CSVs (tools/thread_data, whose README.md and comment lines
+name their sources) and writes, below install/ of this repository:
 
   Tessalo/Norme/ISO/Norme.ini   + Data/M10.tab, Data/M10x1.25.tab, ...
   Tessalo/Norme/UN/Norme.ini    + Data/1_2_13_UNC.tab, ...
@@ -20,7 +20,7 @@ Usage:
   tools/gen_thread_tables.py [--data DIR] [--out DIR] [--check]
 
 --check writes nothing and exits 1 if any shipped file differs from what the
-CSVs give (a regeneration check for machines that have the CSVs).
+CSVs give.  The shipped files are regenerated, never edited by hand.
 """
 
 import argparse
@@ -33,7 +33,7 @@ from decimal import Decimal, ROUND_HALF_UP
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
-GENERATOR = "tools/gen_thread_tables.py"
+DATA = os.path.join(HERE, "thread_data")  # the reference tables, with their sources
 CRLF = "\r\n"
 ENCODING = "cp1252"  # the Windows ANSI code page the component reads
 
@@ -41,21 +41,18 @@ ENCODING = "cp1252"  # the Windows ANSI code page the component reads
 # --------------------------------------------------------------------------- CSV input
 
 class RefCsv:
-    """One reference CSV: its '# source:'/'# note:' lines and its rows."""
+    """One reference CSV's rows; its '# source:'/'# note:' lines stay with it."""
 
     def __init__(self, data_dir, name):
         self.name = name
         path = os.path.join(data_dir, name)
         with open(path, encoding="ascii", newline="") as f:
             text = f.read()
-        self.comments = []
         body = []
         for line in text.splitlines():
             # Comment lines begin with '#' in column 0.  Rows of unified_unc_unf.csv
             # begin with a double quote ("#0", ...), so they are not caught here.
-            if line.startswith("#"):
-                self.comments.append(line.lstrip("#").strip())
-            elif line.strip():
+            if line.strip() and not line.startswith("#"):
                 body.append(line)
         self.rows = list(csv.DictReader(io.StringIO("\n".join(body))))
         if not self.rows:
@@ -65,11 +62,6 @@ class RefCsv:
         if name not in self.rows[0]:
             sys.exit(f"{self.name}: no column {name!r}")
         return [r[name].strip() for r in self.rows]
-
-    def source_lines(self):
-        # A vendor's data page is called a page here, whatever the source calls it.
-        return [re.sub(r"\bspec\b", "page", c) for c in self.comments
-                if c.startswith("source:") or c.startswith("note:")]
 
 
 def dec(text, where):
@@ -150,30 +142,8 @@ def standard(name, diameter, pitches, descr, about, lengths):
             "about": about, "lengths": lengths_for(diameter, lengths)}
 
 
-def load(data_dir):
-    c = {n: RefCsv(data_dir, n) for n in (
-        "iso_metric_coarse.csv", "iso_metric_fine.csv", "unified_unc_unf.csv",
-        "pipe_iso228_g.csv", "trapezoidal_iso2904.csv", "nominal_lengths_mm.csv",
-        "thread_tolerance_defaults.csv")}
-
-    # Lengths: the preferred ones; secondary (parenthesised in ISO 1207) and uncertain
-    # (single source) lengths are left out.
-    lens = c["nominal_lengths_mm.csv"]
-    statuses = {"preferred", "secondary", "uncertain"}
-    for r in lens.rows:
-        if r["status"].strip() not in statuses:
-            sys.exit(f"nominal_lengths_mm.csv: unknown status {r['status']!r}")
-    lengths = distinct_sorted(dec(r["length_mm"], "nominal_lengths_mm.csv")
-                              for r in lens.rows if r["status"].strip() == "preferred")
-
-    tol = {r["thread_system"].strip(): r for r in c["thread_tolerance_defaults.csv"].rows}
-    m_cls = next(r for k, r in tol.items() if k.startswith("ISO metric"))["default_class"].strip()
-    u_cls = next(r for k, r in tol.items() if k.startswith("Unified"))["default_class"].strip()
-
-    coarse, fine = c["iso_metric_coarse.csv"], c["iso_metric_fine.csv"]
-    un, g, tr = c["unified_unc_unf.csv"], c["pipe_iso228_g.csv"], c["trapezoidal_iso2904.csv"]
-
-    # Metric: every size of the coarse series, then every ISO 262 fine size-pitch pair.
+def metric_tables(coarse, fine, lengths, tolerance):
+    """Every size of the coarse series, then every ISO 262 fine size-pitch pair."""
     fine_by_size = {}
     for r in fine.rows:
         where = f"iso_metric_fine.csv {r['designation']}"
@@ -182,15 +152,15 @@ def load(data_dir):
         if not {p.normalize() for p in sel} <= {p.normalize() for p in full}:
             sys.exit(f"{where}: ISO 262 pitch not in ISO 261 list")
         fine_by_size[r["designation"].strip()] = (full, sel)
-    metric = []
+    tables = []
     for r in coarse.rows:
         size = r["designation"].strip()
         where = f"iso_metric_coarse.csv {size}"
         d, p = dec(r["nominal_d_mm"], where), dec(r["coarse_pitch_mm"], where)
         fines = fine_by_size.get(size, ([], []))[0]
         extra = f", fine {joined(sorted(fines, reverse=True))}" if fines else ""
-        metric.append(standard(size, d, pitch_list(p, fines),
-                               f"ISO metric coarse {size}: pitch {plain(p)}{extra}; tolerance class {m_cls}",
+        tables.append(standard(size, d, pitch_list(p, fines),
+                               f"ISO metric coarse {size}: pitch {plain(p)}{extra}; tolerance class {tolerance}",
                                f"ISO metric coarse thread {size} (ISO 261), pitch {plain(p)} mm.", lengths))
     for r in fine.rows:
         size = r["designation"].strip()
@@ -199,12 +169,16 @@ def load(data_dir):
         coarse_pitch = [dec(r["coarse_pitch_mm"], where)] if r["coarse_pitch_mm"].strip() else []
         for p in sel:
             name = f"{size}{TIMES}{plain(p)}"
-            metric.append(standard(name, d, pitch_list(p, full + coarse_pitch),
+            tables.append(standard(name, d, pitch_list(p, full + coarse_pitch),
                                    f"ISO metric fine {name} (ISO 262 selection): pitches of {size} "
-                                   f"{joined(sorted(full + coarse_pitch, reverse=True))}; tolerance class {m_cls}",
-                                   f"ISO metric fine thread {name} (ISO 262 selection).", lengths))
+                                   f"{joined(sorted(full + coarse_pitch, reverse=True))}; tolerance class {tolerance}",
+                                   f"ISO metric fine thread {name} (ISO 262 selection), pitch {plain(p)} mm.",
+                                   lengths))
+    return tables
 
-    # Unified: one standard per size and series, named as "1/2-13 UNC".
+
+def unified_tables(un, lengths, tolerance):
+    """One standard per size and series, named as "1/2-13 UNC"; UNC first, then UNF."""
     unified = {"UNC": [], "UNF": []}
     for r in un.rows:
         size = r["size"].strip()
@@ -222,11 +196,14 @@ def load(data_dir):
             unified[series].append(standard(
                 name, d, pitch_list(p, others),
                 f"Unified {SERIES_WORD[series]} {name} (ASME B1.1), major {plain(d)} mm: pitch {plain(p)} mm "
-                f"(25.4/{tpi}){other_text}; tolerance class {u_cls}",
+                f"(25.4/{tpi}){other_text}; tolerance class {tolerance}",
                 f"Unified thread {name} (ASME B1.1), {tpi} TPI = {plain(p)} mm.", lengths))
+    return unified["UNC"] + unified["UNF"]
 
-    # Pipe: one standard per size, named as "G 1/2".
-    pipe = []
+
+def pipe_tables(g, lengths):
+    """One standard per size, named as "G 1/2"."""
+    tables = []
     for r in g.rows:
         size = r["size"].strip()
         where = f"pipe_iso228_g.csv {size}"
@@ -235,12 +212,16 @@ def load(data_dir):
             sys.exit(f"{where}: pitch_mm_std and pitch_mm_calc disagree")
         d = dec(r["major_d_mm"], where)
         name = f"G {size[1:]}"
-        pipe.append(standard(name, d, [p],
-                             f"ISO 228-1 parallel pipe thread {name}, major {plain(d)} mm: "
-                             f"pitch {plain(p)} mm ({r['tpi'].strip()} TPI)",
-                             f"Parallel pipe thread {name} (ISO 228-1).", lengths))
+        tables.append(standard(name, d, [p],
+                               f"ISO 228-1 parallel pipe thread {name}, major {plain(d)} mm: "
+                               f"pitch {plain(p)} mm ({r['tpi'].strip()} TPI)",
+                               f"Parallel pipe thread {name} (ISO 228-1), pitch {plain(p)} mm.", lengths))
+    return tables
 
-    # Trapezoidal: one standard per size at its normal pitch, named as "Tr 16×4".
+
+def trapezoidal_tables(tr, lengths):
+    """One standard per size at its normal pitch, named as "Tr 16×4"."""
+    tables = []
     for r in tr.rows:
         size = r["designation"].strip()
         where = f"trapezoidal_iso2904.csv {size}"
@@ -248,32 +229,49 @@ def load(data_dir):
         others = [dec(r[col], where) for col in ("coarse_pitch_mm", "fine_pitch_mm") if r[col].strip()]
         name = f"Tr {plain(d)}{TIMES}{plain(p)}"
         extra = f", other pitches {joined(sorted(others, reverse=True))}" if others else ""
-        pipe.append(standard(name, d, pitch_list(p, others),
-                             f"ISO 2904 metric trapezoidal {name}: normal pitch {plain(p)}{extra}",
-                             f"Metric trapezoidal thread {name} (ISO 2904 / ISO 2902 plan).", lengths))
+        tables.append(standard(name, d, pitch_list(p, others),
+                               f"ISO 2904 metric trapezoidal {name}: normal pitch {plain(p)}{extra}",
+                               f"Metric trapezoidal thread {name} (ISO 2904), normal pitch {plain(p)} mm.",
+                               lengths))
+    return tables
 
-    def src(*csvs):
-        out = []
-        for csvobj in csvs:
-            out += [f"{csvobj.name}:"] + [f"  {s}" for s in csvobj.source_lines()]
-        return out
 
-    length_rule = ["[Lunghezze]: the preferred nominal lengths of nominal_lengths_mm.csv from one",
-                   f"  diameter (at most {plain(SHORTEST_LENGTH_CAP)} mm) to "
-                   f"{plain(LONGEST_LENGTH_PER_DIAMETER)} diameters; secondary and uncertain lengths",
-                   "  are left out.  Not ISO 888 itself (its table was not readable)."]
-    pitch_rule = ["[Passi]: the pitch the name states first, then the other pitches of the size,",
-                  "  largest first."]
+def preferred_lengths(lens):
+    """The preferred lengths; secondary (parenthesised in ISO 1207) and uncertain
+    (single source) lengths are left out."""
+    statuses = {"preferred", "secondary", "uncertain"}
+    for r in lens.rows:
+        if r["status"].strip() not in statuses:
+            sys.exit(f"nominal_lengths_mm.csv: unknown status {r['status']!r}")
+    return distinct_sorted(dec(r["length_mm"], "nominal_lengths_mm.csv")
+                           for r in lens.rows if r["status"].strip() == "preferred")
+
+
+def load(data_dir):
+    c = {n: RefCsv(data_dir, n) for n in (
+        "iso_metric_coarse.csv", "iso_metric_fine.csv", "unified_unc_unf.csv",
+        "pipe_iso228_g.csv", "trapezoidal_iso2904.csv", "nominal_lengths_mm.csv",
+        "thread_tolerance_defaults.csv")}
+    lengths = preferred_lengths(c["nominal_lengths_mm.csv"])
+    tol = {r["thread_system"].strip(): r for r in c["thread_tolerance_defaults.csv"].rows}
+    m_cls = next(r for k, r in tol.items() if k.startswith("ISO metric"))["default_class"].strip()
+    u_cls = next(r for k, r in tol.items() if k.startswith("Unified"))["default_class"].strip()
+
     groups = [
-        {"dir": "ISO", "caption": "ISO metric", "tables": metric,
-         "sources": src(coarse, fine, c["thread_tolerance_defaults.csv"], lens)},
-        {"dir": "UN", "caption": "Unified inch", "tables": unified["UNC"] + unified["UNF"],
-         "sources": src(un, c["thread_tolerance_defaults.csv"], lens)},
-        {"dir": "PIPE", "caption": "Pipe & Tr", "tables": pipe, "sources": src(g, tr, lens)},
+        {"dir": "ISO", "caption": "ISO metric",
+         "about": f"ISO metric threads, the ISO 261 coarse series and the ISO 262 fine selection; "
+                  f"tolerance class {m_cls} (ISO 965-1).",
+         "tables": metric_tables(c["iso_metric_coarse.csv"], c["iso_metric_fine.csv"], lengths, m_cls)},
+        {"dir": "UN", "caption": "Unified inch",
+         "about": f"Unified inch threads UNC and UNF (ASME B1.1); tolerance class {u_cls}.",
+         "tables": unified_tables(c["unified_unc_unf.csv"], lengths, u_cls)},
+        {"dir": "PIPE", "caption": "Pipe & Tr",
+         "about": "parallel pipe threads G (ISO 228-1) and metric trapezoidal threads Tr (ISO 2904).",
+         "tables": pipe_tables(c["pipe_iso228_g.csv"], lengths)
+                   + trapezoidal_tables(c["trapezoidal_iso2904.csv"], lengths)},
     ]
     for grp in groups:
         for t in grp["tables"]:
-            t["comment"] = pitch_rule + length_rule + [""] + grp["sources"]
             if not t["lengths"]:
                 sys.exit(f"{t['name']}: no preferred length fits its diameter")
             for field in (t["file"], t["name"], t["descr"]):
@@ -288,16 +286,23 @@ def comment_block(lines):
     return ["# " + l if l else "#" for l in lines]
 
 
+# What every shipped table file says of itself after what it holds.
+SHIPPED_NOTE = [
+    "Shipped with Zelvacorin: an upgrade replaces this file unless you changed it, and a",
+    "changed file no longer receives later versions' changes.  Keep your own sizes in a",
+    "group of your own (ReadMe.txt, \"Adding a site's own sizes\"), then run zelva-tables check.",
+]
+
+
 def data_file_text(t):
     lines = comment_block(
-        [f"Zelvacorin thread table: {t['name']}"]
-        + [t["about"]]
-        + [f"Written by {GENERATOR} from the reference CSVs (shared/data, see its README.md);",
-           "regenerate rather than edit by hand; a site's own sizes go in a file of its own",
-           "(see README.md, Install).  Sections [Lunghezze] and [Passi]: one plain number per",
-           "line (mm, point as decimal separator), each section ended by a blank line.",
-           ""]
-        + t["comment"])
+        [f"Zelvacorin thread table {t['name']}: {t['about']}",
+         "[Lunghezze] lists the thread lengths offered, [Passi] the pitches, both in mm: one",
+         "plain number a line, a point as decimal separator, a blank line after each section.",
+         "The pitch the name states comes first; the lengths are the preferred nominal lengths",
+         f"from one diameter (at most {plain(SHORTEST_LENGTH_CAP)} mm) to "
+         f"{plain(LONGEST_LENGTH_PER_DIAMETER)} diameters."]
+        + SHIPPED_NOTE)
     lines.append("")
     lines.append("[Lunghezze]")
     lines += [plain(v) for v in t["lengths"]]
@@ -308,14 +313,14 @@ def data_file_text(t):
     return CRLF.join(lines) + CRLF
 
 
-def index_file_text(n, grp):
+def index_file_text(grp):
     lines = comment_block(
-        [f"Zelvacorin standards index, group {n} \"{grp['caption']}\" (registry Norme#{n}).",
-         f"Written by {GENERATOR} from the reference CSVs (shared/data, see its README.md):",
-         "  " + ", ".join(line.rstrip(":") for line in grp["sources"] if not line.startswith(" ")) + ";",
-         "  the sources of each table are named in the comments of its data file in Data\\.",
-         "Section [1]: one entry per standard, \"data file\" \"name shown\" \"description\" \"diameter, mm\";",
-         "the section ends at the next line that begins with a left bracket."])
+        [f"Zelvacorin standards of the tab \"{grp['caption']}\": {grp['about']}",
+         "Section [1] lists one standard a line as four quoted fields: its data file in Data\\,",
+         "the name shown in the list of standards, the description shown below it and the",
+         "nominal diameter in millimetres that the dialog matches against the edge's size.",
+         "The section ends at the next line that begins with a left bracket, here [END]."]
+        + SHIPPED_NOTE)
     lines.append("[1]")
     for t in grp["tables"]:
         lines.append(f"\"{t['file']}\" \"{t['name']}\" \"{t['descr']}\" \"{plain(t['diameter'])}\"")
@@ -349,9 +354,9 @@ def host_settings_text():
 
 def outputs(groups):
     out = {}
-    for n, grp in enumerate(groups):
+    for grp in groups:
         base = f"Tessalo/Norme/{grp['dir']}"
-        out[f"{base}/Norme.ini"] = index_file_text(n, grp)
+        out[f"{base}/Norme.ini"] = index_file_text(grp)
         for t in grp["tables"]:
             out[f"{base}/Data/{t['file']}"] = data_file_text(t)
     out["Tessalo.reg"] = reg_file_text(groups, r"C:\Program Files\Ombrivale\Tessalo")
@@ -372,7 +377,7 @@ def stale_tables(root, files):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    ap.add_argument("--data", default="/work/shared/data", help="folder of the reference CSVs")
+    ap.add_argument("--data", default=DATA, help="folder of the reference CSVs")
     ap.add_argument("--out", default=os.path.join(REPO, "install"), help="install tree root")
     ap.add_argument("--check", action="store_true", help="compare only, write nothing")
     args = ap.parse_args()

@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The five bytes Windows-1252 assigns no character.
 constexpr std::array<unsigned char, 5> kUnassigned = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+constexpr const char* kSaveAsAnsi = "save the file as Windows-1252 (ANSI)";
 
 bool isUnassigned(unsigned char c) {
     for (const unsigned char u : kUnassigned)
@@ -35,22 +36,50 @@ std::string hexByte(unsigned char c) {
     return text;
 }
 
-// The first encoding problem of one line, empty when none.
-std::string lineProblem(const std::string& line) {
-    for (size_t i = 0; i < line.size(); ++i) {
-        const auto c = static_cast<unsigned char>(line[i]);
-        if (isUnassigned(c)) return "byte " + hexByte(c) + " is no Windows-1252 character";
-        if (const size_t length = utf8SequenceAt(line, i)) {
-            const std::string written = line.substr(i, length);
-            return "'" + written + "' is written in UTF-8; the component reads Windows-1252 and shows '" +
-                   env::ansiToUtf8(written) + "'";
-        }
+bool isComment(const std::string& line) { return !line.empty() && (line[0] == '#' || line[0] == '@'); }
+
+std::string linesCounted(int n) { return n == 1 ? "1 line holds" : std::to_string(n) + " lines hold"; }
+
+// One kind of encoding problem, gathered over the whole file: the first line
+// and example where it occurs, how many lines, whether any is more than a comment.
+struct Occurrences {
+    int first = 0;
+    std::string example;
+    int lines = 0;
+    bool beyondComments = false;
+
+    void add(int line, const std::string& text, const std::string& found) {
+        if (found.empty()) return;
+        if (lines++ == 0) first = line, example = found;
+        beyondComments = beyondComments || !isComment(text);
     }
+};
+
+std::string firstUtf8(const std::string& line) {
+    for (size_t i = 0; i < line.size(); ++i)
+        if (const size_t length = utf8SequenceAt(line, i)) return line.substr(i, length);
     return {};
 }
 
-// The lines as the component splits them, CR LF or CR ending each, bytes kept as written.
-std::vector<std::string> rawLines(std::string_view bytes) {
+std::string firstUnassigned(const std::string& line) {
+    for (const char c : line)
+        if (isUnassigned(static_cast<unsigned char>(c))) return hexByte(static_cast<unsigned char>(c));
+    return {};
+}
+
+// The first line (1-based, as the component counts) that a bare LF runs into the next; 0 if none.
+int firstBareLineFeed(std::string_view bytes) {
+    int line = 1;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') ++line;
+        else if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return line;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> componentLines(std::string_view bytes) {
     std::vector<std::string> lines(1);
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r') {
@@ -63,23 +92,39 @@ std::vector<std::string> rawLines(std::string_view bytes) {
     return lines;
 }
 
-}  // namespace
-
-std::vector<Finding> checkBytes(const std::string& bytes, const std::string& file) {
+std::vector<Finding> checkBytes(const std::string& bytes, const std::string& file, FileKind kind) {
     std::vector<Finding> findings;
+    const Level changesReading = kind == FileKind::Table ? Level::Error : Level::Warning;
     const bool marked = bytes.rfind(kByteOrderMark, 0) == 0;
     if (marked)
-        findings.push_back({file, 1, Level::Warning,
+        findings.push_back({file, 1, changesReading,
                             "the file starts with a byte-order mark, which the component reads as the text '" +
-                                env::ansiToUtf8(std::string(kByteOrderMark)) + "'"});
-    if (bytes.find('\n') != std::string::npos && bytes.find('\r') == std::string::npos)
-        findings.push_back({file, 1, Level::Warning,
-                            "lines end with LF alone; the component reads the whole file as one line"});
-    const auto lines = rawLines(std::string_view(bytes).substr(marked ? kByteOrderMark.size() : 0));
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string problem = lineProblem(lines[i]);
-        if (!problem.empty()) findings.push_back({file, static_cast<int>(i + 1), Level::Warning, problem});
+                                env::ansiToUtf8(std::string(kByteOrderMark)) + "' before line 1; " + kSaveAsAnsi +
+                                ", without a byte-order mark"});
+    if (const int line = firstBareLineFeed(bytes)) {
+        const bool everyLine = bytes.find('\r') == std::string::npos;
+        findings.push_back({file, line, changesReading,
+                            std::string(everyLine ? "lines end with LF alone, so the component reads the whole file"
+                                                  : "this line ends with LF alone, so the component reads it and "
+                                                    "the next") +
+                                " as one line; save the file with Windows line ends (CR LF)"});
     }
+    Occurrences utf8, unassigned;
+    const auto lines = componentLines(std::string_view(bytes).substr(marked ? kByteOrderMark.size() : 0));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        utf8.add(static_cast<int>(i + 1), lines[i], firstUtf8(lines[i]));
+        unassigned.add(static_cast<int>(i + 1), lines[i], firstUnassigned(lines[i]));
+    }
+    const auto levelOf = [&](const Occurrences& o) { return o.beyondComments ? changesReading : Level::Warning; };
+    if (utf8.lines)
+        findings.push_back({file, utf8.first, levelOf(utf8),
+                            linesCounted(utf8.lines) + " text saved as UTF-8, which the component reads as "
+                                                       "Windows-1252: '" +
+                                utf8.example + "' shows as '" + env::ansiToUtf8(utf8.example) + "'; " + kSaveAsAnsi});
+    if (unassigned.lines)
+        findings.push_back({file, unassigned.first, levelOf(unassigned),
+                            linesCounted(unassigned.lines) + " bytes that are no Windows-1252 character (first " +
+                                unassigned.example + "); " + kSaveAsAnsi});
     return findings;
 }
 

@@ -9,6 +9,13 @@ namespace {
 
 const char* levelName(Level level) { return level == Level::Error ? "error" : "warning"; }
 
+// A message on one line: a text quoted from a file may hold a line feed the component did not end it at.
+std::string oneLine(const std::string& message) {
+    std::string out;
+    for (const char c : message) out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out;
+}
+
 size_t count(const std::vector<Finding>& findings, Level level) {
     return static_cast<size_t>(
         std::count_if(findings.begin(), findings.end(), [level](const Finding& f) { return f.level == level; }));
@@ -36,7 +43,7 @@ std::string jsonString(const std::string& text) {
 std::string formatText(const std::vector<Finding>& findings) {
     std::string out;
     for (const Finding& f : findings)
-        out += f.file + ":" + std::to_string(f.line) + ": " + levelName(f.level) + ": " + f.message + "\n";
+        out += f.file + ":" + std::to_string(f.line) + ": " + levelName(f.level) + ": " + oneLine(f.message) + "\n";
     out += std::to_string(count(findings, Level::Error)) + " errors, " +
            std::to_string(count(findings, Level::Warning)) + " warnings\n";
     return out;

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "automation/NumberRules.h"
+#include "standards/ThreadTableFiles.h"
 
 namespace zelva::tables {
 
@@ -15,8 +16,8 @@ struct Section {
     bool ascending;  // the pitch list starts with the size's own pitch, so only lengths ascend
 };
 
-constexpr Section kLengths{"[Lunghezze]", "length", "lengths", true};
-constexpr Section kPitches{"[Passi]", "pitch", "pitches", false};
+constexpr Section kLengths{standards::kLengthsHeader, "length", "lengths", true};
+constexpr Section kPitches{standards::kPitchesHeader, "pitch", "pitches", false};
 
 // A plain decimal number as a person writes it in a table: digits, at most one point.
 bool isPlainNumber(const std::string& text) {
@@ -37,9 +38,9 @@ void checkSection(const std::string& file, const std::vector<std::string>& lines
     for (size_t i = 0; i < lines.size(); ++i)
         if (trimSpaces(lines[i]) == section.header) at = i + 1;
     if (at == 0) {
-        findings.push_back({file, 0, Level::Warning,
+        findings.push_back({file, 0, Level::Error,
                             std::string("no ") + section.header + " section: the dialog keeps the " + section.whatPlural +
-                                " of the standard chosen before"});
+                                " of the standard chosen before and builds the pin with one of them"});
         return;
     }
     std::map<double, int> seen;  // value → line first listed
@@ -54,8 +55,12 @@ void checkSection(const std::string& file, const std::vector<std::string>& lines
             findings.push_back({file, line, Level::Error, quoted + " is read as " + shownNumber(value)});
             continue;
         }
-        if (!isPlainNumber(item))
-            findings.push_back({file, line, Level::Warning, quoted + " is read as " + shownNumber(value)});
+        if (!isPlainNumber(item)) {
+            findings.push_back({file, line, Level::Error,
+                                quoted + " is read as " + shownNumber(value) +
+                                    ": write one plain number, a point as decimal separator"});
+            continue;
+        }
         if (const auto first = seen.find(value); first != seen.end())
             findings.push_back({file, line, Level::Warning,
                                 quoted + " repeats the value of line " + std::to_string(first->second)});

@@ -1,6 +1,8 @@
 #include "app/tables/ReadLog.h"
 
+#include "app/tables/WindowsNames.h"
 #include "automation/Error.h"
+#include "env/PathMapping.h"
 
 namespace zelva::tables {
 
@@ -28,7 +30,7 @@ private:
 
 std::unique_ptr<env::LineReader> ReadLog::openForReading(const std::string& path) {
     reads_.push_back({path, false, {}});
-    auto reader = files_.openForReading(path);
+    auto reader = files_.openForReading(findAsWindows(env::mapWindowsPath(path)));
     reads_.back().opened = true;
     return std::make_unique<LoggedReader>(std::move(reader), reads_, reads_.size() - 1);
 }

@@ -2,6 +2,7 @@
 // The files the component's readers open, seen from beside them: each file
 // opened (or that failed to open) with the lines read from it, in order, so a
 // reader's message and its list items can be placed at a line of a file.
+// Names are found as Windows finds them: case does not matter.
 
 #include <memory>
 #include <string>

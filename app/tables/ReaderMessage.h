@@ -1,5 +1,6 @@
 #pragma once
-// A table reader's message box as one line of a finding: the failure's number
+// A table reader's message box as an administrator reads it: what is wrong with
+// the file in the table's words, then the component's own message, its number
 // and the text the user would read, its line breaks shown as " / ".
 
 #include <string>
@@ -8,9 +9,14 @@
 
 namespace zelva::tables {
 
-// The number comes from the readers' three kinds of message: a missing file
-// (exclamation icon) is 53, "Error Reading …" is 62, and any other message
-// begins with "Error" and its number.
-std::string describeReaderMessage(const ui::Message& box);
+// The two readers the dialog runs: the index file's (its list of standards)
+// and one standard's data file's (its lengths and pitches).
+enum class TableReader { Index, Data };
+
+// `file` is the file the reader was reading, or wanted to open, as findings name it.
+std::string explainReaderMessage(const ui::Message& box, TableReader reader, const std::string& file);
+
+// The component's own message: "the component shows message box N: text".
+std::string componentMessage(const ui::Message& box);
 
 }  // namespace zelva::tables

@@ -2,17 +2,19 @@
 
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <set>
 
 #include "app/tables/ByteChecks.h"
 #include "app/tables/DiameterChecks.h"
+#include "app/tables/DroppedLines.h"
+#include "app/tables/IndexEntries.h"
 #include "app/tables/ListItems.h"
 #include "app/tables/ReadLog.h"
 #include "app/tables/ReaderMessage.h"
 #include "app/tables/TreeSettings.h"
-#include "automation/NumberRules.h"
+#include "app/tables/WindowsNames.h"
+#include "env/Languages.h"
 #include "env/Module.h"
 #include "env/PathMapping.h"
 #include "env/Settings.h"
@@ -44,7 +46,10 @@ public:
     void messageBox(const ui::Message& box) override { boxes.push_back(box); }
 };
 
-fs::path localPath(const std::string& componentPath) { return fs::u8path(env::mapWindowsPath(componentPath)); }
+// A path the component composed, on this system, found as Windows finds it.
+fs::path localPath(const std::string& componentPath) {
+    return fs::u8path(findAsWindows(env::mapWindowsPath(componentPath)));
+}
 
 // An absolute path without "." or ".." and without a closing separator: an
 // installed ApplDir is written as the folder followed by "\.".
@@ -58,20 +63,37 @@ std::string readBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Data#0 names a folder when it ends with a separator; else a prefix of each data file's name.
+bool endsWithSeparator(const std::string& componentPath) {
+    return !componentPath.empty() && (componentPath.back() == '\\' || componentPath.back() == '/');
+}
+
+std::string knownLanguages() {
+    std::string names;
+    for (const env::Language& l : env::kLanguages) names += (names.empty() ? "" : ", ") + std::string(l.name);
+    return names;
+}
+
 class Checker {
 public:
     explicit Checker(const fs::path& root)
-        : root_(normalPath(root)), settings_(loadTreeSettings(root_)), library_(settings_.registry), log_(files_),
-          module_(library_, ui_, log_) {}
+        : settings_(loadTreeSettings(root)), root_(normalPath(settings_.root)), library_(settings_.registry),
+          log_(files_), module_(library_, ui_, log_) {}
+
+    std::string checked() const {
+        return "checking the tables of " + normalPath(localPath(settings_.applDir)).string() + " with the settings of " +
+               (settings_.lines.empty() ? settings_.source : (root_ / settings_.source).string());
+    }
 
     std::vector<Finding> run() {
-        if (!settings_.lines.empty()) checkFileBytes(settings_.source, readBytes(root_ / settings_.source));
+        if (!settings_.lines.empty())
+            checkFileBytes(settings_.source, readBytes(root_ / settings_.source), FileKind::Settings);
+        checkLanguage();
         for (int16_t tab = 0;; ++tab) {
             const std::string n = std::to_string(tab);
             const std::string caption = env::GetNormeSetting(module_, n);
             if (caption.empty()) break;
-            checkTabSettings(n, caption);
-            checkGroup(tab);
+            if (checkTabSettings(n, caption)) checkGroup(tab, n);
         }
         reportUnreached();
         return std::move(findings_);
@@ -89,24 +111,40 @@ private:
         findings_.push_back({file, line, level, std::move(message)});
     }
 
-    void checkFileBytes(const std::string& file, const std::string& bytes) {
-        if (!bytesChecked_.insert(file).second) return;
-        for (Finding& f : checkBytes(bytes, file)) findings_.push_back(std::move(f));
+    void addAll(std::vector<Finding> found) {
+        for (Finding& f : found) findings_.push_back(std::move(f));
     }
 
-    void checkTabSettings(const std::string& n, const std::string& caption) {
+    void checkFileBytes(const std::string& file, const std::string& bytes, FileKind kind) {
+        if (bytesChecked_.insert(file).second) addAll(checkBytes(bytes, file, kind));
+    }
+
+    void checkLanguage() {
+        // Without a value the component shows English texts, as the package's default does.
+        const std::string* value = settings_.registry.read(sim::root::LocalMachine, env::kFamilyKey, "Language");
+        if (!value || env::languageNamedIn(*value)) return;
+        add(settings_.source, settings_.lineOf("Language"), Level::Error,
+            "Language \"" + *value + "\" names none of the languages the component knows (" + knownLanguages() +
+                "; case matters), so it shows the English texts");
+    }
+
+    // False when the tab cannot reach its files, already reported.
+    bool checkTabSettings(const std::string& n, const std::string& caption) {
         const int line = settings_.lineOf("Norme#" + n);
+        bool complete = true;
         for (const char* value : kTabValues)
-            if (readSetting(value + n).empty())
-                add(settings_.source, line, Level::Error,
-                    "tab " + n + " \"" + caption + "\" has no value " + value + n);
-        if (n == "0") return;
+            if (readSetting(value + n).empty()) {
+                add(settings_.source, line, Level::Error, "tab " + n + " \"" + caption + "\" has no value " + value + n);
+                complete = false;
+            }
+        if (n == "0") return complete;
         for (const char* value : kFirstTabOnly) {
             const std::string own = readSetting(value + n);
             if (!own.empty() && own != readSetting(value + std::string("0")))
                 add(settings_.source, settings_.lineOf(value + n), Level::Warning,
                     std::string(value) + n + " is not used: the component reads " + value + "0 for every tab");
         }
+        return complete;
     }
 
     std::string readSetting(const std::string& name) {
@@ -114,7 +152,15 @@ private:
         return value ? *value : std::string();
     }
 
-    void checkGroup(int16_t tab) {
+    // False when the folder a setting names does not exist, which is then reported at the setting.
+    bool folderExists(const std::string& componentPath, const std::string& setting) {
+        if (fs::is_directory(localPath(componentPath))) return true;
+        add(settings_.source, settings_.lineOf(setting), Level::Error,
+            setting + " names the folder " + shown(componentPath) + ", which does not exist");
+        return false;
+    }
+
+    void checkGroup(int16_t tab, const std::string& n) {
         module_.CurrentNorma = tab;
         env::InitPaths(module_);
         env::LoadStandardFiles(module_, 0);
@@ -122,21 +168,27 @@ private:
         reachedFolders_.insert(normalPath(localPath(module_.StandardsDir)));
         reachedIndexes_.insert(normalPath(localPath(index)));
         if (!groupsChecked_.insert(index).second) return;
+        if (!folderExists(module_.StandardsDir, "Norme Dir#" + n)) return;
 
+        const std::string indexFile = shown(index);
+        if (fs::is_regular_file(localPath(index))) {
+            const std::string bytes = readBytes(localPath(index));
+            checkFileBytes(indexFile, bytes, FileKind::Table);
+            addAll(checkIndexEntries(indexFile, componentLines(bytes),
+                                     "[" + std::to_string(forms::kStandardsSection) + "]"));
+        }
         ui::ComboBox standards;
         readWith([&] { standards::QNorma(module_, index, forms::kStandardsSection, standards); },
-                 {shown(index), 0});
-        if (fs::is_regular_file(localPath(index))) checkFileBytes(shown(index), readBytes(localPath(index)));
-        for (int i = 0; i < standards.listCount(); ++i) {
-            checkDiameter(index, standards.itemData(i));
-            checkStandard(index, standards.itemData(i));
-        }
+                 TableReader::Index, {indexFile, 0});
+        if (standards.listCount() == 0) return;
+        for (int i = 0; i < standards.listCount(); ++i) checkDiameter(index, standards.itemData(i));
+        if (endsWithSeparator(module_.DataFilePath) && !folderExists(module_.DataFilePath, "Data#0")) return;
+        for (int i = 0; i < standards.listCount(); ++i) checkStandard(index, standards.itemData(i));
     }
 
     void checkDiameter(const std::string& index, int32_t lineNo) {
         const std::string entry = standards::EntryLine(files_, index, static_cast<int16_t>(lineNo));
-        for (Finding& f : checkNominalDiameter(shown(index), static_cast<int>(lineNo), entry))
-            findings_.push_back(std::move(f));
+        addAll(checkNominalDiameter(shown(index), static_cast<int>(lineNo), entry));
     }
 
     void checkStandard(const std::string& index, int32_t lineNo) {
@@ -147,18 +199,20 @@ private:
                 standards::QData(module_, index, module_.DataFilePath, static_cast<int16_t>(lineNo), lengths,
                                  pitches, description);
             },
-            {shown(index), static_cast<int>(lineNo)});
+            TableReader::Data, {shown(index), static_cast<int>(lineNo)});
         if (!data) return;
         const std::string file = shown(data->path);
-        checkFileBytes(file, readBytes(localPath(data->path)));
-        for (Finding& f : checkListItems(file, data->lines, lengths, pitches)) findings_.push_back(std::move(f));
+        checkFileBytes(file, readBytes(localPath(data->path)), FileKind::Table);
+        addAll(checkDroppedLines(file, data->lines));
+        addAll(checkListItems(file, data->lines, lengths, pitches));
     }
 
-    // Runs one reader, turns its message boxes into findings at the line where
-    // it stopped (or at `opening` when the file it wanted does not open), and
-    // answers the last file it read when that was a data file.
+    // Runs one reader and turns its message boxes into findings at the line
+    // where it stopped (or at `opening` when the file it wanted does not
+    // open); an error already found at that line gains the component's
+    // message instead. Answers the last file read when that was a data file.
     template <class Read>
-    std::optional<FileRead> readWith(Read read, const Place& opening) {
+    std::optional<FileRead> readWith(Read read, TableReader reader, const Place& opening) {
         log_.clear();
         ui_.boxes.clear();
         read();
@@ -167,10 +221,21 @@ private:
             Place at = opening;
             if (!reads.empty() && reads.back().opened)
                 at = {shown(reads.back().path), std::max(1, static_cast<int>(reads.back().lines.size()))};
-            add(at.file, at.line, Level::Error, describeReaderMessage(box));
+            if (Finding* found = errorAt(at)) {
+                found->message += "; " + componentMessage(box);
+                continue;
+            }
+            const std::string wanted = reads.empty() ? at.file : shown(reads.back().path);
+            add(at.file, at.line, Level::Error, explainReaderMessage(box, reader, wanted));
         }
         if (reads.size() < 2 || !reads.back().opened) return std::nullopt;
         return reads.back();
+    }
+
+    Finding* errorAt(const Place& at) {
+        for (Finding& f : findings_)
+            if (f.level == Level::Error && f.file == at.file && f.line == at.line) return &f;
+        return nullptr;
     }
 
     // Group folders beside the ones the settings reach (below ApplDir), and
@@ -197,8 +262,8 @@ private:
         }
     }
 
-    fs::path root_;
     TreeSettings settings_;
+    fs::path root_;
     SettingsLibrary library_;
     env::LocalFileSystem files_;
     ReadLog log_;
@@ -213,6 +278,10 @@ private:
 
 }  // namespace
 
-std::vector<Finding> checkTree(const fs::path& root) { return Checker(root).run(); }
+std::vector<Finding> checkTree(const fs::path& root, std::string* checked) {
+    Checker checker(root);
+    if (checked) *checked = checker.checked();
+    return checker.run();
+}
 
 }  // namespace zelva::tables

@@ -29,6 +29,16 @@ private:
     const sim::RegistryStore& registry_;
 };
 
+// The tree whose registry file lies at `root`, or beside the Tessalo folder `root` names.
+fs::path shippedTree(const fs::path& root) {
+    const fs::path folder = fs::absolute(root).lexically_normal();
+    const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+    if (!fs::is_regular_file(named / kTreeRegistryFile) && fs::is_regular_file(named.parent_path() / kTreeRegistryFile) &&
+        named.filename() == kTreeFolder)
+        return named.parent_path();
+    return named;
+}
+
 }  // namespace
 
 int TreeSettings::lineOf(const std::string& valueName) const {
@@ -38,20 +48,22 @@ int TreeSettings::lineOf(const std::string& valueName) const {
     return 0;
 }
 
-TreeSettings loadTreeSettings(const fs::path& root) {
+TreeSettings loadTreeSettings(const fs::path& named) {
     TreeSettings settings;
+    const fs::path root = shippedTree(named);
+    settings.root = root;
     const fs::path file = root / kTreeRegistryFile;
     if (fs::is_regular_file(file)) {
         settings.registry.load(file);
         settings.source = kTreeRegistryFile;
         settings.lines = sim::readConfigLines(file);
         // The file names where a package puts the tree; checked here, it lies beside the file.
-        settings.applDir = (root / "Tessalo").string();
+        settings.applDir = (root / kTreeFolder).string();
         settings.registry.set(env::kFamilyKey, "ApplDir", settings.applDir);
         return settings;
     }
     if (!loadInstalledSettings(settings.registry))
-        throw std::runtime_error(root.string() + " holds no " + kTreeRegistryFile +
+        throw std::runtime_error(named.string() + " holds no " + kTreeRegistryFile +
                                  " and no installed settings were found");
     settings.source = std::string("HKLM\\") + env::kProductKey;
     if (const std::string* applDir = settings.registry.read(sim::root::LocalMachine, env::kFamilyKey, "ApplDir"))

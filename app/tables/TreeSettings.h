@@ -14,6 +14,7 @@
 namespace zelva::tables {
 
 struct TreeSettings {
+    std::filesystem::path root;      // the tree: the folder of the settings file, or the one named
     sim::RegistryStore registry;
     std::string source;              // the settings file as findings name it, or the registry key
     std::vector<std::string> lines;  // the settings file's lines; empty for the registry
@@ -23,12 +24,15 @@ struct TreeSettings {
     int lineOf(const std::string& valueName) const;
 };
 
-// The registry file's name in a shipped tree.
+// The registry file's name in a shipped tree, and the folder beside it that
+// holds the product's files.
 constexpr const char* kTreeRegistryFile = "Tessalo.reg";
+constexpr const char* kTreeFolder = "Tessalo";
 
 // Reads the settings of the tree at `root`: its registry file, with ApplDir
-// pointed at the tree's own Tessalo folder; without one, on Windows, the
-// installed settings. Anything else is a std::runtime_error.
+// pointed at the tree's own Tessalo folder (`root` may name that folder too);
+// without one, on Windows, the installed settings. Anything else is a
+// std::runtime_error.
 TreeSettings loadTreeSettings(const std::filesystem::path& root);
 
 // The values of the two product keys as a package wrote them (32-bit view);

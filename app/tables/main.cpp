@@ -4,7 +4,9 @@
 //   zelva-tables check [INSTALL_DIR] [--json]
 //
 // INSTALL_DIR defaults to the tree beside the program: the staged install
-// tree of a build, or the install folder the program was installed into.
+// tree of a build, or the install folder the program was installed into. The
+// text report names the tree checked on its first line; --json prints the
+// findings alone.
 // Exit status: 0 no errors, 1 errors found, 2 the check could not run.
 
 #include <filesystem>
@@ -44,8 +46,10 @@ int main(int argc, char** argv) {
         else return usage();
     }
     try {
-        const auto findings = checkTree(root.value_or(defaultTree(argv[0])));
-        std::cout << (json ? formatJson(findings) : formatText(findings));
+        std::string checked;
+        const auto findings = checkTree(root.value_or(defaultTree(argv[0])), &checked);
+        if (json) std::cout << formatJson(findings);
+        else std::cout << checked << "\n" << formatText(findings);
         return hasErrors(findings) ? kErrorsFound : kClean;
     } catch (const std::exception& e) {
         std::cerr << "zelva-tables: " << e.what() << "\n";

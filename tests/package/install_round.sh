@@ -69,7 +69,7 @@ cp -r "$source_root/install" "$tree"
 # The texture is drawn by the native build; any picture serves the installer.
 mkdir -p "$tree/Tessalo/Images" && printf 'stand-in picture' >"$tree/Tessalo/Images/3iaoftt.jpg"
 cp -r "$tree" "$work/old-tree" && rm "$work/old-tree/Tessalo/$added_table"
-grep -v "\"$(basename "$added_table")\"" "$tree/Tessalo/Norme/ISO/Norme.ini" >"$work/old-tree/Tessalo/Norme/ISO/Norme.ini"
+grep -av "\"$(basename "$added_table")\"" "$tree/Tessalo/Norme/ISO/Norme.ini" >"$work/old-tree/Tessalo/Norme/ISO/Norme.ini"
 "$source_root/tools/package/package.sh" "$old_version" "$work/old-tree" "$bin" "$work/old.msi" >/dev/null
 "$source_root/tools/package/package.sh" "$new_version" "$tree" "$bin" "$work/new.msi" >/dev/null
 echo "package build: $((SECONDS - start)) s"

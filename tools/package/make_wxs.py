@@ -47,8 +47,13 @@ PRODUCT_KEY = FAMILY_KEY + r"\Zelvacorin"
 # Where the package put the product, for its repair, upgrade and uninstall: Windows
 # Installer keeps no folder property of its own between runs.
 INSTALL_DIR_VALUE = "InstallDir"
+# The installed version's product code, by which an administrator uninstalls it.
+PRODUCT_CODE_VALUE = "ProductCode"
 REG_ROOTS = {"HKEY_LOCAL_MACHINE": "HKLM"}
-DEFAULT_LANGUAGE = "English"
+# The LANGUAGE values the package takes: those the component finds in its
+# Language setting (case matters), the default first.
+LANGUAGES = ("English", "Italian", "German")
+DEFAULT_LANGUAGE = LANGUAGES[0]
 # Folder properties end with a backslash; ApplDir is appended to paths that start
 # with one, so it is written as the folder followed by "\." (the folder itself).
 APPL_DIR_VALUE = "[INSTALLDIR]."
@@ -172,8 +177,13 @@ def custom_actions(setup_dll, shipped_tables):
     """Uninstall, also the older version's on upgrade, removes the tables still as
     shipped (setup_actions.cpp). Installing the same version again repairs what is
     missing. An upgrade keeps the installed language and folder unless LANGUAGE or
-    INSTALLDIR is given; a repair and an uninstall find the folder where it was."""
+    INSTALLDIR is given; a repair and an uninstall find the folder where it was.
+    A LANGUAGE that is none of LANGUAGES is refused before anything is installed."""
     removing = 'REMOVE="ALL"'
+    unknown_language = f'NOT {removing} AND NOT ({" OR ".join(f"LANGUAGE={quoteattr(l)}" for l in LANGUAGES)})'
+    # Installer formatted text: [LANGUAGE] is the value given.
+    refusal = (f"LANGUAGE=[LANGUAGE] is not a language of {PRODUCT}: give one of {', '.join(LANGUAGES)} "
+               "(case matters). Nothing was installed.")
     data = "|".join(["[INSTALLDIR]"] + shipped_tables)
     return [
         f"<Binary {attrs(Id='SetupActions', SourceFile=setup_dll)}/>",
@@ -183,6 +193,8 @@ def custom_actions(setup_dll, shipped_tables):
         f"<CustomAction {attrs(Id='KeepInstalledLanguage', Property='LANGUAGE', Value='[INSTALLED_LANGUAGE]')}/>",
         f"<CustomAction {attrs(Id='DefaultLanguage', Property='LANGUAGE', Value=DEFAULT_LANGUAGE)}/>",
         f"<CustomAction {attrs(Id='KeepInstalledFolder', Property='INSTALLDIR', Value='[INSTALLED_DIR]')}/>",
+        f"<CustomAction {attrs(Id='SetRefusal', Property='REFUSAL', Value=refusal)}/>",
+        f"<CustomAction {attrs(Id='RefuseInstall', BinaryKey='SetupActions', DllEntry='RefuseInstall', Return='check')}/>",
         *package_setting_actions(),
         "<InstallExecuteSequence>",
         # LANGUAGE on the command line wins, then the installed version's, then the default:
@@ -190,6 +202,9 @@ def custom_actions(setup_dll, shipped_tables):
         f"  <Custom {attrs(Action='KeepInstalledLanguage', Sequence='51')}>INSTALLED_LANGUAGE AND NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='DefaultLanguage', Sequence='52')}>NOT LANGUAGE</Custom>",
         f"  <Custom {attrs(Action='KeepInstalledFolder', Sequence='53')}>INSTALLED_DIR AND NOT INSTALLDIR</Custom>",
+        # A LANGUAGE the component would not find is refused before anything is installed.
+        f"  <Custom {attrs(Action='SetRefusal', Sequence='54')}>{escape(unknown_language)}</Custom>",
+        f"  <Custom {attrs(Action='RefuseInstall', Sequence='55')}>{escape(unknown_language)}</Custom>",
         *package_setting_sequence(),
         f"  <Custom {attrs(Action='RepairWhenInstalledAgain', Before='CostInitialize')}>Installed AND NOT REMOVE AND NOT REINSTALL</Custom>",
         f"  <Custom {attrs(Action='SetRemoveUnchangedTablesData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
@@ -212,7 +227,7 @@ def package_setting_sequence():
     """The property on the command line wins, then the installed value, then the default."""
     out = []
     for n, (name, prop, _) in enumerate(PACKAGE_SETTINGS):
-        sequence = 54 + 2 * n  # after AppSearch (50) and the language and folder (51 to 53)
+        sequence = 56 + 2 * n  # after AppSearch (50), the language and folder (51 to 53), its refusal (54, 55)
         out += [f"  <Custom {attrs(Action='KeepInstalled' + name, Sequence=sequence)}>INSTALLED_{prop} AND NOT {prop}</Custom>",
                 f"  <Custom {attrs(Action='Default' + name, Sequence=sequence + 1)}>NOT {prop}</Custom>"]
     return out
@@ -259,7 +274,8 @@ def wxs(args):
         settings.append(f"    <RegistryValue {attrs(Root=root, Key=key, Name=name, Value=value, Type='string')}/>")
     body += ["<DirectoryRef Id=\"INSTALLDIR\">",
              f"  <Component {attrs(Id='cmp_settings', Guid=guid('settings'))}>"]
-    settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Value='[INSTALLDIR]', Type='string')}/>")
+    for name, value in ((INSTALL_DIR_VALUE, "[INSTALLDIR]"), (PRODUCT_CODE_VALUE, "[ProductCode]")):
+        settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=name, Value=value, Type='string')}/>")
     settings += [f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=name, Value=f'[{prop}]', Type='string')}/>"
                  for name, prop, _ in PACKAGE_SETTINGS]
     body += [settings[0].replace("/>", " KeyPath=\"yes\"/>", 1)] + settings[1:]

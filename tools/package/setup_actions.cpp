@@ -1,5 +1,11 @@
-// The package's one custom action, in ZelvacorinSetup.dll (a binary of the
-// package, never installed): on uninstall the table files are permanent
+// The package's custom actions, in ZelvacorinSetup.dll (a binary of the
+// package, never installed).
+//
+// RefuseInstall stops an installation before anything is installed, with the
+// text of the property REFUSAL as its error (the package sets it, naming what
+// it refuses and what it takes).
+//
+// RemoveUnchangedTables: on uninstall the table files are permanent
 // components, so the installer leaves them all; this action then deletes each
 // table whose content is still the shipped content, and the folders that
 // leaves empty. A table an administrator changed stays. On upgrade the older
@@ -76,4 +82,12 @@ extern "C" UINT __stdcall RemoveUnchangedTables(MSIHANDLE install) {
         if (md5Hex(path) == table[1] && DeleteFileW(path.c_str())) removeEmptyFolders(path, folder);
     }
     return ERROR_SUCCESS;
+}
+
+extern "C" UINT __stdcall RefuseInstall(MSIHANDLE install) {
+    const MSIHANDLE record = MsiCreateRecord(0);
+    MsiRecordSetStringW(record, 0, property(install, L"REFUSAL").c_str());
+    MsiProcessMessage(install, INSTALLMESSAGE_ERROR, record);
+    MsiCloseHandle(record);
+    return ERROR_INSTALL_FAILURE;
 }

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Pictures the README shows, taken afresh from the current tables and texts:
+# the dialogs in each language (the dialog tests under Xvfb) and the forms of
+# the demo as pinhost.exe's scripted user first sees them, copied into
+# docs/screenshots/.
+#
+#   scripts/windows/screenshots.sh     (builds in build/windows, as ./run test does)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="$root/build/windows"
+
+"$root/scripts/windows/build.sh" "$build"
+pictures="$build/windows/screenshots"
+rm -f "$pictures"/*.png
+# The dialog tests bring up the prefix they need (CTest fixtures).
+ctest --test-dir "$build/windows" -R '^ui_tests_xvfb$' --output-on-failure
+"$root/bench/pinhost_exe_batch.sh" 1
+cp "$pictures"/dialog-*.png "$pictures"/notice-*.png "$pictures"/pinhost-*.png "$root/docs/screenshots/"
+echo "screenshots.sh: $(ls "$pictures"/*.png | wc -l) pictures copied into docs/screenshots"
