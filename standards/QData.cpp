@@ -21,7 +21,7 @@ std::string entryLine(env::FileSystem& files, const std::string& path, int16_t l
 // "#" first) and blank lines included.
 void readDataFile(env::LineReader& file, ui::ComboBox& lengths, ui::ComboBox& pitches) {
     while (!file.atEnd()) {
-        const std::string text = trimSpaces(file.readLine());
+        const std::string_view text = trimSpacesView(file.readLine());
         if (text == "[Lunghezze]") {
             ReadSectionList(file, lengths);
         } else if (text == "[Passi]") {
