@@ -44,18 +44,41 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The high bit of each byte of a word: set in a byte that is not ASCII.
+constexpr uint64_t kHighBits = 0x8080808080808080u;
+
+// Which byte of a word is the first whose bit is set in `high` (a word's high
+// bits). The word holds the bytes in the machine's order: the first is its
+// lowest on a little-endian machine, its highest otherwise.
+size_t firstHighIndex(uint64_t high) {
+    const int bit = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
+    return static_cast<size_t>(bit / 8);
+}
+
+// The longest UTF-8 form of a Windows-1252 character (the euro sign's).
+constexpr size_t kLongestUtf8 = 3;
+
 // The UTF-8 form of each byte from 0x80 up, worked out once.
 struct AnsiTable {
-    std::array<std::string, 0x80> utf8;
+    struct Utf8 {
+        std::array<char, kLongestUtf8> bytes;
+        size_t size;
+    };
+    std::array<Utf8, 0x80> utf8;
     AnsiTable() {
-        for (unsigned b = 0x80; b <= 0xFF; ++b) appendUtf8(utf8[b - 0x80], b < 0xA0 ? kHighControls[b - 0x80] : b);
+        for (unsigned b = 0x80; b <= 0xFF; ++b) {
+            std::string form;
+            appendUtf8(form, b < 0xA0 ? kHighControls[b - 0x80] : b);
+            Utf8& u = utf8[b - 0x80];
+            u.size = form.size();
+            form.copy(u.bytes.data(), u.size);
+        }
     }
 };
 
 // The position of the first byte from `from` on that is not ASCII (the size
 // when there is none), looked for four words at a time, then a word at a time.
 size_t firstHighByte(std::string_view bytes, size_t from) {
-    constexpr uint64_t kHighBits = 0x8080808080808080u;
     const auto word = [&](size_t at) {
         uint64_t w;
         std::memcpy(&w, bytes.data() + at, sizeof w);
@@ -66,12 +89,7 @@ size_t firstHighByte(std::string_view bytes, size_t from) {
         if ((word(i) | word(i + 8) | word(i + 16) | word(i + 24)) & kHighBits) break;
     }
     for (; i + sizeof(uint64_t) <= bytes.size(); i += sizeof(uint64_t)) {
-        if (const uint64_t high = word(i) & kHighBits) {
-            // The word holds the bytes in the machine's order: the first is
-            // its lowest on a little-endian machine, its highest otherwise.
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
-            return i + static_cast<size_t>(bit / 8);
-        }
+        if (const uint64_t high = word(i) & kHighBits) return i + firstHighIndex(high);
     }
     while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
     return i;
@@ -177,16 +195,39 @@ std::string ansiToUtf8(std::string_view bytes) {
 
 void assignAnsiAsUtf8(std::string& out, std::string_view bytes) {
     static const AnsiTable table;
-    out.clear();
-    out.reserve(bytes.size());
-    size_t plainUntil = 0;  // runs of ASCII are copied whole
-    for (size_t i = firstHighByte(bytes, 0); i < bytes.size(); i = firstHighByte(bytes, i + 1)) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out.append(bytes.substr(plainUntil, i - plainUntil));
-        out += table.utf8[b - 0x80];
-        plainUntil = i + 1;
+    // Written in place into room for the longest form of every byte, then cut
+    // to what was written. Eight bytes are copied at a time, of which those up
+    // to the first high byte count; that byte is then written in its form.
+    out.resize(bytes.size() * kLongestUtf8);
+    char* to = out.data();
+    const auto putHigh = [&](char c) {
+        const AnsiTable::Utf8& form = table.utf8[static_cast<unsigned char>(c) - 0x80];
+        std::memcpy(to, form.bytes.data(), kLongestUtf8);  // a shorter form's spare byte is cut or overwritten
+        to += form.size;
+    };
+    size_t i = 0;
+    for (uint64_t word; i + sizeof word <= bytes.size();) {
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        std::memcpy(to, &word, sizeof word);
+        const uint64_t high = word & kHighBits;
+        if (!high) {
+            to += sizeof word;
+            i += sizeof word;
+            continue;
+        }
+        const size_t plain = firstHighIndex(high);
+        to += plain;
+        putHigh(bytes[i + plain]);
+        i += plain + 1;
     }
-    out.append(bytes.substr(plainUntil));
+    for (; i < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            *to++ = bytes[i];
+        } else {
+            putHigh(bytes[i]);
+        }
+    }
+    out.resize(static_cast<size_t>(to - out.data()));
 }
 
 std::string utf8ToAnsi(const std::string& text) {
