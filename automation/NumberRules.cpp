@@ -105,11 +105,13 @@ std::optional<double> parseWholeNumber(std::string_view text) {
 std::string numberToText(double v) { return formatSignificant(v, 15); }
 std::string singleToText(float v) { return formatSignificant(v, 7); }
 
-std::string trimSpaces(std::string_view s) {
+std::string trimSpaces(std::string_view s) { return std::string(trimSpacesView(s)); }
+
+std::string_view trimSpacesView(std::string_view s) {
     const size_t b = s.find_first_not_of(' ');
     if (b == std::string_view::npos) return {};
     const size_t e = s.find_last_not_of(' ');
-    return std::string(s.substr(b, e - b + 1));
+    return s.substr(b, e - b + 1);
 }
 
 }  // namespace zelva

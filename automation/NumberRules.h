@@ -42,5 +42,7 @@ std::string singleToText(float v);
 
 // Leading and trailing space characters removed (tabs stay).
 std::string trimSpaces(std::string_view s);
+// The same, as a view into `s`.
+std::string_view trimSpacesView(std::string_view s);
 
 }  // namespace zelva

@@ -5,6 +5,8 @@
 // - the readers on the shipped tables and on a large generated table, per
 //   line read.
 // Prints "lines LABEL N" for each measured piece of work: the lines it reads.
+// The install tree and the work folder are given by run_bench.py at paths of a
+// fixed length, since every file opened costs by the length of its path.
 
 #include <filesystem>
 #include <fstream>
@@ -28,12 +30,14 @@ constexpr int kRepeats = 20;          // each small piece of work is counted thi
 constexpr int kLargeIndexLines = 32000;
 constexpr int kLargeDataItems = 30000;  // half lengths, half pitches
 
-// The shipped install tree in a session keeping no journal, as pinhost runs it.
+// The install tree in a session keeping no journal, as pinhost runs it.
 struct QuietSession : app::Session {
-    QuietSession() : Session(ZELVA_STAGED_INSTALL) { host.keepJournal(false); }
+    explicit QuietSession(const fs::path& install) : Session(install) { host.keepJournal(false); }
 };
 
 struct DroppedOnHole {
+    explicit DroppedOnHole(const fs::path& install) : session(install) {}
+
     QuietSession session;
     sim::HitSiteRef hole = session.host.addCircularEdge(session.host.addPart("plate"), {0, 0, 0}, {0, 0, 1}, 5);
 
@@ -54,8 +58,8 @@ long getlinePass(const std::vector<std::string>& paths) {
     return lines;
 }
 
-void countDialogOpening() {
-    DroppedOnHole drop;
+void countDialogOpening(const fs::path& install) {
+    DroppedOnHole drop(install);
     bench::ProbedFiles probe(drop.session.files);
     env::Module probed(drop.session.host.library(), drop.session.ui, probe);
     forms::ConnectFormEvents(probed);
@@ -74,8 +78,8 @@ void countDialogOpening() {
 }
 
 // The same opening with size matching on: the list opens on the edge's M10.
-void countMatchedDialogOpening() {
-    DroppedOnHole drop;
+void countMatchedDialogOpening(const fs::path& install) {
+    DroppedOnHole drop(install);
     drop.session.host.registry().set(env::kProductKey, "MatchSize", "1");
     drop.openDialog(drop.session.module);
     bench::countInstructions("dialog-opening-matched", [&] {
@@ -92,8 +96,8 @@ void readTables(env::Module& m, const std::string& groupDir) {
                      lengths, pitches, description);
 }
 
-void countReaders(const std::string& label, const std::string& groupDir, int repeats) {
-    QuietSession session;
+void countReaders(const fs::path& install, const std::string& label, const std::string& groupDir, int repeats) {
+    QuietSession session(install);
     bench::ProbedFiles probe(session.files);
     env::Module probed(session.host.library(), session.ui, probe);
     readTables(probed, groupDir);
@@ -123,13 +127,14 @@ std::string writeLargeGroup(const fs::path& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: reader_counts WORK_DIR\n";
+    if (argc != 3) {
+        std::cerr << "usage: reader_counts WORK_DIR INSTALL_DIR\n";
         return 2;
     }
-    countDialogOpening();
-    countMatchedDialogOpening();
-    countReaders("readers-shipped", std::string(ZELVA_STAGED_INSTALL) + "/Tessalo\\Norme\\ISO\\", kRepeats);
-    countReaders("readers-large", writeLargeGroup(fs::path(argv[1]) / "large-group"), 1);
+    const fs::path install = argv[2];
+    countDialogOpening(install);
+    countMatchedDialogOpening(install);
+    countReaders(install, "readers-shipped", install.string() + "/Tessalo\\Norme\\ISO\\", kRepeats);
+    countReaders(install, "readers-large", writeLargeGroup(fs::path(argv[1]) / "large-group"), 1);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "env/TextFiles.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <system_error>
 
 #include "automation/Error.h"
+#include "env/FileAccess.h"
 #include "env/PathMapping.h"
 
 namespace zelva::env {
@@ -42,26 +44,52 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The high bit of each byte of a word: set in a byte that is not ASCII.
+constexpr uint64_t kHighBits = 0x8080808080808080u;
+
+// Which byte of a word is the first whose bit is set in `high` (a word's high
+// bits). The word holds the bytes in the machine's order: the first is its
+// lowest on a little-endian machine, its highest otherwise.
+size_t firstHighIndex(uint64_t high) {
+    const int bit = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
+    return static_cast<size_t>(bit / 8);
+}
+
+// The longest UTF-8 form of a Windows-1252 character (the euro sign's).
+constexpr size_t kLongestUtf8 = 3;
+
 // The UTF-8 form of each byte from 0x80 up, worked out once.
 struct AnsiTable {
-    std::array<std::string, 0x80> utf8;
+    struct Utf8 {
+        std::array<char, kLongestUtf8> bytes;
+        size_t size;
+    };
+    std::array<Utf8, 0x80> utf8;
     AnsiTable() {
-        for (unsigned b = 0x80; b <= 0xFF; ++b) appendUtf8(utf8[b - 0x80], b < 0xA0 ? kHighControls[b - 0x80] : b);
+        for (unsigned b = 0x80; b <= 0xFF; ++b) {
+            std::string form;
+            appendUtf8(form, b < 0xA0 ? kHighControls[b - 0x80] : b);
+            Utf8& u = utf8[b - 0x80];
+            u.size = form.size();
+            form.copy(u.bytes.data(), u.size);
+        }
     }
 };
 
 // The position of the first byte from `from` on that is not ASCII (the size
 // when there is none), looked for four words at a time, then a word at a time.
 size_t firstHighByte(std::string_view bytes, size_t from) {
-    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    const auto word = [&](size_t at) {
+        uint64_t w;
+        std::memcpy(&w, bytes.data() + at, sizeof w);
+        return w;
+    };
     size_t i = from;
-    for (uint64_t words[4]; i + sizeof words <= bytes.size(); i += sizeof words) {
-        std::memcpy(words, bytes.data() + i, sizeof words);
-        if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+    for (; i + 4 * sizeof(uint64_t) <= bytes.size(); i += 4 * sizeof(uint64_t)) {
+        if ((word(i) | word(i + 8) | word(i + 16) | word(i + 24)) & kHighBits) break;
     }
-    for (uint64_t word; i + sizeof word <= bytes.size(); i += sizeof word) {
-        std::memcpy(&word, bytes.data() + i, sizeof word);
-        if (word & kHighBits) break;
+    for (; i + sizeof(uint64_t) <= bytes.size(); i += sizeof(uint64_t)) {
+        if (const uint64_t high = word(i) & kHighBits) return i + firstHighIndex(high);
     }
     while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
     return i;
@@ -77,70 +105,37 @@ char toAnsi(char32_t c) {
 
 fs::path localPath(const std::string& path) { return fs::u8path(mapWindowsPath(path)); }
 
-fs::path folderOf(const fs::path& p) {
-    fs::path folder = p.parent_path();
-    return folder.empty() ? fs::path(".") : folder;
-}
-
-// Why a file could not be opened, as the runtime numbers it.
-Error openFailure(const fs::path& p, bool forWriting) {
-    std::error_code ec;
-    if (!fs::exists(folderOf(p), ec)) return Error::runtime(err::PathNotFound);
-    if (forWriting) return Error::runtime(err::PermissionDenied);
-    if (!fs::exists(p, ec)) return Error::runtime(err::FileNotFound);
-    return Error::runtime(err::PathFileAccess);
-}
-
-// A whole file's bytes in memory, taken in one block without being filled first.
-class FileBytes {
-public:
-    explicit FileBytes(size_t size) : data_(std::make_unique_for_overwrite<char[]>(size)), size_(size) {}
-    char* data() { return data_.get(); }
-    std::string_view text() const { return {data_.get(), size_}; }
-
-private:
-    std::unique_ptr<char[]> data_;
-    size_t size_;
-};
-
 class MemoryLineReader : public LineReader {
 public:
-    explicit MemoryLineReader(FileBytes bytes) : bytes_(std::move(bytes)), text_(bytes_.text()) {}
+    explicit MemoryLineReader(FileBytes bytes)
+        : bytes_(std::move(bytes)), text_(bytes_.text()), plainUntil_(firstHighByte(text_, 0)) {}
 
     bool atEnd() override { return pos_ >= text_.size(); }
 
     const std::string& readLine() override {
         if (atEnd()) throw Error::runtime(err::InputPastEnd);
-        const size_t end = text_.find('\r', pos_);
-        const std::string_view line = text_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
+        const size_t start = pos_;
+        const size_t end = text_.find('\r', start);
+        const std::string_view line = text_.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         pos_ = end == std::string_view::npos ? text_.size() : end + 1;
         if (pos_ < text_.size() && end != std::string_view::npos && text_[pos_] == '\n') ++pos_;
-        assignAnsiAsUtf8(line_, line);
+        if (start + line.size() <= plainUntil_) {
+            line_.assign(line);
+        } else {
+            assignAnsiAsUtf8(line_, line);
+        }
         return line_;
     }
 
 private:
     FileBytes bytes_;
     std::string_view text_;
+    // The bytes before the file's first non-ASCII byte, looked for once, are
+    // their own UTF-8: the lines there are copied as they are.
+    size_t plainUntil_;
     std::string line_;  // one buffer for every line read
     size_t pos_ = 0;
 };
-
-// The lines of the file at `p`, read in one block by a bare file buffer kept
-// unbuffered, so the block goes straight from the file into its place.
-std::unique_ptr<LineReader> readWholeFile(const fs::path& p) {
-    std::error_code ec;
-    if (fs::is_directory(p, ec)) throw Error::runtime(err::PathFileAccess);
-    std::filebuf file;
-    file.pubsetbuf(nullptr, 0);
-    if (!file.open(p, std::ios::in | std::ios::binary)) throw openFailure(p, false);
-    const std::streamoff size = file.pubseekoff(0, std::ios::end, std::ios::in);
-    if (size < 0 || file.pubseekpos(0, std::ios::in) != std::streampos(0)) throw Error::runtime(err::PathFileAccess);
-    FileBytes bytes(static_cast<size_t>(size));
-    const auto wanted = static_cast<std::streamsize>(size);
-    if (file.sgetn(bytes.data(), wanted) != wanted) throw Error::runtime(err::PathFileAccess);
-    return std::make_unique<MemoryLineReader>(std::move(bytes));
-}
 
 class ReplacingLineWriter : public LineWriter {
 public:
@@ -200,16 +195,39 @@ std::string ansiToUtf8(std::string_view bytes) {
 
 void assignAnsiAsUtf8(std::string& out, std::string_view bytes) {
     static const AnsiTable table;
-    out.clear();
-    out.reserve(bytes.size());
-    size_t plainUntil = 0;  // runs of ASCII are copied whole
-    for (size_t i = firstHighByte(bytes, 0); i < bytes.size(); i = firstHighByte(bytes, i + 1)) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out.append(bytes.substr(plainUntil, i - plainUntil));
-        out += table.utf8[b - 0x80];
-        plainUntil = i + 1;
+    // Written in place into room for the longest form of every byte, then cut
+    // to what was written. Eight bytes are copied at a time, of which those up
+    // to the first high byte count; that byte is then written in its form.
+    out.resize(bytes.size() * kLongestUtf8);
+    char* to = out.data();
+    const auto putHigh = [&](char c) {
+        const AnsiTable::Utf8& form = table.utf8[static_cast<unsigned char>(c) - 0x80];
+        std::memcpy(to, form.bytes.data(), kLongestUtf8);  // a shorter form's spare byte is cut or overwritten
+        to += form.size;
+    };
+    size_t i = 0;
+    for (uint64_t word; i + sizeof word <= bytes.size();) {
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        std::memcpy(to, &word, sizeof word);
+        const uint64_t high = word & kHighBits;
+        if (!high) {
+            to += sizeof word;
+            i += sizeof word;
+            continue;
+        }
+        const size_t plain = firstHighIndex(high);
+        to += plain;
+        putHigh(bytes[i + plain]);
+        i += plain + 1;
     }
-    out.append(bytes.substr(plainUntil));
+    for (; i < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            *to++ = bytes[i];
+        } else {
+            putHigh(bytes[i]);
+        }
+    }
+    out.resize(static_cast<size_t>(to - out.data()));
 }
 
 std::string utf8ToAnsi(const std::string& text) {
@@ -226,24 +244,23 @@ std::string utf8ToAnsi(const std::string& text) {
 }
 
 std::unique_ptr<LineReader> LocalFileSystem::openForReading(const std::string& path) {
-    return readWholeFile(localPath(path));
+    return std::make_unique<MemoryLineReader>(*readFileBytes(mapWindowsPath(path), IfAbsent::Fail));
 }
 
 std::unique_ptr<LineReader> LocalFileSystem::openIfPresent(const std::string& path) {
-    const fs::path p = localPath(path);
-    std::error_code ec;
-    if (!fs::exists(p, ec) && fs::exists(folderOf(p), ec)) return nullptr;
-    return readWholeFile(p);
+    auto bytes = readFileBytes(mapWindowsPath(path), IfAbsent::GiveNothing);
+    if (!bytes) return nullptr;
+    return std::make_unique<MemoryLineReader>(std::move(*bytes));
 }
 
 std::unique_ptr<LineWriter> LocalFileSystem::openForWriting(const std::string& path) {
     const fs::path target = localPath(path);
     std::error_code ec;
     if (fs::is_directory(target, ec)) throw Error::runtime(err::PathFileAccess);
-    fs::path temporary = target;
-    temporary += ".new";
+    const std::string temporaryPath = mapWindowsPath(path) + ".new";
+    fs::path temporary = fs::u8path(temporaryPath);
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw openFailure(temporary, true);
+    if (!out) throw openFailure(temporaryPath, true);
     return std::make_unique<ReplacingLineWriter>(target, std::move(temporary), std::move(out));
 }
 

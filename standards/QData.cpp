@@ -17,7 +17,7 @@ std::string EntryLine(env::FileSystem& files, const std::string& path, int16_t l
 // and blank lines included.
 void ReadDataFile(env::LineReader& file, ui::ComboBox& lengths, ui::ComboBox& pitches) {
     while (!file.atEnd()) {
-        const std::string text = trimSpaces(file.readLine());
+        const std::string_view text = trimSpacesView(file.readLine());
         if (text == "[Lunghezze]") {
             ReadSectionList(file, lengths);
         } else if (text == "[Passi]") {

@@ -9,9 +9,9 @@ void ReadSectionList(env::LineReader& file, ui::ComboBox& list) {
     list.clear();
     while (!file.atEnd()) {
         const std::string& line = file.readLine();
-        std::string item = trimSpaces(line);
+        const std::string_view item = trimSpacesView(line);
         if (item.empty()) break;
-        if (!line.starts_with('#')) list.addItem(std::move(item));
+        if (!line.starts_with('#')) list.addItem(std::string(item));
     }
     list.setListIndex(0);  // an empty list fails here (380)
 }

@@ -393,6 +393,33 @@ TEST_F(TextFiles, EachLineReadReplacesTheOneBeforeItWhole) {
     EXPECT_EQ(errorNumber([&] { files.openForReading(temp.path().string()); }), err::PathFileAccess);
 }
 
+TEST_F(TextFiles, LinesReadTheSameBeforeAndAfterTheFilesFirstHighByte) {
+    // The lines before the file's first high byte are copied as they are, the
+    // rest converted: plain lines on both sides of it, the line ending on it,
+    // an empty line, and a last line without its end.
+    const std::vector<std::string> lines = {"plain", std::string(70, 'p'), "x\xe9", "", "plain again", "\xd7", "end\x80"};
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    bytes.resize(bytes.size() - 2);
+    const auto path = temp.path() / "mixed.txt";
+    std::ofstream(path, std::ios::binary) << bytes;
+    const auto in = files.openForReading(path.string());
+    for (const std::string& line : lines) EXPECT_EQ(in->readLine(), env::ansiToUtf8(line));
+    EXPECT_TRUE(in->atEnd());
+}
+
+TEST_F(TextFiles, FilesOpenByTheirWindowsPathsWhateverTheirFoldersLength) {
+    // A folder name as long as the system allows, reached by a path with `\`
+    // separators; a folder is not a file, for a file that may be absent too.
+    const auto folder = temp.path() / std::string(255, 'f');
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "t.txt", std::ios::binary) << "x\r\n";
+    const std::string windowsPath = temp.path().string() + "\\" + std::string(255, 'f') + "\\t.txt";
+    EXPECT_EQ(files.openForReading(windowsPath)->readLine(), "x");
+    EXPECT_EQ(files.openIfPresent(windowsPath)->readLine(), "x");
+    EXPECT_EQ(errorNumber([&] { files.openIfPresent(folder.string()); }), err::PathFileAccess);
+}
+
 TEST(AnsiText, HighBytesConvertPastTheRunsScannedManyWordsAtATime) {
     // Longer lines are passed over four words at a time, then word by word,
     // then byte by byte: a high byte in any of those stretches still converts.

@@ -5,6 +5,11 @@
 namespace zelva::ui {
 
 namespace {
+
+// Room a list makes at its first item: lists are filled whole from the thread
+// tables, mostly with more than a few items, so they grow in fewer steps.
+constexpr size_t kFirstRoom = 16;
+
 void fire(const std::function<void()>& handler) {
     if (handler) handler();
 }
@@ -27,7 +32,8 @@ void ComboBox::clear() {
 }
 
 void ComboBox::addItem(std::string text) {
-    items_.push_back({std::move(text), 0});
+    if (items_.capacity() == 0) items_.reserve(kFirstRoom);
+    items_.emplace_back(std::move(text));
     newIndex_ = listCount() - 1;
 }
 
