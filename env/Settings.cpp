@@ -1,6 +1,7 @@
 #include "env/Settings.h"
 
 #include "automation/NumberRules.h"
+#include "env/LanguageTag.h"
 #include "env/Languages.h"
 
 namespace zelva::env {
@@ -52,6 +53,11 @@ int16_t GetLanguageBase(Module& m) {
     const std::string language = readRegistry(m, kFamilyKey, "Language");
     for (const Language& l : kLanguages)
         if (language.find(l.name) != std::string::npos) return l.base;
+    // Only a value that named none of the old blocks is read as a tag, so every
+    // value an installation holds today keeps the block it chose.
+    if (const std::optional<std::string> tag = primarySubtag(language))
+        for (const Language& l : kCompleteSets)
+            if (*tag == l.name) return l.base;
     return kDefaultLanguageBase;
 }
 

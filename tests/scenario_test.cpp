@@ -76,7 +76,8 @@ TEST(ScenarioFiles, JournalIsWrittenOnlyWhenAskedFor) {
 
 INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,
                          ::testing::Values("demo", "units_refused", "notice_in_german", "missing_tables",
-                                           "edit_cancel_and_manual"));
+                                           "edit_cancel_and_manual", "texts_english_tag", "texts_german_tag",
+                                           "texts_italian_tag"));
 
 TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
     const zelva::test::TempDir dir;
