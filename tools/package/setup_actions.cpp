@@ -1,5 +1,11 @@
-// The package's one custom action, in ZelvacorinSetup.dll (a binary of the
-// package, never installed): on uninstall the table files are permanent
+// The package's custom actions, in ZelvacorinSetup.dll (a binary of the package,
+// never installed).
+//
+// NoteUiLanguage sets the property UILANGUAGE to the two-letter name of the
+// machine's user-interface language ("de", "it", "en", ...), from which the
+// package takes its default LANGUAGE.
+//
+// RemoveUnchangedTables: on uninstall the table files are permanent
 // components, so the installer leaves them all; this action then deletes each
 // table whose content is still the shipped content, and the folders that
 // leaves empty. A table an administrator changed stays. On upgrade the older
@@ -65,6 +71,14 @@ void removeEmptyFolders(std::wstring path, const std::wstring& top) {
 }
 
 }  // namespace
+
+extern "C" UINT __stdcall NoteUiLanguage(MSIHANDLE install) {
+    const LCID ui = MAKELCID(GetSystemDefaultUILanguage(), SORT_DEFAULT);
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = L"";
+    if (GetLocaleInfoW(ui, LOCALE_SISO639LANGNAME, name, LOCALE_NAME_MAX_LENGTH) > 0)
+        MsiSetPropertyW(install, L"UILANGUAGE", name);
+    return ERROR_SUCCESS;
+}
 
 extern "C" UINT __stdcall RemoveUnchangedTables(MSIHANDLE install) {
     const auto fields = split(property(install, L"CustomActionData"), L'|');
