@@ -121,5 +121,12 @@ add_test(NAME ui_tests_xvfb
     WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
 set_tests_properties(ui_tests_xvfb PROPERTIES
     FIXTURES_REQUIRED wine_prefix
-    TIMEOUT 180
+    TIMEOUT 600
     ENVIRONMENT "ZELVA_SCREENSHOT_DIR=${ZELVA_SCREENSHOT_DIR};ZELVA_SCREENSHOT_SCRIPT=${ZELVA_UI_TEST_DIR}/screenshot.sh")
+
+# The texts' fit again on a screen of 144 dots per inch (the run above: 96).
+add_test(NAME ui_texts_fit_144dpi
+    COMMAND "${ZELVA_UI_TEST_DIR}/at_dpi.sh" "${ZELVA_WINEPREFIX}" 144 "$<TARGET_FILE:zelva_ui_tests>"
+            "--gtest_filter=Languages/TextsFit.*"
+    WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(ui_texts_fit_144dpi PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600 ENVIRONMENT ZELVA_EXPECTED_DPI=144)

@@ -12,17 +12,15 @@ struct Language {
     int16_t base;
 };
 
-// In the order a "Language" value is searched for them.
+// The blocks installations have always had, chosen by a "Language" value that
+// contains the name; in the order a value is searched for them. Most of their
+// texts are Chinese, and they stay as they are: installed hosts show them.
 inline constexpr Language kLanguages[] = {{"Italian", 1000}, {"English", 2000}, {"German", 3000}};
-// English, for a value that names none of them.
+// English, for a value that names none of them and is no tag of a complete set.
 inline constexpr int16_t kDefaultLanguageBase = 2000;
 
-// The first language, in the order above, whose name a "Language" value
-// contains (case matters); null when it names none.
-constexpr const Language* languageNamedIn(std::string_view value) {
-    for (const Language& l : kLanguages)
-        if (value.find(l.name) != std::string_view::npos) return &l;
-    return nullptr;
-}
+// The complete sets, chosen by a language tag ("de", "de-CH", "EN-us"): the
+// primary subtag, in any case, is the name here.
+inline constexpr Language kCompleteSets[] = {{"en", 4000}, {"de", 5000}, {"it", 6000}};
 
 }  // namespace zelva::env

@@ -15,12 +15,18 @@ const std::vector<std::pair<int, std::string>>& AllMessageTexts() {
     return table;
 }
 
-std::string MessageText(int id) {
+std::optional<std::string> FindMessageText(int id) {
     const auto& table = AllMessageTexts();
     const auto it = std::lower_bound(table.begin(), table.end(), id,
                                      [](const auto& entry, int key) { return entry.first < key; });
-    if (it == table.end() || it->first != id) throw Error::runtime(err::InvalidCall);
+    if (it == table.end() || it->first != id) return std::nullopt;
     return it->second;
+}
+
+std::string MessageText(int id) {
+    std::optional<std::string> text = FindMessageText(id);
+    if (!text) throw Error::runtime(err::InvalidCall);
+    return *std::move(text);
 }
 
 }  // namespace zelva::env

@@ -1,8 +1,9 @@
 #pragma once
-// The component's string table: captions and messages in three language blocks,
-// fetched as LanguageBase + offset (1000 Italian, 2000 English, 3000 German).
+// The component's string table: captions and messages in language blocks,
+// fetched as LanguageBase + offset (the bases in env/Languages.h).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@ namespace text {
 constexpr int Title = 0;
 constexpr int StandardLabel = 1;
 constexpr int DiameterLabel = 2;
+constexpr int ManualSwitch = 3;  // the complete sets only
 constexpr int Ok = 5;
 constexpr int Cancel = 6;
 constexpr int LengthLabel = 7;
@@ -29,8 +31,10 @@ constexpr int PinName = 40;
 
 // The text of an entry; an id without text fails with error 5.
 std::string MessageText(int id);
+// The text of an entry, if the table holds one.
+std::optional<std::string> FindMessageText(int id);
 
-// Every entry as (id, text), in id order: the source of the resource string table.
+// Every entry as (id, text), in id order, as the resource string table holds them.
 const std::vector<std::pair<int, std::string>>& AllMessageTexts();
 
 }  // namespace zelva::env

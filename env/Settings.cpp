@@ -1,6 +1,7 @@
 #include "env/Settings.h"
 
 #include "automation/NumberRules.h"
+#include "env/LanguageTag.h"
 #include "env/Languages.h"
 
 namespace zelva::env {
@@ -53,8 +54,7 @@ void LoadStandardFiles(Module& m, int16_t n) {
 }
 
 int16_t GetLanguageBase(Module& m) {
-    const Language* named = languageNamedIn(readRegistry(m, kFamilyKey, "Language"));
-    return named ? named->base : kDefaultLanguageBase;
+    return languageBaseOf(readRegistry(m, kFamilyKey, "Language")).value_or(kDefaultLanguageBase);
 }
 
 int16_t FileExists(Module& m, const std::string& path) {

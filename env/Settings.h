@@ -34,7 +34,9 @@ void InitPaths(Module& m);
 // InitPaths, then DataFilePath and IniFileName from the settings of index n.
 void LoadStandardFiles(Module& m, int16_t n);
 
-// 1000 Italian, 2000 English, 3000 German, from the "Language" value.
+// The message block the "Language" value selects (env/Languages.h): the first
+// old block whose name it contains; else the complete set its language tag
+// names; else the English old block.
 int16_t GetLanguageBase(Module& m);
 
 // -1 when the file exists, 0 otherwise.

@@ -24,6 +24,8 @@ void setCaptions(env::Module& m, ui::Dialog& d) {
     d.LblLung.caption = text(env::text::LengthLabel);
     d.LblPasso.caption = text(env::text::PitchLabel);
     d.ToggleSmusso.toolTip = text(env::text::ChamferToolTip);
+    if (auto manual = env::FindMessageText(m.LanguageBase + env::text::ManualSwitch))
+        d.ToggleMan.caption = *std::move(manual);
 }
 
 }  // namespace

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "automation/Error.h"
 #include "env/ComponentVariables.h"
+#include "env/Languages.h"
+#include "env/MessageTexts.h"
 #include "env/Preferences.h"
 #include "env/Settings.h"
 #include "env/ThreadTexture.h"
@@ -70,6 +73,65 @@ TEST_F(Settings, LanguageIsFoundByCaseSensitiveSearchInFixedOrder) {
         setFamily("Language", value);
         EXPECT_EQ(env::GetLanguageBase(m), base) << value;
     }
+}
+
+TEST_F(Settings, LanguageTagsSelectTheCompleteSetsAndOldValuesKeepTheirBlocks) {
+    const std::pair<const char*, int16_t> cases[] = {
+        // Tags: the primary subtag decides, in any case.
+        {"en", 4000}, {"en-US", 4000}, {"EN-gb", 4000}, {"de", 5000}, {"de-DE", 5000}, {"de-CH", 5000},
+        {"De-Latn-AT", 5000}, {"it", 6000}, {"it-IT", 6000}, {"IT-ch", 6000},
+        // The old names win wherever they stand, even inside a tag's shape.
+        {"English", 2000}, {"German", 3000}, {"Italian", 1000}, {"it-German", 3000}, {"en-English", 2000},
+        // Tags of other languages and texts that are no tag: the fall-back, as before.
+        {"fr-FR", 2000}, {"deu", 2000}, {"Deutsch", 2000}, {"de_DE", 2000}, {"de-", 2000}, {"-de", 2000},
+        {" de", 2000}, {"de-DE ", 2000}, {"d", 2000}, {"de-123456789", 2000}, {"de--CH", 2000}, {"d3", 2000}};
+    for (const auto& [value, base] : cases) {
+        setFamily("Language", value);
+        EXPECT_EQ(env::GetLanguageBase(m), base) << value;
+    }
+}
+
+namespace {
+
+// The code points of UTF-8 text (the message list is valid UTF-8).
+std::u32string codePoints(const std::string& text) {
+    std::u32string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out += c;
+        i += length;
+    }
+    return out;
+}
+
+}  // namespace
+
+// Each complete set holds an entry at every offset any block uses (old or new),
+// and none of its texts holds a CJK character.
+TEST(MessageTexts, CompleteSetsHoldEveryEntryAndNoCjkCharacter) {
+    constexpr int kBlock = 1000;
+    std::set<int> offsets;
+    for (const auto& [id, text] : env::AllMessageTexts()) offsets.insert(id % kBlock);
+    const auto isCjk = [](char32_t c) {
+        return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+               (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
+    };
+    for (const env::Language& set : env::kCompleteSets) {
+        for (int offset : offsets) {
+            const std::optional<std::string> text = env::FindMessageText(set.base + offset);
+            ASSERT_TRUE(text) << set.name << " lacks offset " << offset;
+            EXPECT_FALSE(text->empty()) << set.name << " " << offset;
+            for (char32_t c : codePoints(*text)) EXPECT_FALSE(isCjk(c)) << set.name << " " << offset << ": " << *text;
+        }
+    }
+}
+
+TEST(MessageTexts, AnIdWithoutTextFailsWithInvalidCall) {
+    EXPECT_FALSE(env::FindMessageText(2003));
+    EXPECT_EQ(errorNumber([] { env::MessageText(2003); }), err::InvalidCall);
 }
 
 TEST_F(Settings, PathsAreJoinedByPlainConcatenation) {

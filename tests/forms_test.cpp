@@ -121,6 +121,57 @@ TEST_F(DialogTest, CaptionsSpeakTheLanguageOfTheSettings) {
     }
 }
 
+// The German set with a region tag: every text a designer meets on a drop, the
+// dialog's, the built pin's name, the notice's and the units message's.
+TEST_F(DialogTest, GermanTagSpeaksGermanInEveryFormAndMessage) {
+    setLanguage("de-DE");
+    std::string manual, chamferTip;
+    watch.onShown = [&](const ui::Form& form) {
+        manual = asDialog(form).ToggleMan.caption;
+        chamferTip = asDialog(form).ToggleSmusso.toolTip;
+    };
+    drop(edgeOfRadius(5), {act::ok()});
+    const json& d = opened();
+    EXPECT_EQ(module.LanguageBase, 5000);
+    EXPECT_EQ(d["caption"], "Gewindebolzen");
+    EXPECT_EQ(d["LblNormativa"], "Norm");
+    EXPECT_EQ(d["LblDiam"], "Durchmesser");
+    EXPECT_EQ(d["LblLung"], "Gewindelänge");
+    EXPECT_EQ(d["LblPasso"], "Steigung");
+    EXPECT_EQ(d["OKButton"]["caption"], "OK");
+    EXPECT_EQ(d["CancelButton"]["caption"], "Abbrechen");
+    EXPECT_EQ(manual, "Manuell");
+    EXPECT_EQ(chamferTip, "Fase am Gewindeende");
+    ASSERT_EQ(plateShapes().size(), 1u);
+    EXPECT_EQ(plateShapes()[0]->name, "Gewindebolzen");
+
+    watch.onShown = nullptr;
+    drop(host.addLineEdge(plate, {0, 0, 0}, {0, 0, 1}), {act::ok()});
+    EXPECT_EQ(opened()["caption"], "Gewindebolzen");
+    EXPECT_EQ(opened()["LblWarning"], "Legen Sie den Gewindebolzen auf der kreisförmigen Kante ab, auf der er stehen soll.");
+    EXPECT_EQ(opened()["OKButton"], "OK");
+
+    host.setPageLengthUnits(1);
+    drop(edgeOfRadius(5));
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].title, "Gewindebolzen");
+    EXPECT_EQ(ui.messages()[0].prompt,
+              "Um einen Gewindebolzen zu platzieren, stellen Sie die Längeneinheit des Dokuments auf Millimeter um.");
+}
+
+// The old blocks have no caption for the manual switch: it keeps its own.
+TEST_F(DialogTest, EachSetCaptionsTheManualSwitchOnlyIfItHasTheText) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Italian", "Man."}, {"English", "Man."}, {"German", "Man."}, {"en", "Manual"}, {"it-IT", "Manuale"}};
+    for (const auto& [language, caption] : cases) {
+        setLanguage(language);
+        std::string manual;
+        watch.onShown = [&](const ui::Form& form) { manual = asDialog(form).ToggleMan.caption; };
+        drop(edgeOfRadius(5));
+        EXPECT_EQ(manual, caption) << language;
+    }
+}
+
 TEST_F(DialogTest, TabsStopAtTheFirstEmptyGroupName) {
     int16_t tabsPerRow = 0;
     int height = 0;

@@ -165,7 +165,8 @@ const std::vector<Mistake> kMistakes = {
       {"Tessalo/Norme/M", 0, Level::Warning, "no tab's Norme Dir# value reaches this group folder"}}},
     {"a language the component does not know", {{kRegistry, crlf(with(registryLines(), 4, R"("Language"="Deutsch")"))}},
      {{kRegistry, 5, Level::Error, "Language \"Deutsch\" names none of the languages the component knows (Italian, "
-                                   "English, German; case matters), so it shows the English texts"}}},
+                                   "English, German, case matters; or a language tag of en, de, it such as de-CH), "
+                                   "so it shows the English texts"}}},
     {"a second tab that is incomplete and names a data folder of its own",
      {{kRegistry, crlf(inserted(inserted(inserted(registryLines(), 12, R"("Norme#1"="Half")"), 13,
                                          R"("Norme Dir#1"="\\Norme\\M\\")"), 14, R"("Data#1"="Tables\\")"))}},

@@ -14,6 +14,7 @@
 #include "app/tables/ReaderMessage.h"
 #include "app/tables/TreeSettings.h"
 #include "app/tables/WindowsNames.h"
+#include "env/LanguageTag.h"
 #include "env/Languages.h"
 #include "env/Module.h"
 #include "env/PathMapping.h"
@@ -68,9 +69,10 @@ bool endsWithSeparator(const std::string& componentPath) {
     return !componentPath.empty() && (componentPath.back() == '\\' || componentPath.back() == '/');
 }
 
-std::string knownLanguages() {
+template <size_t N>
+std::string namesOf(const env::Language (&languages)[N]) {
     std::string names;
-    for (const env::Language& l : env::kLanguages) names += (names.empty() ? "" : ", ") + std::string(l.name);
+    for (const env::Language& l : languages) names += (names.empty() ? "" : ", ") + std::string(l.name);
     return names;
 }
 
@@ -122,10 +124,10 @@ private:
     void checkLanguage() {
         // Without a value the component shows English texts, as the package's default does.
         const std::string* value = settings_.registry.read(sim::root::LocalMachine, env::kFamilyKey, "Language");
-        if (!value || env::languageNamedIn(*value)) return;
+        if (!value || env::languageBaseOf(*value)) return;
         add(settings_.source, settings_.lineOf("Language"), Level::Error,
-            "Language \"" + *value + "\" names none of the languages the component knows (" + knownLanguages() +
-                "; case matters), so it shows the English texts");
+            "Language \"" + *value + "\" names none of the languages the component knows (" + namesOf(env::kLanguages) +
+                ", case matters; or a language tag of " + namesOf(env::kCompleteSets) + " such as de-CH), so it shows the English texts");
     }
 
     // False when the tab cannot reach its files, already reported.

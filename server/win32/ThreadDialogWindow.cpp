@@ -31,8 +31,9 @@ DialogTemplate ThreadDialogWindow::layout() const {
     t.add(Description, ControlClass::Static, label, {12, 42, 208, 18});
     t.add(DiameterLabel, ControlClass::Static, label, {12, 66, 58, 8});
     t.add(Diameter, ControlClass::Static, label, {72, 66, 40, 8});
-    t.add(ManualSwitch, ControlClass::Button, field | BS_3STATE, {118, 65, 32, 10});
-    t.add(ManualDiameter, ControlClass::Edit, field | WS_BORDER | ES_AUTOHSCROLL, {152, 64, 40, 12});
+    // Wide enough for "Manuell" and "Manuale" beside the box.
+    t.add(ManualSwitch, ControlClass::Button, field | BS_3STATE, {118, 65, 44, 10});
+    t.add(ManualDiameter, ControlClass::Edit, field | WS_BORDER | ES_AUTOHSCROLL, {164, 64, 40, 12});
     t.add(LengthLabel, ControlClass::Static, label, {12, 85, 58, 8});
     t.add(Lengths, ControlClass::ComboBox, field | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, {72, 83, 70, 120});
     t.add(PitchLabel, ControlClass::Static, label, {12, 103, 58, 8});

@@ -51,6 +51,7 @@ reg_dump() {
     iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//' | grep -v '^Windows Registry Editor'
 }
 reg_value() { reg_dump "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | head -1 | sed 's/\\\\/\\/g'; }
+tab_captions() { local n; for n in 0 1 2; do printf '%s' "$(reg_value "$product_key" "Norme#$n")"; [[ $n == 2 ]] || printf '|'; done; }
 product_entries() { reg_dump "$uninstall_key" | grep -c '^"DisplayName"="Zelvacorin"$'; }
 
 # The registration's own keys (those no other key of the table lies below).
@@ -101,8 +102,9 @@ check "size matching is on by default" same "$(reg_value "$product_key" MatchSiz
 check "CALLOUT sets the drawing callout" same "$(reg_value "$product_key" CalloutFormat)" '{name} {L}'
 check "the preferences file lies in a folder of its own" \
     same "$(reg_value "$product_key" 'File Prefs')" '\Preferences\Zelvacorin.prf'
+check "the tab captions are Italian" same "$(tab_captions)" 'ISO metrica|Unified pollici|Gas & Tr'
 for n in 0 1 2; do
-    for name in "Norme#$n" "Norme Dir#$n" "Data#$n" "File INI#$n"; do
+    for name in "Norme Dir#$n" "Data#$n" "File INI#$n"; do
         want="$(sed -n "s/^\"$name\"=\"\(.*\)\"\r\?$/\1/p" "$tree/Tessalo.reg" | sed 's/\\\\/\\/g')"
         check "$name as shipped" same "$(reg_value "$product_key" "$name")" "$want"
     done
@@ -173,6 +175,20 @@ check "msiexec /x removes it" msi /x "$(winepath -w "$work/new.msi")"
 # Wine's installer leaves the emptied install folder itself (it tries it before the
 # preferences folder inside it is gone); nothing else may be left.
 check "nothing is left there" same "$(find "$WINEPREFIX/drive_c/CAD/Tessalo" -mindepth 1)" ""
+
+echo "== The language: by default the machine's user-interface language"
+# Wine takes the user-interface language from LC_ALL when no such Unix locale is installed.
+install_in() {  # install_in UNIX_LOCALE [PROPERTY...]: a fresh install there, its language and captions
+    LC_ALL=$1 wine msiexec /i "$(winepath -w "$work/new.msi")" "${@:2}" /qn || return 1
+    echo "$(reg_value "$family_key" Language) $(tab_captions)"
+    wine msiexec /x "$(winepath -w "$work/new.msi")" /qn
+}
+check "an English system gets the English set" same "$(install_in en_US.UTF-8)" 'en ISO metric|Unified inch|Pipe & Tr'
+check "a German system gets the German set" same "$(install_in de_DE.UTF-8)" 'de ISO metrisch|Unified Zoll|Rohr & Tr'
+check "an Italian system gets the Italian set" same "$(install_in it_CH.UTF-8)" 'it ISO metrica|Unified pollici|Gas & Tr'
+check "a French system gets the English set" same "$(install_in fr_FR.UTF-8)" 'en ISO metric|Unified inch|Pipe & Tr'
+check "LANGUAGE wins over the system's" same "$(install_in de_DE.UTF-8 LANGUAGE=it)" 'it ISO metrica|Unified pollici|Gas & Tr'
+check "an old name is written as it is" same "$(install_in en_US.UTF-8 LANGUAGE=German)" 'German ISO metrisch|Unified Zoll|Rohr & Tr'
 
 wineserver -w
 echo "install round: $((SECONDS - round_start)) s"

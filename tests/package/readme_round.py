@@ -132,7 +132,7 @@ def main():
     r.check("nothing is installed", not os.path.exists(installed) and not product_installed(packages, env))
     log = read_text(os.path.join(packages, "refused.log"))
     r.check("the message lists the languages it takes",
-            "LANGUAGE=Deutsch is not a language of Zelvacorin: give one of English, Italian, German" in log)
+            "LANGUAGE=Deutsch is not a language of Zelvacorin: give one of en, de, it, English, German, Italian" in log)
 
     print("== The README's Install section, as written")
     readme_checked = False

@@ -111,7 +111,9 @@ TEST(ComponentResources, CarryVersionOnePointZeroBuildTwelve) {
 TEST(ComponentResources, HoldExactlyTheCoresMessageTexts) {
     const auto& texts = zelva::env::AllMessageTexts();
     for (const auto& [id, text] : texts) EXPECT_EQ(loadText(static_cast<UINT>(id)), wide(text)) << id;
-    for (const zelva::env::Language& language : zelva::env::kLanguages) {
+    std::vector<zelva::env::Language> blocks(std::begin(zelva::env::kLanguages), std::end(zelva::env::kLanguages));
+    blocks.insert(blocks.end(), std::begin(zelva::env::kCompleteSets), std::end(zelva::env::kCompleteSets));
+    for (const zelva::env::Language& language : blocks) {
         const UINT base = static_cast<UINT>(language.base);
         for (UINT id = base; id < base + 100; ++id) {
             const bool known = std::any_of(texts.begin(), texts.end(),

@@ -7,12 +7,14 @@ The package installs, per machine and 32-bit, into [ProgramFilesFolder]Ombrivale
   Zelvacorin.dll, registered through the package's own registry entries, which come
       from server/registration.tsv, the table DllRegisterServer writes too;
   zelva-tables.exe, the table checker, and ReadMe.txt;
-  ZelvacorinSetup.dll, not installed: on uninstall it removes the tables still as
-      shipped, so only the tables an administrator changed are left;
+  ZelvacorinSetup.dll, not installed: it finds the machine's user-interface
+      language, and on uninstall it removes the tables still as shipped, so only
+      the tables an administrator changed are left;
   the install tree's Tessalo folder: the thread tables and the texture picture;
   the settings of install/Tessalo.reg in the 32-bit registry view, with ApplDir the
-      install folder, Language from the LANGUAGE property and the preferences file in
-      a folder of its own, the one place users may write.
+      install folder, Language from the LANGUAGE property (by default the machine's
+      user-interface language), the tab captions in that language and the
+      preferences file in a folder of its own, the one place users may write.
 
 Every table file is a component of its own, so that package.sh can mark it never
 to be overwritten and permanent (wixl ignores both attributes); component identifiers are derived
@@ -50,10 +52,22 @@ INSTALL_DIR_VALUE = "InstallDir"
 # The installed version's product code, by which an administrator uninstalls it.
 PRODUCT_CODE_VALUE = "ProductCode"
 REG_ROOTS = {"HKEY_LOCAL_MACHINE": "HKLM"}
-# The LANGUAGE values the package takes: those the component finds in its
-# Language setting (case matters), the default first.
-LANGUAGES = ("English", "Italian", "German")
-DEFAULT_LANGUAGE = LANGUAGES[0]
+# The LANGUAGE values the package takes, each with the language it writes the
+# tab captions in: the tags of the component's complete text sets, and the names
+# older installations hold (written as they are: they select the old blocks).
+LANGUAGE_VALUES = {"en": "en", "de": "de", "it": "it", "English": "en", "German": "de", "Italian": "it"}
+LANGUAGE_TAGS = tuple(dict.fromkeys(LANGUAGE_VALUES.values()))
+# Without LANGUAGE: the installed version's, else the machine's user-interface
+# language when it is one of the tags, else this.
+DEFAULT_LANGUAGE = "en"
+# The shipped groups' names (Norme#n of Tessalo.reg, in English) in the other
+# languages; a name not listed here is written as the tree has it.
+GROUP_CAPTIONS = {
+    "ISO metric": {"de": "ISO metrisch", "it": "ISO metrica"},
+    "Unified inch": {"de": "Unified Zoll", "it": "Unified pollici"},
+    "Pipe & Tr": {"de": "Rohr & Tr", "it": "Gas & Tr"},
+}
+GROUP_CAPTION_SETTING = "Norme#"
 # Folder properties end with a backslash; ApplDir is appended to paths that start
 # with one, so it is written as the folder followed by "\." (the folder itself).
 APPL_DIR_VALUE = "[INSTALLDIR]."
@@ -105,9 +119,9 @@ def registration_entries():
     return rows
 
 
-def settings_values(reg_file):
-    """(root, key, name, value) of the tree's REGEDIT4 file, with the package's own values."""
-    values, root, key = [], None, None
+def reg_entries(reg_file):
+    """(root, key, name, value) of a REGEDIT4 file, the values unescaped."""
+    entries, root, key = [], None, None
     with open(reg_file, encoding="cp1252") as f:
         for line in f.read().splitlines():
             if line.startswith("["):
@@ -117,13 +131,64 @@ def settings_values(reg_file):
                 root = REG_ROOTS[hive]
             elif line.startswith('"'):
                 name, _, value = line.partition("=")
-                name = name.strip('"')
                 value = value.strip('"').replace("\\\\", "\\").replace('\\"', '"')
-                if name == "File Prefs":
-                    value = "\\" + PREFERENCES_FOLDER + value
-                value = PACKAGE_VALUES.get(name, literal(value))
-                values.append((root, key, name, value))
+                entries.append((root, key, name.strip('"'), value))
+    return entries
+
+
+def settings_values(reg_file):
+    """(root, key, name, value) of the tree's REGEDIT4 file, with the package's own values."""
+    values = []
+    for root, key, name, value in reg_entries(reg_file):
+        if name == "File Prefs":
+            value = "\\" + PREFERENCES_FOLDER + value
+        if name.startswith(GROUP_CAPTION_SETTING) and value in GROUP_CAPTIONS:
+            value = f"[{caption_property(name)}]"
+        else:
+            value = PACKAGE_VALUES.get(name, literal(value))
+        values.append((root, key, name, value))
     return values
+
+
+def caption_property(setting):
+    """The property that holds a group's caption in the chosen language."""
+    return "GroupCaption" + setting[len(GROUP_CAPTION_SETTING):]
+
+
+def group_captions(reg_file):
+    """(property, English caption) of each group whose caption is translated."""
+    return [(caption_property(name), value) for _, _, name, value in reg_entries(reg_file)
+            if name.startswith(GROUP_CAPTION_SETTING) and value in GROUP_CAPTIONS]
+
+
+def one_of(prop, values):
+    return " OR ".join(f'{prop}="{v}"' for v in values)
+
+
+def language_actions(captions):
+    """LANGUAGE on the command line wins, then the installed version's, then the
+    machine's user-interface language if it is one of the tags, then the default;
+    then each translated group caption follows the language chosen."""
+    actions = [
+        f"<CustomAction {attrs(Id='KeepInstalledLanguage', Property='LANGUAGE', Value='[INSTALLED_LANGUAGE]')}/>",
+        f"<CustomAction {attrs(Id='NoteUiLanguage', BinaryKey='SetupActions', DllEntry='NoteUiLanguage', Execute='immediate', Return='ignore')}/>",
+        f"<CustomAction {attrs(Id='UiLanguage', Property='LANGUAGE', Value='[UILANGUAGE]')}/>",
+        f"<CustomAction {attrs(Id='DefaultLanguage', Property='LANGUAGE', Value=DEFAULT_LANGUAGE)}/>",
+    ]
+    # Right after AppSearch (50), which finds the installed language.
+    sequence = [
+        ("KeepInstalledLanguage", "INSTALLED_LANGUAGE AND NOT LANGUAGE"),
+        ("NoteUiLanguage", "NOT LANGUAGE"),
+        ("UiLanguage", f"NOT LANGUAGE AND ({one_of('UILANGUAGE', LANGUAGE_TAGS)})"),
+        ("DefaultLanguage", "NOT LANGUAGE"),
+    ]
+    for prop, english in captions:
+        for language, caption in GROUP_CAPTIONS[english].items():
+            action = f"{prop}_{language}"
+            actions.append(f"<CustomAction {attrs(Id=action, Property=prop, Value=literal(caption))}/>")
+            values = [v for v, lang in LANGUAGE_VALUES.items() if lang == language]
+            sequence.append((action, one_of("LANGUAGE", values)))
+    return actions, sequence
 
 
 def tree_files(tessalo):
@@ -173,39 +238,37 @@ def file_component(rel, source, out_dir, extra=()):
     return ident("cmp", rel), lines
 
 
-def custom_actions(setup_dll, shipped_tables):
+def custom_actions(setup_dll, shipped_tables, captions):
     """Uninstall, also the older version's on upgrade, removes the tables still as
     shipped (setup_actions.cpp). Installing the same version again repairs what is
     missing. An upgrade keeps the installed language and folder unless LANGUAGE or
     INSTALLDIR is given; a repair and an uninstall find the folder where it was.
-    A LANGUAGE that is none of LANGUAGES is refused before anything is installed."""
+    A LANGUAGE that is none of LANGUAGE_VALUES is refused before anything is installed."""
     removing = 'REMOVE="ALL"'
-    unknown_language = f'NOT {removing} AND NOT ({" OR ".join(f"LANGUAGE={quoteattr(l)}" for l in LANGUAGES)})'
+    unknown_language = f'NOT {removing} AND NOT ({one_of("LANGUAGE", LANGUAGE_VALUES)})'
     # Installer formatted text: [LANGUAGE] is the value given.
-    refusal = (f"LANGUAGE=[LANGUAGE] is not a language of {PRODUCT}: give one of {', '.join(LANGUAGES)} "
-               "(case matters). Nothing was installed.")
+    refusal = (f"LANGUAGE=[LANGUAGE] is not a language of {PRODUCT}: give one of {', '.join(LANGUAGE_VALUES)} "
+               "(as written: case matters). Nothing was installed.")
     data = "|".join(["[INSTALLDIR]"] + shipped_tables)
+    actions, sequence = language_actions(captions)
+    sequence.append(("KeepInstalledFolder", "INSTALLED_DIR AND NOT INSTALLDIR"))
+    # A LANGUAGE the component would not find is refused before anything is installed.
+    sequence += [("SetRefusal", unknown_language), ("RefuseInstall", unknown_language)]
+    sequence += package_setting_sequence()
+    first_after_app_search = 51
     return [
         f"<Binary {attrs(Id='SetupActions', SourceFile=setup_dll)}/>",
         f"<CustomAction {attrs(Id='RemoveUnchangedTables', BinaryKey='SetupActions', DllEntry='RemoveUnchangedTables', Execute='deferred', Impersonate='no', Return='ignore')}/>",
         f"<CustomAction {attrs(Id='SetRemoveUnchangedTablesData', Property='RemoveUnchangedTables', Value=data)}/>",
         f"<CustomAction {attrs(Id='RepairWhenInstalledAgain', Property='REINSTALL', Value='ALL')}/>",
-        f"<CustomAction {attrs(Id='KeepInstalledLanguage', Property='LANGUAGE', Value='[INSTALLED_LANGUAGE]')}/>",
-        f"<CustomAction {attrs(Id='DefaultLanguage', Property='LANGUAGE', Value=DEFAULT_LANGUAGE)}/>",
+        *actions,
         f"<CustomAction {attrs(Id='KeepInstalledFolder', Property='INSTALLDIR', Value='[INSTALLED_DIR]')}/>",
         f"<CustomAction {attrs(Id='SetRefusal', Property='REFUSAL', Value=refusal)}/>",
         f"<CustomAction {attrs(Id='RefuseInstall', BinaryKey='SetupActions', DllEntry='RefuseInstall', Return='check')}/>",
         *package_setting_actions(),
         "<InstallExecuteSequence>",
-        # LANGUAGE on the command line wins, then the installed version's, then the default:
-        # right after AppSearch (50), which finds the installed one.
-        f"  <Custom {attrs(Action='KeepInstalledLanguage', Sequence='51')}>INSTALLED_LANGUAGE AND NOT LANGUAGE</Custom>",
-        f"  <Custom {attrs(Action='DefaultLanguage', Sequence='52')}>NOT LANGUAGE</Custom>",
-        f"  <Custom {attrs(Action='KeepInstalledFolder', Sequence='53')}>INSTALLED_DIR AND NOT INSTALLDIR</Custom>",
-        # A LANGUAGE the component would not find is refused before anything is installed.
-        f"  <Custom {attrs(Action='SetRefusal', Sequence='54')}>{escape(unknown_language)}</Custom>",
-        f"  <Custom {attrs(Action='RefuseInstall', Sequence='55')}>{escape(unknown_language)}</Custom>",
-        *package_setting_sequence(),
+        *(f"  <Custom {attrs(Action=action, Sequence=first_after_app_search + i)}>{escape(condition)}</Custom>"
+          for i, (action, condition) in enumerate(sequence)),
         f"  <Custom {attrs(Action='RepairWhenInstalledAgain', Before='CostInitialize')}>Installed AND NOT REMOVE AND NOT REINSTALL</Custom>",
         f"  <Custom {attrs(Action='SetRemoveUnchangedTablesData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
         # Deferred, so inside the install script: just before RemoveFiles (3500).
@@ -226,10 +289,8 @@ def package_setting_actions():
 def package_setting_sequence():
     """The property on the command line wins, then the installed value, then the default."""
     out = []
-    for n, (name, prop, _) in enumerate(PACKAGE_SETTINGS):
-        sequence = 56 + 2 * n  # after AppSearch (50), the language and folder (51 to 53), its refusal (54, 55)
-        out += [f"  <Custom {attrs(Action='KeepInstalled' + name, Sequence=sequence)}>INSTALLED_{prop} AND NOT {prop}</Custom>",
-                f"  <Custom {attrs(Action='Default' + name, Sequence=sequence + 1)}>NOT {prop}</Custom>"]
+    for name, prop, _ in PACKAGE_SETTINGS:
+        out += [("KeepInstalled" + name, f"INSTALLED_{prop} AND NOT {prop}"), ("Default" + name, f"NOT {prop}")]
     return out
 
 
@@ -286,7 +347,10 @@ def wxs(args):
              "  </Component>",
              "</DirectoryRef>"]
     components += ["cmp_settings", "cmp_preferences"]
-    body += custom_actions(os.path.relpath(os.path.join(args.bin, SETUP_ACTIONS_DLL), out_dir), shipped_tables)
+    captions = group_captions(os.path.join(args.tree, "Tessalo.reg"))
+    body += [f"<Property {attrs(Id=prop, Value=english)}/>" for prop, english in captions]
+    body += custom_actions(os.path.relpath(os.path.join(args.bin, SETUP_ACTIONS_DLL), out_dir), shipped_tables,
+                           captions)
 
     folders = directories_xml(tables, 14)
     out = [

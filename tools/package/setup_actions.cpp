@@ -5,6 +5,10 @@
 // text of the property REFUSAL as its error (the package sets it, naming what
 // it refuses and what it takes).
 //
+// NoteUiLanguage sets the property UILANGUAGE to the two-letter name of the
+// machine's user-interface language ("de", "it", "en", ...), from which the
+// package takes its default LANGUAGE.
+//
 // RemoveUnchangedTables: on uninstall the table files are permanent
 // components, so the installer leaves them all; this action then deletes each
 // table whose content is still the shipped content, and the folders that
@@ -71,6 +75,14 @@ void removeEmptyFolders(std::wstring path, const std::wstring& top) {
 }
 
 }  // namespace
+
+extern "C" UINT __stdcall NoteUiLanguage(MSIHANDLE install) {
+    const LCID ui = MAKELCID(GetSystemDefaultUILanguage(), SORT_DEFAULT);
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = L"";
+    if (GetLocaleInfoW(ui, LOCALE_SISO639LANGNAME, name, LOCALE_NAME_MAX_LENGTH) > 0)
+        MsiSetPropertyW(install, L"UILANGUAGE", name);
+    return ERROR_SUCCESS;
+}
 
 extern "C" UINT __stdcall RemoveUnchangedTables(MSIHANDLE install) {
     const auto fields = split(property(install, L"CustomActionData"), L'|');

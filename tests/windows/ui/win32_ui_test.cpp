@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -352,11 +354,12 @@ TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
     const Language language = GetParam();
     setLanguage(language.setting);
     const auto text = [&](int offset) { return win32::widen(env::MessageText(language.base + offset)); };
+    const std::wstring title = text(env::text::Title);
 
-    std::wstring standardLabel, cancel, chamferTip, warning;
+    std::wstring standardLabel, cancel, chamferTip, warning, units;
     bool chamferPictured = false, noticePictured = false;
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(title);
         standardLabel = textOf(GetDlgItem(d, ids::StandardLabel));
         cancel = textOf(GetDlgItem(d, ids::Cancel));
         chamferTip = toolTipOf(GetDlgItem(d, ids::Chamfer));
@@ -365,23 +368,142 @@ TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
         closeFromTitleBar(d);
     });
     drop(face(), [&] {
-        const HWND notice = waitForDialog(kTitle);
+        const HWND notice = waitForDialog(title);
         warning = textOf(GetDlgItem(notice, ids::Warning));
         noticePictured = pictureOf(GetDlgItem(notice, ids::Picture)) != nullptr;
         screenshot(notice, std::string("notice-") + language.tag);
         postClick(GetDlgItem(notice, ids::NoticeOk));
     });
+    host.setPageLengthUnits(1);
+    drop(edge(), [&] {
+        const HWND box = waitForDialog(title);
+        units = messageOf(box);
+        screenshot(box, std::string("units-") + language.tag);
+        postClick(GetDlgItem(box, IDOK));
+    });
     EXPECT_EQ(standardLabel, text(env::text::StandardLabel));
     EXPECT_EQ(cancel, text(env::text::Cancel));
     EXPECT_EQ(chamferTip, text(env::text::ChamferToolTip));
     EXPECT_EQ(warning, text(env::text::EdgeNotice));
+    EXPECT_EQ(units, text(env::text::UnitsPrompt));
     EXPECT_TRUE(chamferPictured);
     EXPECT_TRUE(noticePictured);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, EachLanguage,
-                         ::testing::Values(Language{"Italian", 1000, "italian"}, Language{"English", 2000, "english"},
-                                           Language{"German", 3000, "german"}),
-                         [](const auto& test) { return std::string(test.param.setting); });
+// The old blocks by their names, the complete sets by their tags.
+const Language kEachLanguage[] = {{"Italian", 1000, "italian"}, {"English", 2000, "english"},
+                                  {"German", 3000, "german"},   {"en-US", 4000, "english-set"},
+                                  {"de-DE", 5000, "german-set"}, {"it-IT", 6000, "italian-set"}};
+
+std::string testName(const ::testing::TestParamInfo<Language>& test) {
+    std::string name = test.param.setting;
+    name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, EachLanguage, ::testing::ValuesIn(kEachLanguage), testName);
+
+// ------------------------------------------------------------ every text fits, at the screen's resolution
+
+// The width a text takes in a control's own font, on one line.
+int textWidth(HWND control, const std::wstring& text) {
+    HDC dc = GetDC(control);
+    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return r.right;
+}
+
+int clientWidth(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    return r.right;
+}
+
+// What a control's text may not take of its width: a push button's frame and
+// focus rectangle on both sides, a check box's box and the gap after it.
+int buttonFrame() { return 4 * GetSystemMetrics(SM_CXEDGE); }
+int checkBoxFrame() { return GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE); }
+
+// A control whose one-line text must fit its width, less `frame`.
+void expectFits(HWND dialog, int id, int frame, const char* what) {
+    const HWND control = GetDlgItem(dialog, id);
+    const std::wstring text = textOf(control);
+    EXPECT_LE(textWidth(control, text) + frame, clientWidth(control))
+        << what << " \"" << win32::narrow(text) << "\" is cut off";
+}
+
+// The form's caption in the title bar's font, beside the close button.
+void expectCaptionFits(HWND form) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ before = SelectObject(dc, font);
+    const std::wstring caption = textOf(form);
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    RECT frame;
+    GetWindowRect(form, &frame);
+    const int room = frame.right - frame.left - 2 * GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) -
+                     GetSystemMetrics(SM_CXSMICON);
+    EXPECT_LE(r.right, room) << "the caption \"" << win32::narrow(caption) << "\" is cut off";
+}
+
+class TextsFit : public Win32UiTest, public ::testing::WithParamInterface<Language> {};
+
+// The screen's dots per inch, which ZELVA_EXPECTED_DPI, when set, says they must be.
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+TEST_P(TextsFit, EveryCaptionFitsItsControlAndTheNoticeWrapsInsideItsLabel) {
+    if (const char* expected = std::getenv("ZELVA_EXPECTED_DPI")) ASSERT_EQ(screenDpi(), std::atoi(expected));
+    const Language language = GetParam();
+    setLanguage(language.setting);
+    const std::wstring title = win32::widen(env::MessageText(language.base + env::text::Title));
+    drop(edge(), [&] {
+        const HWND d = waitForDialog(title);
+        expectCaptionFits(d);
+        const std::pair<int, const char*> labels[] = {{ids::StandardLabel, "the standard's label"},
+                                                      {ids::DiameterLabel, "the diameter's label"},
+                                                      {ids::LengthLabel, "the length's label"},
+                                                      {ids::PitchLabel, "the pitch's label"}};
+        for (const auto& [id, what] : labels) expectFits(d, id, 0, what);
+        expectFits(d, ids::ManualSwitch, checkBoxFrame(), "the manual switch");
+        expectFits(d, ids::Ok, buttonFrame(), "OK");
+        expectFits(d, ids::Cancel, buttonFrame(), "Cancel");
+        closeFromTitleBar(d);
+    });
+    drop(face(), [&] {
+        const HWND notice = waitForDialog(title);
+        expectCaptionFits(notice);
+        expectFits(notice, ids::NoticeOk, buttonFrame(), "OK");
+        const HWND warning = GetDlgItem(notice, ids::Warning);
+        const std::wstring text = textOf(warning);
+        RECT label, wrapped;
+        GetClientRect(warning, &label);
+        wrapped = label;
+        HDC dc = GetDC(warning);
+        const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(warning, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, before);
+        ReleaseDC(warning, dc);
+        EXPECT_LE(wrapped.right, label.right) << "a word of the notice is wider than its label";
+        EXPECT_LE(wrapped.bottom, label.bottom) << "the notice's last lines are cut off";
+        postClick(GetDlgItem(notice, ids::NoticeOk));
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextsFit, ::testing::ValuesIn(kEachLanguage), testName);
 
 }  // namespace
