@@ -314,13 +314,15 @@ def data_file_text(t):
 
 
 def index_file_text(grp):
+    # Six comment lines: the entries' line numbers are the standards list's item
+    # data, which recorded dialog transcripts hold.
     lines = comment_block(
         [f"Zelvacorin standards of the tab \"{grp['caption']}\": {grp['about']}",
-         "Section [1] lists one standard a line as four quoted fields: its data file in Data\\,",
-         "the name shown in the list of standards, the description shown below it and the",
-         "nominal diameter in millimetres that the dialog matches against the edge's size.",
-         "The section ends at the next line that begins with a left bracket, here [END]."]
-        + SHIPPED_NOTE)
+         "Section [1] lists one standard a line as four quoted fields: its data file in Data\, the",
+         "name shown in the list of standards, the description shown below it and the nominal",
+         "diameter in mm that the dialog matches against the edge's size; the section ends at the",
+         "next line that begins with a left bracket, here [END].  Shipped with Zelvacorin: an upgrade",
+         "replaces this file unless you changed it; keep your own sizes in a group of your own."])
     lines.append("[1]")
     for t in grp["tables"]:
         lines.append(f"\"{t['file']}\" \"{t['name']}\" \"{t['descr']}\" \"{plain(t['diameter'])}\"")
