@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,10 +23,16 @@ constexpr int ChamferToolTip = 10;
 constexpr int EdgeNotice = 15;
 constexpr int UnitsPrompt = 16;
 constexpr int PinName = 40;
+// OK refusing a number field's text; the entry's %1 stands for the text.
+constexpr int RefusedDiameter = 50;
+constexpr int RefusedLength = 51;
+constexpr int RefusedPitch = 52;
 }  // namespace text
 
 // The text of an entry; an id without text fails with error 5.
 std::string MessageText(int id);
+// The text of an entry with its %1 replaced by `value`.
+std::string MessageText(int id, std::string_view value);
 
 // Every entry as (id, text), in id order: the source of the resource string table.
 const std::vector<std::pair<int, std::string>>& AllMessageTexts();

@@ -76,7 +76,7 @@ TEST(ScenarioFiles, JournalIsWrittenOnlyWhenAskedFor) {
 
 INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,
                          ::testing::Values("demo", "units_refused", "notice_in_german", "missing_tables",
-                                           "edit_cancel_and_manual"));
+                                           "edit_cancel_and_manual", "refused_numbers"));
 
 TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
     const zelva::test::TempDir dir;
