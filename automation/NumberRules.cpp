@@ -65,10 +65,16 @@ double checkedDouble(double v) {
     return v;
 }
 
-double leadingNumber(std::string_view text) {
+namespace {
+std::string withoutBlanks(std::string_view text) {
     std::string s;
     for (char c : text)
         if (!isIgnoredBlank(c)) s += c;
+    return s;
+}
+
+// Where the longest leading decimal number of `s` ends; 0 when `s` begins with none.
+size_t leadingNumberEnd(const std::string& s) {
     size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     const size_t digitsStart = i;
@@ -88,7 +94,21 @@ double leadingNumber(std::string_view text) {
         while (j < s.size() && isDigit(s[j])) ++j;
         if (j > expDigits) end = j;
     }
+    return end;
+}
+}  // namespace
+
+double leadingNumber(std::string_view text) {
+    const std::string s = withoutBlanks(text);
+    const size_t end = leadingNumberEnd(s);
+    if (end == 0) return 0;
     return checkedDouble(std::strtod(s.substr(0, end).c_str(), nullptr));
+}
+
+bool decimalCommaFollows(std::string_view text) {
+    const std::string s = withoutBlanks(text);
+    const size_t end = leadingNumberEnd(s);
+    return end > 0 && end + 1 < s.size() && s[end] == ',' && isDigit(s[end + 1]);
 }
 
 std::optional<double> parseWholeNumber(std::string_view text) {

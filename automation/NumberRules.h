@@ -29,6 +29,10 @@ double checkedDouble(double v);
 // stand; the longest leading decimal number of the rest is taken (sign, digits,
 // a point, exponent); no number gives 0. "12.5 mm" → 12.5, "1 2" → 12, "12,5" → 12.
 double leadingNumber(std::string_view text);
+// Whether the leading number of `text` is followed by a comma and a digit
+// (blanks ignored as above), as a number written with a decimal comma is:
+// "1,5" and "12, 5" are; "1,x", "1," and "abc,5" are not.
+bool decimalCommaFollows(std::string_view text);
 
 // A text that is a number as a whole (surrounding blanks allowed), as the
 // runtime's conversion of a text to a number accepts it; otherwise empty.

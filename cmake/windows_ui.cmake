@@ -108,7 +108,11 @@ file(MAKE_DIRECTORY "${ZELVA_SCREENSHOT_DIR}")
 
 add_executable(zelva_ui_tests
     ${ZELVA_SOURCE_ROOT}/app/windows/ScreenUser.cpp
+    ${ZELVA_UI_TEST_DIR}/Keyboard.cpp
+    ${ZELVA_UI_TEST_DIR}/Win32UiFixture.cpp
     ${ZELVA_UI_TEST_DIR}/win32_ui_test.cpp
+    ${ZELVA_UI_TEST_DIR}/keyboard_test.cpp
+    ${ZELVA_UI_TEST_DIR}/window_place_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_ui_tests)

@@ -29,4 +29,11 @@ std::string MessageText(int id) {
     return *std::move(text);
 }
 
+std::string MessageText(int id, std::string_view value) {
+    static constexpr std::string_view kValueMark = "%1";
+    std::string text = MessageText(id);
+    if (const size_t at = text.find(kValueMark); at != std::string::npos) text.replace(at, kValueMark.size(), value);
+    return text;
+}
+
 }  // namespace zelva::env

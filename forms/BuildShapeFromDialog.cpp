@@ -3,12 +3,14 @@
 #include "automation/NumberRules.h"
 #include "env/ComponentVariables.h"
 #include "env/Preferences.h"
+#include "forms/NumberFieldCheck.h"
 #include "host/HostCalls.h"
 #include "shape/PShape.h"
 
 namespace zelva::forms {
 
 void BuildShapeFromDialog(env::Module& m) {
+    if (RefuseUnreadableNumbers(m)) return;
     ui::Dialog& d = m.dialog();
     const Ref<shape::PShape> s = makeRef<shape::PShape>(m);
     s->setDiametro(d.ToggleMan.value() != 0 ? leadingNumber(d.TxtDiam.text) : m.CurrentDiameter);

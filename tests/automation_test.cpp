@@ -51,6 +51,13 @@ TEST(LeadingNumberRule, TakesTheLongestLeadingDecimalNumber) {
     EXPECT_EQ(leadingNumber("30 mm"), 30);
 }
 
+TEST(LeadingNumberRule, DecimalCommaAfterTheNumberIsToldApart) {
+    for (const char* comma : {"1,5", "12, 5", "-.5,25 mm", "1e3,0", " 7 ,\t2"})
+        EXPECT_TRUE(decimalCommaFollows(comma)) << comma;
+    for (const char* other : {"1.5", "1,", "1,x", "abc,5", ",5", "1 2", "2e,5", "30 mm, 2"})
+        EXPECT_FALSE(decimalCommaFollows(other)) << other;
+}
+
 TEST(LeadingNumberRule, TextWithoutANumberGivesZero) {
     EXPECT_EQ(leadingNumber(""), 0);
     EXPECT_EQ(leadingNumber("abc"), 0);

@@ -10,12 +10,14 @@
 #include <fstream>
 
 #include "automation/Error.h"
+#include "env/MessageTexts.h"
 #include "sim/DocumentJson.h"
 #include "support/DialogFixture.h"
 
 using namespace zelva;
 using namespace zelva::test;
 using nlohmann::json;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
@@ -35,6 +37,12 @@ const std::string kUnc =
 
 // The first three items of a list.
 json leading(const json& items) { return json(items.begin(), items.begin() + std::min<std::ptrdiff_t>(3, items.size())); }
+
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
 
 bool isMissingIndexMessage(const ui::Message& box) {
     return box.icon == ui::Icon::Exclamation && box.prompt.find("File INI not found") != std::string::npos;
@@ -293,13 +301,8 @@ TEST_F(DialogTest, ManualDiameterWinsOnlyWhenTickedAndPositive) {
         {{}, 8},
         {{act::manual(1), act::diameter("12.5")}, 12.5},
         {{act::manual(1), act::diameter("12.5 mm")}, 12.5},
-        {{act::manual(1), act::diameter("10,5")}, 10},
         {{act::manual(1), act::diameter("1 2")}, 12},
-        {{act::manual(1)}, 8},
-        {{act::manual(1), act::diameter("abc")}, 8},
-        {{act::manual(1), act::diameter("0")}, 8},
-        {{act::manual(1), act::diameter("-3")}, 8},
-        {{act::manual(1), act::diameter("20"), act::manual(0)}, 8},
+        {{act::manual(1), act::diameter("abc"), act::manual(0)}, 8},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         ui::UserScript answers = cases[i].answers;
@@ -314,12 +317,78 @@ TEST_F(DialogTest, ManualDiameterWinsOnlyWhenTickedAndPositive) {
 
 TEST_F(DialogTest, LengthAndPitchTakeTheLeadingNumberOfTheirTexts) {
     drop(edgeOfRadius(5), {act::length("30 mm"), act::pitch(" 1.5"), act::chamfer(1), act::ok()});
-    drop(edgeOfRadius(5), {act::length("1 2"), act::pitch("1,75"), act::ok()});
-    drop(edgeOfRadius(5), {act::length(""), act::pitch("abc"), act::ok()});
+    drop(edgeOfRadius(5), {act::length("1 2"), act::pitch("1.75,"), act::ok()});
+    drop(edgeOfRadius(5), {act::length("+4e1x"), act::pitch(".5,x"), act::ok()});
     ASSERT_EQ(plateShapes().size(), 3u);
     EXPECT_EQ(pinValues(*plateShapes()[0]), (PinValues{10, 30, 1.5, 1}));
-    EXPECT_EQ(pinValues(*plateShapes()[1]), (PinValues{10, 12, 1, 1}));  // the chamfer as last time
-    EXPECT_EQ(pinValues(*plateShapes()[2]), (PinValues{10, 0, 0, 1}));
+    EXPECT_EQ(pinValues(*plateShapes()[1]), (PinValues{10, 12, 1.75, 1}));  // the chamfer as last time
+    EXPECT_EQ(pinValues(*plateShapes()[2]), (PinValues{10, 40, 0.5, 1}));
+    EXPECT_THAT(ui.messages(), IsEmpty());
+}
+
+TEST_F(DialogTest, OkRefusesATextThatIsNoPositiveNumberAndNamesIt) {
+    struct Case {
+        ui::UserScript answers;
+        int message;        // offset of the refusal
+        std::string value;  // as the message quotes it
+        std::string field;  // the control given the focus
+    };
+    using namespace env::text;
+    const std::vector<Case> cases = {
+        {{act::length("abc")}, RefusedLength, "abc", "Lunghezza"},
+        {{act::length("")}, RefusedLength, "", "Lunghezza"},
+        {{act::length("1,5")}, RefusedLength, "1,5", "Lunghezza"},
+        {{act::length("12, 5 mm")}, RefusedLength, "12, 5 mm", "Lunghezza"},
+        {{act::length("0")}, RefusedLength, "0", "Lunghezza"},
+        {{act::length("-3")}, RefusedLength, "-3", "Lunghezza"},
+        {{act::pitch("1,75")}, RefusedPitch, "1,75", "Passo"},
+        {{act::pitch("Passo")}, RefusedPitch, "Passo", "Passo"},
+        {{act::manual(1)}, RefusedDiameter, "", "TxtDiam"},
+        {{act::manual(1), act::diameter("10,5")}, RefusedDiameter, "10,5", "TxtDiam"},
+        {{act::manual(1), act::diameter("-0")}, RefusedDiameter, "-0", "TxtDiam"},
+        // The first field in the dialog's order is named.
+        {{act::manual(1), act::diameter("x"), act::length("y"), act::pitch("z")}, RefusedDiameter, "x", "TxtDiam"},
+        // A long text is quoted by its first 40 characters, none of them cut.
+        {{act::length(repeated("è", 50))}, RefusedLength, repeated("è", 40) + "…", "Lunghezza"},
+    };
+    std::string focused;
+    watch.onClosed = [&](const ui::Form& form) { focused = form.focusRequest() ? form.focusRequest()->name : ""; };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        ui::UserScript answers = cases[i].answers;
+        answers.push_back(act::ok());
+        drop(edgeOfRadius(4), answers);
+        ASSERT_EQ(ui.messages().size(), i + 1) << i;
+        const ui::Message& box = ui.messages().back();
+        EXPECT_EQ(box.prompt, env::MessageText(2000 + cases[i].message, cases[i].value)) << i;
+        EXPECT_EQ(box.title, env::MessageText(2000 + Title));
+        EXPECT_EQ(box.icon, ui::Icon::Exclamation);
+        EXPECT_EQ(focused, cases[i].field) << i;
+        EXPECT_FALSE(watch.seen.back().byOk) << i;  // open until the user gave up
+    }
+    EXPECT_TRUE(plateShapes().empty());
+    EXPECT_FALSE(std::filesystem::exists(prefsFile()));
+}
+
+TEST_F(DialogTest, RefusedTextCorrectedBuildsThePin) {
+    drop(edgeOfRadius(5), {act::length("1,5"), act::ok(), act::length("1.5"), act::ok()});
+    EXPECT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(watch.seen.back().byOk);
+    ASSERT_EQ(plateShapes().size(), 1u);
+    EXPECT_EQ(pinValues(*plateShapes()[0]).length, 1.5);
+    EXPECT_THAT(readPrefs(), HasSubstr(" 0 \r\n1.5\r\n"));
+}
+
+TEST_F(DialogTest, RefusalSpeaksTheDialogsLanguageAndLeavesAnEditedPinAlone) {
+    drop(edgeOfRadius(5), {act::length("20"), act::ok()});
+    ASSERT_EQ(plateShapes().size(), 1u);
+    const std::string prefs = readPrefs();
+    for (const auto& [language, base] : {std::pair{"Italian", 1000}, std::pair{"German", 3000}}) {
+        setLanguage(language);
+        doubleClick(plateShapes().at(0), {act::pitch("1,25"), act::ok()});
+        EXPECT_EQ(ui.messages().back().prompt, env::MessageText(base + env::text::RefusedPitch, "1,25"));
+    }
+    EXPECT_EQ(pinValues(*plateShapes()[0]).length, 20);
+    EXPECT_EQ(readPrefs(), prefs);
 }
 
 TEST_F(DialogTest, NumberTooLargeFailsTheConfirmationAndKeepsTheDialogOpen) {

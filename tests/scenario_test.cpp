@@ -77,7 +77,7 @@ TEST(ScenarioFiles, JournalIsWrittenOnlyWhenAskedFor) {
 INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,
                          ::testing::Values("demo", "units_refused", "notice_in_german", "missing_tables",
                                            "edit_cancel_and_manual", "size_match_and_callout", "texts_english_tag",
-                                           "texts_german_tag", "texts_italian_tag"));
+                                           "texts_german_tag", "texts_italian_tag", "refused_numbers"));
 
 TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
     const zelva::test::TempDir dir;

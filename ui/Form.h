@@ -8,6 +8,8 @@
 
 namespace zelva::ui {
 
+struct Control;
+
 enum class FormKind { Dialog, DlgInfo };
 
 class Form {
@@ -29,9 +31,16 @@ public:
     // The user closed the form from its title bar.
     virtual void closeFromTitleBar() { unload(); }
 
+    // The runtime's SetFocus: the control the user's next keys go to. The
+    // window showing the form moves the focus there, then drops the request.
+    void setFocus(const Control& control) { focusRequest_ = &control; }
+    const Control* focusRequest() const { return focusRequest_; }
+    void dropFocusRequest() { focusRequest_ = nullptr; }
+
 private:
     enum class State { Created, Loaded, Unloaded };
     State state_ = State::Created;
+    const Control* focusRequest_ = nullptr;
 };
 
 }  // namespace zelva::ui

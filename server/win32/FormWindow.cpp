@@ -1,12 +1,22 @@
 #include "FormWindow.h"
 
 #include "ScreenUnits.h"
+#include "WindowPlacement.h"
 #include "automation/Error.h"
 #include "ui/HeadlessUi.h"
 
 namespace zelva::win32 {
 
 namespace {
+
+// The whole text of an edit field or an editable list selected, so that what
+// the user types next replaces it.
+void selectWholeText(HWND control) {
+    wchar_t kind[16] = {};
+    GetClassNameW(control, kind, 16);
+    if (lstrcmpiW(kind, L"ComboBox") == 0) SendMessageW(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    if (lstrcmpiW(kind, L"Edit") == 0) SendMessageW(control, EM_SETSEL, 0, -1);
+}
 
 HFONT boldVersionOf(HFONT font) {
     LOGFONTW face{};
@@ -95,14 +105,31 @@ void FormWindow::perform(const Action& action) {
 void FormWindow::showForm() {
     showing_ = true;
     showText(window_, form_.caption);
+    place();
+    show();
+    giveFocus();
+    showing_ = false;
+}
+
+void FormWindow::place() {
     RECT frame;
     GetWindowRect(window_, &frame);
-    const int left = pixelsFromTwips(form_.left, Axis::Horizontal);
-    const int top = pixelsFromTwips(form_.top, Axis::Vertical);
-    if (frame.left != left || frame.top != top)
-        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    show();
-    showing_ = false;
+    const POINT wanted{pixelsFromTwips(form_.left, Axis::Horizontal), pixelsFromTwips(form_.top, Axis::Vertical)};
+    if (frame.left == wanted.x && frame.top == wanted.y) return;
+    const POINT shown = placeInView(window_, wanted);
+    SetWindowPos(window_, nullptr, shown.x, shown.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Brought into view, the form is where the window is, as if moved there by hand.
+    if (shown.x != wanted.x || shown.y != wanted.y) notePosition();
+}
+
+void FormWindow::giveFocus() {
+    const ui::Control* control = form_.focusRequest();
+    if (!control) return;
+    form_.dropFocusRequest();
+    const HWND field = item(controlId(*control));
+    if (!field) return;
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    selectWholeText(field);
 }
 
 void FormWindow::notePosition() {

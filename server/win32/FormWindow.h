@@ -49,6 +49,8 @@ protected:
     // notifications that are not the user's acts.
     virtual Action commandAction(int id, int code, HWND control) = 0;
     virtual Action notifyAction(const NMHDR&) { return {}; }
+    // The identifier of the window that shows a model control; 0 for none.
+    virtual int controlId(const ui::Control&) const { return 0; }
     static Action when(bool userActed, Action action) { return userActed ? std::move(action) : Action(); }
 
 private:
@@ -59,6 +61,10 @@ private:
     BOOL userActs(const Action& action);
     void perform(const Action& action);
     void showForm();
+    // The window at the form's place, or in view when a person could not reach it there.
+    void place();
+    // The focus to the control the form asked for, if it asked.
+    void giveFocus();
     void notePosition();
 
     ui::Form& form_;

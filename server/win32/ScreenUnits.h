@@ -5,6 +5,7 @@ namespace zelva::win32 {
 
 enum class Axis { Horizontal, Vertical };
 
+// Within the 16-bit range of window coordinates.
 int pixelsFromTwips(double twips, Axis axis);
 float twipsFromPixels(int pixels, Axis axis);
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "ControlIds.h"
 #include "ControlMirror.h"
 #include "ResourceIds.h"
@@ -88,6 +90,17 @@ FormWindow::Action ThreadDialogWindow::commandAction(int id, int code, HWND cont
 FormWindow::Action ThreadDialogWindow::editableListAction(ui::ComboBox& list, int code, HWND control) {
     if (code == CBN_SELCHANGE) return [&list, control] { pickListItem(control, list); };
     return when(code == CBN_EDITCHANGE, [&list, control] { list.setText(windowText(control)); });
+}
+
+int ThreadDialogWindow::controlId(const ui::Control& control) const {
+    const std::pair<const ui::Control*, int> windows[] = {
+        {&d_.TabNorme, StandardGroups}, {&d_.Normativa, Standards}, {&d_.ToggleMan, ManualSwitch},
+        {&d_.TxtDiam, ManualDiameter},  {&d_.Lunghezza, Lengths},   {&d_.Passo, Pitches},
+        {&d_.ToggleSmusso, Chamfer},    {&d_.OKButton, Ok},         {&d_.CancelButton, Cancel},
+    };
+    for (const auto& [model, id] : windows)
+        if (model == &control) return id;
+    return 0;
 }
 
 FormWindow::Action ThreadDialogWindow::notifyAction(const NMHDR& header) {

@@ -21,6 +21,7 @@ private:
     void show() override;
     Action commandAction(int id, int code, HWND control) override;
     Action notifyAction(const NMHDR& header) override;
+    int controlId(const ui::Control& control) const override;
     static Action editableListAction(ui::ComboBox& list, int code, HWND control);
 
     ui::Dialog& d_;

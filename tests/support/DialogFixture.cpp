@@ -33,6 +33,7 @@ void FormWatch::formShown(const ui::Form& form) {
 void FormWatch::formClosed(const ui::Form& form, bool byOk) {
     seen.back().closed = app::shownForm(form).controls;
     seen.back().byOk = byOk;
+    if (onClosed) onClosed(form);
 }
 
 DialogFixture::DialogFixture() { ui.setObserver(&watch); }

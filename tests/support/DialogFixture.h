@@ -42,8 +42,8 @@ public:
     };
 
     std::vector<Seen> seen;
-    // Runs when a form appears, before the user's answers.
-    std::function<void(const ui::Form&)> onShown;
+    // Run when a form appears, before the user's answers, and when it closes.
+    std::function<void(const ui::Form&)> onShown, onClosed;
 
     void formShown(const ui::Form& form) override;
     void formClosed(const ui::Form& form, bool byOk) override;

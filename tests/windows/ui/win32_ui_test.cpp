@@ -1,8 +1,7 @@
-// The component's forms as real dialogs: the stand-in host's drop runs the
-// dialog procedures here, on the test's thread, while a second thread plays
-// the user at the screen. It finds each dialog by its title, reads what the
-// controls show and compares it with the form model, acts through window
-// messages, and the test then checks what the stand-in document holds.
+// The component's forms as real dialogs. The user at the screen finds each
+// dialog by its title, reads what the controls show and compares it with the
+// form model, acts through window messages, and the test then checks what the
+// stand-in document holds.
 
 #include <windows.h>
 
@@ -13,19 +12,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <thread>
 
+#include "Win32UiFixture.h"
 #include "app/windows/ScreenUser.h"
-#include "app/Session.h"
 #include "env/MessageTexts.h"
-#include "env/Settings.h"
-#include "shape/DropHook.h"
-#include "support/ComponentFixture.h"
 #include "support/DialogFixture.h"
 #include "win32/ControlIds.h"
 #include "win32text/WideText.h"
-#include "win32/Win32Ui.h"
 
 using namespace zelva;
 using namespace zelva::screen;
@@ -35,33 +29,8 @@ namespace ids = zelva::win32::ids;
 
 namespace {
 
-const std::wstring kTitle = win32::widen(env::MessageText(2000 + env::text::Title));
-
-// The Win32 user interface, keeping a copy of each thread parameter dialog
-// model as it opened and as it closed, and every message box asked for.
-class RecordingUi : public ui::Ui {
-public:
-    explicit RecordingUi(ui::Ui& shown) : shown_(shown) {}
-
-    void showModal(ui::Form& form) override {
-        formsShown.push_back(form.kind());
-        const auto* dialog = dynamic_cast<const ui::Dialog*>(&form);
-        if (dialog) dialogOpened.emplace(*dialog);
-        shown_.showModal(form);
-        if (dialog) dialogClosed.emplace(*dialog);
-    }
-    void messageBox(const ui::Message& box) override {
-        boxes.push_back(box);
-        shown_.messageBox(box);
-    }
-
-    std::vector<ui::FormKind> formsShown;
-    std::optional<ui::Dialog> dialogOpened, dialogClosed;
-    std::vector<ui::Message> boxes;
-
-private:
-    ui::Ui& shown_;
-};
+using test::kFormTitle;
+using test::Win32UiTest;
 
 std::vector<std::wstring> tabCaptionsOf(const ui::TabStrip& tabs) {
     std::vector<std::wstring> captions;
@@ -81,65 +50,6 @@ std::vector<LRESULT> itemDataOf(const ui::ComboBox& list) {
     return data;
 }
 
-class Win32UiTest : public ::testing::Test {
-protected:
-    Win32UiTest()
-        : session(copyOfInstallTree(temp.path()), forms),
-          host(session.host),
-          plate(host.addPart("plate")) {}
-
-    // The host's drop on `site`. `user` runs meanwhile on a thread of its own;
-    // what it could not do is reported here, and whatever it leaves open is
-    // closed from its title bar so the drop always returns.
-    void drop(const sim::HitSiteRef& site, const std::function<void()>& user) {
-        std::atomic<bool> dropped{false};
-        std::string userFailure;
-        std::thread screen([&] {
-            try {
-                user();
-            } catch (const std::exception& e) {
-                userFailure = e.what();
-            }
-            while (!dropped) {
-                for (HWND open : openDialogs(uiThread_)) closeFromTitleBar(open);
-                std::this_thread::sleep_for(100ms);
-            }
-        });
-        try {
-            const Ref<Object> handler = makeRef<shape::DropHook>(session.module);
-            Variant hook = Variant::object(host.makeDropHook(site));
-            handler->call("OnDragDrop", {ref(hook)});
-        } catch (const Error& e) {
-            ADD_FAILURE() << "the drop failed: " << e.what();
-        }
-        dropped = true;
-        screen.join();
-        if (!userFailure.empty()) ADD_FAILURE() << "the user could not go on: " << userFailure;
-    }
-
-    sim::HitSiteRef edge() { return host.addCircularEdge(plate, {0, 0, 0}, {0, 0, 1}, 5); }
-    sim::HitSiteRef face() { return host.addFace(plate, {0, 0, 0}, {0, 0, 1}); }
-    void setLanguage(const std::string& language) { host.registry().set(env::kFamilyKey, "Language", language); }
-    fs::path prefsFile() const { return temp.path() / "install" / "Tessalo" / "Zelvacorin.prf"; }
-    const ui::Dialog& opened() const { return forms.dialogOpened.value(); }
-    const ui::Dialog& closed() const { return forms.dialogClosed.value(); }
-
-    test::TempDir temp;
-    win32::Win32Ui windows{GetModuleHandleW(nullptr)};
-    RecordingUi forms{windows};
-    app::Session session;
-    sim::SimHost& host;
-    std::shared_ptr<sim::doc::Part> plate;
-
-private:
-    static fs::path copyOfInstallTree(const fs::path& into) {
-        fs::copy(ZELVA_STAGED_INSTALL, into / "install", fs::copy_options::recursive);
-        return into / "install";
-    }
-
-    const DWORD uiThread_ = GetCurrentThreadId();
-};
-
 using ThreadDialog = Win32UiTest;
 using Refusals = Win32UiTest;
 
@@ -153,7 +63,7 @@ TEST_F(ThreadDialog, ShowsTheModelAndBuildsThePinTheUserChose) {
     bool manualDiameterShown = true;
     RECT frame{};
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         GetWindowRect(d, &frame);
         tabs = tabCaptions(GetDlgItem(d, ids::StandardGroups));
         tab = currentTab(GetDlgItem(d, ids::StandardGroups));
@@ -203,7 +113,7 @@ TEST_F(ThreadDialog, TypingPastAListItemsTextKeepsEveryCharacter) {
     // under the caret while the user goes on typing "25 mm" and "1.25".
     std::wstring length, pitch;
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         type(GetDlgItem(d, ids::Lengths), L"25 mm");
         type(GetDlgItem(d, ids::Pitches), L"1.25");
         length = textOf(GetDlgItem(d, ids::Lengths));
@@ -221,7 +131,7 @@ TEST_F(ThreadDialog, AnotherTabShowsItsOwnStandards) {
     std::vector<std::wstring> standards;
     int tab = -1;
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         clickTab(GetDlgItem(d, ids::StandardGroups), 1);
         tab = currentTab(GetDlgItem(d, ids::StandardGroups));
         standards = listItems(GetDlgItem(d, ids::Standards));
@@ -237,7 +147,7 @@ TEST_F(ThreadDialog, AnotherTabShowsItsOwnStandards) {
 TEST_F(ThreadDialog, ManualDiameterAppearsWithItsSwitchAndIsBuilt) {
     bool shownAfterTick = false;
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         click(GetDlgItem(d, ids::ManualSwitch));
         shownAfterTick = isShown(GetDlgItem(d, ids::ManualDiameter));
         type(GetDlgItem(d, ids::ManualDiameter), L"12.5");
@@ -253,7 +163,7 @@ TEST_F(ThreadDialog, CancelAndTheTitleBarsCloseBuildNothing) {
              [](HWND d) { postClick(GetDlgItem(d, ids::Cancel)); }, [](HWND d) { closeFromTitleBar(d); }}) {
         bool gone = false;
         drop(edge(), [&] {
-            const HWND d = waitForDialog(kTitle);
+            const HWND d = waitForDialog(kFormTitle);
             type(GetDlgItem(d, ids::Lengths), L"40");
             leave(d);
             gone = waitUntilClosed(d);
@@ -268,7 +178,7 @@ TEST_F(ThreadDialog, FailedConfirmationIsReportedAndTheDialogStaysOpen) {
     std::wstring boxTitle, boxText;
     bool openAfterBox = false;
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         click(GetDlgItem(d, ids::ManualSwitch));
         type(GetDlgItem(d, ids::ManualDiameter), L"1e999");  // too large for the diameter
         postClick(GetDlgItem(d, ids::Ok));
@@ -290,7 +200,7 @@ TEST_F(ThreadDialog, FailedConfirmationIsReportedAndTheDialogStaysOpen) {
 
 TEST_F(ThreadDialog, WherePeopleLeaveItIsRemembered) {
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         moveTo(d, 300, 150);
         postClick(GetDlgItem(d, ids::Ok));
     });
@@ -299,7 +209,7 @@ TEST_F(ThreadDialog, WherePeopleLeaveItIsRemembered) {
 
     RECT frame{};
     drop(edge(), [&] {
-        const HWND d = waitForDialog(kTitle);
+        const HWND d = waitForDialog(kFormTitle);
         GetWindowRect(d, &frame);
         closeFromTitleBar(d);
     });
@@ -313,7 +223,7 @@ TEST_F(Refusals, DropOffAnEdgeShowsTheNoticeUntilOk) {
     std::wstring warning;
     bool gone = false;
     drop(face(), [&] {
-        const HWND notice = waitForDialog(kTitle);
+        const HWND notice = waitForDialog(kFormTitle);
         warning = textOf(GetDlgItem(notice, ids::Warning));
         postClick(GetDlgItem(notice, ids::NoticeOk));
         gone = waitUntilClosed(notice);
@@ -328,7 +238,7 @@ TEST_F(Refusals, PageInInchesIsRefusedWithExactlyOneMessageBox) {
     host.setPageLengthUnits(1);
     std::vector<std::wstring> texts;
     drop(edge(), [&] {
-        const HWND box = waitForDialog(kTitle);
+        const HWND box = waitForDialog(kFormTitle);
         texts.push_back(messageOf(box));
         postClick(GetDlgItem(box, IDOK));
         waitUntilClosed(box);
