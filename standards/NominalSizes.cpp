@@ -17,16 +17,17 @@ constexpr double kSameSize = 1e-6;    // mm: far below any table's 4 decimals
 
 namespace {
 
-// The fourth field's text, within the line. One pass over the line's
-// characters: it runs for every entry the dialog lists.
+// The fourth field's text, within the line. It runs for every entry the
+// dialog lists: each quote is found by the library's block search.
 std::optional<std::string_view> diameterText(std::string_view entryLine) {
-    size_t quotes = 0, opening = 0;
-    for (size_t at = 0; at < entryLine.size(); ++at) {
-        if (entryLine[at] != '"') continue;
-        if (++quotes == kDiameterQuote) opening = at;
-        if (quotes == kDiameterQuote + 1) return entryLine.substr(opening + 1, at - opening - 1);
+    size_t opening = std::string_view::npos;
+    for (size_t quote = 0, at = 0; quote < kDiameterQuote; ++quote, at = opening + 1) {
+        opening = entryLine.find('"', at);
+        if (opening == std::string_view::npos) return std::nullopt;
     }
-    return std::nullopt;
+    const size_t closing = entryLine.find('"', opening + 1);
+    if (closing == std::string_view::npos) return std::nullopt;
+    return entryLine.substr(opening + 1, closing - opening - 1);
 }
 
 }  // namespace
