@@ -95,7 +95,8 @@ void RefreshThreadList(env::Module& m) { FillThreadList(m); }
 
 void FillThreadList(env::Module& m) {
     ui::ComboBox& list = m.dialog().Normativa;
-    const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list, &m.StandardNominals);
+    const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list,
+                                             m.MatchTarget ? &m.StandardNominals : nullptr);
     EnableThreadSelection(m, result > 0 ? kFalse : kTrue);
     if (list.listCount() > 0 && list.listIndex() == -1) {
         if (m.MatchTarget) {

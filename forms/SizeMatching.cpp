@@ -42,12 +42,22 @@ std::vector<double> pitchesOfItem(env::Module& m, size_t index) {
 // The listed length equal to `remembered`, else the nearest one (the first on a
 // tie); a text without a number leaves the list's first length.
 void fitLength(ui::ComboBox& lengths, const std::string& remembered) {
+    for (int i = 0; i < lengths.listCount(); ++i) {
+        if (lengths.item(i) == remembered) {
+            lengths.setText(remembered);
+            return;
+        }
+    }
     const double wanted = leadingNumber(remembered);
     if (!(wanted > 0) || lengths.listCount() == 0) return;
     int best = 0;
+    double bestDistance = std::abs(leadingNumber(lengths.item(0)) - wanted);
     for (int i = 1; i < lengths.listCount(); ++i) {
-        if (std::abs(leadingNumber(lengths.item(i)) - wanted) < std::abs(leadingNumber(lengths.item(best)) - wanted))
+        const double distance = std::abs(leadingNumber(lengths.item(i)) - wanted);
+        if (distance < bestDistance) {
             best = i;
+            bestDistance = distance;
+        }
     }
     lengths.setText(lengths.item(best));
 }
@@ -89,13 +99,14 @@ void FitPreferencesToMatch(env::Module& m) {
     fitLength(d.Lunghezza, d.Lunghezza.text());
 }
 
+// The list is read again with its sizes: an edit is rare beside a drop, whose
+// opening reads the index once.
 void MatchEditedPin(env::Module& m) {
     ui::Dialog& d = m.dialog();
-    if (d.Normativa.listCount() == 0) return;
     const std::string length = d.Lunghezza.text();
     const std::string pitch = d.Passo.text();
     m.MatchTarget = env::SizeTarget{m.CurrentDiameter, leadingNumber(pitch), false};
-    SelectMatchedStandard(m);
+    FillThreadList(m);
     d.Lunghezza.setText(length);
     d.Passo.setText(pitch);
 }

@@ -1,6 +1,7 @@
 #include "standards/NominalSizes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "automation/Error.h"
@@ -14,26 +15,39 @@ constexpr size_t kDiameterQuote = 7;  // the field between the seventh and the e
 constexpr double kSameSize = 1e-6;    // mm: far below any table's 4 decimals
 }  // namespace
 
-std::optional<std::string> nominalDiameterField(std::string_view entryLine) {
+namespace {
+
+// The fourth field's text, within the line. It runs for every entry the
+// dialog lists: each quote is found by the library's block search.
+std::optional<std::string_view> diameterText(std::string_view entryLine) {
     size_t opening = std::string_view::npos;
-    for (size_t quote = 0, at = 0; quote < kDiameterQuote; ++quote, ++at) {
+    for (size_t quote = 0, at = 0; quote < kDiameterQuote; ++quote, at = opening + 1) {
         opening = entryLine.find('"', at);
         if (opening == std::string_view::npos) return std::nullopt;
-        at = opening;
     }
     const size_t closing = entryLine.find('"', opening + 1);
     if (closing == std::string_view::npos) return std::nullopt;
-    return std::string(entryLine.substr(opening + 1, closing - opening - 1));
+    return entryLine.substr(opening + 1, closing - opening - 1);
+}
+
+}  // namespace
+
+std::optional<std::string> nominalDiameterField(std::string_view entryLine) {
+    const auto text = diameterText(entryLine);
+    if (!text) return std::nullopt;
+    return std::string(*text);
 }
 
 std::optional<double> nominalDiameter(std::string_view entryLine) {
-    const auto field = nominalDiameterField(entryLine);
-    if (!field || field->empty()) return std::nullopt;
-    const bool plainDecimal = std::all_of(field->begin(), field->end(), [](char c) {
+    const auto text = diameterText(entryLine);
+    if (!text || text->empty()) return std::nullopt;
+    const bool plainDecimal = std::all_of(text->begin(), text->end(), [](char c) {
         return (c >= '0' && c <= '9') || c == '.';
     });
-    const auto value = plainDecimal ? parseWholeNumber(*field) : std::nullopt;
-    if (!value || !(*value > 0) || !std::isfinite(*value)) return std::nullopt;
+    double value = 0;
+    const auto end = text->data() + text->size();
+    if (!plainDecimal || std::from_chars(text->data(), end, value).ptr != end) return std::nullopt;
+    if (!(value > 0) || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
