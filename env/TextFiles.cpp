@@ -79,16 +79,17 @@ struct AnsiTable {
 // The position of the first byte from `from` on that is not ASCII (the size
 // when there is none), looked for four words at a time, then a word at a time.
 size_t firstHighByte(std::string_view bytes, size_t from) {
+    constexpr size_t kWord = sizeof(uint64_t);
     const auto word = [&](size_t at) {
         uint64_t w;
-        std::memcpy(&w, bytes.data() + at, sizeof w);
+        std::memcpy(&w, bytes.data() + at, kWord);
         return w;
     };
     size_t i = from;
-    for (; i + 4 * sizeof(uint64_t) <= bytes.size(); i += 4 * sizeof(uint64_t)) {
-        if ((word(i) | word(i + 8) | word(i + 16) | word(i + 24)) & kHighBits) break;
+    for (; i + 4 * kWord <= bytes.size(); i += 4 * kWord) {
+        if ((word(i) | word(i + kWord) | word(i + 2 * kWord) | word(i + 3 * kWord)) & kHighBits) break;
     }
-    for (; i + sizeof(uint64_t) <= bytes.size(); i += sizeof(uint64_t)) {
+    for (; i + kWord <= bytes.size(); i += kWord) {
         if (const uint64_t high = word(i) & kHighBits) return i + firstHighIndex(high);
     }
     while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
