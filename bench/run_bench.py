@@ -19,6 +19,9 @@ import statistics
 import subprocess
 import sys
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent / "com"))
+import com_speed  # noqa: E402  (beside this script)
+
 PIN_COUNTS = (100, 1000, 10000)
 SAMPLED_PINS = 100      # pins double-clicked and projected in each run, spread over the document
 MEMORY_GOAL_MB = 150
@@ -31,6 +34,8 @@ GOALS = {  # figure: highest ratio allowed
     "per pin at 10,000 / at 100: double-click+rebuild": 1.2,
     "per pin at 10,000 / at 100: drawing answers": 1.2,
     "first creation under Wine: Zelvacorin.PShape / minimal server": 2.0,
+    "drawing answers per pin: through COM under Wine / natively": 3.0,
+    "dialog opening under Wine, warm: OnDragDrop / the same window for an empty form": 1.5,
 }
 RUNNER_STEPS = {  # figure name: ScenarioRunner member
     "drop+build": "drop",
@@ -147,6 +152,10 @@ def main():
         figures[f"per pin at 10,000 / at 100: {step}"] = per_pin[PIN_COUNTS[-1]][step] / per_pin[PIN_COUNTS[0]][step]
     if windows_build:
         figures["first creation under Wine: Zelvacorin.PShape / minimal server"] = dll_start_ratio(windows_build)
+        figures["drawing answers per pin: through COM under Wine / natively"] = com_speed.drawing_answers_ratio(
+            build, windows_build, work)
+        figures["dialog opening under Wine, warm: OnDragDrop / the same window for an empty form"] = (
+            com_speed.dialog_opening_ratio(windows_build, work))
     missed = 0
     for name, value in figures.items():
         met = value <= GOALS[name]

@@ -126,6 +126,30 @@ TEST_F(PlantedTree, AMissingIndexFileIsTheComponentsExclamationMessage) {
     EXPECT_TRUE(reported);
 }
 
+TEST_F(PlantedTree, ANumberPastTheDoublesRangeIsAnErrorAndTheCheckGoesOn) {
+    plantEveryFault();
+    write("Tessalo/Norme/M/Data/M10.tab", crlf({"[Lunghezze]", "10", std::string(400, '9'), "", "[Passi]", "1e999", ""}));
+    const auto found = check();
+    std::vector<std::pair<int, std::string>> overflows;
+    for (const Finding& f : found)
+        if (f.file == "Tessalo/Norme/M/Data/M10.tab" && f.level == Level::Error &&
+            f.message.find("cannot be read: run-time error 6") != std::string::npos)
+            overflows.emplace_back(f.line, f.message.substr(0, f.message.find(' ')));
+    EXPECT_EQ(overflows, (std::vector<std::pair<int, std::string>>{{3, "length"}, {6, "pitch"}})) << formatText(found);
+    EXPECT_NE(formatText(found).find("Tessalo/Norme/M/Data/M8.tab:5: error:"), std::string::npos);
+}
+
+TEST_F(PlantedTree, AValueHoldingALineFeedIsShownOnItsFindingsOneLine) {
+    plantEveryFault();
+    write("Tessalo/Norme/M/Data/M10.tab", "[Lunghezze]\r\n10\r\n2\n0\r\n[Passi]\r\n1.5\r\n");
+    bool shown = false;
+    for (const Finding& f : check()) {
+        EXPECT_EQ(f.message.find_first_of("\r\n"), std::string::npos) << f.message;
+        shown = shown || f.message.find("length '2\\n0'") != std::string::npos;
+    }
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(PlantedTree, ATreeWithoutSettingsCannotBeChecked) {
     EXPECT_THROW(check(), std::runtime_error);
 }
