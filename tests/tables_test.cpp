@@ -150,6 +150,20 @@ TEST_F(PlantedTree, AValueHoldingALineFeedIsShownOnItsFindingsOneLine) {
     EXPECT_TRUE(shown);
 }
 
+TEST_F(PlantedTree, BytesThatOnlyLookLikeUtf8AreNoCharacterAndTheJsonStaysUtf8) {
+    plantEveryFault();
+    // An overlong form, a surrogate and a code point past U+10FFFF.
+    write("Tessalo/Norme/M/Data/M10.tab", crlf({"# \xE0\x8E\x8E \xED\xA0\x80 \xF4\x90\x80\x80", "[Lunghezze]", "10",
+                                                "[Passi]", "1.5"}));
+    int noCharacter = 0;
+    for (const Finding& f : check()) {
+        if (f.file != "Tessalo/Norme/M/Data/M10.tab") continue;
+        EXPECT_EQ(f.message.find("written in UTF-8"), std::string::npos) << f.message;
+        noCharacter += f.message.find("is no Windows-1252 character") != std::string::npos;
+    }
+    EXPECT_EQ(noCharacter, 1);  // the line's first problem: 0x90 of the last, no character of the code page
+}
+
 TEST_F(PlantedTree, ATreeWithoutSettingsCannotBeChecked) {
     EXPECT_THROW(check(), std::runtime_error);
 }
