@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/Component.h"
+#include "bench/com/Unwatched.h"
 
 namespace {
 
@@ -25,18 +26,10 @@ using namespace zelva;
 constexpr double kPinSpacing = 20;
 constexpr double kRimRadius = 5;
 
-// Nobody watches the forms: the dialog is answered and nothing is recorded.
-class Unwatched : public app::UserEvents {
-public:
-    void formShown(const app::ShownForm&) override {}
-    void formClosed(const std::string&, bool) override {}
-    void messageShown(const ui::Message&) override {}
-};
-
 std::vector<Ref<Object>> dropPins(app::LoadedComponent& loaded, int pins) {
     sim::SimHost& host = loaded.host();
     const auto plate = host.addPart("plate");
-    Unwatched seen;
+    bench::Unwatched seen;
     for (int i = 0; i < pins; ++i) {
         const auto rim = host.addCircularEdge(plate, {kPinSpacing * i, 0, 0}, {0, 0, 1}, kRimRadius);
         loaded.component().drop(host.makeDropHook(rim), {{ui::UserAction::Kind::Ok, 0, {}}}, seen);
