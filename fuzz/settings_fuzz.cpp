@@ -7,8 +7,8 @@
 // twice: the user visits every tab (up to four) and presses OK, then the
 // dialog opens again from the preferences just written and is cancelled.
 // Besides the sanitizers' findings, it stops on a broken promise: the language
-// is one of the three, every form closes, and nothing is read or written
-// outside the run's folder.
+// is one of the three, a drop shows one form and every form closes. Files are
+// read and written only inside the run's folder; elsewhere none exists.
 
 #include <algorithm>
 #include <cstdint>
