@@ -22,6 +22,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent / "com"))
+import com_speed  # noqa: E402  (beside this script)
+
 PIN_COUNTS = (100, 1000, 10000)
 SAMPLED_PINS = 100      # pins double-clicked and projected in each run, spread over the document
 MEMORY_GOAL_MB = 150
@@ -39,6 +42,7 @@ GOALS = {  # figure: highest ratio allowed
     "first creation under Wine: Zelvacorin.PShape / minimal server": 2.0,
     "dialog opening with size matching / without": 1.1,
     "drawing answers per pin at 10,000 with callouts / without": 1.5,
+    "drawing answers per pin: through COM under Wine / natively": 3.0,
 }
 # The settings of a site that turns size matching and drawing callouts on, as scenario lines.
 SITE_SETTINGS = ['registry "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin" MatchSize 1',
@@ -183,6 +187,9 @@ def main():
         with_callouts / per_pin[PIN_COUNTS[-1]]["drawing answers"])
     if windows_build:
         figures["first creation under Wine: Zelvacorin.PShape / minimal server"] = dll_start_ratio(windows_build)
+        figures["drawing answers per pin: through COM under Wine / natively"] = com_speed.drawing_answers_ratio(
+            build, windows_build, work)
+        com_speed.dialog_opening(windows_build, work)
     missed = 0
     for name, value in figures.items():
         met = value <= GOALS[name]

@@ -12,6 +12,7 @@
 #   (windows_package.cmake)  the table checker, the package's custom action, and
 #                            the install round of the package under Wine
 #   bench/wine           the DLL-start benchmark's minimal server and timing program
+#   bench/com            the speed-through-COM benchmark's programs
 #
 # The type library is finished by the native tool tools/typelib, built first by a
 # native build; pass its path in ZELVA_TYPELIB_PATCHER.
@@ -20,6 +21,12 @@
 
 include_guard(GLOBAL)
 enable_language(RC)
+
+# Programs start with the x87 rounding to doubles (53 bits), as every Windows
+# program built by Microsoft's compiler does, a CAD host among them. MinGW's own
+# start-up sets 64 bits: the runtime's square root, computed there, then rounds
+# twice and differs from the native build's in the last bit.
+add_link_options("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:${CMAKE_FIND_ROOT_PATH}/lib/CRT_fp8.o>")
 
 get_filename_component(ZELVA_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(ZELVA_TYPELIB_PATCHER "" CACHE FILEPATH "Native zelva-typelib-patch program (tools/typelib)")
@@ -254,3 +261,4 @@ include(${CMAKE_CURRENT_LIST_DIR}/windows_ui.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/pinhost_windows.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake)
 add_subdirectory("${ZELVA_SOURCE_ROOT}/bench/wine" "${CMAKE_BINARY_DIR}/bench-wine")
+add_subdirectory("${ZELVA_SOURCE_ROOT}/bench/com" "${CMAKE_BINARY_DIR}/bench-com")

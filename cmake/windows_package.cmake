@@ -36,3 +36,10 @@ add_test(NAME package_readme_round
                  "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/readme-round")
 set_tests_properties(package_readme_round PROPERTIES
     TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+
+# The package signed with a throwaway certificate, verified, installed and tampered with.
+add_test(NAME package_signing
+         COMMAND "${ZELVA_SOURCE_ROOT}/tests/package/signing.sh"
+                 "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/package-signing")
+set_tests_properties(package_signing PROPERTIES
+    TIMEOUT 600 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")

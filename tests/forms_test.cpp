@@ -411,6 +411,7 @@ TEST_F(DialogTest, FailedCreateKeepsTheDialogOpenAndWritesNoPreferences) {
     drop(edgeOfRadius(5), {act::length("20"), act::ok()});
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].prompt, ui::eventErrorMessage(sim::injectedFailure()).prompt);
+    EXPECT_TRUE(ui::isEventErrorMessage(ui.messages()[0]));
     EXPECT_FALSE(watch.seen.back().byOk);  // closed from its title bar once the user gave up
     EXPECT_FALSE(std::filesystem::exists(prefsFile()));
     EXPECT_TRUE(plateShapes().empty());
@@ -431,6 +432,7 @@ TEST_F(DialogTest, PreferencesThatCannotBeWrittenAreReportedAndThePinStays) {
     EXPECT_EQ(ui.messages()[0].title, "Read Prefs");
     EXPECT_EQ(ui.messages()[1].title, "Write Prefs");
     EXPECT_EQ(ui.messages()[1].prompt, "ERRORE  76 Path not found");
+    EXPECT_FALSE(ui::isEventErrorMessage(ui.messages()[1]));  // critical, yet the dialog closed by OK
     EXPECT_EQ(plateShapes().size(), 1u);
     EXPECT_TRUE(watch.seen.back().byOk);
 }

@@ -378,6 +378,19 @@ TEST_F(SimHostTest, GetNormalFollowsThePlacementRotation) {
     EXPECT_EQ(normalOf(*shape).z, 1.0);
 }
 
+// The same bits on every platform: square roots rounded once, as the native C
+// runtime rounds them. A 32-bit Windows runtime whose square root passes through
+// the x87's wider registers rounds twice, and the 3-4-5 normal came back exact.
+TEST_F(SimHostTest, GetNormalOfA345RimIsTheSameToTheBitOnEveryPlatform) {
+    EXPECT_EQ(sim::length({0.9486832980505138, -0.31622776601683794, 0}), 0.9999999999999999);
+    const Ref<Object> shape = newShape();
+    place(*shape, rotationBetween({0, 0, 1}, {0, 0.6, 0.8}));
+    const Vec3 n = normalOf(*shape);
+    EXPECT_EQ(n.x, 0.0);
+    EXPECT_EQ(n.y, 0.6000000000000002);
+    EXPECT_EQ(n.z, 0.7999999999999999);
+}
+
 TEST_F(SimHostTest, GetNormalNeedsItsOutputsAsDoublesByReference) {
     const Ref<Object> shape = newShape();
     Variant a = Variant::r8(7), c = Variant::r8(7), i = Variant::i4(0);

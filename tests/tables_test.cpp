@@ -206,6 +206,43 @@ TEST(PlantedTree, ATreeWithoutSettingsCannotBeChecked) {
     EXPECT_THROW(checkTree(temp.path()), std::runtime_error);
 }
 
+// The findings in one file of the planted tree, that file written as given.
+std::vector<Finding> findingsIn(const std::string& file, const std::string& bytes) {
+    zelva::test::TempDir temp;
+    std::vector<Finding> inFile;
+    for (Finding& f : checkPlanted(temp, {"", {{file, bytes}}, {}}))
+        if (f.file == file) inFile.push_back(std::move(f));
+    return inFile;
+}
+
+TEST(PlantedTree, ANumberPastTheDoublesRangeIsAnErrorAndTheCheckGoesOn) {
+    std::vector<std::pair<int, std::string>> overflows;
+    for (const Finding& f : findingsIn(kM10, crlf({"[Lunghezze]", "10", std::string(400, '9'), "", "[Passi]", "1e999", ""})))
+        if (f.level == Level::Error && f.message.find("cannot be read: run-time error 6") != std::string::npos)
+            overflows.emplace_back(f.line, f.message.substr(0, f.message.find(' ')));
+    EXPECT_EQ(overflows, (std::vector<std::pair<int, std::string>>{{3, "length"}, {6, "pitch"}}));
+}
+
+TEST(PlantedTree, AValueHoldingALineFeedIsShownOnItsFindingsOneLine) {
+    bool shown = false;
+    for (const Finding& f : findingsIn(kM10, "[Lunghezze]\r\n10\r\n2\n0\r\n[Passi]\r\n1.5\r\n")) {
+        EXPECT_EQ(f.message.find_first_of("\r\n"), std::string::npos) << f.message;
+        shown = shown || f.message.find("length '2\\n0'") != std::string::npos;
+    }
+    EXPECT_TRUE(shown);
+}
+
+TEST(PlantedTree, BytesThatOnlyLookLikeUtf8AreNoCharacterAndTheJsonStaysUtf8) {
+    // An overlong form, a surrogate and a code point past U+10FFFF.
+    int noCharacter = 0;
+    for (const Finding& f : findingsIn(kM10, crlf({"# \xE0\x8E\x8E \xED\xA0\x80 \xF4\x90\x80\x80", "[Lunghezze]", "10", "",
+                                                  "[Passi]", "1.5", ""}))) {
+        EXPECT_EQ(f.message.find("written in UTF-8"), std::string::npos) << f.message;
+        noCharacter += f.message.find("is no Windows-1252 character") != std::string::npos;
+    }
+    EXPECT_EQ(noCharacter, 1);  // the line's first problem: 0x90 of the last, no character of the code page
+}
+
 TEST(ShippedTables, CheckClean) {
     const auto found = checkTree(fs::u8path(ZELVA_SOURCE_DIR) / "install");
     EXPECT_TRUE(found.empty()) << formatText(found);

@@ -52,6 +52,12 @@ TEST(ComboBox, DropDownComboTakesAnyTextAndLeavesItsSelectionWhenTheTextDiffers)
     EXPECT_EQ(c.list.text(), "12.5");
 }
 
+TEST(ComboBox, DropDownComboTextEndsAtItsFirstNulAsTheWindowsDoes) {
+    CountedList c(ui::ComboStyle::DropDownCombo);
+    c.list.setText(std::string("1.5\0 mm", 7));
+    EXPECT_EQ(c.list.text(), "1.5");
+}
+
 TEST(ComboBox, IndexesOutsideTheListFailWithThePlatformsErrors) {
     CountedList c(ui::ComboStyle::DropDownList);
     EXPECT_EQ(errorNumber([&] { c.list.setListIndex(3); }), err::InvalidPropertyValue);

@@ -60,6 +60,8 @@ void ComboBox::setListIndex(int index) {
 
 void ComboBox::setText(std::string text) {
     if (style_ == ComboStyle::DropDownCombo) {
+        // The text ends at its first NUL, as the window's does (a preferences file may hold one).
+        if (const size_t end = text.find('\0'); end != std::string::npos) text.resize(end);
         text_ = std::move(text);
         const auto& current = listIndex_ >= 0 ? items_[static_cast<size_t>(listIndex_)].text : std::string();
         if (text_ != current) listIndex_ = -1;

@@ -6,6 +6,8 @@ namespace zelva::ui {
 
 namespace {
 
+constexpr char kEventErrorOpening[] = "Run-time error '";
+
 Dialog& asDialog(Form& form) {
     if (form.kind() != FormKind::Dialog) throw ImpossibleAction("this answer needs the thread parameter dialog");
     return static_cast<Dialog&>(form);
@@ -25,8 +27,12 @@ void click(CommandButton& button) {
 }  // namespace
 
 Message eventErrorMessage(const Error& e) {
-    return {"Run-time error '" + trimSpaces(numberToText(e.number())) + "':\r\n\r\n" + e.description(), std::nullopt,
+    return {kEventErrorOpening + trimSpaces(numberToText(e.number())) + "':\r\n\r\n" + e.description(), std::nullopt,
             Icon::Critical};
+}
+
+bool isEventErrorMessage(const Message& box) {
+    return box.icon == Icon::Critical && box.prompt.rfind(kEventErrorOpening, 0) == 0;
 }
 
 void HeadlessUi::showModal(Form& form) {

@@ -30,6 +30,9 @@ class ImpossibleAction : public std::runtime_error {
 
 // The message shown when an event the user triggered fails.
 Message eventErrorMessage(const Error& e);
+// Whether `box` is such a message, not one the component shows itself (a
+// critical "Write Prefs" box does not mean the user's act failed).
+bool isEventErrorMessage(const Message& box);
 
 class HeadlessUi : public Ui {
 public:

@@ -27,6 +27,11 @@ size_t utf8SequenceAt(const std::string& s, size_t i) {
     if (length == 0 || i + length > s.size()) return 0;
     for (size_t k = 1; k < length; ++k)
         if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    // No overlong form, no surrogate, nothing past U+10FFFF: the second byte's narrower range.
+    const auto second = static_cast<unsigned char>(s[i + 1]);
+    if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
+        (c == 0xF4 && second > 0x8F))
+        return 0;
     return length;
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "automation/Error.h"
 #include "automation/NumberRules.h"
 #include "standards/ThreadTableFiles.h"
 
@@ -49,8 +50,17 @@ void checkSection(const std::string& file, const std::vector<std::string>& lines
         const std::string& item = list.item(k);
         while (at < lines.size() && (trimSpaces(lines[at]) != item || lines[at].rfind('#', 0) == 0)) ++at;
         const int line = static_cast<int>(++at);
-        const double value = leadingNumber(item);
         const std::string quoted = std::string(section.what) + " '" + item + "'";
+        double value = 0;
+        try {
+            value = leadingNumber(item);
+        } catch (const Error& e) {
+            // A number past the doubles' range: the dialog's OK fails with this error.
+            findings.push_back({file, line, Level::Error,
+                                quoted + " cannot be read: run-time error " + std::to_string(e.number()) + ", " +
+                                    e.description()});
+            continue;
+        }
         if (value <= 0) {
             findings.push_back({file, line, Level::Error, quoted + " is read as " + shownNumber(value)});
             continue;

@@ -98,10 +98,23 @@ public:
             if (checkTabSettings(n, caption)) checkGroup(tab, n);
         }
         reportUnreached();
+        for (Finding& f : findings_) f.message = oneLine(f.message);
         return std::move(findings_);
     }
 
 private:
+    // A value quoted from a file may hold a line feed, which alone ends no line
+    // for the component's readers; a finding shows it as \n, so it stays one line.
+    static std::string oneLine(const std::string& message) {
+        std::string out;
+        for (const char c : message) {
+            if (c == '\n') out += "\\n";
+            else if (c == '\r') out += "\\r";
+            else out += c;
+        }
+        return out;
+    }
+
     // Paths as the findings name them: relative to the checked tree, '/' between folders.
     std::string shown(const std::string& componentPath) const {
         const fs::path local = normalPath(localPath(componentPath));

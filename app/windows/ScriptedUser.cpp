@@ -180,7 +180,7 @@ bool ScriptedUser::answerMessageBoxes() {
         if (kindOf(window) != WindowKind::MessageBox) continue;
         if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) continue;
         handled_.push_back(window);
-        errorShown = messageBoxShown(window).icon == ui::Icon::Critical || errorShown;
+        errorShown = ui::isEventErrorMessage(messageBoxShown(window)) || errorShown;
         answerMessageBox(window);
     }
     return errorShown;

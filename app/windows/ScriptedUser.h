@@ -40,7 +40,7 @@ private:
     void watch();
     void workForm(HWND form);
     // Acts on `form`; answers the message boxes the act opened. Whether
-    // one of them reported an error.
+    // one of them reported that the act failed.
     bool perform(HWND form, const ui::UserAction& action);
     bool answerMessageBoxes();
     void answerMessageBox(HWND box);

@@ -2,7 +2,8 @@
 # Installs the cross toolchain and the Wine runtime for the Windows build and its
 # tests: MinGW-w64 (i686, posix threads), widl, 32-bit Wine with its IDL headers,
 # Xvfb (with xauth, which xvfb-run needs) and ImageMagick for screenshots, and the CJK and Wine fonts the dialogs need;
-# msitools and wixl, which build and read the Windows Installer package.
+# msitools and wixl, which build and read the Windows Installer package;
+# osslsigncode and openssl, which sign it and its programs and check signatures.
 # Safe to run again: returns at once when every package is already installed.
 set -euo pipefail
 
@@ -10,7 +11,7 @@ packages=(
     g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
     wine wine32:i386 libwine-dev:i386
     xvfb xauth imagemagick fonts-wqy-microhei fonts-wine python3-pefile
-    msitools wixl
+    msitools wixl osslsigncode openssl
 )
 
 missing=()

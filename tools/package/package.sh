@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows Installer package from a built tree:
 #
-#   tools/package/package.sh VERSION INSTALL_TREE BIN_DIR OUT.msi
+#   tools/package/package.sh VERSION INSTALL_TREE BIN_DIR OUT.msi [--sign PFX]
 #
 # INSTALL_TREE holds Tessalo.reg and the Tessalo folder (with its texture
 # picture), BIN_DIR the cross-built Zelvacorin.dll, zelva-tables.exe and
@@ -18,16 +18,27 @@
 #     the changed ones, which it never overwrites;
 #   - the preferences folder, and only it, is writable for users (an SDDL lock:
 #     system and administrators full control, users modify, inherited by its file).
+# With --sign, the programs are signed (sign.sh) before they are packed, and the
+# package after its last change; without, it says so.
 set -euo pipefail
 
-if [[ $# -ne 4 ]]; then
-    echo "usage: $0 VERSION INSTALL_TREE BIN_DIR OUT.msi" >&2
+if [[ $# -ne 4 && ! ($# -eq 6 && $5 == --sign) ]]; then
+    echo "usage: $0 VERSION INSTALL_TREE BIN_DIR OUT.msi [--sign PFX]" >&2
     exit 2
 fi
-version=$1 tree=$2 bin=$3 out=$4
+version=$1 tree=$2 bin=$3 out=$4 pfx=${6:-}
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+
+if [[ -n "$pfx" ]]; then
+    pfx="$(cd "$(dirname "$pfx")" && pwd)/$(basename "$pfx")"
+    mkdir "$work/bin"
+    programs=(Zelvacorin.dll ZelvacorinSetup.dll zelva-tables.exe)
+    for program in "${programs[@]}"; do cp "$bin/$program" "$work/bin/"; done
+    bin="$work/bin"
+    (cd "$bin" && "$here/sign.sh" "$pfx" "${programs[@]}")
+fi
 
 python3 "$here/make_wxs.py" --version "$version" --tree "$tree" --bin "$bin" \
     --readme "$here/ReadMe.txt" --out "$work/Zelvacorin.wxs" --tables "$work/tables.txt"
@@ -51,4 +62,9 @@ done <"$work/tables.txt"
 args=()
 for q in "${queries[@]}"; do args+=(-q "$q"); done
 msibuild "$out" "${args[@]}"
-echo "package.sh: wrote $out"
+if [[ -n "$pfx" ]]; then
+    "$here/sign.sh" "$pfx" "$out"
+    echo "package.sh: wrote $out, signed, with its programs"
+else
+    echo "package.sh: wrote $out, UNSIGNED: neither it nor its programs carry a signature (--sign PFX signs them)"
+fi

@@ -11,8 +11,10 @@ cannot be the same is normalised before comparing:
     (Z:\\... with backslashes), become <OUT> with forward slashes on both sides;
   - a message box without a title of its own reads on the screen with the
     component's name, which the native transcript leaves as null.
-One more scenario is written here, as one written outside this repository
-would be: its registry values name a copy of the table tree by a Linux path.
+More scenarios are written here: one as written outside this repository
+would be (its registry values name a copy of the table tree by a Linux path),
+and those of generated_rounds.py (normals of every direction, preferences
+files that cannot be read or written).
 Prints one line per scenario and a final "N passed, M failed" line.
 """
 
@@ -24,8 +26,11 @@ import subprocess
 import sys
 import time
 
+import generated_rounds
+
 DEFAULT_TITLE = "Zelvacorin"
-RESULTS = ["document.json", "transcript.jsonl", "install/Tessalo/Zelvacorin.prf", "tables.prf"]
+RESULTS = ["document.json", "transcript.jsonl", "install/Tessalo/Zelvacorin.prf", "tables.prf",
+           "install/Tessalo/Images/3iaoftt.jpg"]  # the picture a preferences name may point at
 
 
 def portable(text, out_dir):
@@ -100,9 +105,11 @@ def main():
     out_root = pathlib.Path(out_root).resolve()
     out_root.mkdir(parents=True, exist_ok=True)
     tables = out_root / "tables" / "Tessalo"
-    outside = out_root / "outside_repository.scn"
-    outside.write_text(OUTSIDE_SCENARIO.format(tables=tables))
-    scenarios = [pathlib.Path(s).resolve() for s in sys.argv[5:]] + [outside]
+    written = {"outside_repository": OUTSIDE_SCENARIO.format(tables=tables), **generated_rounds.scenarios()}
+    scenarios = [pathlib.Path(s).resolve() for s in sys.argv[5:]]
+    for name, text in written.items():
+        scenarios.append(out_root / f"{name}.scn")
+        scenarios[-1].write_text(text)
     passed = failed = 0
     windows_seconds = 0.0
     for scenario in scenarios:

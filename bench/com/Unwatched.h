@@ -1,0 +1,18 @@
+#pragma once
+// Nobody watches the forms of a timed run: the scripted answers are given and
+// nothing is recorded.
+
+#include <string>
+
+#include "app/UserEvents.h"
+
+namespace zelva::bench {
+
+class Unwatched : public app::UserEvents {
+public:
+    void formShown(const app::ShownForm&) override {}
+    void formClosed(const std::string&, bool) override {}
+    void messageShown(const ui::Message&) override {}
+};
+
+}  // namespace zelva::bench

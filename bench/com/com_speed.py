@@ -1,0 +1,81 @@
+"""Speed through COM: the same work timed natively against the core and under
+Wine against the registered Zelvacorin.dll, each the median of several passes.
+Called by run_bench.py with the Release build and the Windows build.
+"""
+
+import os
+import pathlib
+import re
+import shutil
+import statistics
+import subprocess
+
+PINS = 1000
+PASSES = 5
+OPENINGS = 6  # the first loads the DLL; the median of the others is the warm figure
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+def timings(out, pattern, count, program):
+    found = [float(m) for m in re.findall(pattern, out, re.M)]
+    if len(found) != count:
+        raise RuntimeError(f"{program} printed {len(found)} of {count} timings:\n{out}")
+    return found
+
+
+def median_of_passes(out, program):
+    return statistics.median(timings(out, r"^pass \d+: ([\d.]+) microseconds per pin$", PASSES, program))
+
+
+def median_per_pin(command, cwd):
+    out = subprocess.run(command, cwd=cwd, check=True, capture_output=True, text=True).stdout
+    return median_of_passes(out, command[0])
+
+
+def install_copy(tree, work, name):
+    copy = work / name
+    shutil.rmtree(copy, ignore_errors=True)
+    shutil.copytree(tree, copy)
+    return copy
+
+
+def registered_prefix(windows_build):
+    """The build's Wine prefix with the host library and the component registered; its environment."""
+    subprocess.run([str(ROOT / "scripts" / "windows" / "prefix.sh"), str(windows_build)], check=True)
+    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH="win32", WINEDEBUG="-all")
+    for dll in ("3itlu31.dll", "Zelvacorin.dll"):
+        subprocess.run(["wine", "regsvr32", "/s", dll], cwd=windows_build / "bin", env=env, check=True)
+    return env
+
+
+def on_screen(windows_build, env, *args):
+    """The output of a program of the Windows build, run under Wine on a private X screen."""
+    command = ["xvfb-run", "-a", "-s", "-screen 0 800x600x24", "wine", *args]
+    out = subprocess.run(command, cwd=windows_build / "bin", env=env, check=True, capture_output=True, text=True)
+    subprocess.run(["wineserver", "-w"], env=env, check=True)
+    return out.stdout
+
+
+def drawing_answers_ratio(native_build, windows_build, work):
+    """A drawing view's answers per pin through pinhost.exe's vtable calls under Wine ÷ the core's, natively."""
+    native = median_per_pin([str(native_build / "bench" / "com" / "drawing_answers"),
+                             str(install_copy(native_build / "install", work, "drawing-answers-native")),
+                             str(PINS), str(PASSES)], work)
+    env = registered_prefix(windows_build)
+    out = on_screen(windows_build, env, "drawing_answers.exe",
+                    str(install_copy(windows_build / "bin" / "install", work, "drawing-answers-windows")),
+                    str(PINS), str(PASSES))
+    through_com = median_of_passes(out, "drawing_answers.exe")
+    print(f"  drawing answers of {PINS:,} pins: {through_com:.1f} us per pin through COM under Wine, "
+          f"{native:.1f} us natively (medians of {PASSES} passes)")
+    return through_com / native
+
+
+def dialog_opening(windows_build, work):
+    """Prints the time from OnDragDrop to the dialog on the screen under Wine: first, and the warm median."""
+    env = registered_prefix(windows_build)
+    out = on_screen(windows_build, env, "dialog_opening.exe",
+                    str(install_copy(windows_build / "bin" / "install", work, "dialog-opening")), str(OPENINGS))
+    runs = timings(out, r"^run \d+: ([\d.]+) microseconds$", OPENINGS, "dialog_opening.exe")
+    print(f"  dialog opening through COM under Wine: {runs[0] / 1000:.0f} ms first, "
+          f"{statistics.median(runs[1:]) / 1000:.0f} ms warm (median of {OPENINGS - 1})")
