@@ -196,15 +196,16 @@ std::vector<IndexEntry> readIndex(const fs::path& p) {
         const std::string& l = lines[i];
         if (!l.empty() && l[0] == '[') { closed = true; break; }
         if (l.empty() || l[0] == '#') continue;
-        EXPECT_EQ(std::count(l.begin(), l.end(), '"'), 6) << p << " line " << i + 1 << ": " << l;
+        // Four quoted fields: data file, name shown, description, nominal diameter.
+        EXPECT_EQ(std::count(l.begin(), l.end(), '"'), 8) << p << " line " << i + 1 << ": " << l;
         std::vector<std::size_t> q;
         for (std::size_t k = 0; k < l.size(); ++k)
             if (l[k] == '"') q.push_back(k);
-        if (q.size() != 6) continue;
+        if (q.size() != 8) continue;
         EXPECT_EQ(q[0], 0u) << "entry should begin with its first quote: " << l;
-        EXPECT_EQ(trim(l.substr(q[1] + 1, q[2] - q[1] - 1)), "") << l;
-        EXPECT_EQ(trim(l.substr(q[3] + 1, q[4] - q[3] - 1)), "") << l;
-        EXPECT_EQ(q[5], l.size() - 1) << "text after the sixth quote: " << l;
+        for (std::size_t gap : {1u, 3u, 5u}) EXPECT_EQ(trim(l.substr(q[gap] + 1, q[gap + 1] - q[gap] - 1)), "") << l;
+        EXPECT_EQ(q[7], l.size() - 1) << "text after the last quote: " << l;
+        EXPECT_GT(std::stod(l.substr(q[6] + 1, q[7] - q[6] - 1)), 0.0) << "nominal diameter: " << l;
         entries.push_back({static_cast<int>(i + 1), l.substr(q[0] + 1, q[1] - q[0] - 1),
                            l.substr(q[2] + 1, q[3] - q[2] - 1), l.substr(q[4] + 1, q[5] - q[4] - 1)});
     }

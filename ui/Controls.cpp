@@ -33,7 +33,7 @@ void ComboBox::clear() {
 
 void ComboBox::addItem(std::string text) {
     if (items_.capacity() == 0) items_.reserve(kFirstRoom);
-    items_.emplace_back(std::move(text));
+    items_.push_back(Entry{std::move(text)});
     newIndex_ = listCount() - 1;
 }
 
