@@ -24,6 +24,7 @@
 #include "forms/FormEvents.h"
 #include "sim/SimHost.h"
 #include "ui/HeadlessUi.h"
+#include "env/Languages.h"
 #include "env/PathMapping.h"
 #include "env/Settings.h"
 #include "shape/DropHook.h"
@@ -175,7 +176,10 @@ void drop(Component& c, const Ref<Object>& hook, ui::UserScript answers) {
     }
     c.ui.discardAnswers();
     const int16_t language = c.module.LanguageBase;
-    require(language == 1000 || language == 2000 || language == 3000, "the language is Italian, English or German");
+    const auto isBase = [&](const env::Language& l) { return l.base == language; };
+    require(std::any_of(std::begin(env::kLanguages), std::end(env::kLanguages), isBase) ||
+                std::any_of(std::begin(env::kCompleteSets), std::end(env::kCompleteSets), isBase),
+            "the language is one of the text blocks");
     require(c.ui.formsShown() <= before + 1, "a drop shows one form");
     require(!c.module.dialog().loaded(), "the dialog closes");
 }
