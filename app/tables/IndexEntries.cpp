@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "env/TextFiles.h"
+
 namespace zelva::tables {
 
 namespace {
@@ -47,7 +49,7 @@ std::vector<Finding> checkIndexEntries(const std::string& file, const std::vecto
         const std::string name = shownName(line);
         if (const auto [first, added] = listed.emplace(name, number); !added)
             findings.push_back({file, number, Level::Error,
-                                "the standard '" + name + "' is listed again (first on line " +
+                                "the standard '" + env::ansiToUtf8(name) + "' is listed again (first on line " +
                                     std::to_string(first->second) + "): the list shows it twice"});
     }
     const int endLine = static_cast<int>(i + 1);
