@@ -14,9 +14,12 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("zelva-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
+    // A folder an earlier run left under the same process id (Wine reuses small
+    // ids, and cannot remove a path past its length limit) is passed over.
+    do {
+        path_ = fs::temp_directory_path() /
+                ("zelva-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    } while (fs::exists(path_));
     fs::create_directories(path_);
 }
 
