@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation/Object.h"
+#include "env/EntrySizes.h"
 #include "env/TextFiles.h"
 #include "host/HostLibrary.h"
 #include "ui/Dialog.h"
@@ -63,10 +64,9 @@ public:
     Ref<Object> EditShape;
 
     // Size matching of the open dialog: its target (none while off or once the
-    // user types the diameter) and the nominal diameters of the standards list,
-    // item by item.
+    // user types the diameter) and the nominal diameters of the standards list.
     std::optional<SizeTarget> MatchTarget;
-    std::vector<std::optional<double>> StandardNominals;
+    EntrySizes StandardNominals;
     // What drawings are told, read on the first drawing answer and kept: the
     // templates, and every group's standards (shared_ptr: the tables' reader
     // lives in a room above this one).

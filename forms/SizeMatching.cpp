@@ -71,10 +71,10 @@ void SelectMatchedStandard(env::Module& m) {
     env::SizeTarget& target = *m.MatchTarget;
     std::optional<size_t> found;
     if (target.pitch) {
-        found = standards::standardOfPin(m.StandardNominals, target.diameter, *target.pitch,
+        found = standards::standardOfPin(m.StandardNominals.sizes(), target.diameter, *target.pitch,
                                          [&m](size_t i) { return pitchesOfItem(m, i); });
     }
-    if (!found) found = standards::nearestSize(m.StandardNominals, target.diameter);
+    if (!found) found = standards::nearestSize(m.StandardNominals.sizes(), target.diameter);
     const std::string remembered = d.Lunghezza.text();
     target.matched = found.has_value();
     d.Normativa.setListIndex(found ? static_cast<int>(*found) : 0);
@@ -84,7 +84,7 @@ void SelectMatchedStandard(env::Module& m) {
         return;
     }
     fitLength(d.Lunghezza, remembered);
-    const double nominal = *m.StandardNominals[*found];
+    const double nominal = *m.StandardNominals.sizes()[*found];
     d.LblDescr.caption = env::fillTemplate(
         text(target.pitch ? env::text::PinSizeMatch : env::text::EdgeSizeMatch),
         {{"D", env::fixedNumber(target.diameter, kDescriptionDecimals)},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
@@ -11,17 +12,19 @@
 namespace zelva::standards {
 
 namespace {
-constexpr size_t kDiameterQuote = 7;  // the field between the seventh and the eighth quote
+constexpr size_t kDiameterQuote = 7;     // the field between the seventh and the eighth quote
+constexpr size_t kNameClosingQuote = 4;  // the name, field 2, ends at the fourth
 constexpr double kSameSize = 1e-6;    // mm: far below any table's 4 decimals
 }  // namespace
 
 namespace {
 
-// The fourth field's text, within the line. It runs for every entry the
-// dialog lists: each quote is found by the library's block search.
-std::optional<std::string_view> diameterText(std::string_view entryLine) {
+// The fourth field's text, within the line, counting quotes from `at`, before
+// which `quotesBefore` quotes lie. It runs for every entry the dialog lists:
+// each quote is found by the library's block search.
+std::optional<std::string_view> diameterText(std::string_view entryLine, size_t at, size_t quotesBefore) {
     size_t opening = std::string_view::npos;
-    for (size_t quote = 0, at = 0; quote < kDiameterQuote; ++quote, at = opening + 1) {
+    for (size_t quote = quotesBefore; quote < kDiameterQuote; ++quote, at = opening + 1) {
         opening = entryLine.find('"', at);
         if (opening == std::string_view::npos) return std::nullopt;
     }
@@ -30,25 +33,59 @@ std::optional<std::string_view> diameterText(std::string_view entryLine) {
     return entryLine.substr(opening + 1, closing - opening - 1);
 }
 
+// The most digits a decimal may have for its value to be read exactly as an
+// integer divided by a power of ten: both are exact doubles, and one division
+// rounds as the library's reading does.
+constexpr size_t kExactDigits = 15;
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A plain decimal number (digits and at most one point) above 0.
+std::optional<double> positiveDecimal(std::string_view text) {
+    uint64_t digits = 0;
+    size_t count = 0, decimals = 0;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            decimals += point;
+            ++count;
+        } else {
+            return std::nullopt;
+        }
+        if (count > kExactDigits) break;
+    }
+    double value = 0;
+    if (count > kExactDigits) {
+        const auto end = text.data() + text.size();
+        if (std::from_chars(text.data(), end, value).ptr != end) return std::nullopt;
+    } else if (count > 0) {
+        value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    }
+    if (!(value > 0) || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 std::optional<std::string> nominalDiameterField(std::string_view entryLine) {
-    const auto text = diameterText(entryLine);
+    const auto text = diameterText(entryLine, 0, 0);
     if (!text) return std::nullopt;
     return std::string(*text);
 }
 
 std::optional<double> nominalDiameter(std::string_view entryLine) {
-    const auto text = diameterText(entryLine);
-    if (!text || text->empty()) return std::nullopt;
-    const bool plainDecimal = std::all_of(text->begin(), text->end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '.';
-    });
-    double value = 0;
-    const auto end = text->data() + text->size();
-    if (!plainDecimal || std::from_chars(text->data(), end, value).ptr != end) return std::nullopt;
-    if (!(value > 0) || !std::isfinite(value)) return std::nullopt;
-    return value;
+    const auto text = diameterText(entryLine, 0, 0);
+    if (!text) return std::nullopt;
+    return positiveDecimal(*text);
+}
+
+std::optional<double> nominalDiameterAfterName(std::string_view entryLine, std::string_view name) {
+    const size_t afterName = static_cast<size_t>(name.data() - entryLine.data()) + name.size() + 1;
+    const auto text = diameterText(entryLine, afterName, kNameClosingQuote);
+    if (!text) return std::nullopt;
+    return positiveDecimal(*text);
 }
 
 bool withinSizeTolerance(double diameter, double nominal) {

@@ -23,6 +23,11 @@ std::optional<std::string> nominalDiameterField(std::string_view entryLine);
 // Absent or anything else gives nothing.
 std::optional<double> nominalDiameter(std::string_view entryLine);
 
+// The same, searched on from the entry's name as read by quotedFieldView(line,
+// 2), so that a reader listing the names finds no quote twice. A line with too
+// few quotes for a name field has too few for a diameter, wherever it ends.
+std::optional<double> nominalDiameterAfterName(std::string_view entryLine, std::string_view name);
+
 // How far an edge may lie from a nominal size and still be taken for it: 5 % of
 // the nominal diameter, at least 0.2 mm. A Ø9.8 or Ø10.2 edge is an M10; a
 // Ø12.7 edge (half an inch) is no metric size: M12 lies 0.7 away, beyond its 0.6.

@@ -30,10 +30,10 @@ int16_t resultCode(const Error& failure) {
 }  // namespace
 
 int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::ComboBox& list,
-               std::vector<std::optional<double>>* nominals) {
+               env::EntrySizes* nominals) {
     try {
         list.clear();
-        if (nominals) nominals->clear();
+        if (nominals) nominals->restart();
         const auto file = m.files.openForReading(path);
         NumberedLines lines(*file);
         const std::string header = "[" + std::to_string(fieldId) + "]";
@@ -44,9 +44,10 @@ int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::Com
             const std::string& line = lines.read();
             if (line.starts_with('[')) break;
             if (line.empty() || line.starts_with('#')) continue;
-            list.addItem(quotedField(line, 2));
+            const std::string_view name = quotedFieldView(line, 2);
+            list.addItem(std::string(name));
             list.setItemData(list.newIndex(), lines.number());
-            if (nominals) nominals->push_back(nominalDiameter(line));
+            if (nominals && !nominals->reuse(line)) nominals->add(line, nominalDiameterAfterName(line, name));
         }
         return 0;
     } catch (const Error& failure) {

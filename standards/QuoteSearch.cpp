@@ -36,11 +36,11 @@ size_t findQuote(std::string_view line, int k) {
     return position;
 }
 
-std::string quotedField(std::string_view line, int n) {
+std::string_view quotedFieldView(std::string_view line, int n) {
     const size_t opening = findQuote(line, 2 * n - 1);
     const size_t closing = nextQuote(line, opening);
     if (closing <= opening) throw Error::runtime(err::InvalidCall);
-    return std::string(line.substr(opening, closing - opening - 1));
+    return line.substr(opening, closing - opening - 1);
 }
 
 }  // namespace zelva::standards

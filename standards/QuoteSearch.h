@@ -16,7 +16,9 @@ size_t findQuote(std::string_view line, int k);
 
 // Field n (1-based) of an entry line: the text between quote 2n-1, as found by
 // findQuote, and the next quote after it. Quotes out of order (no closing quote
-// after the opening one) are an invalid argument (5).
-std::string quotedField(std::string_view line, int n);
+// after the opening one) are an invalid argument (5). The view lies within
+// `line` and ends just before the field's closing quote.
+std::string_view quotedFieldView(std::string_view line, int n);
+inline std::string quotedField(std::string_view line, int n) { return std::string(quotedFieldView(line, n)); }
 
 }  // namespace zelva::standards

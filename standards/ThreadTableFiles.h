@@ -24,7 +24,7 @@ inline constexpr const char* kPitchesHeader = "[Passi]";
 // or the failure's error code after one message box. With `nominals`, each
 // item's nominal diameter (if its entry states one) is kept there, item by item.
 int16_t QNorma(env::Module& m, const std::string& path, int16_t fieldId, ui::ComboBox& list,
-               std::vector<std::optional<double>>* nominals = nullptr);
+               env::EntrySizes* nominals = nullptr);
 
 // Takes the entry on line `lineNo` of the index file at `path`: its field 3
 // becomes the caption of `description`, and the data file `dataDir` + field 1

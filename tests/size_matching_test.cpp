@@ -5,12 +5,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
 #include <fstream>
 #include <regex>
 
 #include "app/tables/DiameterChecks.h"
 #include "env/Settings.h"
 #include "standards/NominalSizes.h"
+#include "standards/QuoteSearch.h"
 #include "support/DialogFixture.h"
 
 using namespace zelva;
@@ -33,6 +36,26 @@ TEST(NominalDiameter, IsTheFourthQuotedFieldAndOnlyAPositivePlainNumber) {
         const std::string line = std::string(R"("a.tab" "a" "b" ")") + bad + "\"";
         EXPECT_EQ(standards::nominalDiameter(line), std::nullopt) << bad;
         EXPECT_THAT(standards::nominalDiameterField(line), Optional(std::string(bad)));
+    }
+}
+
+TEST(NominalDiameter, ReadsEveryPlainDecimalToTheBitAsTheLibraryDoes) {
+    for (const char* text : {"10", "20.955", "12.7", "0.1", "1.1", "33.249", "0.3", "10.", ".5", "007.50",
+                             "123456789012.345", "1234567890123456.5", "0.000000000000000001", "9.99999999999999999"}) {
+        double expected = 0;
+        std::from_chars(text, text + std::strlen(text), expected);
+        const std::string line = std::string(R"("a.tab" "a" "b" ")") + text + "\"";
+        EXPECT_THAT(standards::nominalDiameter(line), Optional(expected)) << text;
+    }
+    EXPECT_EQ(standards::nominalDiameter(R"("a.tab" "a" "b" "1.2.3")"), std::nullopt);
+    EXPECT_EQ(standards::nominalDiameter(R"("a.tab" "a" "b" ".")"), std::nullopt);
+}
+
+TEST(NominalDiameter, SearchedOnFromTheNameAsFromTheLinesStart) {
+    for (const char* line : {R"("M10.tab" "M10" "coarse" "10")", R"("M10.tab" "M10" "coarse")", R"(x"a" "b")",
+                             R"("a" "b" "c" "d" "5" "6")", R"(lead "a" "b" "" "7.5" "")", R"("a""b""c""8")"}) {
+        const std::string_view name = standards::quotedFieldView(line, 2);
+        EXPECT_EQ(standards::nominalDiameterAfterName(line, name), standards::nominalDiameter(line)) << line;
     }
 }
 
@@ -71,7 +94,9 @@ TEST(NominalDiameter, TheSizeANameStates) {
     for (const auto& [name, size] : cases) {
         const auto found = tables::sizeOfName(name);
         ASSERT_EQ(found.has_value(), size.has_value()) << name;
-        if (size) EXPECT_NEAR(*found, *size, 1e-9) << name;
+        if (size) {
+            EXPECT_NEAR(*found, *size, 1e-9) << name;
+        }
     }
 }
 
@@ -159,6 +184,24 @@ TEST_F(SizeMatchTest, AGroupWithoutDiametersNeverMatches) {
     drop(edgeOfRadius(5));
     EXPECT_EQ(opened()["Normativa"]["index"], 0);
     EXPECT_EQ(opened()["LblDescr"], "no size of this group fits the edge");
+}
+
+// The sizes are kept between openings with the lines they were read from: an
+// index changed in between is matched by what it says now.
+TEST_F(SizeMatchTest, AnIndexChangedBetweenOpeningsIsMatchedAsItReadsNow) {
+    const auto index = applDir() / "Norme" / "ISO" / "Norme.ini";
+    std::ofstream(index, std::ios::binary) << "[1]\r\n\"M8.tab\" \"A\" \"a\" \"8\"\r\n\"M10.tab\" \"B\" \"b\" \"10\"\r\n"
+                                              "\"M12.tab\" \"C\" \"c\" \"12\"\r\n[END]\r\n";
+    drop(edgeOfRadius(5));
+    EXPECT_EQ(selected(), "B");
+    std::ofstream(index, std::ios::binary) << "[1]\r\n\"M8.tab\" \"A\" \"a\" \"8\"\r\n\"M10.tab\" \"B\" \"b\" \"11\"\r\n"
+                                              "\"M12.tab\" \"C\" \"c\" \"10\"\r\n[END]\r\n";
+    drop(edgeOfRadius(5));
+    EXPECT_EQ(selected(), "C");
+    std::ofstream(index, std::ios::binary) << "[1]\r\n\"M8.tab\" \"A\" \"a\" \"10\"\r\n[END]\r\n";
+    drop(edgeOfRadius(5));
+    EXPECT_EQ(selected(), "A");
+    EXPECT_EQ(opened()["Normativa"]["items"].size(), 1u);
 }
 
 // Without matching, the shipped tables with their diameters show exactly what
