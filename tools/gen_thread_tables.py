@@ -109,8 +109,9 @@ def check_inch_pitch(tpi_text, pitch_text, where):
 
 # --------------------------------------------------------------------------- the tables
 
-SERIES_WORD = {"UNC": "coarse", "UNF": "fine"}
 TIMES = "\u00d7"  # the multiplication sign of M10×1.25 and Tr 16×4 (0xD7 in Windows-1252)
+DESCRIPTION_SEPARATOR = " \u00b7 "  # a middle dot between a description's parts (0xB7 in Windows-1252)
+DIAMETER = "\u00d8"  # Ø, before a major diameter in mm (0xD8 in Windows-1252)
 LONGEST_LENGTH_PER_DIAMETER = Decimal(10)  # a pin's preferred lengths reach 10 diameters
 SHORTEST_LENGTH_CAP = Decimal(100)         # and start at one diameter, but at 100 mm at most
 
@@ -130,6 +131,17 @@ def pitch_list(first, others):
 
 def joined(values):
     return ", ".join(plain(v) for v in values)
+
+
+def described(*parts):
+    """A standard's description in what needs no translation (names, numbers and
+    standards), so that it reads the same in every language of the dialog."""
+    return DESCRIPTION_SEPARATOR.join(parts)
+
+
+def pitch_text(pitch, others=()):
+    """ "P 1.5", with the other pitches its data file lists: "P 1.5 (1.25, 1, 0.75)"."""
+    return f"P {plain(pitch)}" + (f" ({joined(others)})" if others else "")
 
 
 def safe_name(text):
@@ -158,9 +170,8 @@ def metric_tables(coarse, fine, lengths, tolerance):
         where = f"iso_metric_coarse.csv {size}"
         d, p = dec(r["nominal_d_mm"], where), dec(r["coarse_pitch_mm"], where)
         fines = fine_by_size.get(size, ([], []))[0]
-        extra = f", fine {joined(sorted(fines, reverse=True))}" if fines else ""
         tables.append(standard(size, d, pitch_list(p, fines),
-                               f"ISO metric coarse {size}: pitch {plain(p)}{extra}; tolerance class {tolerance}",
+                               described(size, pitch_text(p, sorted(fines, reverse=True)), "ISO 261", tolerance),
                                f"ISO metric coarse thread {size} (ISO 261), pitch {plain(p)} mm.", lengths))
     for r in fine.rows:
         size = r["designation"].strip()
@@ -169,9 +180,9 @@ def metric_tables(coarse, fine, lengths, tolerance):
         coarse_pitch = [dec(r["coarse_pitch_mm"], where)] if r["coarse_pitch_mm"].strip() else []
         for p in sel:
             name = f"{size}{TIMES}{plain(p)}"
+            others = sorted((q for q in full + coarse_pitch if q != p), reverse=True)
             tables.append(standard(name, d, pitch_list(p, full + coarse_pitch),
-                                   f"ISO metric fine {name} (ISO 262 selection): pitches of {size} "
-                                   f"{joined(sorted(full + coarse_pitch, reverse=True))}; tolerance class {tolerance}",
+                                   described(name, pitch_text(p, others), "ISO 262", tolerance),
                                    f"ISO metric fine thread {name} (ISO 262 selection), pitch {plain(p)} mm.",
                                    lengths))
     return tables
@@ -191,12 +202,12 @@ def unified_tables(un, lengths, tolerance):
                                                          f"unified_unc_unf.csv {size} {series}"))
         for series, (tpi, p) in pitches.items():
             others = [q for s, (_, q) in pitches.items() if s != series]
-            other_text = "".join(f"; {s} {t} TPI" for s, (t, _) in pitches.items() if s != series)
+            other_text = "".join(f" ({s} 25.4/{t})" for s, (t, _) in pitches.items() if s != series)
             name = f"{size}-{tpi} {series}"
             unified[series].append(standard(
                 name, d, pitch_list(p, others),
-                f"Unified {SERIES_WORD[series]} {name} (ASME B1.1), major {plain(d)} mm: pitch {plain(p)} mm "
-                f"(25.4/{tpi}){other_text}; tolerance class {tolerance}",
+                described(name, f"{DIAMETER}{plain(d)}", f"P {plain(p)} = 25.4/{tpi}{other_text}", "ASME B1.1",
+                          tolerance),
                 f"Unified thread {name} (ASME B1.1), {tpi} TPI = {plain(p)} mm.", lengths))
     return unified["UNC"] + unified["UNF"]
 
@@ -213,8 +224,8 @@ def pipe_tables(g, lengths):
         d = dec(r["major_d_mm"], where)
         name = f"G {size[1:]}"
         tables.append(standard(name, d, [p],
-                               f"ISO 228-1 parallel pipe thread {name}, major {plain(d)} mm: "
-                               f"pitch {plain(p)} mm ({r['tpi'].strip()} TPI)",
+                               described(name, f"{DIAMETER}{plain(d)}", f"P {plain(p)} = 25.4/{r['tpi'].strip()}",
+                                         "ISO 228-1"),
                                f"Parallel pipe thread {name} (ISO 228-1), pitch {plain(p)} mm.", lengths))
     return tables
 
@@ -228,9 +239,8 @@ def trapezoidal_tables(tr, lengths):
         d, p = dec(r["nominal_d_mm"], where), dec(r["preferred_pitch_mm"], where)
         others = [dec(r[col], where) for col in ("coarse_pitch_mm", "fine_pitch_mm") if r[col].strip()]
         name = f"Tr {plain(d)}{TIMES}{plain(p)}"
-        extra = f", other pitches {joined(sorted(others, reverse=True))}" if others else ""
         tables.append(standard(name, d, pitch_list(p, others),
-                               f"ISO 2904 metric trapezoidal {name}: normal pitch {plain(p)}{extra}",
+                               described(name, pitch_text(p, sorted(others, reverse=True)), "ISO 2904"),
                                f"Metric trapezoidal thread {name} (ISO 2904), normal pitch {plain(p)} mm.",
                                lengths))
     return tables
