@@ -14,7 +14,7 @@
 
 #include "Callgrind.h"
 #include "ProbedFiles.h"
-#include "app/Session.h"
+#include "corehost/Session.h"
 #include "env/PathMapping.h"
 #include "env/Settings.h"
 #include "forms/FormEvents.h"

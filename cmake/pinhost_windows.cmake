@@ -3,8 +3,9 @@
 # the end of cmake/windows.cmake, after cmake/windows_ui.cmake, whose targets,
 # variables and fixtures it uses.
 #
-#   zelva_pinhost_com  the host's side of COM, the scripted user, the scenario code
-#   pinhost            pinhost.exe, the same command line as the native pinhost
+#   zelva_comhost        comhost/: the host's side of COM and the scripted user,
+#                        over the code both pinhosts share (zelva_pinhost)
+#   pinhost              pinhost.exe, the same command line as the native pinhost
 #   zelva_pinhost_tests  rounds of work through the real DLL, under Xvfb
 #
 # It reaches the component only through COM: none of the component's rooms
@@ -13,23 +14,18 @@
 
 include_guard(GLOBAL)
 
-set(ZELVA_PINHOST_SCENARIO_SOURCES Scenario ScenarioRunner Transcript FormSnapshot HostSettings DrawingSvg ModelSvg
-    SvgWriter)
-list(TRANSFORM ZELVA_PINHOST_SCENARIO_SOURCES PREPEND "${ZELVA_SOURCE_ROOT}/app/")
-list(TRANSFORM ZELVA_PINHOST_SCENARIO_SOURCES APPEND ".cpp")
-file(GLOB ZELVA_PINHOST_COM_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/app/windows/*.cpp)
-add_library(zelva_pinhost_com STATIC
+file(GLOB ZELVA_COMHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/comhost/*.cpp)
+add_library(zelva_comhost STATIC
     "${ZELVA_HOST_HEADER}"
-    ${ZELVA_PINHOST_SCENARIO_SOURCES}
-    ${ZELVA_PINHOST_COM_SOURCES}
+    ${ZELVA_COMHOST_SOURCES}
     ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp)
-zelva_windows_runtime_target(zelva_pinhost_com)
-target_compile_definitions(zelva_pinhost_com PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+zelva_windows_runtime_target(zelva_comhost)
+target_compile_definitions(zelva_comhost PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 # server/ for the dialogs' control identifiers only.
-target_include_directories(zelva_pinhost_com PUBLIC "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}"
+target_include_directories(zelva_comhost PUBLIC "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}"
     "${ZELVA_SOURCE_ROOT}/server")
-target_link_libraries(zelva_pinhost_com PUBLIC zelva_sim zelva_win32_text ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
-zelva_test_build(zelva_pinhost_com)
+target_link_libraries(zelva_comhost PUBLIC zelva_pinhost zelva_win32_user ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
+zelva_test_build(zelva_comhost)
 
 # The native build whose pinhost and staged install tree pinhost.exe is compared with.
 set(ZELVA_NATIVE_BUILD_DIR "${ZELVA_SOURCE_ROOT}/build/native" CACHE PATH "The native build of this source tree")
@@ -44,9 +40,9 @@ add_custom_target(zelva_wine_texture ALL
     COMMENT "The thread texture from the native build")
 add_dependencies(zelva_wine_texture zelva_wine_staged_install)
 
-add_executable(pinhost ${ZELVA_SOURCE_ROOT}/app/main.cpp)
+add_executable(pinhost ${ZELVA_SOURCE_ROOT}/pinhost/main.cpp)
 zelva_windows_runtime_target(pinhost)
-target_link_libraries(pinhost PRIVATE zelva_pinhost_com)
+target_link_libraries(pinhost PRIVATE zelva_comhost)
 add_dependencies(pinhost zelva_wine_texture)
 
 # --- Tests -------------------------------------------------------------------------
@@ -59,7 +55,7 @@ add_executable(zelva_pinhost_tests
 zelva_windows_runtime_target(zelva_pinhost_tests)
 target_include_directories(zelva_pinhost_tests PRIVATE "${ZELVA_SOURCE_ROOT}/tests/windows")
 target_compile_definitions(zelva_pinhost_tests PRIVATE ZELVA_WINE_STAGED_INSTALL="${ZELVA_WINE_STAGED_INSTALL_PATH}")
-target_link_libraries(zelva_pinhost_tests PRIVATE zelva_pinhost_com gtest)
+target_link_libraries(zelva_pinhost_tests PRIVATE zelva_comhost gtest)
 zelva_test_build(zelva_pinhost_tests)
 add_dependencies(zelva_pinhost_tests zelva_wine_staged_install zelvacorin)
 

@@ -1,12 +1,12 @@
 # What the Windows Installer package holds besides the component, and its tests
 # under Wine. Included at the end of cmake/windows.cmake.
 #
-#   zelva-tables          the table checker as a Windows console program (app/tables)
+#   zelva-tables          the table checker as a Windows console program (checker/)
 #   zelva_setup_actions   ZelvacorinSetup.dll, the package's custom action (tools/package)
 
 include_guard(GLOBAL)
 
-add_subdirectory("${ZELVA_SOURCE_ROOT}/app/tables" "${CMAKE_BINARY_DIR}/tables")
+add_subdirectory("${ZELVA_SOURCE_ROOT}/checker" "${CMAKE_BINARY_DIR}/tables")
 
 add_library(zelva_setup_actions SHARED
     ${ZELVA_SOURCE_ROOT}/tools/package/setup_actions.cpp

@@ -2,6 +2,7 @@
 # Included at the end of cmake/windows.cmake, whose variables and fixtures it uses.
 #
 #   zelva_win32_text  UTF-8 <-> UTF-16 (win32text/), for every program built for Windows
+#   zelva_win32_user  the user at the screen (win32user/), for the dialog tests and pinhost.exe
 #   zelva_win32_ui    the forms as real modal dialogs (server/win32), for the component DLL
 #   zelva_tests_wine  the core's suite (tests/*_test.cpp) with the stand-in host, under Wine
 #   zelva_ui_tests    the dialogs driven by window messages under Xvfb, with screenshots
@@ -14,6 +15,13 @@ include_guard(GLOBAL)
 # Windows host program share it without linking the DLL's other rooms.
 add_library(zelva_win32_text STATIC ${ZELVA_SOURCE_ROOT}/win32text/WideText.cpp)
 target_include_directories(zelva_win32_text PUBLIC "${ZELVA_SOURCE_ROOT}")
+
+# The user at the screen (win32user/): windows worked by their messages, and
+# pictured; for the dialog tests and pinhost.exe's scripted user.
+file(GLOB ZELVA_WIN32_USER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/win32user/*.cpp)
+add_library(zelva_win32_user STATIC ${ZELVA_WIN32_USER_SOURCES})
+target_compile_definitions(zelva_win32_user PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(zelva_win32_user PUBLIC zelva_win32_text user32 gdi32 comctl32)
 
 file(GLOB ZELVA_WIN32_UI_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/win32/*.cpp)
 add_library(zelva_win32_ui STATIC ${ZELVA_WIN32_UI_SOURCES})
@@ -43,13 +51,9 @@ if(NOT TARGET zelva_sim)
 endif()
 target_include_directories(zelva_sim SYSTEM PUBLIC "${ZELVA_JSON_INCLUDE_DIR}")
 
-if(NOT TARGET zelva_app)
-    file(GLOB ZELVA_APP_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/app/*.cpp)
-    list(FILTER ZELVA_APP_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-    add_library(zelva_app STATIC ${ZELVA_APP_SOURCES})
-    target_link_libraries(zelva_app PUBLIC zelva_sim)
-    zelva_test_build(zelva_app)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/pinhost_libraries.cmake)
+zelva_test_build(zelva_pinhost)
+zelva_test_build(zelva_corehost)
 
 # GoogleTest's mocking half, when the build has not made it already.
 if(NOT TARGET gmock)
@@ -87,7 +91,7 @@ target_include_directories(zelva_test_support PUBLIC "${ZELVA_SOURCE_ROOT}/tests
 target_compile_definitions(zelva_test_support PUBLIC
     ZELVA_SOURCE_DIR="${ZELVA_WINE_SOURCE_DIR}"
     ZELVA_STAGED_INSTALL="${ZELVA_WINE_STAGED_INSTALL_PATH}")
-target_link_libraries(zelva_test_support PUBLIC zelva_app gmock gtest)
+target_link_libraries(zelva_test_support PUBLIC zelva_corehost gmock gtest)
 zelva_test_build(zelva_test_support)
 
 add_executable(zelva_tests_wine ${ZELVA_CORE_TESTS})
@@ -107,7 +111,6 @@ set(ZELVA_SCREENSHOT_DIR "${CMAKE_BINARY_DIR}/screenshots")
 file(MAKE_DIRECTORY "${ZELVA_SCREENSHOT_DIR}")
 
 add_executable(zelva_ui_tests
-    ${ZELVA_SOURCE_ROOT}/app/windows/ScreenUser.cpp
     ${ZELVA_UI_TEST_DIR}/Keyboard.cpp
     ${ZELVA_UI_TEST_DIR}/Win32UiFixture.cpp
     ${ZELVA_UI_TEST_DIR}/win32_ui_test.cpp
@@ -116,7 +119,7 @@ add_executable(zelva_ui_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_ui_tests)
-target_link_libraries(zelva_ui_tests PRIVATE zelva_win32_ui zelva_test_support ole32)
+target_link_libraries(zelva_ui_tests PRIVATE zelva_win32_ui zelva_win32_user zelva_test_support ole32)
 zelva_test_build(zelva_ui_tests)
 add_dependencies(zelva_ui_tests zelva_wine_staged_install)
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/tables/TableChecker.h"
+#include "checker/TableChecker.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <regex>
 #include <sstream>
 
-#include "app/DrawingSvg.h"
-#include "app/ModelSvg.h"
-#include "app/SvgWriter.h"
+#include "pinhost/DrawingSvg.h"
+#include "pinhost/ModelSvg.h"
+#include "pinhost/SvgWriter.h"
 #include "sim/Document.h"
 #include "sim/FrameMath.h"
 

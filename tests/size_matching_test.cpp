@@ -10,7 +10,7 @@
 #include <fstream>
 #include <regex>
 
-#include "app/tables/DiameterChecks.h"
+#include "checker/DiameterChecks.h"
 #include "env/Settings.h"
 #include "standards/NominalSizes.h"
 #include "standards/QuoteSearch.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/tables/Finding.h"
-#include "app/tables/TableChecker.h"
+#include "checker/Finding.h"
+#include "checker/TableChecker.h"
 #include "support/ComponentFixture.h"
 
 namespace fs = std::filesystem;

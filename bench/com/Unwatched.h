@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/UserEvents.h"
+#include "pinhost/UserEvents.h"
 
 namespace zelva::bench {
 

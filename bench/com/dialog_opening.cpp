@@ -14,7 +14,7 @@
 #include <exception>
 #include <string>
 
-#include "app/Component.h"
+#include "pinhost/Component.h"
 #include "bench/com/Unwatched.h"
 
 namespace {

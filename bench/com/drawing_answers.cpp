@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Component.h"
+#include "pinhost/Component.h"
 #include "bench/com/Unwatched.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Session.h"
-#include "support/ErrorNumber.h"
+#include "corehost/Session.h"
 #include "shape/PShape.h"
+#include "support/ErrorNumber.h"
 
 namespace zelva::test {
 

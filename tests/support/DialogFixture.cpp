@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ModelSnapshot.h"
+#include "corehost/ModelSnapshot.h"
 #include "env/Settings.h"
 #include "host/ComponentTypes.h"
 #include "shape/DropHook.h"

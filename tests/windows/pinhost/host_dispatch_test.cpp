@@ -10,11 +10,11 @@
 
 #include <functional>
 
-#include "IronCADAO.h"
-#include "app/windows/ForeignObject.h"
-#include "app/windows/HostDispatch.h"
-#include "automation/Error.h"
 #include "ComTestSupport.h"
+#include "IronCADAO.h"
+#include "automation/Error.h"
+#include "comhost/ForeignObject.h"
+#include "comhost/HostDispatch.h"
 
 using namespace zelva;
 using wintest::Bstr;

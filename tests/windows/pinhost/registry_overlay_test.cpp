@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/windows/RegistryOverlay.h"
+#include "comhost/RegistryOverlay.h"
 #include "sim/RegistryStore.h"
 
 namespace {

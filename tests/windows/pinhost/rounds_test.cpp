@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/windows/ComComponent.h"
 #include "ComTestSupport.h"
+#include "comhost/ComComponent.h"
 #include "sim/DocumentJson.h"
 #include "sim/FaultPlan.h"
 

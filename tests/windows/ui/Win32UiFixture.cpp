@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/windows/ScreenUser.h"
 #include "env/MessageTexts.h"
 #include "env/Settings.h"
 #include "shape/DropHook.h"
 #include "win32text/WideText.h"
+#include "win32user/ScreenUser.h"
 
 namespace zelva::test {
 

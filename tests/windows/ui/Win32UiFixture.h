@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Session.h"
+#include "corehost/Session.h"
 #include "support/ComponentFixture.h"
 #include "win32/Win32Ui.h"
 

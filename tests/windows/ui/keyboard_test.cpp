@@ -12,11 +12,11 @@
 
 #include "Keyboard.h"
 #include "Win32UiFixture.h"
-#include "app/windows/ScreenUser.h"
 #include "env/MessageTexts.h"
 #include "support/DialogFixture.h"
 #include "win32/ControlIds.h"
 #include "win32text/WideText.h"
+#include "win32user/ScreenUser.h"
 
 using namespace zelva;
 using namespace zelva::screen;

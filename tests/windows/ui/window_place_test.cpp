@@ -11,9 +11,9 @@
 #include <string>
 
 #include "Win32UiFixture.h"
-#include "app/windows/ScreenUser.h"
 #include "support/DialogFixture.h"
 #include "win32/ControlIds.h"
+#include "win32user/ScreenUser.h"
 
 using namespace zelva;
 using namespace zelva::screen;

@@ -1,0 +1,60 @@
+#include "checker/ReaderMessage.h"
+
+#include "automation/Error.h"
+#include "automation/NumberRules.h"
+
+namespace zelva::tables {
+
+namespace {
+
+constexpr std::string_view kPastEndPrefix = "Error Reading ";
+constexpr std::string_view kGenericPrefix = "Error ";
+
+// The number comes from the readers' three kinds of message: a missing file
+// (exclamation icon) is 53, "Error Reading …" is 62, and any other message
+// begins with "Error" and its number.
+int messageNumber(const ui::Message& box) {
+    if (box.icon == ui::Icon::Exclamation) return err::FileNotFound;
+    if (box.prompt.rfind(kPastEndPrefix, 0) == 0) return err::InputPastEnd;
+    return static_cast<int>(leadingNumber(std::string_view(box.prompt).substr(kGenericPrefix.size())));
+}
+
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += " / ";
+    }
+    return out;
+}
+
+std::string whatIsWrong(int number, TableReader reader, const std::string& file) {
+    const bool index = reader == TableReader::Index;
+    switch (number) {
+    case err::FileNotFound:
+        return index ? "the index file " + file + " does not exist"
+                     : "the data file " + file + " that this entry names does not exist";
+    case err::InputPastEnd:
+        return index ? "no line [1] alone opens the list of standards (nothing may follow its bracket)"
+                     : "the file ends inside a list section: put a blank line after its last value";
+    default:
+        return index ? "the component cannot read this line of the list of standards"
+                     : "the component cannot read this standard's entry or data file";
+    }
+}
+
+}  // namespace
+
+std::string componentMessage(const ui::Message& box) {
+    return "the component shows message box " + std::to_string(messageNumber(box)) + ": " + oneLine(box.prompt);
+}
+
+std::string explainReaderMessage(const ui::Message& box, TableReader reader, const std::string& file) {
+    return whatIsWrong(messageNumber(box), reader, file) + "; " + componentMessage(box);
+}
+
+}  // namespace zelva::tables

@@ -1,0 +1,178 @@
+#include "comhost/ComComponent.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "IronCADAO.h"
+#include "comhost/ComFailures.h"
+#include "comhost/ForeignObject.h"
+#include "comhost/HostDispatch.h"
+#include "hostlib/SettingsLocation.h"
+#include "shape/ClassIds.h"
+#include "win32text/WideText.h"
+
+namespace zelva::app {
+
+std::unique_ptr<LoadedComponent> loadComponent(const std::filesystem::path& installDir) {
+    return std::make_unique<pinhost::ComComponent>(installDir);
+}
+
+}  // namespace zelva::app
+
+namespace zelva::pinhost {
+
+namespace {
+
+// An interface pointer released on scope exit.
+template <class Interface>
+struct Released {
+    Interface* p = nullptr;
+    Released() = default;
+    Released(const Released&) = delete;
+    Released& operator=(const Released&) = delete;
+    ~Released() {
+        if (p) p->Release();
+    }
+};
+
+// A class of the component, created as the host creates it: through the registry.
+template <class Interface>
+void create(const CLSID& classId, REFIID iid, Released<Interface>& out) {
+    checkCall(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(&out.p)));
+}
+
+CLSID classOfProgId(const char* progId) {
+    CLSID classId;
+    checkCall(CLSIDFromProgID(win32::widen(progId).c_str(), &classId));
+    return classId;
+}
+
+Ref<Object> componentObject(const CLSID& classId) {
+    Released<IDispatch> object;
+    create(classId, IID_IDispatch, object);
+    return makeRef<ForeignObject>(object.p);
+}
+
+// The object of a class record's class id; null when no such class is registered.
+Ref<Object> objectOfClass(const std::string& classId) {
+    CLSID id;
+    if (FAILED(CLSIDFromString(win32::widen(classId).c_str(), &id))) return nullptr;
+    Released<IDispatch> object;
+    const HRESULT hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                        reinterpret_cast<void**>(&object.p));
+    if (hr == REGDB_E_CLASSNOTREG) return nullptr;
+    checkCall(hr);
+    return makeRef<ForeignObject>(object.p);
+}
+
+std::filesystem::path settingsFileFor(DWORD process) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, folder);
+    return std::filesystem::path(folder) / ("pinhost-settings-" + std::to_string(process) + ".ini");
+}
+
+}  // namespace
+
+Apartment::Apartment() {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(hr)) throw std::runtime_error("COM does not start: " + std::to_string(hr));
+}
+
+Apartment::~Apartment() { CoUninitialize(); }
+
+ComComponent::ComComponent(const std::filesystem::path& installDir)
+    : settingsFile_(settingsFileFor(GetCurrentProcessId())), user_(GetCurrentThreadId()) {
+    app::loadHostSettings(host_, std::filesystem::absolute(installDir));
+    host_.createClassesWith(objectOfClass);
+    writeRegistry();
+    writeSettings();
+    const std::wstring file = settingsFile_.wstring();
+    registry_.set(sim::root::LocalMachine, win32::narrow(hostlib::kSettingsKey),
+                  win32::narrow(hostlib::kSettingsFileValue), win32::narrow(file));
+}
+
+ComComponent::~ComComponent() {
+    registry_.restore();
+    std::error_code ignored;
+    std::filesystem::remove(settingsFile_, ignored);
+    // The component's module goes once nothing of it is held any more.
+    CoFreeUnusedLibraries();
+}
+
+void ComComponent::writeRegistry() {
+    for (const auto& e : host_.registry().entries()) registry_.set(e.rootSelector, e.key, e.name, e.value);
+}
+
+void ComComponent::writeSettings() {
+    std::ofstream out(settingsFile_, std::ios::binary | std::ios::trunc);
+    out << host_.settings().iniText();
+    if (!out) throw std::runtime_error("cannot write the host settings file " + settingsFile_.string());
+}
+
+void ComComponent::setRegistryValue(const std::string& key, const std::string& name, const std::string& value) {
+    host_.registry().set(key, name, value);
+    writeRegistry();
+}
+
+void ComComponent::setHostSetting(const std::string& section, const std::string& key, const std::string& value) {
+    host_.settings().set(section, key, value);
+    writeSettings();
+}
+
+template <class Call>
+void ComComponent::withUser(const ui::UserScript& answers, app::UserEvents& seen, Call call) {
+    user_.begin(answers);
+    try {
+        call();
+    } catch (...) {
+        user_.finish(seen);  // what the user saw comes before the failure
+        throw;
+    }
+    user_.finish(seen);
+}
+
+void ComComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers, app::UserEvents& seen) {
+    withUser(answers, seen, [&] {
+        Variant hookArg = Variant::object(hook);
+        componentObject(classOfProgId(shape::kDropHookProgId))->call("OnDragDrop", {ref(hookArg)});
+    });
+}
+
+void ComComponent::doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, const ui::UserScript& answers,
+                               app::UserEvents& seen) {
+    withUser(answers, seen, [&] { host_.doubleClick(pin); });
+}
+
+app::PinProjection ComComponent::project(const Ref<Object>& shape) {
+    Released<IUnknown> pinShape;
+    create(classOfProgId(shape::kPShapeProgId), IID_IUnknown, pinShape);
+    Released<IC2DProjectedThreads> view;
+    checkCall(pinShape.p->QueryInterface(IID_IC2DProjectedThreads, reinterpret_cast<void**>(&view.p)));
+
+    Released<IDispatch> target;
+    target.p = HostDispatch::wrap(shape);
+    double inner = 0, outer = 0, taperAngle = 0, length = 0, offset = 0, x = 0, y = 0, z = 0;
+    VARIANT_BOOL isHole = VARIANT_FALSE, taper = VARIANT_FALSE, answer = VARIANT_FALSE;
+    checkCall(view.p->GetProjectedThreadInformation(&target.p, &inner, &outer, &taperAngle, &length, &offset, &x,
+                                                    &y, &z, &isHole, &taper, &answer));
+    app::PinProjection out;
+    out.result = answer != VARIANT_FALSE;
+    out.inner = inner;
+    out.outer = outer;
+    out.taperAngle = taperAngle;
+    out.length = length;
+    out.offset = offset;
+    out.direction = {x, y, z};
+    out.isHole = isHole != VARIANT_FALSE;
+    out.taper = taper != VARIANT_FALSE;
+    LONG flags = 0;
+    checkCall(view.p->get_ProjectionFlags(&flags));
+    out.flags = flags;
+    BSTR callout = nullptr;
+    checkCall(view.p->get_Callout(&callout));
+    out.callout = win32::narrow({callout ? callout : L"", SysStringLen(callout)});
+    SysFreeString(callout);
+    return out;
+}
+
+}  // namespace zelva::pinhost
