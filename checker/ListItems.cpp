@@ -33,7 +33,7 @@ bool isPlainNumber(const std::string& text) {
 
 std::string shownNumber(double v) { return trimSpaces(numberToText(v)); }
 
-void checkSection(const std::string& file, const std::vector<std::string>& lines, const ui::ComboBox& list,
+void checkSection(const std::string& file, const std::vector<std::string>& lines, const std::vector<std::string>& list,
                   const Section& section, std::vector<Finding>& findings) {
     size_t at = 0;
     for (size_t i = 0; i < lines.size(); ++i)
@@ -46,8 +46,7 @@ void checkSection(const std::string& file, const std::vector<std::string>& lines
     }
     std::map<double, int> seen;  // value → line first listed
     double previous = 0;
-    for (int k = 0; k < list.listCount(); ++k) {
-        const std::string& item = list.item(k);
+    for (const std::string& item : list) {
         while (at < lines.size() && (trimSpaces(lines[at]) != item || lines[at].rfind('#', 0) == 0)) ++at;
         const int line = static_cast<int>(++at);
         const std::string quoted = std::string(section.what) + " '" + item + "'";
@@ -86,7 +85,7 @@ void checkSection(const std::string& file, const std::vector<std::string>& lines
 }  // namespace
 
 std::vector<Finding> checkListItems(const std::string& file, const std::vector<std::string>& lines,
-                                    const ui::ComboBox& lengths, const ui::ComboBox& pitches) {
+                                    const std::vector<std::string>& lengths, const std::vector<std::string>& pitches) {
     std::vector<Finding> findings;
     checkSection(file, lines, lengths, kLengths, findings);
     checkSection(file, lines, pitches, kPitches, findings);

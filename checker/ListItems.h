@@ -10,13 +10,12 @@
 #include <vector>
 
 #include "checker/Finding.h"
-#include "ui/Controls.h"
 
 namespace zelva::tables {
 
 // `lines` are the data file's lines as the reader read them; each item is
 // placed at its line after the last header of its section.
 std::vector<Finding> checkListItems(const std::string& file, const std::vector<std::string>& lines,
-                                    const ui::ComboBox& lengths, const ui::ComboBox& pitches);
+                                    const std::vector<std::string>& lengths, const std::vector<std::string>& pitches);
 
 }  // namespace zelva::tables

@@ -7,18 +7,6 @@ namespace zelva::tables {
 
 namespace {
 
-constexpr std::string_view kPastEndPrefix = "Error Reading ";
-constexpr std::string_view kGenericPrefix = "Error ";
-
-// The number comes from the readers' three kinds of message: a missing file
-// (exclamation icon) is 53, "Error Reading …" is 62, and any other message
-// begins with "Error" and its number.
-int messageNumber(const ui::Message& box) {
-    if (box.icon == ui::Icon::Exclamation) return err::FileNotFound;
-    if (box.prompt.rfind(kPastEndPrefix, 0) == 0) return err::InputPastEnd;
-    return static_cast<int>(leadingNumber(std::string_view(box.prompt).substr(kGenericPrefix.size())));
-}
-
 std::string oneLine(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -49,12 +37,12 @@ std::string whatIsWrong(int number, TableReader reader, const std::string& file)
 
 }  // namespace
 
-std::string componentMessage(const ui::Message& box) {
-    return "the component shows message box " + std::to_string(messageNumber(box)) + ": " + oneLine(box.prompt);
+std::string componentMessage(int number, const ui::Message& box) {
+    return "the component shows message box " + std::to_string(number) + ": " + oneLine(box.prompt);
 }
 
-std::string explainReaderMessage(const ui::Message& box, TableReader reader, const std::string& file) {
-    return whatIsWrong(messageNumber(box), reader, file) + "; " + componentMessage(box);
+std::string explainReaderMessage(int number, const ui::Message& box, TableReader reader, const std::string& file) {
+    return whatIsWrong(number, reader, file) + "; " + componentMessage(number, box);
 }
 
 }  // namespace zelva::tables

@@ -13,10 +13,11 @@ namespace zelva::tables {
 // and one standard's data file's (its lengths and pitches).
 enum class TableReader { Index, Data };
 
-// `file` is the file the reader was reading, or wanted to open, as findings name it.
-std::string explainReaderMessage(const ui::Message& box, TableReader reader, const std::string& file);
+// `number` is the reader's failure, `box` the message the user sees for it and
+// `file` the file the reader was reading, or wanted to open, as findings name it.
+std::string explainReaderMessage(int number, const ui::Message& box, TableReader reader, const std::string& file);
 
 // The component's own message: "the component shows message box N: text".
-std::string componentMessage(const ui::Message& box);
+std::string componentMessage(int number, const ui::Message& box);
 
 }  // namespace zelva::tables

@@ -39,12 +39,11 @@ struct Place {
     int line;
 };
 
-class UiRecorder : public ui::Ui {
+// The readers hand their failures back as values; nothing is shown.
+class NoScreen : public ui::Ui {
 public:
-    std::vector<ui::Message> boxes;
-
     void showModal(ui::Form&) override {}
-    void messageBox(const ui::Message& box) override { boxes.push_back(box); }
+    void messageBox(const ui::Message&) override {}
 };
 
 // A path the component composed, on this system, found as Windows finds it.
@@ -192,59 +191,55 @@ private:
             addAll(checkIndexEntries(indexFile, componentLines(bytes),
                                      "[" + std::to_string(forms::kStandardsSection) + "]"));
         }
-        ui::ComboBox standards;
-        readWith([&] { standards::QNorma(module_, index, forms::kStandardsSection, standards); },
-                 TableReader::Index, {indexFile, 0});
-        if (standards.listCount() == 0) return;
-        for (int i = 0; i < standards.listCount(); ++i) checkDiameter(index, standards.itemData(i));
-        if (endsWithSeparator(module_.DataFilePath) && !folderExists(module_.DataFilePath, "Data#0")) return;
-        for (int i = 0; i < standards.listCount(); ++i) checkStandard(index, standards.itemData(i));
-    }
-
-    void checkDiameter(const std::string& index, int32_t lineNo) {
-        const std::string entry = standards::EntryLine(files_, index, static_cast<int16_t>(lineNo));
-        addAll(checkNominalDiameter(shown(index), static_cast<int>(lineNo), entry));
-    }
-
-    void checkStandard(const std::string& index, int32_t lineNo) {
-        ui::ComboBox lengths, pitches;
-        ui::Label description;
-        const std::optional<FileRead> data = readWith(
-            [&] {
-                standards::QData(module_, index, module_.DataFilePath, static_cast<int16_t>(lineNo), lengths,
-                                 pitches, description);
-            },
-            TableReader::Data, {shown(index), static_cast<int>(lineNo)});
-        if (!data) return;
-        const std::string file = shown(data->path);
-        checkFileBytes(file, readBytes(localPath(data->path)), FileKind::Table);
-        addAll(checkDroppedLines(file, data->lines));
-        addAll(checkListItems(file, data->lines, lengths, pitches));
-    }
-
-    // Runs one reader and turns its message boxes into findings at the line
-    // where it stopped (or at `opening` when the file it wanted does not
-    // open); an error already found at that line gains the component's
-    // message instead. Answers the last file read when that was a data file.
-    template <class Read>
-    std::optional<FileRead> readWith(Read read, TableReader reader, const Place& opening) {
-        log_.clear();
-        ui_.boxes.clear();
-        read();
-        const auto& reads = log_.reads();
-        for (const ui::Message& box : ui_.boxes) {
-            Place at = opening;
-            if (!reads.empty() && reads.back().opened)
-                at = {shown(reads.back().path), std::max(1, static_cast<int>(reads.back().lines.size()))};
-            if (Finding* found = errorAt(at)) {
-                found->message += "; " + componentMessage(box);
-                continue;
-            }
-            const std::string wanted = reads.empty() ? at.file : shown(reads.back().path);
-            add(at.file, at.line, Level::Error, explainReaderMessage(box, reader, wanted));
+        const standards::IndexRead read = standards::ReadIndexFile(log_, index, forms::kStandardsSection);
+        if (read.failure) {
+            report(*read.failure, standards::IndexFailureMessage(*read.failure, forms::kStandardsSection),
+                   TableReader::Index, {indexFile, 0});
         }
-        if (reads.size() < 2 || !reads.back().opened) return std::nullopt;
-        return reads.back();
+        if (read.standards.empty()) return;
+        // Each standard's item data is its entry's line.
+        for (const ui::ListItem& s : read.standards) checkDiameter(index, static_cast<int16_t>(s.data));
+        if (endsWithSeparator(module_.DataFilePath) && !folderExists(module_.DataFilePath, "Data#0")) return;
+        for (const ui::ListItem& s : read.standards) checkStandard(index, static_cast<int16_t>(s.data));
+    }
+
+    void checkDiameter(const std::string& index, int16_t lineNo) {
+        const std::string entry = standards::EntryLine(files_, index, lineNo);
+        addAll(checkNominalDiameter(shown(index), lineNo, entry));
+    }
+
+    void checkStandard(const std::string& index, int16_t lineNo) {
+        log_.clear();
+        const standards::ThreadData data = standards::ReadThreadData(log_, index, module_.DataFilePath, lineNo);
+        if (data.failure) {
+            report(*data.failure, standards::DataFailureMessage(*data.failure), TableReader::Data,
+                   {shown(index), lineNo});
+        }
+        const auto& reads = log_.reads();
+        if (reads.size() < 2 || !reads.back().opened) return;  // its data file did not open
+        const FileRead& dataFile = reads.back();
+        const std::string file = shown(dataFile.path);
+        checkFileBytes(file, readBytes(localPath(dataFile.path)), FileKind::Table);
+        addAll(checkDroppedLines(file, dataFile.lines));
+        addAll(checkListItems(file, dataFile.lines, itemsOf(data.lengths), itemsOf(data.pitches)));
+    }
+
+    static std::vector<std::string> itemsOf(const std::optional<standards::ListRead>& list) {
+        return list ? list->items : std::vector<std::string>();
+    }
+
+    // A reader's failure as a finding at the line where it stopped (or at
+    // `opening` when the file it wanted does not open); an error already
+    // found at that line gains the component's message instead.
+    void report(const standards::ReadFailure& failure, const ui::Message& box, TableReader reader,
+                const Place& opening) {
+        const Place at = failure.opened ? Place{shown(failure.path), std::max(1, failure.linesRead)} : opening;
+        const int number = failure.error.number();
+        if (Finding* found = errorAt(at)) {
+            found->message += "; " + componentMessage(number, box);
+            return;
+        }
+        add(at.file, at.line, Level::Error, explainReaderMessage(number, box, reader, shown(failure.path)));
     }
 
     Finding* errorAt(const Place& at) {
@@ -282,7 +277,7 @@ private:
     SettingsLibrary library_;
     env::LocalFileSystem files_;
     ReadLog log_;
-    UiRecorder ui_;
+    NoScreen ui_;
     env::Module module_;
     std::vector<Finding> findings_;
     std::set<std::string> bytesChecked_;

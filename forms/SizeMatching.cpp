@@ -22,8 +22,9 @@ constexpr int kDescriptionDecimals = 2;  // edge Ø9.80 → M10 (−0.20)
 // The deviation of the edge or pin from the nominal size, signed as a designer
 // writes it: +0.20, −0.20 (a minus sign, not a hyphen), ±0.00.
 std::string deviationText(double deviation) {
+    static const std::string kNone = env::fixedNumber(0, kDescriptionDecimals);
     const std::string size = env::fixedNumber(std::abs(deviation), kDescriptionDecimals);
-    if (size == env::fixedNumber(0, kDescriptionDecimals)) return "±" + size;
+    if (size == kNone) return "±" + size;
     return (deviation < 0 ? "−" : "+") + size;
 }
 

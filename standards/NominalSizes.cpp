@@ -120,15 +120,15 @@ std::optional<size_t> standardOfPin(const std::vector<std::optional<double>>& no
 }
 
 std::vector<double> listedPitches(env::FileSystem& files, const std::string& dataPath) {
-    ui::ComboBox lengths, pitches;
+    std::vector<std::string> texts;
     try {
         const auto file = files.openForReading(dataPath);
-        ReadDataFile(*file, lengths, pitches);
+        texts = ReadPitches(*file);
     } catch (const Error&) {
         return {};  // a standard whose table cannot be read names no pin
     }
     std::vector<double> values;
-    for (int i = 0; i < pitches.listCount(); ++i) values.push_back(leadingNumber(pitches.item(i)));
+    for (const std::string& text : texts) values.push_back(leadingNumber(text));
     return values;
 }
 

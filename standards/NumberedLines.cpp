@@ -8,6 +8,7 @@ namespace zelva::standards {
 
 const std::string& NumberedLines::read() {
     const std::string& line = file_.readLine();
+    ++linesRead_;
     if (number_ == std::numeric_limits<int16_t>::max()) throw Error::runtime(err::Overflow);
     ++number_;
     return line;

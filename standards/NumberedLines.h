@@ -19,10 +19,13 @@ public:
     const std::string& read();
     // The number of the line read last, 0 before the first.
     int16_t number() const { return number_; }
+    // The lines the file has handed out, the one that overflowed included.
+    int linesRead() const { return linesRead_; }
 
 private:
     env::LineReader& file_;
     int16_t number_ = 0;
+    int linesRead_ = 0;
 };
 
 }  // namespace zelva::standards

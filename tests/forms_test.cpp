@@ -31,8 +31,8 @@ const ui::Dialog& asDialog(const ui::Form& form) { return static_cast<const ui::
 const json kIsoStandards = {"M1", "M1.1", "M1.2"};
 const json kUnifiedStandards = {"#1-64 UNC", "#2-56 UNC", "#3-48 UNC"};
 const json kPipeStandards = {"G 1/16", "G 1/8", "G 1/4"};
-const std::string kIsoCoarse = "M1 · P 0.25 · ISO 261 · 6g";
-const std::string kUnc = "#1-64 UNC · Ø1.8542 · P 0.3969 = 25.4/64 (UNF 25.4/72) · ASME B1.1 · 2A";
+const std::string kIsoCoarse = "M1; P 0.25; ISO 261; 6g";
+const std::string kUnc = "#1-64 UNC; Ø1.8542; P 0.3969 = 25.4/64 (UNF 25.4/72); ASME B1.1; 2A";
 
 // The first three items of a list.
 json leading(const json& items) { return json(items.begin(), items.begin() + std::min<std::ptrdiff_t>(3, items.size())); }
@@ -217,7 +217,7 @@ TEST_F(DialogTest, SelectingATabReloadsTheStandardsOfItsDirectory) {
     drop(edgeOfRadius(5), {act::tab(2), act::standard(1)});
     EXPECT_EQ(leading(closed()["Normativa"]["items"]), kPipeStandards);
     EXPECT_EQ(closed()["Normativa"]["index"], 1);
-    EXPECT_THAT(closed()["LblDescr"].get<std::string>(), StartsWith("G 1/8 · "));
+    EXPECT_THAT(closed()["LblDescr"].get<std::string>(), StartsWith("G 1/8; "));
     EXPECT_EQ(module.CurrentNorma, 2);
 }
 

@@ -453,7 +453,7 @@ TEST(InstallTree, DescriptionsHoldNoWordToTranslate) {
     for (const auto& e : entriesOf(kGroups[0])) EXPECT_TRUE(e.description.ends_with(" 6g")) << e.name;
     for (const auto& e : entriesOf(kGroups[1])) EXPECT_TRUE(e.description.ends_with(" 2A")) << e.name;
     EXPECT_EQ(entriesOf(kGroups[0])[18].name, "M10");
-    EXPECT_EQ(entriesOf(kGroups[0])[18].description, "M10 \xb7 P 1.5 (1.25, 1, 0.75) \xb7 ISO 261 \xb7 6g");  // Windows-1252 dots
+    EXPECT_EQ(entriesOf(kGroups[0])[18].description, "M10; P 1.5 (1.25, 1, 0.75); ISO 261; 6g");
 }
 
 TEST(InstallTree, EveryDataFileHasBothSectionsOfPlainNumbers) {

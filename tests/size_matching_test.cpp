@@ -166,7 +166,7 @@ TEST_F(SizeMatchTest, AnEditOpensOnThePinsOwnStandardAndKeepsItsValues) {
 TEST_F(SizeMatchTest, TheManualDiameterHandsTheChoiceBackToTheUser) {
     drop(edgeOfRadius(5), {act::manual(1), act::tab(1), act::tab(0), act::ok()});
     EXPECT_EQ(selectedIn(closed()), "M1");
-    EXPECT_EQ(closed()["LblDescr"], "M1 · P 0.25 · ISO 261 · 6g");
+    EXPECT_EQ(closed()["LblDescr"], "M1; P 0.25; ISO 261; 6g");
 }
 
 TEST_F(SizeMatchTest, OffItOpensOnTheFirstStandardAsAlways) {

@@ -21,9 +21,13 @@ namespace {
 namespace fs = std::filesystem;
 using zelva::Error;
 using zelva::standards::findQuote;
+using zelva::standards::IndexRead;
 using zelva::standards::QData;
 using zelva::standards::QNorma;
 using zelva::standards::quotedField;
+using zelva::standards::ReadIndexFile;
+using zelva::standards::ReadThreadData;
+using zelva::standards::ThreadData;
 using zelva::ui::ComboBox;
 using zelva::ui::Icon;
 
@@ -400,6 +404,41 @@ TEST_F(QDataFails, WhenASectionIsEmpty) {
     write("Data/M.txt", "[Passi]");
     qdata(indexNaming("M.txt"), 2);
     EXPECT_EQ(boxes().size(), 2u);
+}
+
+// ------------------------------------------------------------ where they stop
+
+// The table checker places a failure at the file and line where the reader
+// stopped, or at the entry when the file it wanted did not open.
+TEST_F(QDataReads, AFailureSaysWhichFileItWasReadingAndHowFar) {
+    const std::string index = indexNaming("M.txt");
+    write("Data/M.txt", crlf({"[Lunghezze]", "10", "", "[Passi]", "# none yet", ""}));
+    ThreadData data = ReadThreadData(env_.files, index, dataDir(), 2);
+    ASSERT_TRUE(data.failure.has_value());
+    EXPECT_EQ(data.failure->error.number(), zelva::err::InvalidPropertyValue);
+    EXPECT_EQ(data.failure->shownName, "M.txt");
+    EXPECT_EQ(data.failure->path, dataDir() + "M.txt");
+    EXPECT_TRUE(data.failure->opened);
+    EXPECT_EQ(data.failure->linesRead, 6);
+    EXPECT_EQ(data.description, "ISO metric coarse");
+    EXPECT_TRUE(data.lengths->complete);
+    EXPECT_FALSE(data.pitches->complete);
+
+    data = ReadThreadData(env_.files, indexNaming("MF.txt"), dataDir(), 2);
+    EXPECT_EQ(data.failure->error.number(), zelva::err::FileNotFound);
+    EXPECT_EQ(data.failure->path, dataDir() + "MF.txt");
+    EXPECT_FALSE(data.failure->opened);
+
+    data = ReadThreadData(env_.files, index, dataDir(), 5);
+    EXPECT_EQ(data.failure->error.number(), zelva::err::InputPastEnd);
+    EXPECT_EQ(data.failure->path, index);
+    EXPECT_EQ(data.failure->linesRead, 3);
+    EXPECT_FALSE(data.description.has_value());
+
+    const IndexRead read = ReadIndexFile(env_.files, writeIndex(crlf({"# no section"})), 1);
+    EXPECT_EQ(read.failure->error.number(), zelva::err::InputPastEnd);
+    EXPECT_TRUE(read.failure->opened);
+    EXPECT_EQ(read.failure->linesRead, 1);
 }
 
 }  // namespace

@@ -110,7 +110,9 @@ def check_inch_pitch(tpi_text, pitch_text, where):
 # --------------------------------------------------------------------------- the tables
 
 TIMES = "\u00d7"  # the multiplication sign of M10×1.25 and Tr 16×4 (0xD7 in Windows-1252)
-DESCRIPTION_SEPARATOR = " \u00b7 "  # a middle dot between a description's parts (0xB7 in Windows-1252)
+# Between a description's parts: plain ASCII, which the component copies as it
+# stands where a line with any other byte must be converted.
+DESCRIPTION_SEPARATOR = "; "
 DIAMETER = "\u00d8"  # Ø, before a major diameter in mm (0xD8 in Windows-1252)
 LONGEST_LENGTH_PER_DIAMETER = Decimal(10)  # a pin's preferred lengths reach 10 diameters
 SHORTEST_LENGTH_CAP = Decimal(100)         # and start at one diameter, but at 100 mm at most

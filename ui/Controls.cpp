@@ -33,7 +33,13 @@ void ComboBox::clear() {
 
 void ComboBox::addItem(std::string text) {
     if (items_.capacity() == 0) items_.reserve(kFirstRoom);
-    items_.push_back(Entry{std::move(text)});
+    items_.push_back(ListItem{std::move(text)});
+    newIndex_ = listCount() - 1;
+}
+
+void ComboBox::setItems(std::vector<ListItem> items) {
+    clear();
+    items_ = std::move(items);
     newIndex_ = listCount() - 1;
 }
 

@@ -50,6 +50,12 @@ private:
 
 enum class ComboStyle { DropDownCombo, DropDownList };
 
+// An item of a list: its text and the number the program keeps with it.
+struct ListItem {
+    std::string text;
+    int32_t data = 0;
+};
+
 class ComboBox : public Control {
 public:
     explicit ComboBox(ComboStyle style = ComboStyle::DropDownCombo) : style_(style) {}
@@ -59,6 +65,9 @@ public:
     ComboStyle style() const { return style_; }
     void clear();  // empties the list and, as the platform does, the text
     void addItem(std::string text);
+    // Empties the list and adds `items` in order, as clear() and addItem() and
+    // setItemData() for each would.
+    void setItems(std::vector<ListItem> items);
     int newIndex() const { return newIndex_; }
     int listCount() const { return static_cast<int>(items_.size()); }
     const std::string& item(int index) const;  // out of range: 381
@@ -76,14 +85,10 @@ public:
     void setText(std::string text);
 
 private:
-    struct Entry {
-        std::string text;
-        int32_t data = 0;
-    };
     size_t checkedIndex(int index) const;  // out of range: 381
 
     ComboStyle style_;
-    std::vector<Entry> items_;
+    std::vector<ListItem> items_;
     int newIndex_ = -1;
     int listIndex_ = -1;
     std::string text_;
