@@ -80,7 +80,7 @@ void countDialogOpening(const fs::path& install) {
 // The same opening with size matching on: the list opens on the edge's M10.
 void countMatchedDialogOpening(const fs::path& install) {
     DroppedOnHole drop(install);
-    drop.session.host.registry().set(env::kProductKey, "MatchSize", "1");
+    drop.session.host.registry().set(env::kProductKey, env::kMatchSizeValue, "1");
     drop.openDialog(drop.session.module);
     bench::countInstructions("dialog-opening-matched", [&] {
         for (int i = 0; i < kRepeats; ++i) drop.openDialog(drop.session.module);
