@@ -8,14 +8,19 @@
 
 namespace zelva {
 
-// Runtime error numbers used across the component.
+// Runtime error numbers used across the component; their texts are standardDescription's.
 namespace err {
 constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
+constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
 constexpr int BadFileNameOrNumber = 52;
 constexpr int FileNotFound = 53;
+constexpr int FileAlreadyOpen = 55;
+constexpr int DeviceIO = 57;
+constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccess = 75;
@@ -25,8 +30,9 @@ constexpr int InvalidPropertyValue = 380;
 constexpr int InvalidPropertyIndex = 381;
 constexpr int PropertyReadOnly = 383;
 constexpr int ObjectRequired = 424;
-constexpr int WrongArgumentCount = 450;
+constexpr int CannotCreateObject = 429;
 constexpr int MemberNotSupported = 438;
+constexpr int WrongArgumentCount = 450;
 }  // namespace err
 
 class Error : public std::runtime_error {

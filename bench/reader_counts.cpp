@@ -85,7 +85,7 @@ void countDialogOpening(const fs::path& install) {
 // Openings of the dialog on a hole of `radius`, with size matching on or off.
 void countOpenings(const fs::path& install, const std::string& label, double radius, bool matching) {
     DroppedOnHole drop(install, radius);
-    if (matching) drop.session.host.registry().set(env::kProductKey, "MatchSize", "1");
+    if (matching) drop.session.host.registry().set(env::kProductKey, env::kMatchSizeValue, "1");
     drop.openDialog(drop.session.module);
     bench::countInstructions(label, [&] {
         for (int i = 0; i < kRepeats; ++i) drop.openDialog(drop.session.module);

@@ -29,9 +29,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The settings values that make one tab.
-constexpr const char* kTabValues[] = {"Norme Dir#", "Data#", "File INI#"};
+constexpr const char* kTabValues[] = {env::kNormeDirValue, env::kDataValue, env::kFileIniValue};
 // Those the component reads of the first tab's settings for every tab.
-constexpr const char* kFirstTabOnly[] = {"Data#", "File INI#"};
+constexpr const char* kFirstTabOnly[] = {env::kDataValue, env::kFileIniValue};
 
 // A line of a file, where a finding is reported.
 struct Place {
@@ -135,16 +135,16 @@ private:
 
     void checkLanguage() {
         // Without a value the component shows English texts, as the package's default does.
-        const std::string* value = settings_.registry.read(sim::root::LocalMachine, env::kFamilyKey, "Language");
+        const std::string* value = settings_.registry.read(host::registry::LocalMachine, env::kFamilyKey, env::kLanguageValue);
         if (!value || env::languageBaseOf(*value)) return;
-        add(settings_.source, settings_.lineOf("Language"), Level::Error,
+        add(settings_.source, settings_.lineOf(env::kLanguageValue), Level::Error,
             "Language \"" + *value + "\" names none of the languages the component knows (" + namesOf(env::kLanguages) +
                 ", case matters; or a language tag of " + namesOf(env::kCompleteSets) + " such as de-CH), so it shows the English texts");
     }
 
     // False when the tab cannot reach its files, already reported.
     bool checkTabSettings(const std::string& n, const std::string& caption) {
-        const int line = settings_.lineOf("Norme#" + n);
+        const int line = settings_.lineOf(env::kNormeValue + n);
         bool complete = true;
         for (const char* value : kTabValues)
             if (readSetting(value + n).empty()) {
@@ -162,7 +162,7 @@ private:
     }
 
     std::string readSetting(const std::string& name) {
-        const std::string* value = settings_.registry.read(sim::root::LocalMachine, env::kProductKey, name);
+        const std::string* value = settings_.registry.read(host::registry::LocalMachine, env::kProductKey, name);
         return value ? *value : std::string();
     }
 
@@ -182,7 +182,7 @@ private:
         reachedFolders_.insert(normalPath(localPath(module_.StandardsDir)));
         reachedIndexes_.insert(normalPath(localPath(index)));
         if (!groupsChecked_.insert(index).second) return;
-        if (!folderExists(module_.StandardsDir, "Norme Dir#" + n)) return;
+        if (!folderExists(module_.StandardsDir, env::kNormeDirValue + n)) return;
 
         const std::string indexFile = shown(index);
         if (fs::is_regular_file(localPath(index))) {
@@ -199,7 +199,8 @@ private:
         if (read.standards.empty()) return;
         // Each standard's item data is its entry's line.
         for (const ui::ListItem& s : read.standards) checkDiameter(index, static_cast<int16_t>(s.data));
-        if (endsWithSeparator(module_.DataFilePath) && !folderExists(module_.DataFilePath, "Data#0")) return;
+        if (endsWithSeparator(module_.DataFilePath) && !folderExists(module_.DataFilePath, env::kDataValue + std::string("0")))
+            return;
         for (const ui::ListItem& s : read.standards) checkStandard(index, static_cast<int16_t>(s.data));
     }
 

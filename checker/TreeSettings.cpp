@@ -59,14 +59,14 @@ TreeSettings loadTreeSettings(const fs::path& named) {
         settings.lines = sim::readConfigLines(file);
         // The file names where a package puts the tree; checked here, it lies beside the file.
         settings.applDir = (root / kTreeFolder).string();
-        settings.registry.set(env::kFamilyKey, "ApplDir", settings.applDir);
+        settings.registry.set(env::kFamilyKey, env::kApplDirValue, settings.applDir);
         return settings;
     }
     if (!loadInstalledSettings(settings.registry))
         throw std::runtime_error(named.string() + " holds no " + kTreeRegistryFile +
                                  " and no installed settings were found");
     settings.source = std::string("HKLM\\") + env::kProductKey;
-    if (const std::string* applDir = settings.registry.read(sim::root::LocalMachine, env::kFamilyKey, "ApplDir"))
+    if (const std::string* applDir = settings.registry.read(host::registry::LocalMachine, env::kFamilyKey, env::kApplDirValue))
         settings.applDir = *applDir;
     return settings;
 }

@@ -73,12 +73,12 @@ std::filesystem::path settingsFileFor(DWORD process) {
 
 }  // namespace
 
-Apartment::Apartment() {
+SingleThreadedApartment::SingleThreadedApartment() {
     const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (FAILED(hr)) throw std::runtime_error("COM does not start: " + std::to_string(hr));
 }
 
-Apartment::~Apartment() { CoUninitialize(); }
+SingleThreadedApartment::~SingleThreadedApartment() { CoUninitialize(); }
 
 ComComponent::ComComponent(const std::filesystem::path& installDir)
     : settingsFile_(settingsFileFor(GetCurrentProcessId())), user_(GetCurrentThreadId()) {
@@ -87,7 +87,7 @@ ComComponent::ComComponent(const std::filesystem::path& installDir)
     writeRegistry();
     writeSettings();
     const std::wstring file = settingsFile_.wstring();
-    registry_.set(sim::root::LocalMachine, win32::narrow(hostlib::kSettingsKey),
+    registry_.set(host::registry::LocalMachine, win32::narrow(hostlib::kSettingsKey),
                   win32::narrow(hostlib::kSettingsFileValue), win32::narrow(file));
 }
 

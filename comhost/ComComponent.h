@@ -19,12 +19,12 @@ namespace zelva::pinhost {
 
 // COM on this thread for as long as it lives, in a single-threaded apartment:
 // the component's calls and the message loops of its dialogs run here.
-class Apartment {
+class SingleThreadedApartment {
 public:
-    Apartment();
-    ~Apartment();
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
+    SingleThreadedApartment();
+    ~SingleThreadedApartment();
+    SingleThreadedApartment(const SingleThreadedApartment&) = delete;
+    SingleThreadedApartment& operator=(const SingleThreadedApartment&) = delete;
 };
 
 class ComComponent : public app::Component, public app::LoadedComponent {
@@ -49,7 +49,7 @@ private:
     void writeRegistry();
     void writeSettings();
 
-    Apartment apartment_;
+    SingleThreadedApartment apartment_;
     sim::SimHost host_;
     RegistryOverlay registry_;
     std::filesystem::path settingsFile_;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "host/HostCodes.h"
 #include "sim/RegistryStore.h"
 #include "win32text/WideText.h"
 
@@ -11,10 +12,10 @@ namespace {
 
 HKEY hiveOf(int32_t rootSelector) {
     switch (rootSelector) {
-        case sim::root::ClassesRoot: return HKEY_CLASSES_ROOT;
-        case sim::root::CurrentUser: return HKEY_CURRENT_USER;
-        case sim::root::LocalMachine: return HKEY_LOCAL_MACHINE;
-        case sim::root::Users: return HKEY_USERS;
+        case host::registry::ClassesRoot: return HKEY_CLASSES_ROOT;
+        case host::registry::CurrentUser: return HKEY_CURRENT_USER;
+        case host::registry::LocalMachine: return HKEY_LOCAL_MACHINE;
+        case host::registry::Users: return HKEY_USERS;
         default: throw std::invalid_argument("no registry hive numbered " + std::to_string(rootSelector));
     }
 }

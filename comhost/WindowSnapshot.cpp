@@ -1,6 +1,9 @@
 #include "comhost/WindowSnapshot.h"
 
 #include <cmath>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
 
 #include "win32/ControlIds.h"
 #include "win32text/WideText.h"
@@ -9,9 +12,11 @@
 namespace zelva::pinhost {
 
 using namespace win32::ids;
+using app::ControlSnapshot;
+using app::DialogControl;
 using app::DialogSnapshot;
-using app::ListSnapshot;
 using app::NoticeSnapshot;
+using app::Shows;
 using win32::narrow;
 
 namespace {
@@ -34,11 +39,48 @@ std::vector<std::string> itemsOf(HWND combo) {
     return items;
 }
 
-ListSnapshot editableList(HWND combo) {
-    ListSnapshot list;
-    list.items = itemsOf(combo);
-    list.text = narrow(screen::textOf(combo));
-    return list;
+// The window of each control of app::kDialogControls, by the form model's name for it.
+constexpr std::pair<std::string_view, int> kControlIds[] = {
+    {"Normativa", Standards},     {"Lunghezza", Lengths},     {"Passo", Pitches},
+    {"LblDescr", Description},    {"lblTxtDiam", Diameter},   {"LblNormativa", StandardLabel},
+    {"LblDiam", DiameterLabel},   {"LblLung", LengthLabel},   {"LblPasso", PitchLabel},
+    {"ToggleSmusso", Chamfer},    {"ToggleMan", ManualSwitch}, {"TxtDiam", ManualDiameter},
+    {"OKButton", Ok},             {"CancelButton", Cancel},
+};
+
+HWND controlWindow(HWND dialog, std::string_view name) {
+    for (const auto& [named, id] : kControlIds)
+        if (named == name) return GetDlgItem(dialog, id);
+    throw std::logic_error("no window control for the dialog's " + std::string(name));
+}
+
+ControlSnapshot controlSnapshot(HWND dialog, const DialogControl& control) {
+    HWND window = controlWindow(dialog, control.name);
+    ControlSnapshot s;
+    switch (control.shows) {
+        case Shows::Label:
+        case Shows::Button: s.text = narrow(screen::textOf(window)); break;
+        case Shows::CheckBox: s.value = screen::checkState(window); break;
+        case Shows::DropDownList:
+            s.items = itemsOf(window);
+            for (LRESULT data : screen::listItemData(window)) s.itemData.push_back(static_cast<int32_t>(data));
+            s.index = screen::listIndex(window);
+            s.enabled = screen::isEnabled(window);
+            break;
+        case Shows::EditableList:
+            s.items = itemsOf(window);
+            s.text = narrow(screen::textOf(window));
+            break;
+        case Shows::TextBox:
+            s.text = narrow(screen::textOf(window));
+            s.visible = screen::isShown(window);
+            break;
+        case Shows::DefaultButton:
+            s.text = narrow(screen::textOf(window));
+            s.enabled = screen::isEnabled(window);
+            break;
+    }
+    return s;
 }
 
 // The picture of a message box: the system's icon shown in its icon control.
@@ -71,27 +113,7 @@ app::DialogSnapshot threadDialogSnapshot(HWND dialog) {
     HWND tabs = GetDlgItem(dialog, StandardGroups);
     for (const std::wstring& caption : screen::tabCaptions(tabs)) d.tabs.push_back(narrow(caption));
     d.tab = screen::currentTab(tabs);
-    HWND standards = GetDlgItem(dialog, Standards);
-    d.standards.items = itemsOf(standards);
-    for (LRESULT data : screen::listItemData(standards)) d.standards.itemData.push_back(static_cast<int32_t>(data));
-    d.standards.index = screen::listIndex(standards);
-    d.standards.enabled = screen::isEnabled(standards);
-    d.lengths = editableList(GetDlgItem(dialog, Lengths));
-    d.pitches = editableList(GetDlgItem(dialog, Pitches));
-    d.description = textOf(dialog, Description);
-    d.diameter = textOf(dialog, Diameter);
-    d.standardLabel = textOf(dialog, StandardLabel);
-    d.diameterLabel = textOf(dialog, DiameterLabel);
-    d.lengthLabel = textOf(dialog, LengthLabel);
-    d.pitchLabel = textOf(dialog, PitchLabel);
-    d.chamfer = screen::checkState(GetDlgItem(dialog, Chamfer));
-    d.manual = screen::checkState(GetDlgItem(dialog, ManualSwitch));
-    d.manualDiameter = textOf(dialog, ManualDiameter);
-    d.manualDiameterVisible = screen::isShown(GetDlgItem(dialog, ManualDiameter));
-    d.okCaption = textOf(dialog, Ok);
-    d.okEnabled = screen::isEnabled(GetDlgItem(dialog, Ok));
-    d.cancelCaption = textOf(dialog, Cancel);
-    return d;
+    return app::withControls(std::move(d), [&](const DialogControl& c) { return controlSnapshot(dialog, c); });
 }
 
 app::NoticeSnapshot noticeSnapshot(HWND notice) {

@@ -1,13 +1,67 @@
 #include "corehost/ModelSnapshot.h"
 
+#include <stdexcept>
+#include <string_view>
+#include <variant>
+
 namespace zelva::app {
 
 namespace {
 
-std::vector<std::string> comboItems(const ui::ComboBox& c) {
-    std::vector<std::string> items;
-    for (int i = 0; i < c.listCount(); ++i) items.push_back(c.item(i));
-    return items;
+using ModelControl =
+    std::variant<const ui::Label*, const ui::TextBox*, const ui::CheckBox*, const ui::ComboBox*, const ui::CommandButton*>;
+
+// Every control of the dialog model the transcript may show, the tab strip aside.
+std::vector<ModelControl> controlsOf(const ui::Dialog& d) {
+    return {&d.TxtDiam,  &d.ToggleMan, &d.ToggleSmusso, &d.Normativa,    &d.Lunghezza, &d.Passo,
+            &d.LblDescr, &d.LblLung,   &d.LblNormativa, &d.LblDiam,      &d.LblPasso,  &d.lblTxtDiam,
+            &d.CancelButton, &d.OKButton};
+}
+
+ControlSnapshot snapshotOf(const ui::Label& label) {
+    ControlSnapshot s;
+    s.text = label.caption;
+    return s;
+}
+
+ControlSnapshot snapshotOf(const ui::TextBox& box) {
+    ControlSnapshot s;
+    s.text = box.text;
+    s.visible = box.visible;
+    return s;
+}
+
+ControlSnapshot snapshotOf(const ui::CheckBox& box) {
+    ControlSnapshot s;
+    s.value = box.value();
+    return s;
+}
+
+ControlSnapshot snapshotOf(const ui::ComboBox& list) {
+    ControlSnapshot s;
+    for (int i = 0; i < list.listCount(); ++i) {
+        s.items.push_back(list.item(i));
+        s.itemData.push_back(list.itemData(i));
+    }
+    s.index = list.listIndex();
+    s.text = list.text();
+    s.enabled = list.enabled;
+    return s;
+}
+
+ControlSnapshot snapshotOf(const ui::CommandButton& button) {
+    ControlSnapshot s;
+    s.text = button.caption;
+    s.enabled = button.enabled;
+    return s;
+}
+
+ControlSnapshot controlSnapshot(const std::vector<ModelControl>& controls, std::string_view name) {
+    for (const ModelControl& control : controls) {
+        if (std::visit([&](auto* c) { return c->name == name; }, control))
+            return std::visit([](auto* c) { return snapshotOf(*c); }, control);
+    }
+    throw std::logic_error("the dialog model has no control " + std::string(name));
 }
 
 DialogSnapshot dialogSnapshot(const ui::Dialog& d) {
@@ -17,28 +71,8 @@ DialogSnapshot dialogSnapshot(const ui::Dialog& d) {
     s.left = d.left;
     for (int i = 0; i < d.TabNorme.tabs(); ++i) s.tabs.push_back(d.TabNorme.tabCaption(i));
     s.tab = d.TabNorme.tab();
-    s.standards.items = comboItems(d.Normativa);
-    for (int i = 0; i < d.Normativa.listCount(); ++i) s.standards.itemData.push_back(d.Normativa.itemData(i));
-    s.standards.index = d.Normativa.listIndex();
-    s.standards.enabled = d.Normativa.enabled;
-    s.lengths.items = comboItems(d.Lunghezza);
-    s.lengths.text = d.Lunghezza.text();
-    s.pitches.items = comboItems(d.Passo);
-    s.pitches.text = d.Passo.text();
-    s.description = d.LblDescr.caption;
-    s.diameter = d.lblTxtDiam.caption;
-    s.standardLabel = d.LblNormativa.caption;
-    s.diameterLabel = d.LblDiam.caption;
-    s.lengthLabel = d.LblLung.caption;
-    s.pitchLabel = d.LblPasso.caption;
-    s.chamfer = d.ToggleSmusso.value();
-    s.manual = d.ToggleMan.value();
-    s.manualDiameter = d.TxtDiam.text;
-    s.manualDiameterVisible = d.TxtDiam.visible;
-    s.okCaption = d.OKButton.caption;
-    s.okEnabled = d.OKButton.enabled;
-    s.cancelCaption = d.CancelButton.caption;
-    return s;
+    const std::vector<ModelControl> controls = controlsOf(d);
+    return withControls(std::move(s), [&](const DialogControl& c) { return controlSnapshot(controls, c.name); });
 }
 
 }  // namespace

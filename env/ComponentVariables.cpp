@@ -38,12 +38,12 @@ void setOrientation(Object& shape, int32_t type, double a, double b, double c, d
 
 }  // namespace
 
-void SetSizeVariables(Object& shape, double a, double b, double c) {
+void SetSizeVariables(Object& shape, double width, double depth, double length) {
     using namespace vars::size_box;
     writeVariables(shape, types::SizeBox,
-                   {{Width, Variant::r8(a)},
-                    {Depth, Variant::r8(b)},
-                    {Length, Variant::r8(c)},
+                   {{Width, Variant::r8(width)},
+                    {Depth, Variant::r8(depth)},
+                    {Length, Variant::r8(length)},
                     {WidthSwitch, Variant::i2(1)},
                     {DepthSwitch, Variant::i2(1)},
                     {LengthSwitch, Variant::i2(1)},

@@ -7,7 +7,7 @@
 
 namespace zelva::env {
 
-void SetSizeVariables(Object& shape, double a, double b, double c);
+void SetSizeVariables(Object& shape, double width, double depth, double length);
 void SetComponent4Position(Object& shape, double x, double y, double z);
 void SetComponent5Position(Object& shape, double x, double y, double z);
 void SetComponent4Orientation(Object& shape, double a, double b, double c, double d);

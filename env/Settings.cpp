@@ -3,18 +3,16 @@
 #include "automation/NumberRules.h"
 #include "env/LanguageTag.h"
 #include "env/Languages.h"
+#include "host/HostCodes.h"
 
 namespace zelva::env {
 
 namespace {
 
-// The registry root the product family's keys live under.
-constexpr int32_t kRootSelector = 2;
-
 // The key and the name are the call's by-reference arguments, made once here.
 std::string readRegistry(Module& m, std::string keyPath, std::string name) {
     std::string value;
-    int32_t root = kRootSelector;
+    int32_t root = host::registry::LocalMachine;
     int32_t status = 0;
     m.hostLibrary.createRegistry()->readString(root, keyPath, name, value, status);
     return value;
@@ -24,20 +22,20 @@ std::string indexText(int16_t n) { return trimSpaces(numberToText(n)); }
 
 }  // namespace
 
-std::string GetApplDir(Module& m) { return readRegistry(m, kFamilyKey, "ApplDir"); }
-std::string GetFilePrefsSetting(Module& m) { return readRegistry(m, kProductKey, "File Prefs"); }
-std::string GetNormeSetting(Module& m, const std::string& n) { return readRegistry(m, kProductKey, "Norme#" + n); }
+std::string GetApplDir(Module& m) { return readRegistry(m, kFamilyKey, kApplDirValue); }
+std::string GetFilePrefsSetting(Module& m) { return readRegistry(m, kProductKey, kFilePrefsValue); }
+std::string GetNormeSetting(Module& m, const std::string& n) { return readRegistry(m, kProductKey, kNormeValue + n); }
 std::string GetNormeDirSetting(Module& m, const std::string& n) {
-    return readRegistry(m, kProductKey, "Norme Dir#" + n);
+    return readRegistry(m, kProductKey, kNormeDirValue + n);
 }
-std::string GetDataSetting(Module& m, const std::string& n) { return readRegistry(m, kProductKey, "Data#" + n); }
+std::string GetDataSetting(Module& m, const std::string& n) { return readRegistry(m, kProductKey, kDataValue + n); }
 std::string GetFileIniSetting(Module& m, const std::string& n) {
-    return readRegistry(m, kProductKey, "File INI#" + n);
+    return readRegistry(m, kProductKey, kFileIniValue + n);
 }
 
-std::string GetMatchSizeSetting(Module& m) { return readRegistry(m, kProductKey, "MatchSize"); }
-std::string GetCalloutFormatSetting(Module& m) { return readRegistry(m, kProductKey, "CalloutFormat"); }
-std::string GetCalloutCustomSetting(Module& m) { return readRegistry(m, kProductKey, "CalloutCustom"); }
+std::string GetMatchSizeSetting(Module& m) { return readRegistry(m, kProductKey, kMatchSizeValue); }
+std::string GetCalloutFormatSetting(Module& m) { return readRegistry(m, kProductKey, kCalloutFormatValue); }
+std::string GetCalloutCustomSetting(Module& m) { return readRegistry(m, kProductKey, kCalloutCustomValue); }
 
 void InitPaths(Module& m) {
     const std::string dir = GetApplDir(m);
@@ -54,7 +52,7 @@ void LoadStandardFiles(Module& m, int16_t n) {
 }
 
 int16_t GetLanguageBase(Module& m) {
-    return languageBaseOf(readRegistry(m, kFamilyKey, "Language")).value_or(kDefaultLanguageBase);
+    return languageBaseOf(readRegistry(m, kFamilyKey, kLanguageValue)).value_or(kDefaultLanguageBase);
 }
 
 int16_t FileExists(Module& m, const std::string& path) {

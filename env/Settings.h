@@ -13,6 +13,19 @@ namespace zelva::env {
 constexpr const char* kFamilyKey = "SOFTWARE\\Ombrivale\\Tessalo";
 constexpr const char* kProductKey = "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin";
 
+// The registry values' names. Under kFamilyKey:
+constexpr const char* kApplDirValue = "ApplDir";
+constexpr const char* kLanguageValue = "Language";
+// Under kProductKey; a tab's four end in its index ("Norme#0", "Data#0").
+constexpr const char* kFilePrefsValue = "File Prefs";
+constexpr const char* kNormeValue = "Norme#";
+constexpr const char* kNormeDirValue = "Norme Dir#";
+constexpr const char* kDataValue = "Data#";
+constexpr const char* kFileIniValue = "File INI#";
+constexpr const char* kMatchSizeValue = "MatchSize";
+constexpr const char* kCalloutFormatValue = "CalloutFormat";
+constexpr const char* kCalloutCustomValue = "CalloutCustom";
+
 // Each getter reads one registry value; an absent value reads as "".
 std::string GetApplDir(Module& m);
 std::string GetFilePrefsSetting(Module& m);

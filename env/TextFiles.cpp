@@ -152,12 +152,12 @@ public:
 
     void writeLine(const std::string& line) override {
         out_ << utf8ToAnsi(line) << "\r\n";
-        if (!out_) throw Error::runtime(57);
+        if (!out_) throw Error::runtime(err::DeviceIO);
     }
 
     void commit() override {
         out_.close();
-        if (out_.fail()) throw Error::runtime(57);
+        if (out_.fail()) throw Error::runtime(err::DeviceIO);
         std::error_code ec;
         fs::rename(temporary_, target_, ec);
         if (ec) throw Error::runtime(err::PathFileAccess);

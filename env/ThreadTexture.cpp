@@ -20,7 +20,7 @@ constexpr double kPitchesPerPicture = 6.25;
 const Variant kIndex = Variant::i2(1);
 
 double divide(double a, double b) {
-    if (b == 0) throw Error::runtime(11, "Division by zero");
+    if (b == 0) throw Error::runtime(err::DivisionByZero);
     return checkedDouble(a / b);
 }
 

@@ -3,20 +3,18 @@
 #include "ComObject.h"
 #include "HostClasses.h"
 #include "RegistryRead.h"
+#include "host/HostCodes.h"
 
 namespace zelva::hostlib {
 
 namespace {
-
-// The root selector the host uses for HKEY_LOCAL_MACHINE, the only root read.
-constexpr long LocalMachine = 2;
 
 class HostRegistry final : public DualObject<IHostRegistry> {
 public:
     HRESULT STDMETHODCALLTYPE ReadString(long* root, BSTR* key, BSTR* valueName, BSTR* value,
                                          long* status) override {
         if (!root || !key || !valueName || !value || !status) return E_POINTER;
-        if (*root != LocalMachine)
+        if (*root != host::registry::LocalMachine)  // the only root read
             return fail(E_INVALIDARG, IID_IHostRegistry,
                         L"Unknown registry root " + std::to_wstring(*root) + L".");
         const RegistryString read = readRegistryString(HKEY_LOCAL_MACHINE, textOf(key), textOf(valueName));

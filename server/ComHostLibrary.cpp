@@ -11,8 +11,6 @@ namespace zelva::server {
 
 namespace {
 
-constexpr int kCannotCreateObject = 429;
-
 // A host object behind one of the core's host-library ports.
 template <class Interface>
 class HostObject {
@@ -222,7 +220,7 @@ template <class Adapter, class Interface>
 Ref<Adapter> create(REFCLSID clsid, REFIID iid) {
     ComPtr<Interface> object;
     const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.putVoid());
-    if (FAILED(hr)) throw Error(hr, kCannotCreateObject, "ActiveX component can't create object");
+    if (FAILED(hr)) throw Error(hr, err::CannotCreateObject, standardDescription(err::CannotCreateObject));
     return makeRef<Adapter>(std::move(object));
 }
 

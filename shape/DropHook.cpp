@@ -5,17 +5,13 @@
 #include "env/MessageTexts.h"
 #include "env/Settings.h"
 #include "host/HostCalls.h"
+#include "host/HostCodes.h"
 
 namespace zelva::shape {
 
 using host::deref;
 
 namespace {
-constexpr int32_t kPageUnitsQuery = 2;
-constexpr int32_t kMillimetres = 0;
-constexpr int32_t kEdgeHit = 2;
-constexpr int32_t kCircularEdge = 11;
-
 double readDouble(Object& o, const char* member, std::vector<Arg> args = {}) {
     return toDouble(o.get(member, std::move(args)));
 }
@@ -37,15 +33,15 @@ void DropHook::OnDragDrop(Ref<Object>& pDragDropHook) {
     m.CurrentPage = hook.getObject("Page");
     m.EditMode = kFalse;
 
-    const Variant units = deref(m.CurrentPage).get("UnitsEx", {val(Variant::i4(kPageUnitsQuery))});
-    if (toInt32(units) != kMillimetres) {
+    const Variant units = deref(m.CurrentPage).get("UnitsEx", {val(Variant::i4(host::units::LengthKind))});
+    if (toInt32(units) != host::units::Millimetres) {
         m.ui.messageBox({env::MessageText(m.LanguageBase + env::text::UnitsPrompt),
                          env::MessageText(m.LanguageBase + env::text::Title), ui::Icon::None});
         return;
     }
     bool accepted = false;
-    if (toInt32(hook.get("HitElementType")) == kEdgeHit) {
-        accepted = toInt32(deref(hook.getObject("HitElement")).get("GeometryType")) == kCircularEdge;
+    if (toInt32(hook.get("HitElementType")) == host::hit::Edge) {
+        accepted = toInt32(deref(hook.getObject("HitElement")).get("GeometryType")) == host::geometry::Circle;
     }
     if (accepted) {
         ReadHitEdge(hook);

@@ -1,6 +1,7 @@
 #include "sim/DocumentObjects.h"
 
 #include "automation/Error.h"
+#include "host/HostCodes.h"
 #include "sim/Arguments.h"
 #include "sim/CollectionObjects.h"
 
@@ -8,7 +9,6 @@ namespace zelva::sim {
 
 namespace {
 constexpr int32_t kPartType = 1;
-constexpr int32_t kLengthUnitsKind = 2;
 }  // namespace
 
 Variant ApplicationObject::dispatch(std::string_view name, CallKind kind, std::span<const Arg> args) {
@@ -27,7 +27,7 @@ Variant PageObject::dispatch(std::string_view name, CallKind kind, std::span<con
     if (sameName(name, "UnitsEx")) {
         expectCall(kind, args, 1);
         // Only the length units are modelled.
-        if (i4Arg(args, 0) != kLengthUnitsKind) throw Error::runtime(err::InvalidCall);
+        if (i4Arg(args, 0) != host::units::LengthKind) throw Error::runtime(err::InvalidCall);
         return Variant::i4(host().document.lengthUnits);
     }
     if (sameName(name, "Application")) {

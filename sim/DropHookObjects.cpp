@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "automation/Error.h"
+#include "host/HostCodes.h"
 #include "sim/Arguments.h"
 #include "sim/DocumentObjects.h"
 
@@ -10,19 +11,13 @@ namespace zelva::sim {
 
 namespace {
 
-constexpr int16_t kEdgeHit = 2;
-constexpr int16_t kFaceHit = 3;
-constexpr int16_t kCircleGeometry = 11;
-constexpr int16_t kLineGeometry = 1;
-constexpr int16_t kFaceGeometry = 0;
-
 int16_t geometryType(doc::HitKind kind) {
     switch (kind) {
-        case doc::HitKind::CircularEdge: return kCircleGeometry;
-        case doc::HitKind::LineEdge: return kLineGeometry;
-        case doc::HitKind::Face: return kFaceGeometry;
+        case doc::HitKind::CircularEdge: return host::geometry::Circle;
+        case doc::HitKind::LineEdge: return host::geometry::Line;
+        case doc::HitKind::Face: return host::geometry::Face;
     }
-    return kFaceGeometry;
+    return host::geometry::Face;
 }
 
 // The coordinate a member such as "PointY" names: the stem, then X, Y or Z.
@@ -52,7 +47,7 @@ Variant DropHookObject::dispatch(std::string_view name, CallKind kind, std::span
     }
     if (sameName(name, "HitElementType")) {
         expectCall(kind, args, 0);
-        return Variant::i2(site_->kind == doc::HitKind::Face ? kFaceHit : kEdgeHit);
+        return Variant::i2(site_->kind == doc::HitKind::Face ? host::hit::Face : host::hit::Edge);
     }
     if (sameName(name, "HitElement")) {
         expectCall(kind, args, 0);

@@ -11,10 +11,10 @@ namespace zelva::sim {
 namespace {
 
 constexpr std::array<std::pair<const char*, int32_t>, 4> kHives{{
-    {"HKEY_CLASSES_ROOT", root::ClassesRoot},
-    {"HKEY_CURRENT_USER", root::CurrentUser},
-    {"HKEY_LOCAL_MACHINE", root::LocalMachine},
-    {"HKEY_USERS", root::Users},
+    {"HKEY_CLASSES_ROOT", host::registry::ClassesRoot},
+    {"HKEY_CURRENT_USER", host::registry::CurrentUser},
+    {"HKEY_LOCAL_MACHINE", host::registry::LocalMachine},
+    {"HKEY_USERS", host::registry::Users},
 }};
 
 // A key path without the separators at its ends, so "\A\B\" and "A\B" meet.
@@ -31,7 +31,7 @@ std::pair<int32_t, std::string> splitHive(std::string_view fullKey) {
     const std::string_view first = key.substr(0, key.find('\\'));
     for (const auto& [name, selector] : kHives)
         if (sameName(first, name)) return {selector, std::string(trimSeparators(key.substr(first.size())))};
-    return {root::LocalMachine, std::string(key)};
+    return {host::registry::LocalMachine, std::string(key)};
 }
 
 // Reads a quoted REGEDIT4 string starting at `pos` (on the opening quote) and

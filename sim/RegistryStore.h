@@ -11,18 +11,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/HostCodes.h"
 #include "sim/CaseInsensitive.h"
 #include "sim/ConfigFiles.h"
 
 namespace zelva::sim {
-
-// Root selectors, as the host library numbers the hives.
-namespace root {
-constexpr int32_t ClassesRoot = 0;
-constexpr int32_t CurrentUser = 1;
-constexpr int32_t LocalMachine = 2;
-constexpr int32_t Users = 3;
-}  // namespace root
 
 class RegistryStore {
 public:

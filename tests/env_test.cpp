@@ -262,7 +262,7 @@ public:
             std::unique_ptr<env::LineWriter> inner;
             int left;
             void writeLine(const std::string& l) override {
-                if (left-- == 0) throw Error::runtime(61);
+                if (left-- == 0) throw Error::runtime(err::DiskFull);
                 inner->writeLine(l);
             }
             void commit() override { inner->commit(); }

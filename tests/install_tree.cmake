@@ -24,3 +24,8 @@ add_test(NAME thread_tables_regenerate
          COMMAND ${Python3_EXECUTABLE} "${ZELVA_INSTALL_TREE_ROOT}/tools/gen_thread_tables.py" --check
                  --out "${ZELVA_INSTALL_TREE_ROOT}/install")
 set_tests_properties(thread_tables_regenerate PROPERTIES PASS_REGULAR_EXPRESSION " 0 differ\n")
+# So are the settings files, from tools/gen_settings.py.
+add_test(NAME settings_files_regenerate
+         COMMAND ${Python3_EXECUTABLE} "${ZELVA_INSTALL_TREE_ROOT}/tools/gen_settings.py" --check
+                 --out "${ZELVA_INSTALL_TREE_ROOT}/install")
+set_tests_properties(settings_files_regenerate PROPERTIES PASS_REGULAR_EXPRESSION " 0 differ\n")

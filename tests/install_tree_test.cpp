@@ -1,6 +1,7 @@
 // The shipped install tree (install/): thread table files in the formats the
-// component reads, the registry values and host settings, the texture picture.  The files are generated from reference CSVs by tools/gen_thread_tables.py,
-// one standard per nominal size of a series;
+// component reads, the registry values and host settings, the texture picture.  The tables are
+// generated from reference CSVs by tools/gen_thread_tables.py, one standard per nominal size of a
+// series, the settings by tools/gen_settings.py;
 // this test does not read those CSVs (CI may not have them), it checks the rules every
 // shipped file must keep and a few values taken from the standards.
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "corehost/ModelSnapshot.h"
 #include "support/ComponentFixture.h"
 
 namespace fs = std::filesystem;
@@ -97,4 +98,16 @@ TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
         EXPECT_EQ(runPinhost(scenario, dir.path() / "out", output), 2) << text;
         EXPECT_NE(output.find(message), std::string::npos) << output;
     }
+}
+
+// The dialog's snapshot reads every control the transcript shows from the form
+// model, found by its name; a control missing there stops the snapshot.
+TEST(DialogSnapshot, ShowsEveryControlOfTheModelByItsName) {
+    const zelva::ui::Dialog dialog;
+    const zelva::app::ShownForm shown = zelva::app::shownForm(dialog);
+    for (const zelva::app::DialogControl& control : zelva::app::kDialogControls)
+        EXPECT_TRUE(shown.controls.contains(control.name)) << control.name;
+    EXPECT_EQ(shown.controls["LblDiam"], "Diametro");
+    EXPECT_EQ(shown.controls["TxtDiam"]["visible"], false);
+    EXPECT_EQ(shown.controls["OKButton"]["caption"], "OK");
 }

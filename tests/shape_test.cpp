@@ -67,8 +67,6 @@ TEST(ProjectionFlags, KeepOnlyTheTwoLowBits) {
     for (size_t i = 0; i < std::size(in); ++i) EXPECT_EQ(shape::GetProjectionFlags(in[i]), out[i]) << in[i];
 }
 
-// Rebuilding an existing pin: every write with its type, in order, the
-// existing texture, class record and part data reused.
 TEST(PShapeMembers, LateBindingReachesEveryRowInAnyLetterCase) {
     for (const shape::PShapeMember& row : shape::pshapeMembers()) {
         std::string upper(row.name);
@@ -92,6 +90,8 @@ TEST_F(PinTest, LateBoundCallsCheckTheMembersArgumentCount) {
     EXPECT_EQ(s->get("passo"), Variant::r8(1.25));
 }
 
+// Rebuilding an existing pin: every write with its type, in order, the
+// existing texture, class record and part data reused.
 TEST_F(PinTest, RebuildFollowsTheHostContractCallByCall) {
     dropStateAt({1, 2, 3}, {0, 0, 1});
     buildPin(10, 30, 1.5, 1);

@@ -552,12 +552,12 @@ TEST_F(SimStoresTest, RegistryKeysSetInOneCaseAreReadInAnother) {
 TEST_F(SimStoresTest, StoreAnswersTheValueHeldUnderAKeyAndNameInAnyCase) {
     RegistryStore& store = sim.registry();
     store.set("HKEY_LOCAL_MACHINE\\SOFTWARE\\A\\", "Name", "value");
-    const std::string* found = store.read(root::LocalMachine, "\\software\\a", "NAME");
+    const std::string* found = store.read(host::registry::LocalMachine, "\\software\\a", "NAME");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(*found, "value");
-    EXPECT_EQ(store.read(root::LocalMachine, "SOFTWARE\\A", "Other"), nullptr);
-    EXPECT_EQ(store.read(root::LocalMachine, "SOFTWARE", "Name"), nullptr);
-    EXPECT_EQ(store.read(root::CurrentUser, "SOFTWARE\\A", "Name"), nullptr);
+    EXPECT_EQ(store.read(host::registry::LocalMachine, "SOFTWARE\\A", "Other"), nullptr);
+    EXPECT_EQ(store.read(host::registry::LocalMachine, "SOFTWARE", "Name"), nullptr);
+    EXPECT_EQ(store.read(host::registry::CurrentUser, "SOFTWARE\\A", "Name"), nullptr);
 }
 
 TEST_F(SimStoresTest, RegistryLeavesTheValueUntouchedWhenAbsent) {

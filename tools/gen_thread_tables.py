@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Write the shipped thread table files and settings of the install tree.
+"""Write the shipped thread table files of the install tree.
 
 Reads the reference CSVs (tools/thread_data, whose README.md and comment lines
 name their sources) and writes, below install/ of this repository:
@@ -7,14 +7,14 @@ name their sources) and writes, below install/ of this repository:
   Tessalo/Norme/ISO/Norme.ini   + Data/M10.tab, Data/M10x1.25.tab, ...
   Tessalo/Norme/UN/Norme.ini    + Data/1_2_13_UNC.tab, ...
   Tessalo/Norme/PIPE/Norme.ini  + Data/G_1_2.tab, Data/Tr_16x4.tab, ...
-  Tessalo.reg, pinhost.reg, host-settings.ini
 
 Each standard is one nominal size of a series, named as people write it (M10,
 M10×1.25, 1/2-13 UNC, G 1/2, Tr 16×4).  File formats are those the component
 reads: Windows-1252 text, CR LF line ends.  Table files this generator no
-longer writes are removed.  The texture picture
-install/Tessalo/Images/3iaoftt.jpg is not written here; it comes from
-tools/texture/make_thread_texture.
+longer writes are removed.  The settings that name the groups' tabs and
+folders (Tessalo.reg, pinhost.reg, host-settings.ini) are written by
+tools/gen_settings.py; the texture picture install/Tessalo/Images/3iaoftt.jpg
+by tools/texture/make_thread_texture.
 
 Usage:
   tools/gen_thread_tables.py [--data DIR] [--out DIR] [--check]
@@ -31,11 +31,12 @@ import re
 import sys
 from decimal import Decimal, ROUND_HALF_UP
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-REPO = os.path.dirname(HERE)
+from generated_files import CRLF, HERE, INSTALL_TREE, update_files
+
 DATA = os.path.join(HERE, "thread_data")  # the reference tables, with their sources
-CRLF = "\r\n"
-ENCODING = "cp1252"  # the Windows ANSI code page the component reads
+
+# The groups of standards, one tab each, in tab order: (folder below Tessalo/Norme, caption).
+GROUPS = [("ISO", "ISO metric"), ("UN", "Unified inch"), ("PIPE", "Pipe & Tr")]
 
 
 # --------------------------------------------------------------------------- CSV input
@@ -269,19 +270,17 @@ def load(data_dir):
     m_cls = next(r for k, r in tol.items() if k.startswith("ISO metric"))["default_class"].strip()
     u_cls = next(r for k, r in tol.items() if k.startswith("Unified"))["default_class"].strip()
 
-    groups = [
-        {"dir": "ISO", "caption": "ISO metric",
-         "about": f"ISO metric threads, the ISO 261 coarse series and the ISO 262 fine selection; "
-                  f"tolerance class {m_cls} (ISO 965-1).",
-         "tables": metric_tables(c["iso_metric_coarse.csv"], c["iso_metric_fine.csv"], lengths, m_cls)},
-        {"dir": "UN", "caption": "Unified inch",
-         "about": f"Unified inch threads UNC and UNF (ASME B1.1); tolerance class {u_cls}.",
-         "tables": unified_tables(c["unified_unc_unf.csv"], lengths, u_cls)},
-        {"dir": "PIPE", "caption": "Pipe & Tr",
-         "about": "parallel pipe threads G (ISO 228-1) and metric trapezoidal threads Tr (ISO 2904).",
-         "tables": pipe_tables(c["pipe_iso228_g.csv"], lengths)
-                   + trapezoidal_tables(c["trapezoidal_iso2904.csv"], lengths)},
-    ]
+    contents = {
+        "ISO": {"about": f"ISO metric threads, the ISO 261 coarse series and the ISO 262 fine selection; "
+                         f"tolerance class {m_cls} (ISO 965-1).",
+                "tables": metric_tables(c["iso_metric_coarse.csv"], c["iso_metric_fine.csv"], lengths, m_cls)},
+        "UN": {"about": f"Unified inch threads UNC and UNF (ASME B1.1); tolerance class {u_cls}.",
+               "tables": unified_tables(c["unified_unc_unf.csv"], lengths, u_cls)},
+        "PIPE": {"about": "parallel pipe threads G (ISO 228-1) and metric trapezoidal threads Tr (ISO 2904).",
+                 "tables": pipe_tables(c["pipe_iso228_g.csv"], lengths)
+                           + trapezoidal_tables(c["trapezoidal_iso2904.csv"], lengths)},
+    }
+    groups = [{"dir": folder, "caption": caption, **contents[folder]} for folder, caption in GROUPS]
     for grp in groups:
         for t in grp["tables"]:
             if not t["lengths"]:
@@ -342,30 +341,6 @@ def index_file_text(grp):
     return CRLF.join(lines) + CRLF
 
 
-def reg_escape(s):
-    return s.replace("\\", "\\\\").replace('"', '\\"')
-
-
-def reg_file_text(groups, appl_dir):
-    lines = ["REGEDIT4", "",
-             r"[HKEY_LOCAL_MACHINE\SOFTWARE\Ombrivale\Tessalo]",
-             f"\"ApplDir\"=\"{reg_escape(appl_dir)}\"",
-             "\"Language\"=\"English\"", "",
-             r"[HKEY_LOCAL_MACHINE\SOFTWARE\Ombrivale\Tessalo\Zelvacorin]",
-             f"\"File Prefs\"=\"{reg_escape(chr(92) + 'Zelvacorin.prf')}\""]
-    for n, grp in enumerate(groups):
-        lines += [f"\"Norme#{n}\"=\"{reg_escape(grp['caption'])}\"",
-                  f"\"Norme Dir#{n}\"=\"{reg_escape(chr(92) + 'Norme' + chr(92) + grp['dir'] + chr(92))}\"",
-                  f"\"Data#{n}\"=\"{reg_escape('Data' + chr(92))}\"",
-                  f"\"File INI#{n}\"=\"Norme.ini\""]
-    lines.append("")
-    return CRLF.join(lines) + CRLF
-
-
-def host_settings_text():
-    return CRLF.join(["[Directories]", r"ThreadFile=%INSTALLDIR%\Images" + "\\"]) + CRLF
-
-
 def outputs(groups):
     out = {}
     for grp in groups:
@@ -373,9 +348,6 @@ def outputs(groups):
         out[f"{base}/Norme.ini"] = index_file_text(grp)
         for t in grp["tables"]:
             out[f"{base}/Data/{t['file']}"] = data_file_text(t)
-    out["Tessalo.reg"] = reg_file_text(groups, r"C:\Program Files\Ombrivale\Tessalo")
-    out["pinhost.reg"] = reg_file_text(groups, "%INSTALLDIR%")
-    out["host-settings.ini"] = host_settings_text()
     return out
 
 
@@ -392,41 +364,10 @@ def stale_tables(root, files):
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--data", default=DATA, help="folder of the reference CSVs")
-    ap.add_argument("--out", default=os.path.join(REPO, "install"), help="install tree root")
+    ap.add_argument("--out", default=INSTALL_TREE, help="install tree root")
     ap.add_argument("--check", action="store_true", help="compare only, write nothing")
     args = ap.parse_args()
-
-    files = outputs(load(args.data))
-    differ = 0
-    for rel, text in sorted(files.items()):
-        data = text.encode(ENCODING)
-        path = os.path.join(args.out, *rel.split("/"))
-        old = None
-        if os.path.exists(path):
-            with open(path, "rb") as f:
-                old = f.read()
-        if args.check:
-            if old != data:
-                print(f"differs: {rel}")
-                differ += 1
-            continue
-        if old != data:
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            with open(path, "wb") as f:
-                f.write(data)
-            print(f"wrote {rel}")
-        else:
-            print(f"unchanged {rel}")
-    for rel in stale_tables(args.out, files):
-        if args.check:
-            print(f"not generated: {rel}")
-            differ += 1
-        else:
-            os.remove(os.path.join(args.out, *rel.split("/")))
-            print(f"removed {rel}")
-    if args.check:
-        print(f"{len(files) - differ} up to date, {differ} differ")
-    return 1 if differ else 0
+    return update_files(outputs(load(args.data)), args.out, args.check, stale_tables)
 
 
 if __name__ == "__main__":

@@ -21,7 +21,7 @@ to be overwritten and permanent (wixl ignores both attributes); component identi
 from the installed path, so that every version of the package shares them.
 
 Usage:
-  make_wxs.py --version X.Y.Z --tree INSTALL_TREE --bin DIR --readme FILE --out FILE.wxs
+  make_wxs.py --version X.Y.Z --tree INSTALL_TREE --bin DIR --readme FILE --out FILE.wxs --tables FILE
 """
 
 import argparse

@@ -41,7 +41,7 @@ protected:
 TEST_F(Overlay, NewValuesGoWithTheKeysMadeForThem) {
     {
         zelva::pinhost::RegistryOverlay overlay;
-        overlay.set(zelva::sim::root::LocalMachine, baseKey + "\\Deep\\Er\\", "Dir", "/home/user/tables");
+        overlay.set(zelva::host::registry::LocalMachine, baseKey + "\\Deep\\Er\\", "Dir", "/home/user/tables");
         EXPECT_EQ(valueOf(base + L"\\Deep\\Er", L"Dir"), L"/home/user/tables") << "a Linux path stays as written";
     }
     EXPECT_FALSE(keyExists(base + L"\\Deep"));
@@ -53,9 +53,9 @@ TEST_F(Overlay, EarlierValuesComeBackAndOtherContentStays) {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Kept", REG_DWORD, &number, sizeof number);
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Language", REG_SZ, L"Italian", sizeof L"Italian");
     zelva::pinhost::RegistryOverlay overlay;
-    overlay.set(zelva::sim::root::LocalMachine, baseKey, "Language", "German");
-    overlay.set(zelva::sim::root::LocalMachine, baseKey, "LANGUAGE", "English");
-    overlay.set(zelva::sim::root::LocalMachine, baseKey, "New", "x");
+    overlay.set(zelva::host::registry::LocalMachine, baseKey, "Language", "German");
+    overlay.set(zelva::host::registry::LocalMachine, baseKey, "LANGUAGE", "English");
+    overlay.set(zelva::host::registry::LocalMachine, baseKey, "New", "x");
     EXPECT_EQ(valueOf(base, L"Language"), L"English");
     overlay.restore();
     EXPECT_EQ(valueOf(base, L"Language"), L"Italian") << "the value before the first write, not the one between";
