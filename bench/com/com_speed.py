@@ -45,6 +45,9 @@ def registered_prefix(windows_build):
     env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH="win32", WINEDEBUG="-all")
     for dll in ("3itlu31.dll", "Zelvacorin.dll"):
         subprocess.run(["wine", "regsvr32", "/s", dll], cwd=windows_build / "bin", env=env, check=True)
+    # The Wine server of the registration, and the desktop it started without
+    # a screen, must end first: a program that joined them could show no window.
+    subprocess.run(["wineserver", "-w"], env=env, check=True)
     return env
 
 
