@@ -43,6 +43,7 @@ GOALS = {  # figure: highest ratio allowed
     "dialog opening with size matching / without": 1.1,
     "drawing answers per pin at 10,000 with callouts / without": 1.5,
     "drawing answers per pin: through COM under Wine / natively": 3.0,
+    "dialog opening under Wine, warm: from OnDragDrop / a bare dialog": 1.5,
 }
 # The settings of a site that turns size matching and drawing callouts on, as scenario lines.
 SITE_SETTINGS = ['registry "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin" MatchSize 1',
@@ -189,7 +190,8 @@ def main():
         figures["first creation under Wine: Zelvacorin.PShape / minimal server"] = dll_start_ratio(windows_build)
         figures["drawing answers per pin: through COM under Wine / natively"] = com_speed.drawing_answers_ratio(
             build, windows_build, work)
-        com_speed.dialog_opening(windows_build, work)
+        figures["dialog opening under Wine, warm: from OnDragDrop / a bare dialog"] = com_speed.dialog_opening_ratio(
+            windows_build, work)
     missed = 0
     for name, value in figures.items():
         met = value <= GOALS[name]
