@@ -10,6 +10,7 @@
 
 #include "automation/Object.h"
 #include "env/Module.h"
+#include "shape/AnswerOutput.h"
 
 namespace zelva::shape {
 
@@ -63,10 +64,10 @@ public:
     int32_t HoleInformationFlags() const { return 0; }
     int32_t ProjectionFlags() const;
     int16_t Initialize(Ref<Object>& shape);
-    int16_t GetDiameters(double& inner, double& outer);
-    int16_t GetTaperFromMajorDiameter(double& angle);
-    int16_t GetPositionInformation(double& length, double& offset);
-    int16_t GetThreadDirection(double& x, double& y, double& z);
+    int16_t GetDiameters(AnswerOutput inner, AnswerOutput outer);
+    int16_t GetTaperFromMajorDiameter(AnswerOutput angle);
+    int16_t GetPositionInformation(AnswerOutput length, AnswerOutput offset);
+    int16_t GetThreadDirection(AnswerOutput x, AnswerOutput y, AnswerOutput z);
     int16_t GetIsHole(int16_t& isHole);
     int16_t GetTaperProjection(int16_t& taperProjection);
 

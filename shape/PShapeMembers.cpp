@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
@@ -18,43 +17,19 @@ Ref<Object> objectArg(std::span<const Arg> args, size_t i) {
     return v.isEmpty() ? Ref<Object>() : toObject(v);
 }
 
-double doubleArg(std::span<const Arg> args, size_t i) { return toDouble(argAt(args, i)); }
+// An output of type double, its caller's variable read as a double first, as
+// a call converts its arguments before the member runs (13 for a text).
+AnswerOutput doubleOutput(std::span<const Arg> args, size_t i) {
+    toDouble(argAt(args, i));
+    return AnswerOutput(args[i]);
+}
 
 // Writes back the by-reference arguments a member filled.
-void setDouble(std::span<const Arg> args, size_t i, double v) {
-    if (args[i].ref) args[i].set(Variant::r8(v));
-}
 void setBool(std::span<const Arg> args, size_t i, int16_t v) {
     if (args[i].ref) args[i].set(Variant::boolean(v != 0));
 }
 
 Variant boolResult(int16_t v) { return Variant::boolean(v != 0); }
-
-// What an answer's output holds until the answer writes it: a not-a-number
-// with a payload of its own, which no answer computes.
-constexpr uint64_t kUnreachedOutput = 0x7ff800005a454c56;
-
-// Runs an answer on copies of the caller's by-reference doubles and writes
-// them back: all of them when it succeeds, and when it fails those it had
-// already written, whatever their values, so outputs written before a failure
-// keep them and outputs it never reached stay as they were. The answers write
-// their outputs without reading them.
-template <class Answer>
-Variant answering(std::span<const Arg> args, std::span<double> outputs, Answer answer) {
-    for (double& output : outputs) output = std::bit_cast<double>(kUnreachedOutput);
-    const auto writeBack = [&](bool all) {
-        for (size_t i = 0; i < outputs.size(); ++i)
-            if (all || std::bit_cast<uint64_t>(outputs[i]) != kUnreachedOutput) setDouble(args, i, outputs[i]);
-    };
-    try {
-        const int16_t ok = answer();
-        writeBack(true);
-        return boolResult(ok);
-    } catch (const Error&) {
-        writeBack(false);
-        throw;
-    }
-}
 
 // A method whose one argument is the caller's object variable.
 template <void (PShape::*Method)(Ref<Object>&)>
@@ -99,20 +74,17 @@ Variant flagAnswer(PShape& pin, std::span<const Arg> args) {
     return boolResult(ok);
 }
 
-template <int16_t (PShape::*Answer)(double&, double&)>
+template <int16_t (PShape::*Answer)(AnswerOutput, AnswerOutput)>
 Variant twoDoubles(PShape& pin, std::span<const Arg> args) {
-    double d[2] = {doubleArg(args, 0), doubleArg(args, 1)};
-    return answering(args, d, [&] { return (pin.*Answer)(d[0], d[1]); });
+    return boolResult((pin.*Answer)(doubleOutput(args, 0), doubleOutput(args, 1)));
 }
 
 Variant getTaperFromMajorDiameter(PShape& pin, std::span<const Arg> args) {
-    double angle[1] = {doubleArg(args, 0)};
-    return answering(args, angle, [&] { return pin.GetTaperFromMajorDiameter(angle[0]); });
+    return boolResult(pin.GetTaperFromMajorDiameter(doubleOutput(args, 0)));
 }
 
 Variant getThreadDirection(PShape& pin, std::span<const Arg> args) {
-    double v[3] = {doubleArg(args, 0), doubleArg(args, 1), doubleArg(args, 2)};
-    return answering(args, v, [&] { return pin.GetThreadDirection(v[0], v[1], v[2]); });
+    return boolResult(pin.GetThreadDirection(doubleOutput(args, 0), doubleOutput(args, 1), doubleOutput(args, 2)));
 }
 
 Variant initialize(PShape& pin, std::span<const Arg> args) {
