@@ -152,6 +152,7 @@ file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/*.c
 # constant table in IDL order, called through the generated inline wrappers.
 # Tests of its parts are compiled the same way.
 set(ZELVA_SERVER_TESTED_PARTS
+    ${ZELVA_SOURCE_ROOT}/server/ClassObjects.cpp
     ${ZELVA_SOURCE_ROOT}/server/ComErrors.cpp
     ${ZELVA_SOURCE_ROOT}/server/ComHostLibrary.cpp
     ${ZELVA_SOURCE_ROOT}/server/DispatchObject.cpp

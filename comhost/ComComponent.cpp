@@ -23,18 +23,6 @@ namespace zelva::pinhost {
 
 namespace {
 
-// An interface pointer released on scope exit.
-template <class Interface>
-struct Released {
-    Interface* p = nullptr;
-    Released() = default;
-    Released(const Released&) = delete;
-    Released& operator=(const Released&) = delete;
-    ~Released() {
-        if (p) p->Release();
-    }
-};
-
 // A class of the component, created as the host creates it: through the registry.
 template <class Interface>
 void create(const CLSID& classId, REFIID iid, Released<Interface>& out) {
@@ -92,6 +80,7 @@ ComComponent::ComComponent(const std::filesystem::path& installDir)
 }
 
 ComComponent::~ComComponent() {
+    pinClass_.reset();
     registry_.restore();
     std::error_code ignored;
     std::filesystem::remove(settingsFile_, ignored);
@@ -144,8 +133,14 @@ void ComComponent::doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, cons
 }
 
 app::PinProjection ComComponent::project(const Ref<Object>& shape) {
+    // The pin's class is looked up once, as a host drawing a view of many pins
+    // does; each pin still gets an object of its own.
+    if (!pinClass_.p) {
+        checkCall(CoGetClassObject(classOfProgId(shape::kPShapeProgId), CLSCTX_INPROC_SERVER, nullptr,
+                                   IID_IClassFactory, reinterpret_cast<void**>(&pinClass_.p)));
+    }
     Released<IUnknown> pinShape;
-    create(classOfProgId(shape::kPShapeProgId), IID_IUnknown, pinShape);
+    checkCall(pinClass_.p->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&pinShape.p)));
     Released<IC2DProjectedThreads> view;
     checkCall(pinShape.p->QueryInterface(IID_IC2DProjectedThreads, reinterpret_cast<void**>(&view.p)));
 

@@ -8,6 +8,7 @@
 // them and removed again when the component is unloaded.
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <filesystem>
 
@@ -16,6 +17,20 @@
 #include "pinhost/Component.h"
 
 namespace zelva::pinhost {
+
+// An interface pointer released on scope exit.
+template <class Interface>
+struct Released {
+    Interface* p = nullptr;
+    Released() = default;
+    Released(const Released&) = delete;
+    Released& operator=(const Released&) = delete;
+    ~Released() { reset(); }
+    void reset() {
+        if (p) p->Release();
+        p = nullptr;
+    }
+};
 
 // COM on this thread for as long as it lives, in a single-threaded apartment:
 // the component's calls and the message loops of its dialogs run here.
@@ -54,6 +69,7 @@ private:
     RegistryOverlay registry_;
     std::filesystem::path settingsFile_;
     ScriptedUser user_;
+    Released<IClassFactory> pinClass_;  // the pin's class, once a drawing view asked a pin
 };
 
 }  // namespace zelva::pinhost

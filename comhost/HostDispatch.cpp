@@ -101,12 +101,12 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
     try {
         // Positional arguments arrive last to first; a put's value is the last.
         const UINT count = params->cArgs;
-        std::vector<Variant> values(count), before(count);
+        std::vector<Variant> values(count);
         std::vector<Arg> args(count);
         for (UINT i = 0; i < count; ++i) {
             const VARIANTARG& source = params->rgvarg[count - 1 - i];
             try {
-                values[i] = before[i] = hostValueOf(source);
+                values[i] = hostValueOf(source);
             } catch (const Error&) {
                 if (argError) *argError = count - 1 - i;
                 return DISP_E_TYPEMISMATCH;
@@ -114,18 +114,18 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
             args[i] = V_ISBYREF(&source) ? ref(values[i]) : val(values[i]);
         }
         // What the object wrote reaches the caller even when it then failed.
-        const auto writeBackChanged = [&] {
+        const auto writeBackWritten = [&] {
             for (UINT i = 0; i < count; ++i)
-                if (args[i].ref && !(values[i] == before[i])) writeBack(values[i], params->rgvarg[count - 1 - i]);
+                if (args[i].written) writeBack(values[i], params->rgvarg[count - 1 - i]);
         };
         Variant answer;
         try {
             answer = object_->invoke(names_[static_cast<size_t>(id - 1)], kind, args);
         } catch (const Error& e) {
-            writeBackChanged();
+            writeBackWritten();
             return raiseException(e, exception);
         }
-        writeBackChanged();
+        writeBackWritten();
         if (result) {
             VariantInit(result);
             toComValue(answer, result);

@@ -91,10 +91,13 @@ void endApartment(DWORD thread, Apartment* apartment) {
 }
 
 // Takes the calling thread's apartment out of the table and stops watching
-// its uninitialisation; the host references it holds go with its last object.
+// its uninitialisation; the host's class objects go now, while COM runs, the
+// host references it holds otherwise with its last object.
 void releaseApartment(DWORD thread) {
     Entry entry = table().remove(thread);
     if (entry.spyCookie.QuadPart != 0) CoRevokeInitializeSpy(entry.spyCookie);
+    if (const std::shared_ptr<Apartment> apartment = entry.apartment.lock())
+        apartment->hostLibrary.releaseClassObjects();
 }
 
 // Told by COM of every initialisation and uninitialisation of the threads

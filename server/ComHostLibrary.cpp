@@ -217,9 +217,9 @@ public:
 };
 
 template <class Adapter, class Interface>
-Ref<Adapter> create(REFCLSID clsid, REFIID iid) {
+Ref<Adapter> create(ClassObjects& classes, REFCLSID clsid, REFIID iid) {
     ComPtr<Interface> object;
-    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.putVoid());
+    const HRESULT hr = classes.create(clsid, iid, object.putVoid());
     if (FAILED(hr)) throw Error(hr, err::CannotCreateObject, standardDescription(err::CannotCreateObject));
     return makeRef<Adapter>(std::move(object));
 }
@@ -227,25 +227,25 @@ Ref<Adapter> create(REFCLSID clsid, REFIID iid) {
 }  // namespace
 
 Ref<host::HostVector> ComHostLibrary::createVector() {
-    return create<Vector, IHostVector>(CLSID_HostVector, IID_IHostVector);
+    return create<Vector, IHostVector>(classObjects_, CLSID_HostVector, IID_IHostVector);
 }
 Ref<host::HostPlacement> ComHostLibrary::createPlacement() {
-    return create<Placement, IHostPlacement>(CLSID_HostPlacement, IID_IHostPlacement);
+    return create<Placement, IHostPlacement>(classObjects_, CLSID_HostPlacement, IID_IHostPlacement);
 }
 Ref<host::HostTransform> ComHostLibrary::createTransform() {
-    return create<Transform, IHostTransform>(CLSID_HostTransform, IID_IHostTransform);
+    return create<Transform, IHostTransform>(classObjects_, CLSID_HostTransform, IID_IHostTransform);
 }
 Ref<host::HostClassRegistry> ComHostLibrary::createClassRegistry() {
-    return create<ClassRegistry, IHostClassRegistry>(CLSID_HostClassRegistry, IID_IHostClassRegistry);
+    return create<ClassRegistry, IHostClassRegistry>(classObjects_, CLSID_HostClassRegistry, IID_IHostClassRegistry);
 }
 Ref<host::UnitConverter> ComHostLibrary::createUnitConverter() {
-    return create<Converter, IUnitConverter>(CLSID_UnitConverter, IID_IUnitConverter);
+    return create<Converter, IUnitConverter>(classObjects_, CLSID_UnitConverter, IID_IUnitConverter);
 }
 Ref<host::HostRegistry> ComHostLibrary::createRegistry() {
-    return create<Registry, IHostRegistry>(CLSID_HostRegistry, IID_IHostRegistry);
+    return create<Registry, IHostRegistry>(classObjects_, CLSID_HostRegistry, IID_IHostRegistry);
 }
 Ref<host::HostSettingsStore> ComHostLibrary::createSettingsStore() {
-    return create<SettingsStore, IHostSettingsStore>(CLSID_HostSettingsStore, IID_IHostSettingsStore);
+    return create<SettingsStore, IHostSettingsStore>(classObjects_, CLSID_HostSettingsStore, IID_IHostSettingsStore);
 }
 
 }  // namespace zelva::server

@@ -50,10 +50,10 @@ public:
             args_.push_back(std::holds_alternative<Variant>(callers_[i]) ? val(values_[i]) : ref(values_[i]));
     }
 
-    Variant invoke(Object& target, const char* member, CallKind kind) {
+    Variant invoke(const CoreMember& member) {
         Variant answer;
         try {
-            answer = target.invoke(member, kind, args_);
+            answer = member(args_);
         } catch (...) {
             writeBack();
             throw;
@@ -86,40 +86,35 @@ private:
 };
 
 template <class Result>
-HRESULT callWithResult(REFIID iid, Object& target, const char* member, CallKind kind,
-                       std::initializer_list<ComArg> args, Result* result) {
+HRESULT callWithResult(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, Result* result) {
     return guarded(iid, [&] {
         BoundArgs bound(args);
         checked(result);
         *result = Result{};
-        store(bound.invoke(target, member, kind), result);
+        store(bound.invoke(member), result);
     });
 }
 
 }  // namespace
 
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args) {
-    return guarded(iid, [&] { BoundArgs(args).invoke(target, member, kind); });
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args) {
+    return guarded(iid, [&] { BoundArgs(args).invoke(member); });
 }
 
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 double* result) {
-    return callWithResult(iid, target, member, kind, args, result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, double* result) {
+    return callWithResult(iid, member, args, result);
 }
 
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 LONG* result) {
-    return callWithResult(iid, target, member, kind, args, result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, LONG* result) {
+    return callWithResult(iid, member, args, result);
 }
 
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 VARIANT_BOOL* result) {
-    return callWithResult(iid, target, member, kind, args, result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, VARIANT_BOOL* result) {
+    return callWithResult(iid, member, args, result);
 }
 
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 BSTR* result) {
-    return callWithResult(iid, target, member, kind, args, result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, BSTR* result) {
+    return callWithResult(iid, member, args, result);
 }
 
 }  // namespace zelva::server

@@ -1,6 +1,7 @@
 #pragma once
 // Calls a member of a core object for a vtable member of the server: one
-// behaviour, reached by name, serves the vtable and IDispatch alike.
+// behaviour serves the vtable and IDispatch alike (IDispatch reaches the
+// vtable through the type library).
 //
 // Each argument is a value or the caller's variable of a by-reference
 // parameter. The call checks every pointer (E_POINTER), converts the
@@ -12,7 +13,9 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <functional>
 #include <initializer_list>
+#include <span>
 #include <variant>
 
 #include "automation/Object.h"
@@ -20,15 +23,13 @@
 namespace zelva::server {
 
 using ComArg = std::variant<Variant, double*, LONG*, VARIANT_BOOL*, BSTR*, IDispatch**>;
+// The core member a vtable member stands for, called with the bound arguments.
+using CoreMember = std::function<Variant(std::span<const Arg> args)>;
 
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args);
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 double* result);
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 LONG* result);
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 VARIANT_BOOL* result);
-HRESULT callCore(REFIID iid, Object& target, const char* member, CallKind kind, std::initializer_list<ComArg> args,
-                 BSTR* result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, double* result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, LONG* result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, VARIANT_BOOL* result);
+HRESULT callCore(REFIID iid, const CoreMember& member, std::initializer_list<ComArg> args, BSTR* result);
 
 }  // namespace zelva::server

@@ -69,7 +69,8 @@ HRESULT STDMETHODCALLTYPE drophook_Invoke(_DropHook* iface, DISPID id, REFIID ii
 }
 
 HRESULT STDMETHODCALLTYPE drophook_OnDragDrop(_DropHook* iface, IDispatch** dragDropHook) {
-    return callCore(IID__DropHook, *impl_from__DropHook(iface)->object.core, "OnDragDrop", CallKind::Method,
+    shape::DropHook& hook = *impl_from__DropHook(iface)->object.core;
+    return callCore(IID__DropHook, [&](std::span<const Arg> bound) { return hook.onDragDrop(bound); },
                     {dragDropHook});
 }
 

@@ -42,11 +42,12 @@ _PShape* pshape_from_IC2DProjectedThreads(IC2DProjectedThreads* iface) {
 
 using Member = shape::PShapeMemberId;
 
-// Calls a member of the core PShape, named by its row of the member table.
+// Calls the member of the core PShape in the row of the member table that `id` names.
 template <class... Result>
 HRESULT call(_PShape* iface, Member id, std::initializer_list<ComArg> args, Result*... result) {
-    const shape::PShapeMember& member = shape::pshapeMember(id);
-    return callCore(IID__PShape, *impl_from__PShape(iface)->object.core, member.name.data(), member.kind, args,
+    shape::PShape& pin = *impl_from__PShape(iface)->object.core;
+    const shape::PShapeMember& row = shape::pshapeMember(id);
+    return callCore(IID__PShape, [&](std::span<const Arg> bound) { return pin.invokeMember(row, bound); }, args,
                     result...);
 }
 

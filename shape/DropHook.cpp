@@ -19,6 +19,10 @@ double readDouble(Object& o, const char* member, std::vector<Arg> args = {}) {
 
 Variant DropHook::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
     if (!sameName(name, "OnDragDrop") || kind == CallKind::Put) throw Error::runtime(err::MemberNotSupported);
+    return onDragDrop(args);
+}
+
+Variant DropHook::onDragDrop(std::span<const Arg> args) {
     expectArgCount(args, 1);
     const Variant& hook = argAt(args, 0);
     Ref<Object> object = hook.isEmpty() ? Ref<Object>() : toObject(hook);

@@ -13,7 +13,10 @@ public:
     // The module must outlive the instance.
     explicit DropHook(env::Module& module) : module_(module) {}
 
+    // Late binding: OnDragDrop, its only member.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
+    // OnDragDrop with its one argument, the host's drag-and-drop hook, as a call passes it.
+    Variant onDragDrop(std::span<const Arg> args);
 
     void OnDragDrop(Ref<Object>& pDragDropHook);
 

@@ -16,8 +16,12 @@ int32_t PShape::ProjectionFlags() const { return GetProjectionFlags(flags_); }
 Variant PShape::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
     const PShapeMember* member = findPShapeMember(name, kind);
     if (!member) throw Error::runtime(err::MemberNotSupported);
-    expectArgCount(args, member->arity);
-    return member->handler(*this, args);
+    return invokeMember(*member, args);
+}
+
+Variant PShape::invokeMember(const PShapeMember& row, std::span<const Arg> args) {
+    expectArgCount(args, row.arity);
+    return row.handler(*this, args);
 }
 
 }  // namespace zelva::shape

@@ -10,15 +10,21 @@
 
 #include "automation/Object.h"
 #include "env/Module.h"
+#include "shape/AnswerOutput.h"
 
 namespace zelva::shape {
+
+struct PShapeMember;
 
 class PShape : public Object {
 public:
     // The module must outlive the instance: it lives as long as the loaded component.
     explicit PShape(env::Module& module);
 
+    // Late binding: the member of that name (see PShapeMembers.h).
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
+    // The member of a row of the member table, its argument count checked.
+    Variant invokeMember(const PShapeMember& row, std::span<const Arg> args);
 
     // Properties: lengths in millimetres, no validation.
     double Diametro() const { return diametro_; }
@@ -49,8 +55,8 @@ public:
     void DblClick(Ref<Object>& objPart, int32_t& x, int32_t& y);
 
     // The host's projected-thread interface; booleans are -1 / 0. The chain
-    // GetProjectedThreadInformation runs through invoke, as the object's own
-    // interface answers it.
+    // GetProjectedThreadInformation runs through the member rows, as the
+    // object's own interface answers it.
     std::string Callout() const { return callout_; }
     int16_t GetHoleInformation(int16_t wantAnglesInDegrees, int16_t& depthIsFinite, double& depth,
                                double& counterboreDepth, double& counterboreDiameter, double& countersinkDiameter,
@@ -58,10 +64,10 @@ public:
     int32_t HoleInformationFlags() const { return 0; }
     int32_t ProjectionFlags() const;
     int16_t Initialize(Ref<Object>& shape);
-    int16_t GetDiameters(double& inner, double& outer);
-    int16_t GetTaperFromMajorDiameter(double& angle);
-    int16_t GetPositionInformation(double& length, double& offset);
-    int16_t GetThreadDirection(double& x, double& y, double& z);
+    int16_t GetDiameters(AnswerOutput inner, AnswerOutput outer);
+    int16_t GetTaperFromMajorDiameter(AnswerOutput angle);
+    int16_t GetPositionInformation(AnswerOutput length, AnswerOutput offset);
+    int16_t GetThreadDirection(AnswerOutput x, AnswerOutput y, AnswerOutput z);
     int16_t GetIsHole(int16_t& isHole);
     int16_t GetTaperProjection(int16_t& taperProjection);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 #include "automation/Error.h"
 #include "automation/NumberRules.h"
@@ -18,43 +17,19 @@ Ref<Object> objectArg(std::span<const Arg> args, size_t i) {
     return v.isEmpty() ? Ref<Object>() : toObject(v);
 }
 
-double doubleArg(std::span<const Arg> args, size_t i) { return toDouble(argAt(args, i)); }
+// An output of type double, its caller's variable read as a double first, as
+// a call converts its arguments before the member runs (13 for a text).
+AnswerOutput doubleOutput(std::span<const Arg> args, size_t i) {
+    toDouble(argAt(args, i));
+    return AnswerOutput(args[i]);
+}
 
 // Writes back the by-reference arguments a member filled.
-void setDouble(std::span<const Arg> args, size_t i, double v) {
-    if (args[i].ref) args[i].set(Variant::r8(v));
-}
 void setBool(std::span<const Arg> args, size_t i, int16_t v) {
     if (args[i].ref) args[i].set(Variant::boolean(v != 0));
 }
 
 Variant boolResult(int16_t v) { return Variant::boolean(v != 0); }
-
-// What an answer's output holds until the answer writes it: a not-a-number
-// with a payload of its own, which no answer computes.
-constexpr uint64_t kUnreachedOutput = 0x7ff800005a454c56;
-
-// Runs an answer on copies of the caller's by-reference doubles and writes
-// them back: all of them when it succeeds, and when it fails those it had
-// already written, whatever their values, so outputs written before a failure
-// keep them and outputs it never reached stay as they were. The answers write
-// their outputs without reading them.
-template <class Answer>
-Variant answering(std::span<const Arg> args, std::span<double> outputs, Answer answer) {
-    for (double& output : outputs) output = std::bit_cast<double>(kUnreachedOutput);
-    const auto writeBack = [&](bool all) {
-        for (size_t i = 0; i < outputs.size(); ++i)
-            if (all || std::bit_cast<uint64_t>(outputs[i]) != kUnreachedOutput) setDouble(args, i, outputs[i]);
-    };
-    try {
-        const int16_t ok = answer();
-        writeBack(true);
-        return boolResult(ok);
-    } catch (const Error&) {
-        writeBack(false);
-        throw;
-    }
-}
 
 // A method whose one argument is the caller's object variable.
 template <void (PShape::*Method)(Ref<Object>&)>
@@ -78,11 +53,11 @@ Variant getHoleInformation(PShape& pin, std::span<const Arg> args) {
                                              cbDiameter, csDiameter, csAngle, bottom));
 }
 
-// The chain runs through the object's own interface and stops at the first
-// answer that is false, leaving the later outputs unwritten.
+// The chain runs through the rows of the object's own interface and stops at
+// the first answer that is false, leaving the later outputs unwritten.
 Variant getProjectedThreadInformation(PShape& pin, std::span<const Arg> args) {
     const auto answers = [&](PShapeMemberId id, size_t first, size_t count) {
-        return toBool(pin.invoke(pshapeMember(id).name, CallKind::Method, args.subspan(first, count)));
+        return toBool(pin.invokeMember(pshapeMember(id), args.subspan(first, count)));
     };
     using enum PShapeMemberId;
     return Variant::boolean(answers(Initialize, 0, 1) && answers(GetDiameters, 1, 2) &&
@@ -99,20 +74,17 @@ Variant flagAnswer(PShape& pin, std::span<const Arg> args) {
     return boolResult(ok);
 }
 
-template <int16_t (PShape::*Answer)(double&, double&)>
+template <int16_t (PShape::*Answer)(AnswerOutput, AnswerOutput)>
 Variant twoDoubles(PShape& pin, std::span<const Arg> args) {
-    double d[2] = {doubleArg(args, 0), doubleArg(args, 1)};
-    return answering(args, d, [&] { return (pin.*Answer)(d[0], d[1]); });
+    return boolResult((pin.*Answer)(doubleOutput(args, 0), doubleOutput(args, 1)));
 }
 
 Variant getTaperFromMajorDiameter(PShape& pin, std::span<const Arg> args) {
-    double angle[1] = {doubleArg(args, 0)};
-    return answering(args, angle, [&] { return pin.GetTaperFromMajorDiameter(angle[0]); });
+    return boolResult(pin.GetTaperFromMajorDiameter(doubleOutput(args, 0)));
 }
 
 Variant getThreadDirection(PShape& pin, std::span<const Arg> args) {
-    double v[3] = {doubleArg(args, 0), doubleArg(args, 1), doubleArg(args, 2)};
-    return answering(args, v, [&] { return pin.GetThreadDirection(v[0], v[1], v[2]); });
+    return boolResult(pin.GetThreadDirection(doubleOutput(args, 0), doubleOutput(args, 1), doubleOutput(args, 2)));
 }
 
 Variant initialize(PShape& pin, std::span<const Arg> args) {
@@ -134,39 +106,48 @@ Variant get(PShape& pin, std::span<const Arg>) {
 constexpr CallKind kGet = CallKind::Get, kPut = CallKind::Put, kMethod = CallKind::Method;
 Variant toStr(const std::string& s) { return Variant::str(s); }
 
-const PShapeMember kMembers[] = {
-    {"Diametro", kPut, 1, 0x68030009, put<&PShape::setDiametro, &toDouble>},
-    {"Diametro", kGet, 0, 0x68030009, get<&PShape::Diametro, &Variant::r8>},
-    {"Lunghezza", kPut, 1, 0x68030008, put<&PShape::setLunghezza, &toDouble>},
-    {"Lunghezza", kGet, 0, 0x68030008, get<&PShape::Lunghezza, &Variant::r8>},
-    {"Passo", kPut, 1, 0x68030007, put<&PShape::setPasso, &toDouble>},
-    {"Passo", kGet, 0, 0x68030007, get<&PShape::Passo, &Variant::r8>},
-    {"Smusso", kPut, 1, 0x68030006, put<&PShape::setSmusso, &toDouble>},
-    {"Smusso", kGet, 0, 0x68030006, get<&PShape::Smusso, &Variant::r8>},
-    {"ThreadCallout", kGet, 0, 0x68030005, get<&PShape::ThreadCallout, &toStr>},
-    {"ThreadCallout", kPut, 1, 0x68030005, put<&PShape::setThreadCallout, &toText>},
-    {"TransferToDrawingFlags", kGet, 0, 0x68030004, get<&PShape::TransferToDrawingFlags, &Variant::i4>},
-    {"TransferToDrawingFlags", kPut, 1, 0x68030004, put<&PShape::setTransferToDrawingFlags, &toInt32>},
-    {"Create", kMethod, 1, 0x6003000a, onObject<&PShape::Create>},
-    {"createInPart", kMethod, 1, 0x6003000b, onObject<&PShape::createInPart>},
-    {"GetPartData", kMethod, 1, 0x6003000d, onObject<&PShape::GetPartData>},
-    {"SetPartData", kMethod, 1, 0x6003000f, onObject<&PShape::SetPartData>},
-    {"DblClick", kMethod, 3, 0x60030011, dblClick},
-    {"IC2DProjectedThreads_GetHoleInformation", kMethod, 8, 0x60030012, getHoleInformation},
-    {"IC2DProjectedThreads_GetProjectedThreadInformation", kMethod, 11, 0x60030013, getProjectedThreadInformation},
-    {"IC2DProjectedThreads_GetIsHole", kMethod, 1, 0x60030014, flagAnswer<&PShape::GetIsHole>},
-    {"IC2DProjectedThreads_GetDiameters", kMethod, 2, 0x60030015, twoDoubles<&PShape::GetDiameters>},
-    {"IC2DProjectedThreads_GetPositionInformation", kMethod, 2, 0x60030016, twoDoubles<&PShape::GetPositionInformation>},
-    {"IC2DProjectedThreads_GetTaperFromMajorDiameter", kMethod, 1, 0x60030017, getTaperFromMajorDiameter},
-    {"IC2DProjectedThreads_GetTaperProjection", kMethod, 1, 0x60030018, flagAnswer<&PShape::GetTaperProjection>},
-    {"IC2DProjectedThreads_GetThreadDirection", kMethod, 3, 0x60030019, getThreadDirection},
-    {"IC2DProjectedThreads_HoleInformationFlags", kGet, 0, 0x68030002, get<&PShape::HoleInformationFlags, &Variant::i4>},
-    {"IC2DProjectedThreads_Initialize", kMethod, 1, 0x6003001a, initialize},
-    {"IC2DProjectedThreads_ProjectionFlags", kGet, 0, 0x68030001, get<&PShape::ProjectionFlags, &Variant::i4>},
-    {"IC2DProjectedThreads_Callout", kGet, 0, 0x68030000, get<&PShape::Callout, &toStr>},
+using Id = PShapeMemberId;
+constexpr PShapeMember kMembers[] = {
+    {Id::DiametroPut, "Diametro", kPut, 1, 0x68030009, put<&PShape::setDiametro, &toDouble>},
+    {Id::DiametroGet, "Diametro", kGet, 0, 0x68030009, get<&PShape::Diametro, &Variant::r8>},
+    {Id::LunghezzaPut, "Lunghezza", kPut, 1, 0x68030008, put<&PShape::setLunghezza, &toDouble>},
+    {Id::LunghezzaGet, "Lunghezza", kGet, 0, 0x68030008, get<&PShape::Lunghezza, &Variant::r8>},
+    {Id::PassoPut, "Passo", kPut, 1, 0x68030007, put<&PShape::setPasso, &toDouble>},
+    {Id::PassoGet, "Passo", kGet, 0, 0x68030007, get<&PShape::Passo, &Variant::r8>},
+    {Id::SmussoPut, "Smusso", kPut, 1, 0x68030006, put<&PShape::setSmusso, &toDouble>},
+    {Id::SmussoGet, "Smusso", kGet, 0, 0x68030006, get<&PShape::Smusso, &Variant::r8>},
+    {Id::ThreadCalloutGet, "ThreadCallout", kGet, 0, 0x68030005, get<&PShape::ThreadCallout, &toStr>},
+    {Id::ThreadCalloutPut, "ThreadCallout", kPut, 1, 0x68030005, put<&PShape::setThreadCallout, &toText>},
+    {Id::TransferToDrawingFlagsGet, "TransferToDrawingFlags", kGet, 0, 0x68030004, get<&PShape::TransferToDrawingFlags, &Variant::i4>},
+    {Id::TransferToDrawingFlagsPut, "TransferToDrawingFlags", kPut, 1, 0x68030004, put<&PShape::setTransferToDrawingFlags, &toInt32>},
+    {Id::Create, "Create", kMethod, 1, 0x6003000a, onObject<&PShape::Create>},
+    {Id::CreateInPart, "createInPart", kMethod, 1, 0x6003000b, onObject<&PShape::createInPart>},
+    {Id::GetPartData, "GetPartData", kMethod, 1, 0x6003000d, onObject<&PShape::GetPartData>},
+    {Id::SetPartData, "SetPartData", kMethod, 1, 0x6003000f, onObject<&PShape::SetPartData>},
+    {Id::DblClick, "DblClick", kMethod, 3, 0x60030011, dblClick},
+    {Id::GetHoleInformation, "IC2DProjectedThreads_GetHoleInformation", kMethod, 8, 0x60030012, getHoleInformation},
+    {Id::GetProjectedThreadInformation, "IC2DProjectedThreads_GetProjectedThreadInformation", kMethod, 11, 0x60030013, getProjectedThreadInformation},
+    {Id::GetIsHole, "IC2DProjectedThreads_GetIsHole", kMethod, 1, 0x60030014, flagAnswer<&PShape::GetIsHole>},
+    {Id::GetDiameters, "IC2DProjectedThreads_GetDiameters", kMethod, 2, 0x60030015, twoDoubles<&PShape::GetDiameters>},
+    {Id::GetPositionInformation, "IC2DProjectedThreads_GetPositionInformation", kMethod, 2, 0x60030016, twoDoubles<&PShape::GetPositionInformation>},
+    {Id::GetTaperFromMajorDiameter, "IC2DProjectedThreads_GetTaperFromMajorDiameter", kMethod, 1, 0x60030017, getTaperFromMajorDiameter},
+    {Id::GetTaperProjection, "IC2DProjectedThreads_GetTaperProjection", kMethod, 1, 0x60030018, flagAnswer<&PShape::GetTaperProjection>},
+    {Id::GetThreadDirection, "IC2DProjectedThreads_GetThreadDirection", kMethod, 3, 0x60030019, getThreadDirection},
+    {Id::HoleInformationFlags, "IC2DProjectedThreads_HoleInformationFlags", kGet, 0, 0x68030002, get<&PShape::HoleInformationFlags, &Variant::i4>},
+    {Id::Initialize, "IC2DProjectedThreads_Initialize", kMethod, 1, 0x6003001a, initialize},
+    {Id::ProjectionFlags, "IC2DProjectedThreads_ProjectionFlags", kGet, 0, 0x68030001, get<&PShape::ProjectionFlags, &Variant::i4>},
+    {Id::Callout, "IC2DProjectedThreads_Callout", kGet, 0, 0x68030000, get<&PShape::Callout, &toStr>},
 };
 constexpr size_t kMemberCount = std::size(kMembers);
-static_assert(kMemberCount == static_cast<size_t>(PShapeMemberId::Callout) + 1, "one row per member id");
+
+// Each row stands at the place of its member id, so that an id reaches its row
+// by index: a row added, removed or moved in one list and not the other fails here.
+constexpr bool rowsFollowTheirIds() {
+    for (size_t i = 0; i < kMemberCount; ++i)
+        if (static_cast<size_t>(kMembers[i].id) != i) return false;
+    return kMemberCount == static_cast<size_t>(Id::Callout) + 1;
+}
+static_assert(rowsFollowTheirIds(), "one row per member id, in the order of the ids");
 
 // FNV-1a over the lower-cased name: one pass over the text.
 uint32_t nameHash(std::string_view name) {

@@ -1,8 +1,8 @@
 #pragma once
 // The members of the pin's automation interface, one row each in the order of
-// its vtable: name, call kind, argument count, dispatch identifier and the
-// handler that answers it. The core's late binding and the COM server both
-// reach PShape through this table; the IDL states the same interface and a
+// its vtable: id, name, call kind, argument count, dispatch identifier and the
+// handler that answers it. The COM server's vtable reaches a row by its id, the
+// core's late binding by its name; the IDL states the same interface and a
 // Windows test holds the two together.
 
 #include <cstddef>
@@ -26,6 +26,7 @@ enum class PShapeMemberId : uint8_t {
 };
 
 struct PShapeMember {
+    PShapeMemberId id;  // the row's place in the table
     std::string_view name;
     CallKind kind;   // Get and Put for the two halves of a property
     size_t arity;    // arguments of a late-bound call, a put's value included

@@ -35,24 +35,24 @@ int16_t PShape::Initialize(Ref<Object>& shape) {
     return found;
 }
 
-int16_t PShape::GetDiameters(double& inner, double& outer) {
+int16_t PShape::GetDiameters(AnswerOutput inner, AnswerOutput outer) {
     outer = ToProjectionUnits(Diametro());
     inner = ToProjectionUnits(checkedDouble(Diametro() - Passo()));
     return kTrue;
 }
 
-int16_t PShape::GetTaperFromMajorDiameter(double& angle) {
+int16_t PShape::GetTaperFromMajorDiameter(AnswerOutput angle) {
     angle = 0.0;
     return kTrue;
 }
 
-int16_t PShape::GetPositionInformation(double& length, double& offset) {
+int16_t PShape::GetPositionInformation(AnswerOutput length, AnswerOutput offset) {
     length = ToProjectionUnits(Lunghezza());
     offset = ToProjectionUnits(0.0);
     return kTrue;
 }
 
-int16_t PShape::GetThreadDirection(double& x, double& y, double& z) {
+int16_t PShape::GetThreadDirection(AnswerOutput x, AnswerOutput y, AnswerOutput z) {
     x = 0.0;
     y = 0.0;
     z = 1.0;

@@ -405,26 +405,27 @@ TEST_F(PinTest, DrawingLengthsPassThroughTheConverter) {
     view->setDiametro(10);
     view->setPasso(1.5);
     view->setLunghezza(20);
-    double inner = 0, outer = 0, length = 0, offset = -1;
+    Variant inner = Variant::r8(0), outer = inner, length = inner, offset = Variant::r8(-1);
     host.clearJournal();
-    view->GetDiameters(inner, outer);
-    view->GetPositionInformation(length, offset);
-    EXPECT_EQ(outer, 10);
-    EXPECT_EQ(inner, 8.5);
-    EXPECT_EQ(length, 20);
-    EXPECT_EQ(offset, 0);
+    view->call("IC2DProjectedThreads_GetDiameters", {ref(inner), ref(outer)});
+    view->call("IC2DProjectedThreads_GetPositionInformation", {ref(length), ref(offset)});
+    EXPECT_EQ(outer, Variant::r8(10));
+    EXPECT_EQ(inner, Variant::r8(8.5));
+    EXPECT_EQ(length, Variant::r8(20));
+    EXPECT_EQ(offset, Variant::r8(0));
     EXPECT_THAT(callsOf({"convert"}),
                 ElementsAre("convert(ref Object Page, ref R8 10, ref I4 1, ref I4 11, ref R8 0)",
                             "convert(ref Object Page, ref R8 8.5, ref I4 1, ref I4 11, ref R8 0)",
                             "convert(ref Object Page, ref R8 20, ref I4 1, ref I4 11, ref R8 0)",
                             "convert(ref Object Page, ref R8 0, ref I4 1, ref I4 11, ref R8 0)"));
     EXPECT_EQ(callsOf({"createUnitConverter"}).size(), 4u);
-    double x = 5, y = 5, z = 5;
-    view->GetThreadDirection(x, y, z);
-    EXPECT_EQ(std::vector<double>({x, y, z}), std::vector<double>({0, 0, 1}));
+    Variant x = Variant::r8(5), y = x, z = x;
+    view->call("IC2DProjectedThreads_GetThreadDirection", {ref(x), ref(y), ref(z)});
+    EXPECT_EQ(std::vector<Variant>({x, y, z}), std::vector<Variant>({Variant::r8(0), Variant::r8(0), Variant::r8(1)}));
 
     module.CurrentPage.reset();
-    EXPECT_EQ(errorNumber([&] { view->GetDiameters(inner, outer); }), err::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { view->call("IC2DProjectedThreads_GetDiameters", {ref(inner), ref(outer)}); }),
+              err::ObjectNotSet);
 }
 
 TEST_F(PinTest, AnInnerDiameterBeyondTheDoubleRangeIsOverflowAfterTheOuterOne) {

@@ -1,21 +1,28 @@
 // Times the thread parameter dialog's opening under Wine, from the moment the
 // host calls OnDragDrop on the registered Zelvacorin.dll through COM to the
-// moment the dialog is activated on the screen (the user then cancels):
+// moment the dialog is activated on the screen (the user then cancels), and,
+// in a process of its own, the floor of that time: a bare dialog of the same
+// template, with no contents and no component, from DialogBoxIndirectParamW
+// to its activation.
 //
-//   dialog_opening INSTALL_COPY RUNS
+//   dialog_opening component INSTALL_COPY RUNS
+//   dialog_opening bare RUNS
 //
 // Prints one line per run: "run N: M microseconds". The first run loads the
-// DLL; the others are warm.
+// DLL (or the common controls); the others are warm.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "pinhost/Component.h"
 #include "bench/com/Unwatched.h"
+#include "win32/ThreadDialogWindow.h"
 
 namespace {
 
@@ -61,15 +68,34 @@ void componentRuns(const char* install, int runs) {
     });
 }
 
+// The bare dialog closes itself as soon as it is active.
+INT_PTR CALLBACK closeWhenActive(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) EndDialog(window, IDCANCEL);
+    return message == WM_INITDIALOG;
+}
+
+void bareRuns(int runs) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+    timeRuns(runs, [&] {
+        InitCommonControlsEx(&classes);
+        const win32::DialogTemplate bare = win32::ThreadDialogWindow::layoutTemplate();
+        if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), bare.get(), nullptr, closeWhenActive, 0) == -1)
+            throw std::runtime_error("the bare dialog cannot be shown");
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: dialog_opening INSTALL_COPY RUNS\n");
+    const std::string_view mode = argc > 1 ? argv[1] : "";
+    if (!((mode == "component" && argc == 4) || (mode == "bare" && argc == 3))) {
+        std::fprintf(stderr, "usage: dialog_opening component INSTALL_COPY RUNS | dialog_opening bare RUNS\n");
         return 2;
     }
     try {
-        componentRuns(argv[1], std::stoi(argv[2]));
+        if (mode == "component") componentRuns(argv[2], std::stoi(argv[3]));
+        else bareRuns(std::stoi(argv[2]));
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "dialog_opening: %s\n", e.what());

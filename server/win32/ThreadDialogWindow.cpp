@@ -21,7 +21,7 @@ constexpr int kChamferPicture = 34;  // pixels
 ThreadDialogWindow::ThreadDialogWindow(ui::Dialog& dialog, ui::Ui& reporter, HINSTANCE resources)
     : FormWindow(dialog, reporter, resources), d_(dialog) {}
 
-DialogTemplate ThreadDialogWindow::layout() const {
+DialogTemplate ThreadDialogWindow::layoutTemplate() {
     constexpr DWORD visible = WS_VISIBLE;
     constexpr DWORD label = visible | SS_LEFT | SS_NOPREFIX;
     constexpr DWORD field = visible | WS_TABSTOP;

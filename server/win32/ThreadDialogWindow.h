@@ -15,8 +15,11 @@ class ThreadDialogWindow : public FormWindow {
 public:
     ThreadDialogWindow(ui::Dialog& dialog, ui::Ui& reporter, HINSTANCE resources);
 
+    // The dialog's controls, laid out in dialog units, without their contents.
+    static DialogTemplate layoutTemplate();
+
 private:
-    DialogTemplate layout() const override;
+    DialogTemplate layout() const override { return layoutTemplate(); }
     void create() override;
     void show() override;
     Action commandAction(int id, int code, HWND control) override;

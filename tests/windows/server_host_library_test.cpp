@@ -11,6 +11,7 @@
 
 #include "IronCADAO.h"
 #include "automation/Error.h"
+#include "ClassObjects.h"
 #include "ComHostLibrary.h"
 #include "ComPtr.h"
 #include "DispatchObject.h"
@@ -172,4 +173,34 @@ TEST_F(HostLibraryPort, TheSettingsStoreOpensOnlySectionsItHas) {
     EXPECT_EQ(e.description(), "No section is open.");
     EXPECT_EQ(value, "before");
     settings->closeSection();
+}
+
+// The class objects an apartment holds: each creation is an object of its
+// own, a class that is not registered fails as CoCreateInstance does, and the
+// host's library stays loaded exactly while a class object of it is held.
+TEST(HostClassObjects, CreateNewObjectsAndHoldTheLibraryUntilReleased) {
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    const auto canUnload = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"3itlu31.dll"), "DllCanUnloadNow")));
+    ASSERT_NE(canUnload, nullptr) << "the library is loaded by the tests before";
+    const HRESULT before = canUnload();  // what earlier tests left alive holds it too
+    server::ClassObjects classes;
+    ComPtr<IHostVector> first, second;
+    ASSERT_EQ(classes.create(CLSID_HostVector, IID_IHostVector, first.putVoid()), S_OK);
+    ASSERT_EQ(classes.create(CLSID_HostVector, IID_IHostVector, second.putVoid()), S_OK);
+    double x = 1, y = 2, z = 3, read = 0;
+    ASSERT_EQ(IHostVector_SetXYZ(first.get(), &x, &y, &z), S_OK);
+    ASSERT_EQ(IHostVector_get_X(second.get(), &read), S_OK);
+    EXPECT_EQ(read, 0) << "the second vector is not the first";
+
+    const CLSID unregistered = {0x0badc0de, 0x1, 0x2, {0, 0, 0, 0, 0, 0, 0, 3}};
+    ComPtr<IUnknown> none;
+    EXPECT_EQ(classes.create(unregistered, IID_IUnknown, none.putVoid()), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(none.get(), nullptr);
+
+    first.reset();
+    second.reset();
+    EXPECT_EQ(canUnload(), S_FALSE) << "a held class object keeps the library";
+    classes.release();
+    EXPECT_EQ(canUnload(), before);
 }
