@@ -221,7 +221,7 @@ struct DataFile {
     int lengthSections = 0, pitchSections = 0;
 };
 
-// Reads a data file the way QData/ReadSectionList do, and holds the shipped files to the
+// Reads a data file the way the component's data file reader does, and holds the shipped files to the
 // stricter layout: outside the sections only comments and blank lines, inside only
 // items, every section closed by a blank line, the file ending with that blank line.
 DataFile readData(const fs::path& p) {

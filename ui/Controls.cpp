@@ -7,8 +7,8 @@ namespace zelva::ui {
 namespace {
 
 // Room a list makes at its first item: lists are filled whole from the thread
-// tables, and a shipped group's standards (up to 65) fit without growing.
-constexpr size_t kFirstRoom = 128;
+// tables, and a shipped standard's lengths (up to 23) fit without growing.
+constexpr size_t kFirstRoom = 32;
 
 void fire(const std::function<void()>& handler) {
     if (handler) handler();
