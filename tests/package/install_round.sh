@@ -10,22 +10,7 @@
 # BIN_DIR holds the cross-built Zelvacorin.dll, zelva-tables.exe and the stand-in
 # host library 3itlu31.dll (the host's own library, registered as on a CAD
 # workstation). The last line counts the checks: "N passed, N failed".
-set -uo pipefail
-
-if [[ $# -ne 3 ]]; then
-    echo "usage: $0 SOURCE_ROOT BIN_DIR WORK_DIR" >&2
-    exit 2
-fi
-source_root="$(cd "$1" && pwd)"
-bin="$(cd "$2" && pwd)"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work"
-work="$(cd "$work" && pwd)"
-
-export WINEARCH=win32 WINEDEBUG=-all
-export WINEPREFIX="$work/wineprefix"
-installed="$WINEPREFIX/drive_c/Program Files/Ombrivale/Tessalo"
+source "$(dirname "$0")/round_start.sh"
 installed_dos='C:\Program Files\Ombrivale\Tessalo'
 family_key='HKLM\SOFTWARE\Ombrivale\Tessalo'
 product_key='HKLM\SOFTWARE\Ombrivale\Tessalo\Zelvacorin'
@@ -35,12 +20,6 @@ old_version=1.0.1 new_version=1.0.2
 added_table='Norme/ISO/Data/M64x4.tab'
 edited_table='Norme/ISO/Data/M10.tab'
 
-passed=0 failed=0
-check() {  # check WHAT COMMAND...
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
 same() { [[ "$1" == "$2" ]] || { echo "  got:      $1"; echo "  expected: $2"; return 1; }; }
 
 # A registry key and all below it as text, empty when absent.

@@ -10,28 +10,9 @@
 #   tests/package/signing.sh SOURCE_ROOT BIN_DIR WORK_DIR
 #
 # The last line counts the checks: "N passed, N failed".
-set -uo pipefail
-
-if [[ $# -ne 3 ]]; then
-    echo "usage: $0 SOURCE_ROOT BIN_DIR WORK_DIR" >&2
-    exit 2
-fi
-source_root="$(cd "$1" && pwd)"
-bin="$(cd "$2" && pwd)"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work"
-work="$(cd "$work" && pwd)"
+source "$(dirname "$0")/round_start.sh"
 package="$source_root/tools/package/package.sh"
-export WINEARCH=win32 WINEDEBUG=-all WINEPREFIX="$work/wineprefix"
-installed="$WINEPREFIX/drive_c/Program Files/Ombrivale/Tessalo"
 
-passed=0 failed=0
-check() {  # check WHAT COMMAND...
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
 fails() { ! "$@"; }
 contains() { grep -q -- "$2" <<<"$1" || { echo "  no \"$2\" in: $1"; return 1; }; }
 
