@@ -1,4 +1,3 @@
-#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
