@@ -73,7 +73,9 @@ TEST(PShapeMembers, LateBindingReachesEveryRowInAnyLetterCase) {
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         EXPECT_EQ(shape::findPShapeMember(upper, row.kind), &row) << row.name;
         // A property's get half, or a method, answers a method call too.
-        if (row.kind != CallKind::Put) EXPECT_EQ(shape::findPShapeMember(row.name, CallKind::Method), &row);
+        if (row.kind != CallKind::Put) {
+            EXPECT_EQ(shape::findPShapeMember(row.name, CallKind::Method), &row);
+        }
     }
     for (const char* name : {"Create", "IC2DProjectedThreads_Callout"})
         EXPECT_EQ(shape::findPShapeMember(name, CallKind::Put), nullptr) << name;
