@@ -58,13 +58,23 @@ void readSections(CountedLines& file, ThreadData& data) {
     }
 }
 
+// Line `lineNo` of the index file, closed again on return; `opened` and
+// `linesRead` follow the reading for the place of a failure.
+std::string readEntryLine(env::FileSystem& files, const std::string& path, int16_t lineNo, bool& opened,
+                          int& linesRead) {
+    const auto file = files.openForReading(path);
+    opened = true;
+    std::string line;
+    for (int n = 1; n <= lineNo; ++n, ++linesRead) line = file->readLine();
+    return line;
+}
+
 }  // namespace
 
 std::string EntryLine(env::FileSystem& files, const std::string& path, int16_t lineNo) {
-    const auto file = files.openForReading(path);
-    std::string line;
-    for (int n = 1; n <= lineNo; ++n) line = file->readLine();
-    return line;
+    bool opened = false;
+    int linesRead = 0;
+    return readEntryLine(files, path, lineNo, opened, linesRead);
 }
 
 ThreadData ReadThreadData(env::FileSystem& files, const std::string& path, const std::string& dataDir,
@@ -75,13 +85,8 @@ ThreadData ReadThreadData(env::FileSystem& files, const std::string& path, const
     bool opened = false;
     int linesRead = 0;
     try {
-        std::string entry;
-        {
-            // Closed again before the entry's data file is opened.
-            const auto index = files.openForReading(path);
-            opened = true;
-            for (int n = 1; n <= lineNo; ++n, ++linesRead) entry = index->readLine();
-        }
+        // The index is closed again before the entry's data file is opened.
+        const std::string entry = readEntryLine(files, path, lineNo, opened, linesRead);
         data.description = quotedField(entry, 3);
         dataFile = quotedField(entry, 1);
         opened = false;
