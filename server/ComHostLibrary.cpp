@@ -2,9 +2,9 @@
 
 #include "IronCADAO.h"
 #include "automation/Error.h"
-#include "Bstr.h"
+#include "comvalues/Bstr.h"
 #include "ComErrors.h"
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
 #include "DispatchObject.h"
 
 namespace zelva::server {
@@ -15,7 +15,7 @@ namespace {
 template <class Interface>
 class HostObject {
 protected:
-    HostObject(ComPtr<Interface> object, REFIID iid) : object_(std::move(object)), iid_(iid) {}
+    HostObject(com::ComPtr<Interface> object, REFIID iid) : object_(std::move(object)), iid_(iid) {}
 
     Interface* get() const { return object_.get(); }
     void check(HRESULT hr) const { checkCall(hr, reinterpret_cast<IUnknown*>(object_.get()), iid_); }
@@ -25,7 +25,7 @@ protected:
         return v;
     }
 
-    ComPtr<Interface> object_;
+    com::ComPtr<Interface> object_;
 
 private:
     REFIID iid_;
@@ -41,7 +41,7 @@ public:
 
 private:
     std::string& text_;
-    Bstr bstr_;
+    com::Bstr bstr_;
 };
 
 class LongRef {
@@ -65,7 +65,7 @@ public:
 
 private:
     Ref<Object>& object_;
-    ComPtr<IDispatch> dispatch_;
+    com::ComPtr<IDispatch> dispatch_;
 };
 
 template <class... Refs>
@@ -75,7 +75,7 @@ void writeBack(Refs&... refs) {
 
 class Vector final : public host::HostVector, HostObject<IHostVector> {
 public:
-    explicit Vector(ComPtr<IHostVector> v) : HostObject(std::move(v), IID_IHostVector) {}
+    explicit Vector(com::ComPtr<IHostVector> v) : HostObject(std::move(v), IID_IHostVector) {}
 
     void setXYZ(double& x, double& y, double& z) override { check(IHostVector_SetXYZ(get(), &x, &y, &z)); }
     double x() override { return read(IHostVector_get_X); }
@@ -89,7 +89,7 @@ public:
 
 class Placement final : public host::HostPlacement, HostObject<IHostPlacement> {
 public:
-    explicit Placement(ComPtr<IHostPlacement> p) : HostObject(std::move(p), IID_IHostPlacement) {}
+    explicit Placement(com::ComPtr<IHostPlacement> p) : HostObject(std::move(p), IID_IHostPlacement) {}
 
     double x() override { return read(IHostPlacement_get_X); }
     void setX(double v) override { check(IHostPlacement_put_X(get(), v)); }
@@ -120,11 +120,11 @@ private:
 
 class Transform final : public host::HostTransform, HostObject<IHostTransform> {
 public:
-    explicit Transform(ComPtr<IHostTransform> t) : HostObject(std::move(t), IID_IHostTransform) {}
+    explicit Transform(com::ComPtr<IHostTransform> t) : HostObject(std::move(t), IID_IHostTransform) {}
 
     void setFrames(Ref<host::HostVector>& fromPoint, Ref<host::HostVector>& fromAxis, Ref<host::HostVector>& toPoint,
                    Ref<host::HostVector>& toAxis) override {
-        ComPtr<IHostVector> nothing[4];
+        com::ComPtr<IHostVector> nothing[4];
         check(IHostTransform_SetFrames(get(), slotOf(fromPoint, nothing[0]), slotOf(fromAxis, nothing[1]),
                                        slotOf(toPoint, nothing[2]), slotOf(toAxis, nothing[3])));
     }
@@ -134,7 +134,7 @@ public:
 
 private:
     // The host's vector behind a core reference; Nothing passes `nothing`.
-    static IHostVector** slotOf(Ref<host::HostVector>& vector, ComPtr<IHostVector>& nothing) {
+    static IHostVector** slotOf(Ref<host::HostVector>& vector, com::ComPtr<IHostVector>& nothing) {
         if (!vector) return nothing.addressof();
         auto* own = dynamic_cast<Vector*>(vector.get());
         if (!own) throw Error::runtime(err::TypeMismatch);
@@ -144,12 +144,12 @@ private:
 
 class ClassRegistry final : public host::HostClassRegistry, HostObject<IHostClassRegistry> {
 public:
-    explicit ClassRegistry(ComPtr<IHostClassRegistry> r) : HostObject(std::move(r), IID_IHostClassRegistry) {}
+    explicit ClassRegistry(com::ComPtr<IHostClassRegistry> r) : HostObject(std::move(r), IID_IHostClassRegistry) {}
 
     void classIdOf(std::string& progId, int32_t& flags, std::string& classId) override {
         TextRef name(progId);
         LongRef reserved(flags);
-        Bstr id;
+        com::Bstr id;
         const HRESULT hr = IHostClassRegistry_ClassIdOf(get(), name.ptr(), reserved.ptr(), id.put());
         writeBack(name, reserved);
         check(hr);
@@ -159,7 +159,7 @@ public:
 
 class Converter final : public host::UnitConverter, HostObject<IUnitConverter> {
 public:
-    explicit Converter(ComPtr<IUnitConverter> c) : HostObject(std::move(c), IID_IUnitConverter) {}
+    explicit Converter(com::ComPtr<IUnitConverter> c) : HostObject(std::move(c), IID_IUnitConverter) {}
 
     void convert(Ref<Object>& page, double& value, int32_t& fromCode, int32_t& toCode, double& result) override {
         ObjectRef onPage(page);
@@ -172,7 +172,7 @@ public:
 
 class Registry final : public host::HostRegistry, HostObject<IHostRegistry> {
 public:
-    explicit Registry(ComPtr<IHostRegistry> r) : HostObject(std::move(r), IID_IHostRegistry) {}
+    explicit Registry(com::ComPtr<IHostRegistry> r) : HostObject(std::move(r), IID_IHostRegistry) {}
 
     void readString(int32_t& root, std::string& key, std::string& name, std::string& value,
                     int32_t& status) override {
@@ -195,7 +195,7 @@ public:
 
 class SettingsStore final : public host::HostSettingsStore, HostObject<IHostSettingsStore> {
 public:
-    explicit SettingsStore(ComPtr<IHostSettingsStore> s) : HostObject(std::move(s), IID_IHostSettingsStore) {}
+    explicit SettingsStore(com::ComPtr<IHostSettingsStore> s) : HostObject(std::move(s), IID_IHostSettingsStore) {}
 
     void openSection(std::string& name, int16_t& answer) override {
         TextRef section(name);
@@ -218,7 +218,7 @@ public:
 
 template <class Adapter, class Interface>
 Ref<Adapter> create(ClassObjects& classes, REFCLSID clsid, REFIID iid) {
-    ComPtr<Interface> object;
+    com::ComPtr<Interface> object;
     const HRESULT hr = classes.create(clsid, iid, object.putVoid());
     if (FAILED(hr)) throw Error(hr, err::CannotCreateObject, standardDescription(err::CannotCreateObject));
     return makeRef<Adapter>(std::move(object));

@@ -13,12 +13,12 @@
 #include "automation/Error.h"
 #include "ClassObjects.h"
 #include "ComHostLibrary.h"
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
 #include "DispatchObject.h"
 
 using namespace zelva;
 using zelva::server::ComHostLibrary;
-using zelva::server::ComPtr;
+using zelva::com::ComPtr;
 
 namespace {
 
