@@ -16,12 +16,12 @@ class SettingsRegistry : public host::HostRegistry {
 public:
     explicit SettingsRegistry(const sim::RegistryStore& registry) : registry_(registry) {}
 
-    // The status is not looked at by the component; an absent value leaves `value` as it was.
-    void readString(int32_t& root, std::string& key, std::string& name, std::string& value, int32_t&) override {
-        if (const auto found = registry_.read(root, key, name)) value = *found;
+    std::string readString(int32_t root, std::string_view key, std::string_view name) override {
+        const std::string* found = registry_.read(root, key, name);
+        return found ? *found : std::string();
     }
     // The table readers never test for files.
-    void fileExists(std::string&, int16_t&) override {
+    bool fileExists(std::string_view) override {
         throw Error::runtime(err::ObjectNotSet, "the table checker offers the host's settings only");
     }
 
