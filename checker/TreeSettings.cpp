@@ -4,7 +4,7 @@
 
 #include "automation/Error.h"
 #include "env/Settings.h"
-#include "sim/ConfigFiles.h"
+#include "settingsfiles/ConfigFiles.h"
 
 namespace zelva::tables {
 
@@ -14,7 +14,7 @@ namespace {
 
 class SettingsRegistry : public host::HostRegistry {
 public:
-    explicit SettingsRegistry(const sim::RegistryStore& registry) : registry_(registry) {}
+    explicit SettingsRegistry(const settingsfiles::RegistryStore& registry) : registry_(registry) {}
 
     std::string readString(int32_t root, std::string_view key, std::string_view name) override {
         const std::string* found = registry_.read(root, key, name);
@@ -26,7 +26,7 @@ public:
     }
 
 private:
-    const sim::RegistryStore& registry_;
+    const settingsfiles::RegistryStore& registry_;
 };
 
 // The tree whose registry file lies at `root`, or beside the Tessalo folder `root` names.
@@ -56,7 +56,7 @@ TreeSettings loadTreeSettings(const fs::path& named) {
     if (fs::is_regular_file(file)) {
         settings.registry.load(file);
         settings.source = kTreeRegistryFile;
-        settings.lines = sim::readConfigLines(file);
+        settings.lines = settingsfiles::readConfigLines(file);
         // The file names where a package puts the tree; checked here, it lies beside the file.
         settings.applDir = (root / kTreeFolder).string();
         settings.registry.set(env::kFamilyKey, env::kApplDirValue, settings.applDir);
