@@ -24,7 +24,7 @@ target_compile_definitions(zelva_comhost PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_
 # server/ for the dialogs' control identifiers only.
 target_include_directories(zelva_comhost PUBLIC "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}"
     "${ZELVA_SOURCE_ROOT}/server")
-target_link_libraries(zelva_comhost PUBLIC zelva_pinhost zelva_win32_user ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
+target_link_libraries(zelva_comhost PUBLIC zelva_pinhost zelva_com_values zelva_win32_user ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
 zelva_test_build(zelva_comhost)
 
 # The native build whose pinhost and staged install tree pinhost.exe is compared with.

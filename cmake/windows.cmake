@@ -155,8 +155,7 @@ set(ZELVA_SERVER_TESTED_PARTS
     ${ZELVA_SOURCE_ROOT}/server/ClassObjects.cpp
     ${ZELVA_SOURCE_ROOT}/server/ComErrors.cpp
     ${ZELVA_SOURCE_ROOT}/server/ComHostLibrary.cpp
-    ${ZELVA_SOURCE_ROOT}/server/DispatchObject.cpp
-    ${ZELVA_SOURCE_ROOT}/server/VariantConversion.cpp)
+    ${ZELVA_SOURCE_ROOT}/server/DispatchObject.cpp)
 set_source_files_properties(${ZELVA_SERVER_SOURCES} ${ZELVA_SOURCE_ROOT}/tests/windows/server_host_library_test.cpp
     PROPERTIES COMPILE_DEFINITIONS "CINTERFACE;COBJMACROS;WIDL_C_INLINE_WRAPPERS;CONST_VTABLE")
 add_library(zelvacorin SHARED
@@ -169,7 +168,7 @@ add_library(zelvacorin SHARED
 set_target_properties(zelvacorin PROPERTIES OUTPUT_NAME Zelvacorin PREFIX "")
 zelva_windows_runtime_target(zelvacorin)
 target_include_directories(zelvacorin PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
-target_link_libraries(zelvacorin PRIVATE zelva_core zelva_win32_ui ole32 oleaut32 uuid advapi32 ntdll)
+target_link_libraries(zelvacorin PRIVATE zelva_core zelva_com_values zelva_win32_ui ole32 oleaut32 uuid advapi32 ntdll)
 target_link_options(zelvacorin PRIVATE -Wl,--enable-stdcall-fixup)
 
 # --- Tests under Wine --------------------------------------------------------------
@@ -222,7 +221,7 @@ add_executable(zelvacorin_server_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp)
 zelva_windows_runtime_target(zelvacorin_server_tests)
 target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
-target_link_libraries(zelvacorin_server_tests PRIVATE gtest zelva_core zelva_win32_ui ole32 oleaut32 uuid advapi32)
+target_link_libraries(zelvacorin_server_tests PRIVATE gtest zelva_core zelva_com_values zelva_win32_ui ole32 oleaut32 uuid advapi32)
 add_dependencies(zelvacorin_server_tests zelvacorin)
 
 add_test(NAME zelvacorin_dll_imports_and_exports

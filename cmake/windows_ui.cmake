@@ -2,6 +2,7 @@
 # Included at the end of cmake/windows.cmake, whose variables and fixtures it uses.
 #
 #   zelva_win32_text  UTF-8 <-> UTF-16 (win32text/), for every program built for Windows
+#   zelva_com_values  values, failures and calls across COM (comvalues/), for the DLL and pinhost.exe
 #   zelva_win32_user  the user at the screen (win32user/), for the dialog tests and pinhost.exe
 #   zelva_win32_ui    the forms as real modal dialogs (server/win32), for the component DLL
 #   zelva_tests_wine  the core's suite (tests/*_test.cpp) with the stand-in host, under Wine
@@ -15,6 +16,14 @@ include_guard(GLOBAL)
 # Windows host program share it without linking the DLL's other rooms.
 add_library(zelva_win32_text STATIC ${ZELVA_SOURCE_ROOT}/win32text/WideText.cpp)
 target_include_directories(zelva_win32_text PUBLIC "${ZELVA_SOURCE_ROOT}")
+
+# The COM value bridge (comvalues/): VARIANTs, failures and IDispatch calls the
+# same way on both sides of the boundary, each side with its own ValuePolicy.
+file(GLOB ZELVA_COM_VALUES_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/comvalues/*.cpp)
+add_library(zelva_com_values STATIC ${ZELVA_COM_VALUES_SOURCES})
+target_compile_definitions(zelva_com_values PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_compile_options(zelva_com_values PRIVATE -Wall -Wextra)
+target_link_libraries(zelva_com_values PUBLIC zelva_core zelva_win32_text ole32 oleaut32 uuid)
 
 # The user at the screen (win32user/): windows worked by their messages, and
 # pictured; for the dialog tests and pinhost.exe's scripted user.
@@ -43,8 +52,10 @@ set(ZELVA_JSON_INCLUDE_DIR "${ZELVA_WINDOWS_GEN_DIR}/json-include")
 file(MAKE_DIRECTORY "${ZELVA_JSON_INCLUDE_DIR}")
 file(CREATE_LINK "${ZELVA_NLOHMANN_JSON_DIR}" "${ZELVA_JSON_INCLUDE_DIR}/nlohmann" SYMBOLIC)
 
-if(NOT TARGET zelva_sim)
+if(NOT TARGET zelva_settings_files)
     add_subdirectory("${ZELVA_SOURCE_ROOT}/settingsfiles" "${CMAKE_BINARY_DIR}/settingsfiles")
+endif()
+if(NOT TARGET zelva_sim)
     file(GLOB ZELVA_SIM_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/sim/*.cpp)
     add_library(zelva_sim STATIC ${ZELVA_SIM_SOURCES})
     target_link_libraries(zelva_sim PUBLIC zelva_settings_files)

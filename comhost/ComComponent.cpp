@@ -7,6 +7,7 @@
 #include "comhost/ComFailures.h"
 #include "comhost/ForeignObject.h"
 #include "comhost/HostDispatch.h"
+#include "comvalues/Bstr.h"
 #include "hostlib/SettingsLocation.h"
 #include "shape/ClassIds.h"
 #include "win32text/WideText.h"
@@ -25,8 +26,8 @@ namespace {
 
 // A class of the component, created as the host creates it: through the registry.
 template <class Interface>
-void create(const CLSID& classId, REFIID iid, Released<Interface>& out) {
-    checkCall(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(&out.p)));
+void create(const CLSID& classId, REFIID iid, com::ComPtr<Interface>& out) {
+    checkCall(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, iid, out.putVoid()));
 }
 
 CLSID classOfProgId(const char* progId) {
@@ -36,21 +37,20 @@ CLSID classOfProgId(const char* progId) {
 }
 
 Ref<Object> componentObject(const CLSID& classId) {
-    Released<IDispatch> object;
+    com::ComPtr<IDispatch> object;
     create(classId, IID_IDispatch, object);
-    return makeRef<ForeignObject>(object.p);
+    return makeRef<ForeignObject>(object.get());
 }
 
 // The object of a class record's class id; null when no such class is registered.
 Ref<Object> objectOfClass(const std::string& classId) {
     CLSID id;
     if (FAILED(CLSIDFromString(win32::widen(classId).c_str(), &id))) return nullptr;
-    Released<IDispatch> object;
-    const HRESULT hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                        reinterpret_cast<void**>(&object.p));
+    com::ComPtr<IDispatch> object;
+    const HRESULT hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid());
     if (hr == REGDB_E_CLASSNOTREG) return nullptr;
     checkCall(hr);
-    return makeRef<ForeignObject>(object.p);
+    return makeRef<ForeignObject>(object.get());
 }
 
 std::filesystem::path settingsFileFor(DWORD process) {
@@ -135,20 +135,20 @@ void ComComponent::doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, cons
 app::PinProjection ComComponent::project(const Ref<Object>& shape) {
     // The pin's class is looked up once, as a host drawing a view of many pins
     // does; each pin still gets an object of its own.
-    if (!pinClass_.p) {
+    if (!pinClass_) {
         checkCall(CoGetClassObject(classOfProgId(shape::kPShapeProgId), CLSCTX_INPROC_SERVER, nullptr,
-                                   IID_IClassFactory, reinterpret_cast<void**>(&pinClass_.p)));
+                                   IID_IClassFactory, pinClass_.putVoid()));
     }
-    Released<IUnknown> pinShape;
-    checkCall(pinClass_.p->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&pinShape.p)));
-    Released<IC2DProjectedThreads> view;
-    checkCall(pinShape.p->QueryInterface(IID_IC2DProjectedThreads, reinterpret_cast<void**>(&view.p)));
+    com::ComPtr<IUnknown> pinShape;
+    checkCall(pinClass_->CreateInstance(nullptr, IID_IUnknown, pinShape.putVoid()));
+    com::ComPtr<IC2DProjectedThreads> view;
+    checkCall(pinShape.queryTo(IID_IC2DProjectedThreads, view.put()));
 
-    Released<IDispatch> target;
-    target.p = HostDispatch::wrap(shape);
+    com::ComPtr<IDispatch> target;
+    *target.put() = HostDispatch::wrap(shape);  // takes over the wrapper's first reference
     double inner = 0, outer = 0, taperAngle = 0, length = 0, offset = 0, x = 0, y = 0, z = 0;
     VARIANT_BOOL isHole = VARIANT_FALSE, taper = VARIANT_FALSE, answer = VARIANT_FALSE;
-    checkCall(view.p->GetProjectedThreadInformation(&target.p, &inner, &outer, &taperAngle, &length, &offset, &x,
+    checkCall(view->GetProjectedThreadInformation(target.addressof(), &inner, &outer, &taperAngle, &length, &offset, &x,
                                                     &y, &z, &isHole, &taper, &answer));
     app::PinProjection out;
     out.result = answer != VARIANT_FALSE;
@@ -161,12 +161,11 @@ app::PinProjection ComComponent::project(const Ref<Object>& shape) {
     out.isHole = isHole != VARIANT_FALSE;
     out.taper = taper != VARIANT_FALSE;
     LONG flags = 0;
-    checkCall(view.p->get_ProjectionFlags(&flags));
+    checkCall(view->get_ProjectionFlags(&flags));
     out.flags = flags;
-    BSTR callout = nullptr;
-    checkCall(view.p->get_Callout(&callout));
-    out.callout = win32::narrow({callout ? callout : L"", SysStringLen(callout)});
-    SysFreeString(callout);
+    com::Bstr callout;
+    checkCall(view->get_Callout(callout.put()));
+    out.callout = callout.utf8();
     return out;
 }
 

@@ -14,23 +14,10 @@
 
 #include "comhost/RegistryOverlay.h"
 #include "comhost/ScriptedUser.h"
+#include "comvalues/ComPtr.h"
 #include "pinhost/Component.h"
 
 namespace zelva::pinhost {
-
-// An interface pointer released on scope exit.
-template <class Interface>
-struct Released {
-    Interface* p = nullptr;
-    Released() = default;
-    Released(const Released&) = delete;
-    Released& operator=(const Released&) = delete;
-    ~Released() { reset(); }
-    void reset() {
-        if (p) p->Release();
-        p = nullptr;
-    }
-};
 
 // COM on this thread for as long as it lives, in a single-threaded apartment:
 // the component's calls and the message loops of its dialogs run here.
@@ -69,7 +56,7 @@ private:
     RegistryOverlay registry_;
     std::filesystem::path settingsFile_;
     ScriptedUser user_;
-    Released<IClassFactory> pinClass_;  // the pin's class, once a drawing view asked a pin
+    com::ComPtr<IClassFactory> pinClass_;  // the pin's class, once a drawing view asked a pin
 };
 
 }  // namespace zelva::pinhost

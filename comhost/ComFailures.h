@@ -6,12 +6,15 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <string>
+
 #include "automation/Error.h"
 
 namespace zelva::pinhost {
 
-// The Error of a failed IDispatch::Invoke; frees the strings of `exception`.
-Error invokeError(HRESULT hr, EXCEPINFO& exception);
+// The Error of `hr`; without a description of its own it reads as the system
+// describes the HRESULT.
+Error errorWithText(HRESULT hr, const std::string& description);
 // The Error of a failed vtable call, with the error information it left.
 Error callError(HRESULT hr);
 inline void checkCall(HRESULT hr) {

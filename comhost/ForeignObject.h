@@ -8,6 +8,7 @@
 #include <oaidl.h>
 
 #include "automation/Object.h"
+#include "comvalues/ComPtr.h"
 
 namespace zelva::pinhost {
 
@@ -15,17 +16,14 @@ class ForeignObject final : public Object {
 public:
     // Holds a reference of its own to `dispatch`.
     explicit ForeignObject(IDispatch* dispatch);
-    ~ForeignObject() override;
-    ForeignObject(const ForeignObject&) = delete;
-    ForeignObject& operator=(const ForeignObject&) = delete;
 
-    // Get and Method are invoked as DISPATCH_METHOD|DISPATCH_PROPERTYGET.
+    // Invoked as comvalues/DispatchCall.h describes.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
 
-    IDispatch* dispatch() const { return dispatch_; }
+    IDispatch* dispatch() const { return dispatch_.get(); }
 
 private:
-    IDispatch* dispatch_;
+    com::ComPtr<IDispatch> dispatch_;
 };
 
 }  // namespace zelva::pinhost

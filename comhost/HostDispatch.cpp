@@ -4,6 +4,7 @@
 
 #include "comhost/ComFailures.h"
 #include "comhost/HostVariants.h"
+#include "comvalues/VariantValues.h"
 #include "win32text/WideText.h"
 
 namespace zelva::pinhost {
@@ -106,7 +107,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         for (UINT i = 0; i < count; ++i) {
             const VARIANTARG& source = params->rgvarg[count - 1 - i];
             try {
-                values[i] = hostValueOf(source);
+                values[i] = com::valueOf(source, kHostValues);
             } catch (const Error&) {
                 if (argError) *argError = count - 1 - i;
                 return DISP_E_TYPEMISMATCH;
@@ -116,7 +117,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         // What the object wrote reaches the caller even when it then failed.
         const auto writeBackWritten = [&] {
             for (UINT i = 0; i < count; ++i)
-                if (args[i].written) writeBack(values[i], params->rgvarg[count - 1 - i]);
+                if (args[i].written) com::storeThrough(values[i], params->rgvarg[count - 1 - i], kHostValues);
         };
         Variant answer;
         try {
@@ -127,8 +128,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         }
         writeBackWritten();
         if (result) {
-            VariantInit(result);
-            toComValue(answer, result);
+            com::toVariant(answer, result, kHostValues);
         }
         return S_OK;
     } catch (const Error& e) {

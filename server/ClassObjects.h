@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
 
 namespace zelva::server {
 
@@ -26,7 +26,7 @@ public:
 private:
     struct Held {
         CLSID clsid;
-        ComPtr<IClassFactory> factory;
+        com::ComPtr<IClassFactory> factory;
     };
     std::vector<Held> held_;
 };

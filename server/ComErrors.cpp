@@ -2,23 +2,13 @@
 
 #include <string>
 
-#include "Bstr.h"
-#include "ComPtr.h"
+#include "comvalues/ComFailures.h"
+#include "comvalues/ComPtr.h"
+#include "win32text/WideText.h"
 
 namespace zelva::server {
 
 namespace {
-
-std::wstring systemText(HRESULT hr) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"Automation error";
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
-    return text;
-}
 
 int runtimeNumberOf(HRESULT hr) {
     switch (hr) {
@@ -35,8 +25,8 @@ int runtimeNumberOf(HRESULT hr) {
 
 HRESULT reportError(const Error& error, REFIID iid) noexcept {
     try {
-        ComPtr<ICreateErrorInfo> create;
-        ComPtr<IErrorInfo> info;
+        com::ComPtr<ICreateErrorInfo> create;
+        com::ComPtr<IErrorInfo> info;
         if (FAILED(CreateErrorInfo(create.put())) || FAILED(create.queryTo(IID_IErrorInfo, info.put())))
             return error.hresult();
         const std::wstring description = win32::widen(error.description());
@@ -50,40 +40,20 @@ HRESULT reportError(const Error& error, REFIID iid) noexcept {
     return error.hresult();
 }
 
-Error errorOf(HRESULT hr, const std::wstring& description) {
-    std::string text = win32::narrow(description);
+Error errorOf(HRESULT hr, const std::string& description) {
     if (const int number = runtimeNumberOf(hr))
-        return Error::runtime(number, text.empty() ? standardDescription(number) : text);
-    if (text.empty())
-        text = HRESULT_FACILITY(hr) == FACILITY_CONTROL ? standardDescription(HRESULT_CODE(hr))
-                                                         : win32::narrow(systemText(hr));
-    return Error::fromHresult(hr, text);
+        return Error::runtime(number, description.empty() ? standardDescription(number) : description);
+    if (!description.empty()) return Error::fromHresult(hr, description);
+    return Error::fromHresult(hr, HRESULT_FACILITY(hr) == FACILITY_CONTROL ? standardDescription(HRESULT_CODE(hr))
+                                                                           : com::systemText(hr));
 }
 
 Error callError(HRESULT hr, IUnknown* object, REFIID iid) {
-    std::wstring description;
-    ComPtr<ISupportErrorInfo> support;
-    ComPtr<IErrorInfo> info;
-    if (object && SUCCEEDED(IUnknown_QueryInterface(object, IID_ISupportErrorInfo, support.putVoid())) &&
-        ISupportErrorInfo_InterfaceSupportsErrorInfo(support.get(), iid) == S_OK &&
-        GetErrorInfo(0, info.put()) == S_OK) {
-        Bstr text;
-        if (SUCCEEDED(IErrorInfo_GetDescription(info.get(), text.put())) && text.get())
-            description.assign(text.get(), SysStringLen(text.get()));
-    }
-    return errorOf(hr, description);
-}
-
-Error invokeError(HRESULT hr, EXCEPINFO& exception) {
-    if (hr != DISP_E_EXCEPTION) return errorOf(hr, L"");
-    if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-    const std::wstring description(exception.bstrDescription ? exception.bstrDescription : L"",
-                                   SysStringLen(exception.bstrDescription));
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
-    if (exception.wCode) return errorOf(hresultOfRuntimeError(exception.wCode), description);
-    return errorOf(exception.scode ? exception.scode : hr, description);
+    com::ComPtr<ISupportErrorInfo> support;
+    const bool leavesInfo = object &&
+                            SUCCEEDED(IUnknown_QueryInterface(object, IID_ISupportErrorInfo, support.putVoid())) &&
+                            ISupportErrorInfo_InterfaceSupportsErrorInfo(support.get(), iid) == S_OK;
+    return errorOf(hr, leavesInfo ? com::takeErrorInfoText() : std::string());
 }
 
 }  // namespace zelva::server

@@ -45,7 +45,7 @@ HRESULT guarded(REFIID iid, Body&& body) noexcept {
 // 13 type mismatch, 6 overflow), any other HRESULT as itself. An empty
 // description is replaced by the standard text of the number or the system's
 // text of the HRESULT.
-Error errorOf(HRESULT hr, const std::wstring& description);
+Error errorOf(HRESULT hr, const std::string& description);
 
 // The error of a failed call through interface `iid` of `object`, with the
 // error information it left when it declares that it leaves some.
@@ -53,8 +53,5 @@ Error callError(HRESULT hr, IUnknown* object, REFIID iid);
 inline void checkCall(HRESULT hr, IUnknown* object, REFIID iid) {
     if (FAILED(hr)) throw callError(hr, object, iid);
 }
-
-// The error of a failed IDispatch::Invoke; frees the strings of `exception`.
-Error invokeError(HRESULT hr, EXCEPINFO& exception);
 
 }  // namespace zelva::server

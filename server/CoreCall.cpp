@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "automation/Error.h"
-#include "Bstr.h"
+#include "comvalues/Bstr.h"
 #include "ComErrors.h"
 #include "DispatchObject.h"
 #include "WrittenOutputs.h"
@@ -15,7 +15,7 @@ namespace {
 
 template <class T>
 T* checked(T* p) {
-    if (!p) throw errorOf(E_POINTER, L"");
+    if (!p) throw errorOf(E_POINTER, {});
     return p;
 }
 
@@ -23,7 +23,7 @@ T* checked(T* p) {
 Variant valueOf(double* p) { return Variant::r8(*p); }
 Variant valueOf(LONG* p) { return Variant::i4(*p); }
 Variant valueOf(VARIANT_BOOL* p) { return Variant::boolean(*p != VARIANT_FALSE); }
-Variant valueOf(BSTR* p) { return Variant::str(Bstr::utf8Of(*p)); }
+Variant valueOf(BSTR* p) { return Variant::str(com::Bstr::utf8Of(*p)); }
 Variant valueOf(IDispatch** p) { return Variant::object(objectOf(*p)); }
 
 // Stores a core value in a caller's variable or result, converted to its type.
@@ -31,7 +31,7 @@ void store(const Variant& v, double* p) { *p = toDouble(v); }
 void store(const Variant& v, LONG* p) { *p = toInt32(v); }
 void store(const Variant& v, VARIANT_BOOL* p) { *p = toBool(v) ? VARIANT_TRUE : VARIANT_FALSE; }
 void store(const Variant& v, BSTR* p) {
-    BSTR text = Bstr(toText(v)).detach();
+    BSTR text = com::Bstr(toText(v)).detach();
     SysFreeString(*p);
     *p = text;
 }

@@ -7,17 +7,16 @@
 #include <oaidl.h>
 
 #include "automation/Object.h"
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
+#include "comvalues/ValuePolicy.h"
 
 namespace zelva::server {
 
 class DispatchObject final : public Object {
 public:
-    explicit DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+    explicit DispatchObject(com::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
 
-    // Get and Method are invoked as DISPATCH_PROPERTYGET|DISPATCH_METHOD, as
-    // late-bound clients do; Put as DISPATCH_PROPERTYPUT. By-reference
-    // arguments are passed VT_BYREF and receive what the member leaves in them.
+    // Invoked as comvalues/DispatchCall.h describes.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
 
     IDispatch* dispatch() const { return dispatch_.get(); }
@@ -25,13 +24,17 @@ public:
 private:
     DISPID dispIdOf(std::string_view name) const;
 
-    ComPtr<IDispatch> dispatch_;
+    com::ComPtr<IDispatch> dispatch_;
 };
+
+// How the component reads and passes values across COM: leniently, for any
+// automation client; only objects that came from COM can go back.
+extern const com::ValuePolicy kComponentValues;
 
 // The core object for an IDispatch reference; a null reference is Nothing.
 Ref<Object> objectOf(IDispatch* dispatch);
 // The IDispatch reference behind a core object; Nothing is null. Only objects
 // that came from COM can go back: any other is a type mismatch.
-ComPtr<IDispatch> dispatchOf(const Ref<Object>& object);
+com::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object);
 
 }  // namespace zelva::server

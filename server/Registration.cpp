@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "ComErrors.h"
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
 #include "RegistrationTable.h"
 #include "ServerModule.h"
 
 using namespace zelva::server;
+using zelva::com::ComPtr;
 
 namespace {
 

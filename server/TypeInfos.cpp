@@ -4,7 +4,7 @@
 
 #include "IronCADAO.h"
 #include "Zelvacorin.h"
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
 #include "ServerModule.h"
 
 namespace zelva::server {
@@ -17,7 +17,7 @@ std::mutex cacheMutex;
 ITypeInfo* cache[kInterfaces];
 
 HRESULT load(DualInterface which, ITypeInfo** info) {
-    ComPtr<ITypeLib> library;
+    com::ComPtr<ITypeLib> library;
     HRESULT hr;
     if (which == DualInterface::ProjectedThreads) {
         hr = LoadRegTypeLib(LIBID_IronCADAO, 3, 21, LOCALE_NEUTRAL, library.put());

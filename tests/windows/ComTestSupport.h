@@ -1,47 +1,17 @@
 #pragma once
-// Small helpers for the tests that run under Wine: an owning COM pointer, an
-// owning BSTR, GUID text, the files beside the test program, and regsvr32.
+// Small helpers for the tests that run under Wine: the owning COM pointer, an
+// owning BSTR of wide text, GUID text, the files beside the test program, and regsvr32.
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <string>
-#include <utility>
+
+#include "comvalues/ComPtr.h"
 
 namespace zelva::wintest {
 
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
-            reset();
-            p_ = std::exchange(other.p_, nullptr);
-        }
-        return *this;
-    }
-    ~ComPtr() { reset(); }
-
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    // For out parameters: releases what is held first.
-    T** put() {
-        reset();
-        return &p_;
-    }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-    void reset() {
-        if (p_) std::exchange(p_, nullptr)->Release();
-    }
-
-private:
-    T* p_ = nullptr;
-};
+using com::ComPtr;
 
 class Bstr {
 public:

@@ -13,13 +13,13 @@
 #include "automation/Error.h"
 #include "ClassObjects.h"
 #include "ComHostLibrary.h"
-#include "ComPtr.h"
+#include "comvalues/ComPtr.h"
 #include "DispatchObject.h"
 #include "host/HostCodes.h"
 
 using namespace zelva;
 using zelva::server::ComHostLibrary;
-using zelva::server::ComPtr;
+using zelva::com::ComPtr;
 
 namespace {
 

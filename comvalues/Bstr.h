@@ -11,7 +11,7 @@
 
 #include "win32text/WideText.h"
 
-namespace zelva::server {
+namespace zelva::com {
 
 class Bstr {
 public:
@@ -46,4 +46,4 @@ private:
     BSTR s_ = nullptr;
 };
 
-}  // namespace zelva::server
+}  // namespace zelva::com

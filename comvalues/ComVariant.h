@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-namespace zelva::server {
+namespace zelva::com {
 
 class ComVariant {
 public:
@@ -25,4 +25,4 @@ private:
     VARIANT v_;
 };
 
-}  // namespace zelva::server
+}  // namespace zelva::com

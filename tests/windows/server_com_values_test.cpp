@@ -1,0 +1,92 @@
+// The COM value bridge's two readings and its failures: what the component
+// reads leniently and the stand-in host strictly, what a by-reference slot
+// receives, and which HRESULT and text a failed Invoke hands its side.
+
+#include <gtest/gtest.h>
+
+#include "ServerTestSupport.h"
+#include "comvalues/ComFailures.h"
+#include "comvalues/VariantValues.h"
+
+using namespace zelva;
+using namespace zelva::wintest;
+
+namespace {
+
+HRESULT failedWith = S_OK;
+std::string failedText;
+
+com::ValuePolicy policy(com::Reading reading) {
+    return {reading, [](IDispatch*) { return Ref<Object>(); }, [](const Ref<Object>&) { return (IDispatch*)nullptr; },
+            [](HRESULT hr, const std::string& text) {
+                failedWith = hr;
+                failedText = text;
+                return Error::fromHresult(hr, text);
+            }};
+}
+const com::ValuePolicy lenient = policy(com::Reading::Lenient);
+const com::ValuePolicy strict = policy(com::Reading::Strict);
+
+bool mismatches(const VARIANT& v, const com::ValuePolicy& p) {
+    try {
+        com::valueOf(v, p);
+        return false;
+    } catch (const Error& e) {
+        return e.number() == err::TypeMismatch;
+    }
+}
+
+}  // namespace
+
+TEST(ComValues, TheTwoReadingsDifferOnlyWhereTheirPolicySays) {
+    Var single, missing, variable;
+    V_VT(single.put()) = VT_R4;
+    V_R4(&single.get()) = 2.5f;
+    V_VT(missing.put()) = VT_ERROR;
+    V_ERROR(&missing.get()) = DISP_E_PARAMNOTFOUND;
+
+    EXPECT_EQ(com::valueOf(single.get(), lenient), Variant::r8(2.5));
+    EXPECT_TRUE(mismatches(single.get(), strict));
+    EXPECT_TRUE(mismatches(missing.get(), lenient));
+    EXPECT_EQ(com::valueOf(missing.get(), strict).type(), VarType::Empty);
+
+    *variable.put() = Var::i2(7);
+    VARIANT byRef = Var::byRef(variable);
+    for (const com::ValuePolicy* p : {&lenient, &strict}) EXPECT_EQ(com::valueOf(byRef, *p), Variant::i2(7));
+}
+
+TEST(ComValues, AByReferenceSlotReceivesTheValueInItsOwnType) {
+    LONG number = 0;
+    VARIANTARG slot;
+    V_VT(&slot) = VT_I4 | VT_BYREF;
+    V_I4REF(&slot) = &number;
+    com::storeThrough(Variant::r8(3.0), slot, strict);
+    EXPECT_EQ(number, 3);
+    EXPECT_THROW(com::storeThrough(Variant::str("three"), slot, strict), Error);
+    EXPECT_EQ(number, 3);
+
+    BSTR text = SysAllocString(L"old");
+    V_VT(&slot) = VT_BSTR | VT_BYREF;
+    V_BSTRREF(&slot) = &text;
+    com::storeThrough(Variant::str("n\xC3\xA9w"), slot, strict);
+    EXPECT_EQ(std::wstring(text, SysStringLen(text)), L"n\u00E9w");
+    SysFreeString(text);
+}
+
+TEST(ComValues, AFailedInvokeHandsItsSideTheExceptionsCodeAndText) {
+    EXCEPINFO exception{};
+    exception.wCode = err::FileNotFound;
+    exception.bstrDescription = SysAllocString(L"Pin.ini is missing");
+    com::invokeError(DISP_E_EXCEPTION, exception, lenient);
+    EXPECT_EQ(failedWith, hresultOfRuntimeError(err::FileNotFound));
+    EXPECT_EQ(failedText, "Pin.ini is missing");
+    EXPECT_EQ(exception.bstrDescription, nullptr);
+
+    exception.scode = S_FALSE;  // no failure of its own: the call's stands
+    com::invokeError(DISP_E_EXCEPTION, exception, strict);
+    EXPECT_EQ(failedWith, DISP_E_EXCEPTION);
+    com::invokeError(DISP_E_TYPEMISMATCH, exception, strict);
+    EXPECT_EQ(failedWith, DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(failedText, "");
+    EXPECT_NE(com::systemText(DISP_E_TYPEMISMATCH).back(), '\n');
+}
