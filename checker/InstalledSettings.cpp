@@ -14,7 +14,7 @@ namespace zelva::tables {
 namespace {
 
 // Copies the string values of one key; false when the key is absent.
-bool copyKey(const char* key, sim::RegistryStore& registry) {
+bool copyKey(const char* key, settingsfiles::RegistryStore& registry) {
     HKEY handle;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::widen(key).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &handle) !=
         ERROR_SUCCESS)
@@ -36,7 +36,7 @@ bool copyKey(const char* key, sim::RegistryStore& registry) {
 
 }  // namespace
 
-bool loadInstalledSettings(sim::RegistryStore& registry) {
+bool loadInstalledSettings(settingsfiles::RegistryStore& registry) {
     const bool family = copyKey(env::kFamilyKey, registry);
     const bool product = copyKey(env::kProductKey, registry);
     return family && product;
@@ -48,7 +48,7 @@ bool loadInstalledSettings(sim::RegistryStore& registry) {
 
 namespace zelva::tables {
 
-bool loadInstalledSettings(sim::RegistryStore&) { return false; }
+bool loadInstalledSettings(settingsfiles::RegistryStore&) { return false; }
 
 }  // namespace zelva::tables
 

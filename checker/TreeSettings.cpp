@@ -4,7 +4,7 @@
 
 #include "automation/Error.h"
 #include "env/Settings.h"
-#include "sim/ConfigFiles.h"
+#include "settingsfiles/ConfigFiles.h"
 
 namespace zelva::tables {
 
@@ -14,19 +14,19 @@ namespace {
 
 class SettingsRegistry : public host::HostRegistry {
 public:
-    explicit SettingsRegistry(const sim::RegistryStore& registry) : registry_(registry) {}
+    explicit SettingsRegistry(const settingsfiles::RegistryStore& registry) : registry_(registry) {}
 
-    // The status is not looked at by the component; an absent value leaves `value` as it was.
-    void readString(int32_t& root, std::string& key, std::string& name, std::string& value, int32_t&) override {
-        if (const auto found = registry_.read(root, key, name)) value = *found;
+    std::string readString(int32_t root, std::string_view key, std::string_view name) override {
+        const std::string* found = registry_.read(root, key, name);
+        return found ? *found : std::string();
     }
     // The table readers never test for files.
-    void fileExists(std::string&, int16_t&) override {
+    bool fileExists(std::string_view) override {
         throw Error::runtime(err::ObjectNotSet, "the table checker offers the host's settings only");
     }
 
 private:
-    const sim::RegistryStore& registry_;
+    const settingsfiles::RegistryStore& registry_;
 };
 
 // The tree whose registry file lies at `root`, or beside the Tessalo folder `root` names.
@@ -56,7 +56,7 @@ TreeSettings loadTreeSettings(const fs::path& named) {
     if (fs::is_regular_file(file)) {
         settings.registry.load(file);
         settings.source = kTreeRegistryFile;
-        settings.lines = sim::readConfigLines(file);
+        settings.lines = settingsfiles::readConfigLines(file);
         // The file names where a package puts the tree; checked here, it lies beside the file.
         settings.applDir = (root / kTreeFolder).string();
         settings.registry.set(env::kFamilyKey, env::kApplDirValue, settings.applDir);

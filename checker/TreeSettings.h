@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "host/AbsentHostLibrary.h"
-#include "sim/RegistryStore.h"
+#include "settingsfiles/RegistryStore.h"
 
 namespace zelva::tables {
 
 struct TreeSettings {
     std::filesystem::path root;      // the tree: the folder of the settings file, or the one named
-    sim::RegistryStore registry;
+    settingsfiles::RegistryStore registry;
     std::string source;              // the settings file as findings name it, or the registry key
     std::vector<std::string> lines;  // the settings file's lines; empty for the registry
     std::string applDir;             // where the tree's own files lie
@@ -37,18 +37,18 @@ TreeSettings loadTreeSettings(const std::filesystem::path& root);
 
 // The values of the two product keys as a package wrote them (32-bit view);
 // false where there are none or no registry.
-bool loadInstalledSettings(sim::RegistryStore& registry);
+bool loadInstalledSettings(settingsfiles::RegistryStore& registry);
 
 // The host library the checker's component module uses: its registry reads
 // the tree's settings; nothing else of the host is offered.
 class SettingsLibrary : public host::AbsentHostLibrary {
 public:
-    explicit SettingsLibrary(const sim::RegistryStore& registry) : registry_(registry) {}
+    explicit SettingsLibrary(const settingsfiles::RegistryStore& registry) : registry_(registry) {}
 
     Ref<host::HostRegistry> createRegistry() override;
 
 private:
-    const sim::RegistryStore& registry_;
+    const settingsfiles::RegistryStore& registry_;
 };
 
 }  // namespace zelva::tables

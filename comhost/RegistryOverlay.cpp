@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "host/HostCodes.h"
-#include "sim/RegistryStore.h"
+#include "settingsfiles/RegistryStore.h"
 #include "win32text/WideText.h"
 
 namespace zelva::pinhost {

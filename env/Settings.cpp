@@ -9,13 +9,8 @@ namespace zelva::env {
 
 namespace {
 
-// The key and the name are the call's by-reference arguments, made once here.
-std::string readRegistry(Module& m, std::string keyPath, std::string name) {
-    std::string value;
-    int32_t root = host::registry::LocalMachine;
-    int32_t status = 0;
-    m.hostLibrary.createRegistry()->readString(root, keyPath, name, value, status);
-    return value;
+std::string readRegistry(Module& m, std::string_view keyPath, std::string_view name) {
+    return m.hostLibrary.createRegistry()->readString(host::registry::LocalMachine, keyPath, name);
 }
 
 std::string indexText(int16_t n) { return trimSpaces(numberToText(n)); }
@@ -56,25 +51,16 @@ int16_t GetLanguageBase(Module& m) {
 }
 
 int16_t FileExists(Module& m, const std::string& path) {
-    std::string p = path;
-    int16_t answer = kFalse;
-    m.hostLibrary.createRegistry()->fileExists(p, answer);
-    return answer;
+    return m.hostLibrary.createRegistry()->fileExists(path) ? kTrue : kFalse;
 }
 
 std::string GetThreadFileDir(Module& m) {
     std::string value;
     const Ref<host::HostSettingsStore> store = m.hostLibrary.createSettingsStore();
-    std::string section = "Directories";
-    int16_t opened = kFalse;
-    store->openSection(section, opened);
-    if (opened != 0) {
-        std::string key = "ThreadFile";
-        int16_t found = kFalse;
-        store->readString(key, value, found);
+    if (store->openSection("Directories")) {
         // The host's own fall-back folder when the key is missing; the
         // texture picture is looked for there, as installed hosts expect.
-        if (found != kTrue) value = "v:\\bin.32";
+        value = store->readString("ThreadFile").value_or("v:\\bin.32");
         store->closeSection();
     }
     if (!value.empty() && value.back() == '\\') value.pop_back();

@@ -3,9 +3,7 @@
 namespace zelva::env {
 
 double ConvertUnits(Module& m, double value, int32_t fromCode, int32_t toCode) {
-    double result = 0;
-    m.hostLibrary.createUnitConverter()->convert(m.CurrentPage, value, fromCode, toCode, result);
-    return result;
+    return m.hostLibrary.createUnitConverter()->convert(m.CurrentPage, value, fromCode, toCode);
 }
 
 double ConvertUnits7To2(Module& m, double value) { return ConvertUnits(m, value, 7, 2); }

@@ -135,7 +135,7 @@ long groupCount(const std::string& text) {
 }
 
 // Sets the registry values; returns where they put the preferences file.
-std::string setSettings(sim::RegistryStore& registry, Values& in) {
+std::string setSettings(settingsfiles::RegistryStore& registry, Values& in) {
     registry.set(env::kFamilyKey, "Language", in.next());
     const std::string applDir = workspace().root.string() + in.next();
     const std::string prefs = in.next();

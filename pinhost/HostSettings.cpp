@@ -3,7 +3,7 @@
 namespace zelva::app {
 
 void loadHostSettings(sim::SimHost& host, const std::filesystem::path& installDir) {
-    const sim::Substitutions subs{{"INSTALLDIR", (installDir / "Tessalo").string()}};
+    const settingsfiles::Substitutions subs{{"INSTALLDIR", (installDir / "Tessalo").string()}};
     host.registry().load(installDir / "pinhost.reg", subs);
     host.settings().load(installDir / "host-settings.ini", subs);
 }

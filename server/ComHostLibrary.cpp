@@ -1,5 +1,10 @@
 #include "ComHostLibrary.h"
 
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "IronCADAO.h"
 #include "automation/Error.h"
 #include "comvalues/Bstr.h"
@@ -31,53 +36,16 @@ private:
     REFIID iid_;
 };
 
-// A core variable passed to a host method by reference: its value crosses in
-// the host's type, and comes back by writeBack().
-class TextRef {
-public:
-    explicit TextRef(std::string& text) : text_(text), bstr_(text) {}
-    BSTR* ptr() { return bstr_.ref(); }
-    void writeBack() { text_ = bstr_.utf8(); }
-
-private:
-    std::string& text_;
-    com::Bstr bstr_;
-};
-
-class LongRef {
-public:
-    explicit LongRef(int32_t& value) : value_(value), long_(value) {}
-    LONG* ptr() { return &long_; }
-    void writeBack() { value_ = long_; }
-
-private:
-    int32_t& value_;
-    LONG long_;
-};
-
-class ObjectRef {
-public:
-    explicit ObjectRef(Ref<Object>& object) : object_(object), dispatch_(dispatchOf(object)) {}
-    IDispatch** ptr() { return dispatch_.addressof(); }
-    void writeBack() {
-        if (dispatch_.get() != dispatchOf(object_).get()) object_ = objectOf(dispatch_.get());
-    }
-
-private:
-    Ref<Object>& object_;
-    com::ComPtr<IDispatch> dispatch_;
-};
-
-template <class... Refs>
-void writeBack(Refs&... refs) {
-    (refs.writeBack(), ...);
-}
+// The host takes every argument by reference and may write into any of them:
+// each call below passes slots of its own, copies of the inputs, and answer
+// slots that start as the component's variables always did (an empty text,
+// zero, false). What the host writes into an input slot goes no further.
 
 class Vector final : public host::HostVector, HostObject<IHostVector> {
 public:
     explicit Vector(com::ComPtr<IHostVector> v) : HostObject(std::move(v), IID_IHostVector) {}
 
-    void setXYZ(double& x, double& y, double& z) override { check(IHostVector_SetXYZ(get(), &x, &y, &z)); }
+    void setXYZ(double x, double y, double z) override { check(IHostVector_SetXYZ(get(), &x, &y, &z)); }
     double x() override { return read(IHostVector_get_X); }
     double y() override { return read(IHostVector_get_Y); }
     double z() override { return read(IHostVector_get_Z); }
@@ -122,19 +90,21 @@ class Transform final : public host::HostTransform, HostObject<IHostTransform> {
 public:
     explicit Transform(com::ComPtr<IHostTransform> t) : HostObject(std::move(t), IID_IHostTransform) {}
 
-    void setFrames(Ref<host::HostVector>& fromPoint, Ref<host::HostVector>& fromAxis, Ref<host::HostVector>& toPoint,
-                   Ref<host::HostVector>& toAxis) override {
+    void setFrames(const Ref<host::HostVector>& fromPoint, const Ref<host::HostVector>& fromAxis,
+                   const Ref<host::HostVector>& toPoint, const Ref<host::HostVector>& toAxis) override {
         com::ComPtr<IHostVector> nothing[4];
         check(IHostTransform_SetFrames(get(), slotOf(fromPoint, nothing[0]), slotOf(fromAxis, nothing[1]),
                                        slotOf(toPoint, nothing[2]), slotOf(toAxis, nothing[3])));
     }
-    void rotation(double& r1, double& r2, double& r3, double& r4) override {
-        check(IHostTransform_GetRotation(get(), &r1, &r2, &r3, &r4));
+    std::array<double, 4> rotation() override {
+        std::array<double, 4> r{};
+        check(IHostTransform_GetRotation(get(), &r[0], &r[1], &r[2], &r[3]));
+        return r;
     }
 
 private:
     // The host's vector behind a core reference; Nothing passes `nothing`.
-    static IHostVector** slotOf(Ref<host::HostVector>& vector, com::ComPtr<IHostVector>& nothing) {
+    static IHostVector** slotOf(const Ref<host::HostVector>& vector, com::ComPtr<IHostVector>& nothing) {
         if (!vector) return nothing.addressof();
         auto* own = dynamic_cast<Vector*>(vector.get());
         if (!own) throw Error::runtime(err::TypeMismatch);
@@ -146,14 +116,12 @@ class ClassRegistry final : public host::HostClassRegistry, HostObject<IHostClas
 public:
     explicit ClassRegistry(com::ComPtr<IHostClassRegistry> r) : HostObject(std::move(r), IID_IHostClassRegistry) {}
 
-    void classIdOf(std::string& progId, int32_t& flags, std::string& classId) override {
-        TextRef name(progId);
-        LongRef reserved(flags);
+    std::string classIdOf(std::string_view progId, int32_t flags) override {
+        com::Bstr name(progId);
+        LONG reserved = flags;
         com::Bstr id;
-        const HRESULT hr = IHostClassRegistry_ClassIdOf(get(), name.ptr(), reserved.ptr(), id.put());
-        writeBack(name, reserved);
-        check(hr);
-        classId = id.utf8();
+        check(IHostClassRegistry_ClassIdOf(get(), name.ref(), &reserved, id.put()));
+        return id.utf8();
     }
 };
 
@@ -161,12 +129,12 @@ class Converter final : public host::UnitConverter, HostObject<IUnitConverter> {
 public:
     explicit Converter(com::ComPtr<IUnitConverter> c) : HostObject(std::move(c), IID_IUnitConverter) {}
 
-    void convert(Ref<Object>& page, double& value, int32_t& fromCode, int32_t& toCode, double& result) override {
-        ObjectRef onPage(page);
-        LongRef from(fromCode), to(toCode);
-        const HRESULT hr = IUnitConverter_Convert(get(), onPage.ptr(), &value, from.ptr(), to.ptr(), &result);
-        writeBack(onPage, from, to);
-        check(hr);
+    double convert(const Ref<Object>& page, double value, int32_t fromCode, int32_t toCode) override {
+        com::ComPtr<IDispatch> onPage = dispatchOf(page);
+        LONG from = fromCode, to = toCode;
+        double result = 0;
+        check(IUnitConverter_Convert(get(), onPage.addressof(), &value, &from, &to, &result));
+        return result;
     }
 };
 
@@ -174,22 +142,17 @@ class Registry final : public host::HostRegistry, HostObject<IHostRegistry> {
 public:
     explicit Registry(com::ComPtr<IHostRegistry> r) : HostObject(std::move(r), IID_IHostRegistry) {}
 
-    void readString(int32_t& root, std::string& key, std::string& name, std::string& value,
-                    int32_t& status) override {
-        LongRef inRoot(root), outStatus(status);
-        TextRef inKey(key), valueName(name), outValue(value);
-        const HRESULT hr = IHostRegistry_ReadString(get(), inRoot.ptr(), inKey.ptr(), valueName.ptr(), outValue.ptr(),
-                                                    outStatus.ptr());
-        writeBack(inRoot, inKey, valueName, outValue, outStatus);
-        check(hr);
+    std::string readString(int32_t root, std::string_view key, std::string_view name) override {
+        LONG inRoot = root, status = 0;
+        com::Bstr inKey(key), valueName(name), value("");
+        check(IHostRegistry_ReadString(get(), &inRoot, inKey.ref(), valueName.ref(), value.ref(), &status));
+        return value.utf8();
     }
-    void fileExists(std::string& path, int16_t& answer) override {
-        TextRef file(path);
+    bool fileExists(std::string_view path) override {
+        com::Bstr file(path);
         VARIANT_BOOL exists = VARIANT_FALSE;
-        const HRESULT hr = IHostRegistry_FileExists(get(), file.ptr(), &exists);
-        writeBack(file);
-        check(hr);
-        answer = exists ? kTrue : kFalse;
+        check(IHostRegistry_FileExists(get(), file.ref(), &exists));
+        return exists != VARIANT_FALSE;
     }
 };
 
@@ -197,22 +160,19 @@ class SettingsStore final : public host::HostSettingsStore, HostObject<IHostSett
 public:
     explicit SettingsStore(com::ComPtr<IHostSettingsStore> s) : HostObject(std::move(s), IID_IHostSettingsStore) {}
 
-    void openSection(std::string& name, int16_t& answer) override {
-        TextRef section(name);
+    bool openSection(std::string_view name) override {
+        com::Bstr section(name);
         VARIANT_BOOL opened = VARIANT_FALSE;
-        const HRESULT hr = IHostSettingsStore_OpenSection(get(), section.ptr(), &opened);
-        writeBack(section);
-        check(hr);
-        answer = opened ? kTrue : kFalse;
+        check(IHostSettingsStore_OpenSection(get(), section.ref(), &opened));
+        return opened != VARIANT_FALSE;
     }
     void closeSection() override { check(IHostSettingsStore_CloseSection(get())); }
-    void readString(std::string& key, std::string& value, int16_t& answer) override {
-        TextRef name(key), text(value);
+    std::optional<std::string> readString(std::string_view key) override {
+        com::Bstr name(key), text("");
         VARIANT_BOOL found = VARIANT_FALSE;
-        const HRESULT hr = IHostSettingsStore_ReadString(get(), name.ptr(), text.ptr(), &found);
-        writeBack(name, text);
-        check(hr);
-        answer = found ? kTrue : kFalse;
+        check(IHostSettingsStore_ReadString(get(), name.ref(), text.ref(), &found));
+        if (found == VARIANT_FALSE) return std::nullopt;
+        return text.utf8();
     }
 };
 

@@ -59,9 +59,9 @@ void DropHook::ReadHitEdge(Object& hook) {
     env::Module& m = module_;
     const Ref<Object> elementRef = hook.getObject("HitElement");
     Object& element = deref(elementRef);
-    double x = readDouble(element, "PointX");
-    double y = readDouble(element, "PointY");
-    double z = readDouble(element, "PointZ");
+    const double x = readDouble(element, "PointX");
+    const double y = readDouble(element, "PointY");
+    const double z = readDouble(element, "PointZ");
     m.HitPoint = m.hostLibrary.createVector();
     m.HitPoint->setXYZ(x, y, z);
 
@@ -69,9 +69,9 @@ void DropHook::ReadHitEdge(Object& hook) {
         const Variant depth = deref(hook.getObject("ShapePath")).get("Count");
         return readDouble(hook, member, {val(depth)});
     };
-    double nx = normal("HitNormalX");
-    double ny = normal("HitNormalY");
-    double nz = normal("HitNormalZ");
+    const double nx = normal("HitNormalX");
+    const double ny = normal("HitNormalY");
+    const double nz = normal("HitNormalZ");
     m.HitDirection = m.hostLibrary.createVector();
     m.HitDirection->setXYZ(nx, ny, nz);
     m.HitDirection->normalize();

@@ -1,6 +1,8 @@
 // Geometry construction: a new pin placed at the hit point with its axis along
 // the hit normal, and the (re)build of a pin's geometry in its shape.
 
+#include <array>
+
 #include "automation/NumberRules.h"
 #include "env/ComponentVariables.h"
 #include "env/MessageTexts.h"
@@ -24,17 +26,14 @@ constexpr int32_t kClassMarker = 5;  // the host's mark of a shape whose class a
 void PShape::Create(Ref<Object>& parent) {
     env::Module& m = module_;
     const Ref<HostPlacement> placement = m.hostLibrary.createPlacement();
-    Ref<HostVector> axis = m.hostLibrary.createVector();
-    double ax = 0, ay = 0, az = 1;
-    axis->setXYZ(ax, ay, az);
-    Ref<HostVector> origin = m.hostLibrary.createVector();
-    double ox = 0, oy = 0, oz = 0;
-    origin->setXYZ(ox, oy, oz);
+    const Ref<HostVector> axis = m.hostLibrary.createVector();
+    axis->setXYZ(0, 0, 1);
+    const Ref<HostVector> origin = m.hostLibrary.createVector();
+    origin->setXYZ(0, 0, 0);
 
     const Ref<HostTransform> transform = m.hostLibrary.createTransform();
     transform->setFrames(origin, axis, m.HitPoint, m.HitDirection);
-    double r[4] = {0, 0, 0, 0};
-    transform->rotation(r[0], r[1], r[2], r[3]);
+    const std::array<double, 4> r = transform->rotation();
     for (int i = 0; i < 4; ++i) placement->setRotation(i + 1, r[i]);
 
 
@@ -101,12 +100,7 @@ void PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_
 }
 
 std::string PShape::GetShapeClassId() {
-    const Ref<HostClassRegistry> registry = module_.hostLibrary.createClassRegistry();
-    std::string progId = kPShapeProgId;
-    int32_t zero = 0;
-    std::string classId;
-    registry->classIdOf(progId, zero, classId);
-    return classId;
+    return module_.hostLibrary.createClassRegistry()->classIdOf(kPShapeProgId, 0);
 }
 
 void PShape::StoreShapeClass(Ref<Object>& objBoss, const std::string& id) {

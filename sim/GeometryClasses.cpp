@@ -23,7 +23,7 @@ size_t rotationSlot(int i) {
 
 }  // namespace
 
-void SimVector::setXYZ(double& x, double& y, double& z) {
+void SimVector::setXYZ(double x, double y, double z) {
     journalled("setXYZ", CallKind::Method, {describe(x, true), describe(y, true), describe(z, true)}, [&] {
         v_ = {x, y, z};
     });
@@ -67,8 +67,8 @@ void SimPlacement::setRotation(int i, double v) {
                [&] { rotation_[rotationSlot(i)] = v; });
 }
 
-void SimTransform::setFrames(Ref<host::HostVector>& fromPoint, Ref<host::HostVector>& fromAxis,
-                             Ref<host::HostVector>& toPoint, Ref<host::HostVector>& toAxis) {
+void SimTransform::setFrames(const Ref<host::HostVector>& fromPoint, const Ref<host::HostVector>& fromAxis,
+                             const Ref<host::HostVector>& toPoint, const Ref<host::HostVector>& toAxis) {
     journalled("setFrames", CallKind::Method,
                {describe(fromPoint, true), describe(fromAxis, true), describe(toPoint, true), describe(toAxis, true)},
                [&] {
@@ -78,14 +78,14 @@ void SimTransform::setFrames(Ref<host::HostVector>& fromPoint, Ref<host::HostVec
                });
 }
 
-void SimTransform::rotation(double& r1, double& r2, double& r3, double& r4) {
+// The four slots the host answers in are journalled as the component's
+// variables start: zero.
+std::array<double, 4> SimTransform::rotation() {
+    std::array<double, 4> r{};
     journalled("rotation", CallKind::Method,
-               {describe(r1, true), describe(r2, true), describe(r3, true), describe(r4, true)}, [&] {
-                   r1 = rotation_.w;
-                   r2 = rotation_.x;
-                   r3 = rotation_.y;
-                   r4 = rotation_.z;
-               });
+               {describe(r[0], true), describe(r[1], true), describe(r[2], true), describe(r[3], true)},
+               [&] { r = {rotation_.w, rotation_.x, rotation_.y, rotation_.z}; });
+    return r;
 }
 
 }  // namespace zelva::sim

@@ -16,7 +16,7 @@ class SimVector : public host::HostVector, public Tracked {
 public:
     explicit SimVector(std::shared_ptr<HostState> host) : Tracked(std::move(host), "HostVector") {}
 
-    void setXYZ(double& x, double& y, double& z) override;
+    void setXYZ(double x, double y, double z) override;
     double x() override;
     double y() override;
     double z() override;
@@ -55,9 +55,9 @@ class SimTransform : public host::HostTransform, public Tracked {
 public:
     explicit SimTransform(std::shared_ptr<HostState> host) : Tracked(std::move(host), "HostTransform") {}
 
-    void setFrames(Ref<host::HostVector>& fromPoint, Ref<host::HostVector>& fromAxis, Ref<host::HostVector>& toPoint,
-                   Ref<host::HostVector>& toAxis) override;
-    void rotation(double& r1, double& r2, double& r3, double& r4) override;
+    void setFrames(const Ref<host::HostVector>& fromPoint, const Ref<host::HostVector>& fromAxis,
+                   const Ref<host::HostVector>& toPoint, const Ref<host::HostVector>& toAxis) override;
+    std::array<double, 4> rotation() override;
 
 private:
     Quaternion rotation_;

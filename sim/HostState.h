@@ -10,20 +10,20 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/CaseInsensitive.h"
+#include "settingsfiles/CaseInsensitive.h"
+#include "settingsfiles/RegistryStore.h"
+#include "settingsfiles/SettingsStore.h"
 #include "sim/Document.h"
 #include "sim/FaultPlan.h"
 #include "sim/Journal.h"
-#include "sim/RegistryStore.h"
-#include "sim/SettingsStore.h"
 
 namespace zelva::sim {
 
 struct HostState {
     doc::Document document;
-    RegistryStore registry;
-    SettingsStore settings;
-    std::map<std::string, std::string, CaseInsensitiveLess> classIds;  // ProgID → class id
+    settingsfiles::RegistryStore registry;
+    settingsfiles::SettingsStore settings;
+    std::map<std::string, std::string, settingsfiles::CaseInsensitiveLess> classIds;  // ProgID → class id
 
     std::vector<JournalEntry> journal;
     bool journalKept = true;  // off, calls are counted and may fail but leave no entry

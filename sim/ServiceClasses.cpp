@@ -11,8 +11,6 @@ namespace zelva::sim {
 
 namespace {
 
-constexpr int32_t kFound = 0;
-constexpr int32_t kAbsent = 2;
 constexpr int32_t kInvalidClassString = static_cast<int32_t>(0x800401F3u);
 
 double metresPer(int32_t code) {
@@ -23,17 +21,22 @@ double metresPer(int32_t code) {
 
 }  // namespace
 
-void SimClassRegistry::classIdOf(std::string& progId, int32_t& flags, std::string& classId) {
-    journalled("classIdOf", CallKind::Method, {describe(progId, true), describe(flags, true), describe(classId, true)},
-               [&] {
+// The host answers in slots its caller passes by reference; they are
+// journalled as the component's own variables start, empty or zero.
+std::string SimClassRegistry::classIdOf(std::string_view progId, int32_t flags) {
+    std::string classId;
+    journalled("classIdOf", CallKind::Method,
+               {describe(std::string(progId), true), describe(flags, true), describe(classId, true)}, [&] {
                    const auto it = host().classIds.find(progId);
                    if (it == host().classIds.end())
                        throw Error::fromHresult(kInvalidClassString, "Invalid class string");
                    classId = it->second;
                });
+    return classId;
 }
 
-void SimUnitConverter::convert(Ref<Object>& page, double& value, int32_t& fromCode, int32_t& toCode, double& result) {
+double SimUnitConverter::convert(const Ref<Object>& page, double value, int32_t fromCode, int32_t toCode) {
+    double result = 0;
     journalled("convert", CallKind::Method,
                {describe(page, true), describe(value, true), describe(fromCode, true), describe(toCode, true),
                 describe(result, true)},
@@ -42,27 +45,30 @@ void SimUnitConverter::convert(Ref<Object>& page, double& value, int32_t& fromCo
                    if (!dynamic_cast<PageObject*>(page.get())) throw Error::runtime(err::TypeMismatch);
                    result = value * metresPer(fromCode) / metresPer(toCode);
                });
+    return result;
 }
 
-void SimRegistry::readString(int32_t& root, std::string& key, std::string& name, std::string& value, int32_t& status) {
+std::string SimRegistry::readString(int32_t root, std::string_view key, std::string_view name) {
+    std::string value;
     journalled("readString", CallKind::Method,
                [&] {
-                   return std::vector{describe(root, true), describe(key, true), describe(name, true),
-                                      describe(value, true), describe(status, true)};
+                   return std::vector{describe(root, true), describe(std::string(key), true),
+                                      describe(std::string(name), true), describe(value, true),
+                                      describe(int32_t{0}, true)};
                },
                [&] {
-                   const auto found = host().registry.read(root, key, name);
-                   if (found) value = *found;
-                   status = found ? kFound : kAbsent;
+                   if (const std::string* found = host().registry.read(root, key, name)) value = *found;
                });
+    return value;
 }
 
-void SimRegistry::fileExists(std::string& path, int16_t& answer) {
-    journalled("fileExists", CallKind::Method, {describe(path, true), describe(answer, true)}, [&] {
+bool SimRegistry::fileExists(std::string_view path) {
+    bool exists = false;
+    journalled("fileExists", CallKind::Method, {describe(std::string(path), true), describe(kFalse, true)}, [&] {
         std::error_code ec;
-        const bool exists = std::filesystem::is_regular_file(env::mapWindowsPath(path), ec);
-        answer = exists ? kTrue : kFalse;
+        exists = std::filesystem::is_regular_file(env::mapWindowsPath(path), ec);
     });
+    return exists;
 }
 
 const std::string& SimSettingsStore::openSectionName() const {
@@ -70,12 +76,12 @@ const std::string& SimSettingsStore::openSectionName() const {
     return *section_;
 }
 
-void SimSettingsStore::openSection(std::string& name, int16_t& answer) {
-    journalled("openSection", CallKind::Method, {describe(name, true), describe(answer, true)}, [&] {
-        const bool exists = host().settings.hasSection(name);
-        section_ = exists ? std::optional(name) : std::nullopt;
-        answer = exists ? kTrue : kFalse;
+bool SimSettingsStore::openSection(std::string_view name) {
+    journalled("openSection", CallKind::Method, {describe(std::string(name), true), describe(kFalse, true)}, [&] {
+        const bool exists = host().settings.hasSection(std::string(name));
+        section_ = exists ? std::optional<std::string>(name) : std::nullopt;
     });
+    return section_.has_value();
 }
 
 void SimSettingsStore::closeSection() {
@@ -85,13 +91,12 @@ void SimSettingsStore::closeSection() {
     });
 }
 
-void SimSettingsStore::readString(std::string& key, std::string& value, int16_t& answer) {
-    journalled("readString", CallKind::Method, {describe(key, true), describe(value, true), describe(answer, true)},
-               [&] {
-                   const auto found = host().settings.read(openSectionName(), key);
-                   if (found) value = *found;
-                   answer = found ? kTrue : kFalse;
-               });
+std::optional<std::string> SimSettingsStore::readString(std::string_view key) {
+    std::optional<std::string> value;
+    journalled("readString", CallKind::Method,
+               {describe(std::string(key), true), describe(std::string(), true), describe(kFalse, true)},
+               [&] { value = host().settings.read(openSectionName(), std::string(key)); });
+    return value;
 }
 
 }  // namespace zelva::sim

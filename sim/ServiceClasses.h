@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "host/HostLibrary.h"
 #include "sim/Tracked.h"
@@ -19,7 +20,7 @@ class SimClassRegistry : public host::HostClassRegistry, public Tracked {
 public:
     explicit SimClassRegistry(std::shared_ptr<HostState> host) : Tracked(std::move(host), "HostClassRegistry") {}
 
-    void classIdOf(std::string& progId, int32_t& flags, std::string& classId) override;
+    std::string classIdOf(std::string_view progId, int32_t flags) override;
 };
 
 // result = value × metres per unit of `fromCode` / metres per unit of
@@ -29,17 +30,17 @@ class SimUnitConverter : public host::UnitConverter, public Tracked {
 public:
     explicit SimUnitConverter(std::shared_ptr<HostState> host) : Tracked(std::move(host), "UnitConverter") {}
 
-    void convert(Ref<Object>& page, double& value, int32_t& fromCode, int32_t& toCode, double& result) override;
+    double convert(const Ref<Object>& page, double value, int32_t fromCode, int32_t toCode) override;
 };
 
-// Reads the registry store: status 0 and the value when found, status 2 and
-// `value` untouched when absent. The file test maps Windows paths first.
+// Reads the registry store, an absent value as empty (the status slot is left
+// as it came). The file test maps Windows paths first.
 class SimRegistry : public host::HostRegistry, public Tracked {
 public:
     explicit SimRegistry(std::shared_ptr<HostState> host) : Tracked(std::move(host), "HostRegistry") {}
 
-    void readString(int32_t& root, std::string& key, std::string& name, std::string& value, int32_t& status) override;
-    void fileExists(std::string& path, int16_t& answer) override;  // -1 for an existing file, else 0
+    std::string readString(int32_t root, std::string_view key, std::string_view name) override;
+    bool fileExists(std::string_view path) override;  // answers -1 for an existing file, else 0
 };
 
 // Answers -1 for a section that exists and a key that was found, 0 otherwise
@@ -49,9 +50,9 @@ class SimSettingsStore : public host::HostSettingsStore, public Tracked {
 public:
     explicit SimSettingsStore(std::shared_ptr<HostState> host) : Tracked(std::move(host), "HostSettingsStore") {}
 
-    void openSection(std::string& name, int16_t& answer) override;
+    bool openSection(std::string_view name) override;
     void closeSection() override;
-    void readString(std::string& key, std::string& value, int16_t& answer) override;
+    std::optional<std::string> readString(std::string_view key) override;
 
 private:
     const std::string& openSectionName() const;

@@ -14,7 +14,7 @@
 
 #include "automation/Object.h"
 #include "host/HostLibrary.h"
-#include "sim/CaseInsensitive.h"
+#include "settingsfiles/CaseInsensitive.h"
 #include "sim/HostState.h"
 #include "sim/SimLibrary.h"
 
@@ -47,8 +47,8 @@ public:
     void clearFaults();
     uint64_t callCount() const { return state_->callsMade - state_->callMark; }
 
-    RegistryStore& registry() { return state_->registry; }
-    SettingsStore& settings() { return state_->settings; }
+    settingsfiles::RegistryStore& registry() { return state_->registry; }
+    settingsfiles::SettingsStore& settings() { return state_->settings; }
 
     // Application and page.
     void setDialogPrecision(int16_t decimals) { state_->document.dialogPrecision = decimals; }
@@ -92,7 +92,7 @@ private:
 
     std::shared_ptr<HostState> state_;
     SimLibrary library_;
-    std::map<std::string, ClassFactory, CaseInsensitiveLess> factories_;  // by class id
+    std::map<std::string, ClassFactory, settingsfiles::CaseInsensitiveLess> factories_;  // by class id
     std::function<Ref<Object>(const std::string&)> creator_;
 };
 

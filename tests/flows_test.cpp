@@ -46,11 +46,9 @@ protected:
         m.LanguageBase = 2000;
         m.CurrentPage = s.host.page();
         m.HitPoint = s.host.library().createVector();
-        double x = 3, y = 4, z = 5;
-        m.HitPoint->setXYZ(x, y, z);
+        m.HitPoint->setXYZ(3, 4, 5);
         m.HitDirection = s.host.library().createVector();
-        double nx = 0, ny = 0.6, nz = 0.8;
-        m.HitDirection->setXYZ(nx, ny, nz);
+        m.HitDirection->setXYZ(0, 0.6, 0.8);
         m.TargetPart = s.host.partObject(s.host.addPart("plate"));
     }
 

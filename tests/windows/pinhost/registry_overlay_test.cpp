@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "comhost/RegistryOverlay.h"
-#include "sim/RegistryStore.h"
+#include "settingsfiles/RegistryStore.h"
 
 namespace {
 

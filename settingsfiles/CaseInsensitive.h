@@ -8,7 +8,7 @@
 
 #include "automation/Object.h"
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 // A name in the form under which case-insensitive tables keep it.
 inline std::string foldedCase(std::string_view name) {
@@ -27,4 +27,4 @@ struct CaseInsensitiveLess {
     }
 };
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles

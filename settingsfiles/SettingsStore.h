@@ -1,5 +1,5 @@
 #pragma once
-// The host's own sectioned settings, loaded from an ini-style file:
+// A host's own sectioned settings, loaded from an ini-style file:
 // `[Section]` headers, `Key=Value` lines, `;` or `#` comments. Sections and
 // keys compare without regard to case; spaces around keys and values go.
 
@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "sim/CaseInsensitive.h"
-#include "sim/ConfigFiles.h"
+#include "settingsfiles/CaseInsensitive.h"
+#include "settingsfiles/ConfigFiles.h"
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 class SettingsStore {
 public:
@@ -31,4 +31,4 @@ private:
     std::map<std::string, Keys, CaseInsensitiveLess> sections_;
 };
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles

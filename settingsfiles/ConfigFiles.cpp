@@ -1,10 +1,10 @@
-#include "sim/ConfigFiles.h"
+#include "settingsfiles/ConfigFiles.h"
 
 #include <cctype>
 #include <fstream>
 #include <stdexcept>
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 std::vector<std::string> readConfigLines(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -50,4 +50,4 @@ std::string lineLocation(const std::filesystem::path& path, size_t lineIndex) {
     return path.string() + ":" + std::to_string(lineIndex + 1);
 }
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles

@@ -1,8 +1,8 @@
-#include "sim/SettingsStore.h"
+#include "settingsfiles/SettingsStore.h"
 
 #include <stdexcept>
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 namespace {
 std::string trimmed(std::string_view s) {
@@ -54,4 +54,4 @@ std::string SettingsStore::iniText() const {
     return text;
 }
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles

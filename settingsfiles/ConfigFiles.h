@@ -1,6 +1,6 @@
 #pragma once
-// Reading the plain files the stand-in host's stores are loaded from: lines of
-// a text file, and `%NAME%` placeholders replaced by values the caller gives
+// Reading the plain settings files the stores are loaded from: lines of a
+// text file, and `%NAME%` placeholders replaced by values the caller gives
 // (such as INSTALLDIR, where the install tree lies on this machine).
 
 #include <filesystem>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 using Substitutions = std::map<std::string, std::string>;
 
@@ -25,4 +25,4 @@ std::string substitutePlaceholders(std::string_view text, const Substitutions& s
 // "path:line" for load errors.
 std::string lineLocation(const std::filesystem::path& path, size_t lineIndex);
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles

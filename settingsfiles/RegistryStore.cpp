@@ -1,4 +1,4 @@
-#include "sim/RegistryStore.h"
+#include "settingsfiles/RegistryStore.h"
 
 #include <array>
 #include <stdexcept>
@@ -6,7 +6,7 @@
 
 #include "automation/Object.h"
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 namespace {
 
@@ -108,4 +108,4 @@ std::vector<RegistryStore::Entry> RegistryStore::entries() const {
     return all;
 }
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles

@@ -1,6 +1,6 @@
 #pragma once
-// The registry as the stand-in host's library reads it: string values under
-// keys of the four root hives, loaded from REGEDIT4 files. Keys and value
+// Registry settings as a host's library reads them: string values under keys
+// of the four root hives, loaded from REGEDIT4 files. Keys and value
 // names compare without regard to case, as in Windows.
 
 #include <cstdint>
@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "host/HostCodes.h"
-#include "sim/CaseInsensitive.h"
-#include "sim/ConfigFiles.h"
+#include "settingsfiles/CaseInsensitive.h"
+#include "settingsfiles/ConfigFiles.h"
 
-namespace zelva::sim {
+namespace zelva::settingsfiles {
 
 class RegistryStore {
 public:
@@ -48,4 +48,4 @@ private:
     std::map<int32_t, Keys> hives_;
 };
 
-}  // namespace zelva::sim
+}  // namespace zelva::settingsfiles
