@@ -4,6 +4,7 @@
 
 #include "comhost/ComFailures.h"
 #include "comhost/HostVariants.h"
+#include "comvalues/ArgumentSlots.h"
 #include "comvalues/VariantValues.h"
 #include "win32text/WideText.h"
 
@@ -64,7 +65,7 @@ HRESULT HostDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return DISP_E_BADINDEX;
 }
 
-DISPID HostDispatch::dispIdOf(const std::wstring& name) {
+DISPID HostDispatch::dispIdOf(std::wstring_view name) {
     const std::string member = win32::narrow(name);
     for (size_t i = 0; i < names_.size(); ++i)
         if (sameName(names_[i], member)) return static_cast<DISPID>(i + 1);
@@ -102,8 +103,8 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
     try {
         // Positional arguments arrive last to first; a put's value is the last.
         const UINT count = params->cArgs;
-        std::vector<Variant> values(count);
-        std::vector<Arg> args(count);
+        com::ArgumentSlots<Variant> values(count);
+        com::ArgumentSlots<Arg> args(count);
         for (UINT i = 0; i < count; ++i) {
             const VARIANTARG& source = params->rgvarg[count - 1 - i];
             try {
@@ -121,7 +122,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         };
         Variant answer;
         try {
-            answer = object_->invoke(names_[static_cast<size_t>(id - 1)], kind, args);
+            answer = object_->invoke(names_[static_cast<size_t>(id - 1)], kind, {args.data(), count});
         } catch (const Error& e) {
             writeBackWritten();
             return raiseException(e, exception);

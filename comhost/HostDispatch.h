@@ -10,6 +10,7 @@
 #include <dispex.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "automation/Object.h"
@@ -45,7 +46,7 @@ public:
 
 private:
     explicit HostDispatch(Ref<Object> object) : object_(std::move(object)) {}
-    DISPID dispIdOf(const std::wstring& name);
+    DISPID dispIdOf(std::wstring_view name);
 
     LONG refs_ = 1;
     Ref<Object> object_;

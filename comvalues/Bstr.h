@@ -16,7 +16,7 @@ namespace zelva::com {
 class Bstr {
 public:
     Bstr() = default;
-    explicit Bstr(std::string_view utf8) : s_(allocate(win32::widen(utf8))) {}
+    explicit Bstr(std::string_view utf8) : s_(allocate(utf8)) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     ~Bstr() { SysFreeString(s_); }
@@ -37,9 +37,12 @@ public:
     static std::string utf8Of(BSTR s) { return win32::narrow(std::wstring_view(s ? s : L"", SysStringLen(s))); }
 
 private:
-    static BSTR allocate(const std::wstring& text) {
-        BSTR s = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    // Converted straight into the string's own block: no UTF-16 copy between.
+    static BSTR allocate(std::string_view utf8) {
+        const size_t length = win32::widenedLength(utf8);
+        BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(length));
         if (!s) throw std::bad_alloc();
+        win32::widenInto(utf8, s, length);
         return s;
     }
 

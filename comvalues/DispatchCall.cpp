@@ -1,7 +1,6 @@
 #include "comvalues/DispatchCall.h"
 
-#include <vector>
-
+#include "comvalues/ArgumentSlots.h"
 #include "comvalues/ComFailures.h"
 #include "comvalues/ComVariant.h"
 #include "comvalues/VariantValues.h"
@@ -11,8 +10,8 @@ namespace zelva::com {
 Variant invokeMember(IDispatch* dispatch, DISPID id, CallKind kind, std::span<const Arg> args,
                      const ValuePolicy& policy) {
     const size_t count = args.size();
-    std::vector<ComVariant> values(count);  // the arguments' values, and what by-reference ones receive
-    std::vector<VARIANTARG> passed(count);  // positional arguments travel last to first
+    ArgumentSlots<ComVariant> values(count);  // the arguments' values, and what by-reference ones receive
+    ArgumentSlots<VARIANTARG> passed(count);  // positional arguments travel last to first
     for (size_t i = 0; i < count; ++i) {
         toVariant(args[i].get(), values[i].put(), policy);
         VARIANTARG& arg = passed[count - 1 - i];

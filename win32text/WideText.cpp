@@ -4,11 +4,18 @@
 
 namespace zelva::win32 {
 
+size_t widenedLength(std::string_view utf8) {
+    if (utf8.empty()) return 0;
+    return static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0));
+}
+
+void widenInto(std::string_view utf8, wchar_t* out, size_t length) {
+    if (length) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out, static_cast<int>(length));
+}
+
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+    std::wstring wide(widenedLength(utf8), L'\0');
+    widenInto(utf8, wide.data(), wide.size());
     return wide;
 }
 

@@ -378,7 +378,9 @@ int screenDpi() {
 }
 
 TEST_P(TextsFit, EveryCaptionFitsItsControlAndTheNoticeWrapsInsideItsLabel) {
-    if (const char* expected = std::getenv("ZELVA_EXPECTED_DPI")) ASSERT_EQ(screenDpi(), std::atoi(expected));
+    if (const char* expected = std::getenv("ZELVA_EXPECTED_DPI")) {
+        ASSERT_EQ(screenDpi(), std::atoi(expected));
+    }
     const Language language = GetParam();
     setLanguage(language.setting);
     const std::wstring title = win32::widen(env::MessageText(language.base + env::text::Title));
