@@ -19,7 +19,7 @@
 #include "env/Module.h"
 #include "env/PathMapping.h"
 #include "env/Settings.h"
-#include "forms/DialogProcedures.h"
+#include "forms/StandardsIndex.h"
 #include "standards/ThreadTableFiles.h"
 
 namespace zelva::tables {

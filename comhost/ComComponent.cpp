@@ -7,6 +7,7 @@
 #include "comhost/ComFailures.h"
 #include "comhost/ForeignObject.h"
 #include "comhost/HostDispatch.h"
+#include "comhost/HostVariants.h"
 #include "comvalues/Bstr.h"
 #include "hostlib/SettingsLocation.h"
 #include "shape/ClassIds.h"
@@ -39,7 +40,7 @@ CLSID classOfProgId(const char* progId) {
 Ref<Object> componentObject(const CLSID& classId) {
     com::ComPtr<IDispatch> object;
     create(classId, IID_IDispatch, object);
-    return makeRef<ForeignObject>(object.get());
+    return makeRef<ForeignObject>(object.get(), kHostValues);
 }
 
 // The object of a class record's class id; null when no such class is registered.
@@ -50,7 +51,7 @@ Ref<Object> objectOfClass(const std::string& classId) {
     const HRESULT hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid());
     if (hr == REGDB_E_CLASSNOTREG) return nullptr;
     checkCall(hr);
-    return makeRef<ForeignObject>(object.get());
+    return makeRef<ForeignObject>(object.get(), kHostValues);
 }
 
 std::filesystem::path settingsFileFor(DWORD process) {
@@ -145,7 +146,7 @@ app::PinProjection ComComponent::project(const Ref<Object>& shape) {
     checkCall(pinShape.queryTo(IID_IC2DProjectedThreads, view.put()));
 
     com::ComPtr<IDispatch> target;
-    *target.put() = HostDispatch::wrap(shape);  // takes over the wrapper's first reference
+    *target.put() = HostDispatch::wrap(shape, kHostValues);  // takes over the wrapper's first reference
     double inner = 0, outer = 0, taperAngle = 0, length = 0, offset = 0, x = 0, y = 0, z = 0;
     VARIANT_BOOL isHole = VARIANT_FALSE, taper = VARIANT_FALSE, answer = VARIANT_FALSE;
     checkCall(view->GetProjectedThreadInformation(target.addressof(), &inner, &outer, &taperAngle, &length, &offset, &x,

@@ -1,20 +1,20 @@
 #include "comhost/ForeignObject.h"
 
 #include "comhost/ComFailures.h"
-#include "comhost/HostVariants.h"
 #include "comvalues/DispatchCall.h"
 #include "win32text/WideText.h"
 
 namespace zelva::pinhost {
 
-ForeignObject::ForeignObject(IDispatch* dispatch) : dispatch_(dispatch) {}
+ForeignObject::ForeignObject(IDispatch* dispatch, const com::ValuePolicy& values)
+    : dispatch_(dispatch), values_(values) {}
 
 Variant ForeignObject::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
     std::wstring member = win32::widen(name);
     LPOLESTR names[] = {member.data()};
     DISPID id = DISPID_UNKNOWN;
     checkCall(dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
-    return com::invokeMember(dispatch_.get(), id, kind, args, kHostValues);
+    return com::invokeMember(dispatch_.get(), id, kind, args, values_);
 }
 
 }  // namespace zelva::pinhost

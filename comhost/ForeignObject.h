@@ -9,13 +9,15 @@
 
 #include "automation/Object.h"
 #include "comvalues/ComPtr.h"
+#include "comvalues/ValuePolicy.h"
 
 namespace zelva::pinhost {
 
 class ForeignObject final : public Object {
 public:
-    // Holds a reference of its own to `dispatch`.
-    explicit ForeignObject(IDispatch* dispatch);
+    // Holds a reference of its own to `dispatch`; `values` says how its
+    // arguments are passed and its answers read.
+    ForeignObject(IDispatch* dispatch, const com::ValuePolicy& values);
 
     // Invoked as comvalues/DispatchCall.h describes.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
@@ -24,6 +26,7 @@ public:
 
 private:
     com::ComPtr<IDispatch> dispatch_;
+    const com::ValuePolicy& values_;
 };
 
 }  // namespace zelva::pinhost

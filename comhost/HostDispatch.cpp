@@ -3,7 +3,6 @@
 #include <new>
 
 #include "comhost/ComFailures.h"
-#include "comhost/HostVariants.h"
 #include "comvalues/ArgumentSlots.h"
 #include "comvalues/VariantValues.h"
 #include "win32text/WideText.h"
@@ -23,7 +22,9 @@ CallKind kindOf(WORD flags) {
 
 }  // namespace
 
-IDispatchEx* HostDispatch::wrap(Ref<Object> object) { return new HostDispatch(std::move(object)); }
+IDispatchEx* HostDispatch::wrap(Ref<Object> object, const com::ValuePolicy& values) {
+    return new HostDispatch(std::move(object), values);
+}
 
 Ref<Object> HostDispatch::unwrap(IUnknown* dispatch) {
     void* own = nullptr;
@@ -108,7 +109,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         for (UINT i = 0; i < count; ++i) {
             const VARIANTARG& source = params->rgvarg[count - 1 - i];
             try {
-                values[i] = com::valueOf(source, kHostValues);
+                values[i] = com::valueOf(source, values_);
             } catch (const Error&) {
                 if (argError) *argError = count - 1 - i;
                 return DISP_E_TYPEMISMATCH;
@@ -118,7 +119,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         // What the object wrote reaches the caller even when it then failed.
         const auto writeBackWritten = [&] {
             for (UINT i = 0; i < count; ++i)
-                if (args[i].written) com::storeThrough(values[i], params->rgvarg[count - 1 - i], kHostValues);
+                if (args[i].written) com::storeThrough(values[i], params->rgvarg[count - 1 - i], values_);
         };
         Variant answer;
         try {
@@ -129,7 +130,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         }
         writeBackWritten();
         if (result) {
-            com::toVariant(answer, result, kHostValues);
+            com::toVariant(answer, result, values_);
         }
         return S_OK;
     } catch (const Error& e) {

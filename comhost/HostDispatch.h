@@ -14,13 +14,15 @@
 #include <vector>
 
 #include "automation/Object.h"
+#include "comvalues/ValuePolicy.h"
 
 namespace zelva::pinhost {
 
 class HostDispatch final : public IDispatchEx {
 public:
-    // A new wrapper with one reference, owned by the caller.
-    static IDispatchEx* wrap(Ref<Object> object);
+    // A new wrapper with one reference, owned by the caller; `values` says
+    // how it reads its arguments and passes its answers.
+    static IDispatchEx* wrap(Ref<Object> object, const com::ValuePolicy& values);
     // The sim object behind `dispatch` when it is one of these wrappers, else null.
     static Ref<Object> unwrap(IUnknown* dispatch);
 
@@ -45,11 +47,12 @@ public:
     HRESULT STDMETHODCALLTYPE GetNameSpaceParent(IUnknown** parent) override;
 
 private:
-    explicit HostDispatch(Ref<Object> object) : object_(std::move(object)) {}
+    HostDispatch(Ref<Object> object, const com::ValuePolicy& values) : object_(std::move(object)), values_(values) {}
     DISPID dispIdOf(std::wstring_view name);
 
     LONG refs_ = 1;
     Ref<Object> object_;
+    const com::ValuePolicy& values_;
     std::vector<std::string> names_;  // dispatch id n names names_[n - 1]
 };
 

@@ -10,7 +10,7 @@ namespace {
 
 Ref<Object> objectFor(IDispatch* dispatch) {
     if (Ref<Object> own = HostDispatch::unwrap(dispatch)) return own;
-    return makeRef<ForeignObject>(dispatch);
+    return makeRef<ForeignObject>(dispatch, kHostValues);
 }
 
 IDispatch* dispatchFor(const Ref<Object>& object) {
@@ -18,7 +18,7 @@ IDispatch* dispatchFor(const Ref<Object>& object) {
         foreign->dispatch()->AddRef();
         return foreign->dispatch();
     }
-    return HostDispatch::wrap(object);
+    return HostDispatch::wrap(object, kHostValues);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "env/Preferences.h"
 #include "env/Settings.h"
 #include "forms/SizeMatching.h"
+#include "forms/StandardsIndex.h"
 #include "host/HostCalls.h"
 #include "standards/ThreadTableFiles.h"
 
@@ -28,9 +29,21 @@ void setCaptions(env::Module& m, ui::Dialog& d) {
         d.ToggleMan.caption = *std::move(manual);
 }
 
-}  // namespace
+// After an edited pin's values were loaded, with size matching on: its
+// standard selected, while the pin's own length and pitch texts stay as
+// loaded. The list is read again with its sizes: an edit is rare beside a
+// drop, whose opening reads the index once.
+void matchEditedPin(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    const std::string length = d.Lunghezza.text();
+    const std::string pitch = d.Passo.text();
+    m.MatchTarget = env::SizeTarget{m.CurrentDiameter, leadingNumber(pitch), false};
+    FillThreadList(m);
+    d.Lunghezza.setText(length);
+    d.Passo.setText(pitch);
+}
 
-std::string indexFilePath(const env::Module& m) { return m.StandardsDir + m.IniFileName; }
+}  // namespace
 
 void InitDialog(env::Module& m) {
     ui::Dialog& d = m.dialog();
@@ -50,7 +63,7 @@ void InitDialog(env::Module& m) {
     if (m.EditMode != kFalse) {
         Variant part = Variant::object(m.EditPart);
         host::deref(m.EditShape).call("GetPartData", {ref(part)});
-        if (matching) MatchEditedPin(m);
+        if (matching) matchEditedPin(m);
     } else {
         env::ReadPrefs(m);
         FitPreferencesToMatch(m);

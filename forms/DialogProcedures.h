@@ -9,11 +9,6 @@
 
 namespace zelva::forms {
 
-// The section of a group's index file that lists its standards, and the index
-// file of the current group (StandardsDir + IniFileName).
-constexpr int16_t kStandardsSection = 1;
-std::string indexFilePath(const env::Module& m);
-
 void InitDialog(env::Module& m);
 void FillStandardTabs(env::Module& m);
 void SelectStandard(env::Module& m, int16_t tab);

@@ -7,7 +7,7 @@
 #include "env/MessageTexts.h"
 #include "env/Settings.h"
 #include "env/TextTemplate.h"
-#include "forms/DialogProcedures.h"
+#include "forms/StandardsIndex.h"
 #include "standards/NominalSizes.h"
 #include "standards/QuoteSearch.h"
 #include "standards/ThreadTableFiles.h"
@@ -98,18 +98,6 @@ void FitPreferencesToMatch(env::Module& m) {
     ui::Dialog& d = m.dialog();
     if (d.Passo.listCount() > 0) d.Passo.setText(d.Passo.item(0));
     fitLength(d.Lunghezza, d.Lunghezza.text());
-}
-
-// The list is read again with its sizes: an edit is rare beside a drop, whose
-// opening reads the index once.
-void MatchEditedPin(env::Module& m) {
-    ui::Dialog& d = m.dialog();
-    const std::string length = d.Lunghezza.text();
-    const std::string pitch = d.Passo.text();
-    m.MatchTarget = env::SizeTarget{m.CurrentDiameter, leadingNumber(pitch), false};
-    FillThreadList(m);
-    d.Lunghezza.setText(length);
-    d.Passo.setText(pitch);
 }
 
 }  // namespace zelva::forms

@@ -21,8 +21,4 @@ void SelectMatchedStandard(env::Module& m);
 // pitch, and the remembered length fitted to its lengths.
 void FitPreferencesToMatch(env::Module& m);
 
-// After an edited pin's values were loaded: its standard selected, while the
-// pin's own length and pitch texts stay as they were loaded.
-void MatchEditedPin(env::Module& m);
-
 }  // namespace zelva::forms

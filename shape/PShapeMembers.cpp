@@ -195,4 +195,17 @@ const PShapeMember* findPShapeMember(std::string_view name, CallKind kind) {
     return nullptr;
 }
 
+// The pin's late-bound face: a call by name finds its row here; the vtable
+// and the composite drawing answer come with their row already.
+Variant PShape::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
+    const PShapeMember* member = findPShapeMember(name, kind);
+    if (!member) throw Error::runtime(err::MemberNotSupported);
+    return invokeMember(*member, args);
+}
+
+Variant PShape::invokeMember(const PShapeMember& row, std::span<const Arg> args) {
+    expectArgCount(args, row.arity);
+    return row.handler(*this, args);
+}
+
 }  // namespace zelva::shape

@@ -15,6 +15,7 @@
 #include "automation/Error.h"
 #include "comhost/ForeignObject.h"
 #include "comhost/HostDispatch.h"
+#include "comhost/HostVariants.h"
 
 using namespace zelva;
 using wintest::Bstr;
@@ -56,7 +57,7 @@ public:
 struct Wrapped {
     Ref<Recorder> object = makeRef<Recorder>();
     ComPtr<IDispatchEx> dispatch;
-    Wrapped() { *dispatch.put() = pinhost::HostDispatch::wrap(object); }
+    Wrapped() { *dispatch.put() = pinhost::HostDispatch::wrap(object, pinhost::kHostValues); }
 };
 
 DISPID idOf(IDispatch* d, const wchar_t* name) {
@@ -179,7 +180,7 @@ TEST(HostDispatch, FailuresCrossWithTheirNumberAndDescriptionBothWays) {
     SysFreeString(exception.bstrDescription);
 
     // The same failure, read back as an automation client of the wrapper reads it.
-    const Ref<Object> client = makeRef<pinhost::ForeignObject>(w.dispatch.get());
+    const Ref<Object> client = makeRef<pinhost::ForeignObject>(w.dispatch.get(), pinhost::kHostValues);
     try {
         client->call("Item", {val(Variant::i2(4))});
         ADD_FAILURE() << "no failure";
@@ -220,7 +221,7 @@ TEST(HostDispatch, ObjectsComeBackAsThemselves) {
 
 TEST(HostDispatch, TheObjectLivesAsLongAsTheComponentHoldsIt) {
     const int before = Recorder::alive;
-    IDispatchEx* dispatch = pinhost::HostDispatch::wrap(makeRef<Recorder>());
+    IDispatchEx* dispatch = pinhost::HostDispatch::wrap(makeRef<Recorder>(), pinhost::kHostValues);
     EXPECT_EQ(Recorder::alive, before + 1);
     dispatch->AddRef();
     EXPECT_EQ(dispatch->Release(), 1u);

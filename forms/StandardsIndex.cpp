@@ -1,0 +1,7 @@
+#include "forms/StandardsIndex.h"
+
+namespace zelva::forms {
+
+std::string indexFilePath(const env::Module& m) { return m.StandardsDir + m.IniFileName; }
+
+}  // namespace zelva::forms
