@@ -5,6 +5,7 @@
 #include "automation/Error.h"
 #include "sim/Arguments.h"
 #include "sim/ComponentObjects.h"
+#include "sim/DocumentCollections.h"
 #include "sim/ShapeObject.h"
 
 namespace zelva::sim {
@@ -73,6 +74,10 @@ Variant ShapeCollectionObject::dispatch(std::string_view name, CallKind kind, st
 Variant componentsOf(std::shared_ptr<HostState> host, std::shared_ptr<doc::ComponentTable> table, int32_t type) {
     std::shared_ptr<doc::ComponentList> list(table, &table->of(type));
     return objectOf<ComponentCollectionObject>(std::move(host), std::move(list), type);
+}
+
+Variant shapesOf(std::shared_ptr<HostState> host, std::shared_ptr<doc::ShapeList> shapes) {
+    return objectOf<ShapeCollectionObject>(std::move(host), std::move(shapes));
 }
 
 }  // namespace zelva::sim

@@ -35,7 +35,4 @@ private:
     std::shared_ptr<doc::ShapeList> shapes_;
 };
 
-// `owner.Components(type)` for the component table of a shape, part or profile.
-Variant componentsOf(std::shared_ptr<HostState> host, std::shared_ptr<doc::ComponentTable> table, int32_t type);
-
 }  // namespace zelva::sim

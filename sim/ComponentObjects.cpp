@@ -2,7 +2,7 @@
 
 #include "automation/Error.h"
 #include "sim/Arguments.h"
-#include "sim/CollectionObjects.h"
+#include "sim/DocumentCollections.h"
 #include "sim/TextureObject.h"
 #include "sim/VariableContract.h"
 
@@ -47,8 +47,7 @@ Variant ComponentObject::dispatch(std::string_view name, CallKind kind, std::spa
     if (sameName(name, "Shapes") && component_->type == doc::type::PartShapes) {
         expectCall(kind, args, 1);
         if (i4Arg(args, 0) != doc::kExtrudedShapeKind) throw Error::runtime(err::InvalidCall, "Unknown shape kind");
-        return objectOf<ShapeCollectionObject>(hostHandle(),
-                                               std::shared_ptr<doc::ShapeList>(component_, &component_->shapes));
+        return shapesOf(hostHandle(), std::shared_ptr<doc::ShapeList>(component_, &component_->shapes));
     }
     if (sameName(name, "SurfaceFinish") && component_->type == doc::type::SurfaceFinish) {
         expectCall(kind, args, 6);

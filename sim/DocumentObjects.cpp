@@ -3,7 +3,7 @@
 #include "automation/Error.h"
 #include "host/HostCodes.h"
 #include "sim/Arguments.h"
-#include "sim/CollectionObjects.h"
+#include "sim/DocumentCollections.h"
 
 namespace zelva::sim {
 

@@ -2,7 +2,7 @@
 
 #include "automation/Error.h"
 #include "sim/Arguments.h"
-#include "sim/CollectionObjects.h"
+#include "sim/DocumentCollections.h"
 #include "sim/DocumentObjects.h"
 #include "sim/ShapeGeometry.h"
 
