@@ -28,13 +28,8 @@ Ref<Object> Object::callObject(std::string_view name, std::vector<Arg> args) {
     return toObject(call(name, std::move(args)));
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (foldNameCase(a[i]) != foldNameCase(b[i])) return false;
-    }
-    return true;
-}
+void addReference(Object* o) { o->addRef(); }
+void dropReference(Object* o) { o->release(); }
 
 void expectArgCount(std::span<const Arg> args, size_t n) {
     if (args.size() != n) throw Error::runtime(err::WrongArgumentCount);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "automation/Names.h"
 #include "automation/Ref.h"
 #include "automation/Variant.h"
 
@@ -40,11 +41,6 @@ public:
     Ref<Object> getObject(std::string_view name, std::vector<Arg> args = {});
     Ref<Object> callObject(std::string_view name, std::vector<Arg> args = {});
 };
-
-// Case-insensitive member name comparison, as automation resolves names.
-bool sameName(std::string_view a, std::string_view b);
-// The case folding of member names: ASCII letters to lower case.
-constexpr char foldNameCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Argument checks for implementations of invoke.
 void expectArgCount(std::span<const Arg> args, size_t n);  // otherwise error 450

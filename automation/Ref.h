@@ -27,13 +27,19 @@ private:
     uint32_t refs_ = 0;
 };
 
+// How a Ref keeps the count, found by argument-dependent lookup as
+// boost::intrusive_ptr finds its pair: a class that must be held where it is
+// not seen whole declares its own pair taking its pointer.
+inline void addReference(RefCounted* o) { o->addRef(); }
+inline void dropReference(RefCounted* o) { o->release(); }
+
 template <class T>
 class Ref {
 public:
     Ref() = default;
     Ref(std::nullptr_t) {}
     explicit Ref(T* p) : p_(p) {
-        if (p_) p_->addRef();
+        if (p_) addReference(p_);
     }
     Ref(const Ref& o) : Ref(o.p_) {}
     Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
@@ -47,7 +53,7 @@ public:
     }
 
     void reset() {
-        if (p_) std::exchange(p_, nullptr)->release();
+        if (p_) dropReference(std::exchange(p_, nullptr));
     }
     T* get() const { return p_; }
     T* operator->() const { return p_; }

@@ -1,8 +1,8 @@
 #include "automation/Variant.h"
 
 #include "automation/Error.h"
+#include "automation/Names.h"
 #include "automation/NumberRules.h"
-#include "automation/Object.h"
 
 namespace zelva {
 

@@ -12,6 +12,11 @@ namespace zelva {
 
 class Object;
 
+// A value may hold an object whose class this header cannot see whole, as the
+// object's calls take values: its count is kept through these two.
+void addReference(Object* o);
+void dropReference(Object* o);
+
 enum class VarType { Empty, I2, I4, R8, Bool, Str, Object };
 
 const char* typeName(VarType t);  // "Empty", "I2", "I4", "R8", "Bool", "Str", "Object"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "automation/Object.h"
+#include "automation/Names.h"
 
 namespace zelva::settingsfiles {
 

@@ -1,0 +1,14 @@
+#pragma once
+// Member names as automation resolves them: without regard to the case of
+// ASCII letters.
+
+#include <string_view>
+
+namespace zelva {
+
+// The case folding of member names: ASCII letters to lower case.
+constexpr char foldNameCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameName(std::string_view a, std::string_view b);
+
+}  // namespace zelva
