@@ -1,5 +1,7 @@
 #include "comhost/HostDispatch.h"
 
+#include <algorithm>
+#include <deque>
 #include <new>
 
 #include "comhost/ComFailures.h"
@@ -14,6 +16,70 @@ namespace {
 // Answered only by these wrappers, so that an object coming back from the
 // component is known as the stand-in's own.
 const IID kHostObjectIid = {0x5d2c81a4, 0x3b7e, 0x4f10, {0x9a, 0x61, 0x2e, 0x44, 0xc0, 0x8b, 0x17, 0xd3}};
+
+// Holds an SRW lock, shared or alone, for a scope.
+template <void (WINAPI* acquire)(PSRWLOCK), void (WINAPI* release)(PSRWLOCK)>
+class Holding {
+public:
+    explicit Holding(SRWLOCK& lock) : lock_(lock) { acquire(&lock_); }
+    ~Holding() { release(&lock_); }
+    Holding(const Holding&) = delete;
+    Holding& operator=(const Holding&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+using Reading = Holding<AcquireSRWLockShared, ReleaseSRWLockShared>;
+using Writing = Holding<AcquireSRWLockExclusive, ReleaseSRWLockExclusive>;
+
+// The dispatch ids of every wrapper: one table for the process, as a name gets
+// the same id from every object of a class. It only grows, and a deque keeps
+// each name where it is, so an id and its name stay valid for good.
+class DispatchNames {
+public:
+    DISPID idOf(std::wstring_view wide) {
+        // The usual all-ASCII name is compared as it comes, without a copy.
+        const bool ascii = std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; });
+        const std::string converted = ascii ? std::string() : win32::narrow(wide);
+        const auto isName = [&](const std::string& name) {
+            if (!ascii) return sameName(converted, name);
+            return std::equal(wide.begin(), wide.end(), name.begin(), name.end(), [](wchar_t w, char c) {
+                return foldNameCase(static_cast<char>(w)) == foldNameCase(c);
+            });
+        };
+        {
+            const Reading hold(lock_);
+            if (const DISPID id = find(isName)) return id;
+        }
+        const Writing hold(lock_);
+        if (const DISPID id = find(isName)) return id;  // added meanwhile by another thread
+        names_.push_back(ascii ? std::string(wide.begin(), wide.end()) : converted);
+        return static_cast<DISPID>(names_.size());
+    }
+
+    // The name of `id`, or null for an id never given.
+    const std::string* nameOf(DISPID id) {
+        const Reading hold(lock_);
+        return id >= 1 && static_cast<size_t>(id) <= names_.size() ? &names_[static_cast<size_t>(id - 1)] : nullptr;
+    }
+
+private:
+    // The id of the name `isName` accepts; 0, which no name gets, when there is none.
+    template <class IsName>
+    DISPID find(const IsName& isName) const {
+        const auto found = std::find_if(names_.begin(), names_.end(), isName);
+        return found == names_.end() ? 0 : static_cast<DISPID>(found - names_.begin() + 1);
+    }
+
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::deque<std::string> names_;  // dispatch id n names names_[n - 1]
+};
+
+// Made on first use and never destroyed: a wrapper may outlive static destruction.
+DispatchNames& dispatchNames() {
+    static DispatchNames* const names = new DispatchNames;
+    return *names;
+}
 
 CallKind kindOf(WORD flags) {
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return CallKind::Put;
@@ -66,21 +132,13 @@ HRESULT HostDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return DISP_E_BADINDEX;
 }
 
-DISPID HostDispatch::dispIdOf(std::wstring_view name) {
-    const std::string member = win32::narrow(name);
-    for (size_t i = 0; i < names_.size(); ++i)
-        if (sameName(names_[i], member)) return static_cast<DISPID>(i + 1);
-    names_.push_back(member);
-    return static_cast<DISPID>(names_.size());
-}
-
 // Any name resolves: whether the object has the member is its own answer
 // when called (error 438), as for the host's late-bound objects.
 HRESULT HostDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     if (count == 0) return S_OK;
     try {
-        ids[0] = dispIdOf(names[0]);
+        ids[0] = dispatchNames().idOf(names[0]);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -95,7 +153,8 @@ HRESULT HostDispatch::GetDispID(BSTR name, DWORD, DISPID* id) {
 
 HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* exception, UINT* argError) {
-    if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
+    const std::string* member = dispatchNames().nameOf(id);
+    if (!member) return DISP_E_MEMBERNOTFOUND;
     if (!params || (params->cArgs && !params->rgvarg)) return E_INVALIDARG;
     const CallKind kind = kindOf(flags);
     const UINT named = kind == CallKind::Put ? 1 : 0;
@@ -123,7 +182,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         };
         Variant answer;
         try {
-            answer = object_->invoke(names_[static_cast<size_t>(id - 1)], kind, {args.data(), count});
+            answer = object_->invoke(*member, kind, {args.data(), count});
         } catch (const Error& e) {
             writeBackWritten();
             return raiseException(e, exception);
@@ -152,8 +211,9 @@ HRESULT HostDispatch::GetMemberProperties(DISPID, DWORD, DWORD*) { return E_NOTI
 HRESULT HostDispatch::GetMemberName(DISPID id, BSTR* name) {
     if (!name) return E_POINTER;
     *name = nullptr;
-    if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_UNKNOWNNAME;
-    *name = SysAllocString(win32::widen(names_[static_cast<size_t>(id - 1)]).c_str());
+    const std::string* member = dispatchNames().nameOf(id);
+    if (!member) return DISP_E_UNKNOWNNAME;
+    *name = SysAllocString(win32::widen(*member).c_str());
     return *name ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -1,17 +1,13 @@
 #pragma once
 // The stand-in host's automation objects as real COM objects: one generic
-// IDispatchEx over any sim Object. Names get dispatch ids from a table of
-// this wrapper's own (resolved without regard to case, as automation does),
+// IDispatchEx over any sim Object. Names get dispatch ids from one table of
+// the process (resolved without regard to case, as automation does),
 // arguments reach the object with their exact types, by-reference arguments
 // receive what the object wrote, and the object's Errors return as
 // DISP_E_EXCEPTION with their description and HRESULT.
 
 #include <windows.h>
 #include <dispex.h>
-
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "automation/Object.h"
 #include "comvalues/ValuePolicy.h"
@@ -48,12 +44,10 @@ public:
 
 private:
     HostDispatch(Ref<Object> object, const com::ValuePolicy& values) : object_(std::move(object)), values_(values) {}
-    DISPID dispIdOf(std::wstring_view name);
 
     LONG refs_ = 1;
     Ref<Object> object_;
     const com::ValuePolicy& values_;
-    std::vector<std::string> names_;  // dispatch id n names names_[n - 1]
 };
 
 }  // namespace zelva::pinhost

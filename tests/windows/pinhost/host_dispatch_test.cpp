@@ -97,16 +97,28 @@ VARIANT r8Ref(double* v) {
 
 TEST(HostDispatch, NamesResolveWithoutRegardToCaseAndKeepTheirIds) {
     Wrapped w;
-    const DISPID value = idOf(w.dispatch.get(), L"Value");
-    EXPECT_EQ(idOf(w.dispatch.get(), L"VALUE"), value);
+    const DISPID value = idOf(w.dispatch.get(), L"RecordedValue");
+    EXPECT_EQ(idOf(w.dispatch.get(), L"RECORDEDVALUE"), value);
     EXPECT_NE(idOf(w.dispatch.get(), L"Item"), value);
-    Bstr lower(L"value");
+    Bstr lower(L"recordedvalue");
     DISPID viaEx = DISPID_UNKNOWN;
     EXPECT_EQ(w.dispatch->GetDispID(*lower.ref(), fdexNameCaseSensitive, &viaEx), S_OK);
     EXPECT_EQ(viaEx, value) << "script clients resolve names through IDispatchEx";
     Bstr name;
     ASSERT_EQ(w.dispatch->GetMemberName(value, name.put()), S_OK);
-    EXPECT_EQ(name.text(), L"Value");
+    EXPECT_EQ(name.text(), L"RecordedValue");
+
+    // Every wrapper gives a name the same id, and a name beyond ASCII resolves
+    // too. The names are this test's own: the table is the process's.
+    Wrapped other;
+    EXPECT_EQ(idOf(other.dispatch.get(), L"recordedValue"), value);
+    const DISPID accented = idOf(other.dispatch.get(), L"Lunghezza\u00e0");
+    EXPECT_EQ(idOf(w.dispatch.get(), L"LUNGHEZZA\u00e0"), accented);
+    EXPECT_NE(accented, value);
+    EXPECT_EQ(call(other.dispatch.get(), L"lunghezza\u00e0", {}), S_OK);
+    ASSERT_EQ(other.object->calls.size(), 1u);
+    EXPECT_EQ(other.object->calls[0].name, "Lunghezza\u00e0") << "an object is called by the name as first given";
+    EXPECT_EQ(w.object->calls.size(), 0u);
 }
 
 TEST(HostDispatch, ArgumentsAndAnswersKeepTheirExactTypes) {
