@@ -139,6 +139,35 @@ TEST(VariantConversion, TheTypeTravelsWithTheValue) {
     EXPECT_EQ(toText(Variant::r8(0.75)), ".75");
 }
 
+namespace {
+
+// An object that says how many of its kind are alive.
+class Counted : public Object {
+public:
+    Counted() { ++alive; }
+    ~Counted() override { --alive; }
+    Variant invoke(std::string_view, CallKind, std::span<const Arg>) override { return {}; }
+    static inline int alive = 0;
+};
+
+}  // namespace
+
+TEST(VariantObjects, AValueHoldsItsObjectUntilItsLastCopyLetsGo) {
+    {
+        const Ref<Counted> made = makeRef<Counted>();
+        Variant held = Variant::object(made);
+        Variant copy = held;
+        EXPECT_EQ(made->refCount(), 3u);
+        held = Variant::i2(1);
+        EXPECT_EQ(made->refCount(), 2u);
+        const Ref<Object> back = toObject(copy);
+        EXPECT_EQ(back.get(), made.get());
+        EXPECT_EQ(made->refCount(), 3u);
+        EXPECT_EQ(errorNumber([&] { toObject(held); }), err::ObjectRequired);
+    }
+    EXPECT_EQ(Counted::alive, 0) << "the last value and reference gone, the object is too";
+}
+
 TEST(AutomationErrors, HostFailuresKeepTheirNumbers) {
     const Error control = Error::fromHresult(static_cast<int32_t>(0x800A0035u), "File not found");
     EXPECT_EQ(control.number(), 53);
