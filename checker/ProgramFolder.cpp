@@ -1,7 +1,7 @@
 #include "checker/ProgramFolder.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "win32text/ModuleFileName.h"
 #endif
 
 namespace zelva::tables {
@@ -12,9 +12,8 @@ namespace {
 
 fs::path programPath(const char* argv0) {
 #ifdef _WIN32
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) return fs::path(path);
+    const std::wstring path = win32::moduleFileName(nullptr);
+    if (!path.empty()) return fs::path(path);
 #else
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);

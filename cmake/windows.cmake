@@ -108,7 +108,7 @@ set_target_properties(zelva_host_library PROPERTIES OUTPUT_NAME 3itlu31 PREFIX "
 zelva_windows_runtime_target(zelva_host_library)
 target_include_directories(zelva_host_library PRIVATE
     "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/hostlib" "${ZELVA_SOURCE_ROOT}")
-target_link_libraries(zelva_host_library PRIVATE ole32 oleaut32 uuid advapi32)
+target_link_libraries(zelva_host_library PRIVATE zelva_win32_text ole32 oleaut32 uuid advapi32)
 target_link_options(zelva_host_library PRIVATE -Wl,--enable-stdcall-fixup)
 
 # --- The component's type library --------------------------------------------------

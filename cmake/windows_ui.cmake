@@ -14,7 +14,8 @@ include_guard(GLOBAL)
 
 # A room of its own, outside server/, so that the DLL, the Windows tests and a
 # Windows host program share it without linking the DLL's other rooms.
-add_library(zelva_win32_text STATIC ${ZELVA_SOURCE_ROOT}/win32text/WideText.cpp)
+add_library(zelva_win32_text STATIC
+    ${ZELVA_SOURCE_ROOT}/win32text/WideText.cpp ${ZELVA_SOURCE_ROOT}/win32text/ModuleFileName.cpp)
 target_include_directories(zelva_win32_text PUBLIC "${ZELVA_SOURCE_ROOT}")
 
 # The COM value bridge (comvalues/): VARIANTs, failures and IDispatch calls the

@@ -7,6 +7,7 @@
 
 #include "IronCADAO.h"
 #include "HostClasses.h"
+#include "win32text/ModuleFileName.h"
 
 namespace zelva::hostlib {
 
@@ -83,15 +84,7 @@ void moduleLock(bool lock) { lock ? InterlockedIncrement(&serverLocks) : Interlo
 const HostClass* hostClassesBegin() { return std::begin(hostClasses); }
 const HostClass* hostClassesEnd() { return std::end(hostClasses); }
 
-std::wstring modulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(moduleInstance, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::wstring();
-        if (length < path.size()) return path.substr(0, length);
-        path.resize(path.size() * 2);
-    }
-}
+std::wstring modulePath() { return win32::moduleFileName(moduleInstance); }
 
 HRESULT typeInfoOf(REFIID iid, ITypeInfo** info) {
     std::lock_guard<std::mutex> guard(typeLibMutex);

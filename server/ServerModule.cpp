@@ -1,5 +1,7 @@
 #include "ServerModule.h"
 
+#include "win32text/ModuleFileName.h"
+
 extern "C" NTSYSAPI BOOLEAN NTAPI RtlDllShutdownInProgress(void);
 
 namespace zelva::server {
@@ -12,15 +14,7 @@ LONG serverLocks;
 
 HINSTANCE moduleInstance() { return instance; }
 
-std::wstring modulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(instance, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::wstring();
-        if (length < path.size()) return path.substr(0, length);
-        path.resize(path.size() * 2);
-    }
-}
+std::wstring modulePath() { return win32::moduleFileName(instance); }
 
 void objectCreated() { InterlockedIncrement(&liveObjects); }
 void objectDestroyed() { InterlockedDecrement(&liveObjects); }
