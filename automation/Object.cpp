@@ -10,22 +10,24 @@ void Arg::set(Variant v) const {
     written = true;
 }
 
-Variant Object::get(std::string_view name, std::vector<Arg> args) {
-    return invoke(name, CallKind::Get, args);
+Variant Object::get(std::string_view name, std::initializer_list<Arg> args) {
+    return invoke(name, CallKind::Get, {args.begin(), args.size()});
 }
 
-void Object::put(std::string_view name, std::vector<Arg> args) { invoke(name, CallKind::Put, args); }
-
-Variant Object::call(std::string_view name, std::vector<Arg> args) {
-    return invoke(name, CallKind::Method, args);
+void Object::put(std::string_view name, std::initializer_list<Arg> args) {
+    invoke(name, CallKind::Put, {args.begin(), args.size()});
 }
 
-Ref<Object> Object::getObject(std::string_view name, std::vector<Arg> args) {
-    return toObject(get(name, std::move(args)));
+Variant Object::call(std::string_view name, std::initializer_list<Arg> args) {
+    return invoke(name, CallKind::Method, {args.begin(), args.size()});
 }
 
-Ref<Object> Object::callObject(std::string_view name, std::vector<Arg> args) {
-    return toObject(call(name, std::move(args)));
+Ref<Object> Object::getObject(std::string_view name, std::initializer_list<Arg> args) {
+    return toObject(get(name, args));
+}
+
+Ref<Object> Object::callObject(std::string_view name, std::initializer_list<Arg> args) {
+    return toObject(call(name, args));
 }
 
 void addReference(Object* o) { o->addRef(); }

@@ -2,10 +2,10 @@
 // A late-bound automation object: members are reached by name, with explicit
 // by-value and by-reference arguments, as an automation client reaches them.
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "automation/Names.h"
 #include "automation/Ref.h"
@@ -34,12 +34,13 @@ public:
     // For a property put, the new value is the last argument.
     virtual Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) = 0;
 
-    // Convenience forms of invoke.
-    Variant get(std::string_view name, std::vector<Arg> args = {});
-    void put(std::string_view name, std::vector<Arg> args);
-    Variant call(std::string_view name, std::vector<Arg> args = {});
-    Ref<Object> getObject(std::string_view name, std::vector<Arg> args = {});
-    Ref<Object> callObject(std::string_view name, std::vector<Arg> args = {});
+    // Convenience forms of invoke, the arguments written in place (no block
+    // of the heap for them: these are the most frequent calls of all).
+    Variant get(std::string_view name, std::initializer_list<Arg> args = {});
+    void put(std::string_view name, std::initializer_list<Arg> args);
+    Variant call(std::string_view name, std::initializer_list<Arg> args = {});
+    Ref<Object> getObject(std::string_view name, std::initializer_list<Arg> args = {});
+    Ref<Object> callObject(std::string_view name, std::initializer_list<Arg> args = {});
 };
 
 // Argument checks for implementations of invoke.

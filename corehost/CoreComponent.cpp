@@ -59,7 +59,7 @@ PinProjection CoreComponent::project(const Ref<Object>& shape) {
     args.push_back(ref(isHole));
     args.push_back(ref(taper));
     PinProjection out;
-    out.result = toBool(view->call("IC2DProjectedThreads_GetProjectedThreadInformation", args));
+    out.result = toBool(view->invoke("IC2DProjectedThreads_GetProjectedThreadInformation", CallKind::Method, args));
     out.inner = toDouble(v[0]);
     out.outer = toDouble(v[1]);
     out.taperAngle = toDouble(v[2]);

@@ -12,8 +12,8 @@ namespace zelva::shape {
 using host::deref;
 
 namespace {
-double readDouble(Object& o, const char* member, std::vector<Arg> args = {}) {
-    return toDouble(o.get(member, std::move(args)));
+double readDouble(Object& o, const char* member, std::initializer_list<Arg> args = {}) {
+    return toDouble(o.get(member, args));
 }
 }  // namespace
 

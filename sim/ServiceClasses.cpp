@@ -38,8 +38,10 @@ std::string SimClassRegistry::classIdOf(std::string_view progId, int32_t flags) 
 double SimUnitConverter::convert(const Ref<Object>& page, double value, int32_t fromCode, int32_t toCode) {
     double result = 0;
     journalled("convert", CallKind::Method,
-               {describe(page, true), describe(value, true), describe(fromCode, true), describe(toCode, true),
-                describe(result, true)},
+               [&] {
+                   return std::vector{describe(page, true), describe(value, true), describe(fromCode, true),
+                                      describe(toCode, true), describe(result, true)};
+               },
                [&] {
                    if (!page) throw Error::runtime(err::ObjectNotSet);
                    if (!dynamic_cast<PageObject*>(page.get())) throw Error::runtime(err::TypeMismatch);

@@ -115,6 +115,6 @@ TEST_F(EveryHostCallFailing, GetProjectedThreadInformation) {
         std::vector<Variant> out(10, Variant::r8(0));
         std::vector<Arg> args{ref(pin)};
         for (auto& v : out) args.push_back(ref(v));
-        makeRef<shape::PShape>(s.module)->call("IC2DProjectedThreads_GetProjectedThreadInformation", args);
+        makeRef<shape::PShape>(s.module)->invoke("IC2DProjectedThreads_GetProjectedThreadInformation", CallKind::Method, args);
     });
 }

@@ -377,7 +377,7 @@ TEST_F(PinTest, DrawingAnswersComeFromTheShape) {
     for (auto& v : out) args.push_back(ref(v));
     args.push_back(ref(hole));
     args.push_back(ref(taper));
-    EXPECT_EQ(view->call("ic2dprojectedthreads_getprojectedthreadinformation", args), Variant::boolean(true));
+    EXPECT_EQ(view->invoke("ic2dprojectedthreads_getprojectedthreadinformation", CallKind::Method, args), Variant::boolean(true));
     EXPECT_THAT(out, ElementsAre(Variant::r8(8.5), Variant::r8(10), Variant::r8(0), Variant::r8(30), Variant::r8(0),
                                  Variant::r8(0), Variant::r8(0), Variant::r8(1)));
     EXPECT_EQ(hole, Variant::boolean(false));
@@ -392,12 +392,12 @@ TEST_F(PinTest, NonPinProjectionAndHoleQueriesWriteNothing) {
     std::vector<Variant> out(10, Variant::i4(42));
     std::vector<Arg> args{ref(target)};
     for (auto& v : out) args.push_back(ref(v));
-    EXPECT_EQ(view->call("IC2DProjectedThreads_GetProjectedThreadInformation", args), Variant::boolean(false));
+    EXPECT_EQ(view->invoke("IC2DProjectedThreads_GetProjectedThreadInformation", CallKind::Method, args), Variant::boolean(false));
     for (const auto& v : out) EXPECT_EQ(v, Variant::i4(42));
 
     std::vector<Arg> hole{val(Variant::boolean(true))};
     for (size_t i = 0; i < 7; ++i) hole.push_back(ref(out[i]));
-    EXPECT_EQ(view->call("IC2DProjectedThreads_GetHoleInformation", hole), Variant::boolean(false));
+    EXPECT_EQ(view->invoke("IC2DProjectedThreads_GetHoleInformation", CallKind::Method, hole), Variant::boolean(false));
     for (const auto& v : out) EXPECT_EQ(v, Variant::i4(42));
 }
 

@@ -337,7 +337,7 @@ TEST_F(SimHostTest, CurveSetRecordsItsNumbersAsDoublesAndTakesOnlyTheirStatedTyp
     const auto refused = [&](const char* member, std::initializer_list<Variant> args) {
         std::vector<Arg> passed;
         for (const Variant& v : args) passed.push_back(val(v));
-        return errorNumberOf([&] { set->call(member, passed); }) == err::TypeMismatch;
+        return errorNumberOf([&] { set->invoke(member, CallKind::Method, passed); }) == err::TypeMismatch;
     };
     EXPECT_TRUE(refused("SetStartPoint", {Variant::str("0"), Variant::i2(0)}));
     EXPECT_TRUE(refused("SetStartPoint", {Variant::i4(0), Variant::i2(0)}));

@@ -72,15 +72,17 @@ def on_screen(windows_build, env, *args):
 
 
 def drawing_answers_ratio(native_build, windows_build, work):
-    """A drawing view's answers per pin through pinhost.exe's vtable calls under Wine ÷ the core's, natively."""
-    native = median_per_pin([str(native_build / "bench" / "com" / "drawing_answers"),
-                             str(install_copy(native_build / "install", work, "drawing-answers-native")),
-                             str(PINS), str(PASSES)], work)
+    """A drawing view's answers per pin through pinhost.exe's vtable calls under Wine ÷ the core's, natively.
+    The native program runs right after the Windows one, whose passes come at the end of its long
+    drops: the two are timed within seconds of each other, on a machine whose speed drifts."""
     env = registered_prefix(windows_build)
     out = on_screen(windows_build, env, "drawing_answers.exe",
                     str(install_copy(windows_build / "bin" / "install", work, "drawing-answers-windows")),
                     str(PINS), str(PASSES))
     through_com = median_of_passes(out, "drawing_answers.exe")
+    native = median_per_pin([str(native_build / "bench" / "com" / "drawing_answers"),
+                             str(install_copy(native_build / "install", work, "drawing-answers-native")),
+                             str(PINS), str(PASSES)], work)
     print(f"  drawing answers of {PINS:,} pins: {through_com:.1f} us per pin through COM under Wine, "
           f"{native:.1f} us natively (medians of {PASSES} passes)")
     return through_com / native
