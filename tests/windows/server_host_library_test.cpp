@@ -130,6 +130,15 @@ TEST_F(HostLibraryPort, TheRegistryReadsStringsAndTellsFiles) {
     const std::string keyName = "SOFTWARE\\Ombrivale\\ZelvacorinPortTest";
     EXPECT_EQ(registry->readString(host::registry::LocalMachine, keyName, "Text"), "Ünïcode ø");
     EXPECT_EQ(registry->readString(host::registry::LocalMachine, keyName, "Absent"), "");
+    // Values around and beyond the length first asked for come back whole, an empty one empty.
+    for (const size_t length : {0u, 259u, 260u, 261u, 5000u}) {
+        const std::wstring value(length, L'x');
+        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"Long", REG_SZ, value.c_str(),
+                                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(registry->readString(host::registry::LocalMachine, keyName, "Long"), std::string(length, 'x'))
+            << length << " characters";
+    }
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
 
     constexpr int32_t unknownRoot = 3;
