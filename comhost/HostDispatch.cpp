@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <deque>
 #include <new>
+#include <string_view>
+#include <unordered_map>
 
+#include "automation/Names.h"
 #include "comhost/ComFailures.h"
 #include "comvalues/ArgumentSlots.h"
 #include "comvalues/VariantValues.h"
@@ -32,29 +35,40 @@ private:
 using Reading = Holding<AcquireSRWLockShared, ReleaseSRWLockShared>;
 using Writing = Holding<AcquireSRWLockExclusive, ReleaseSRWLockExclusive>;
 
+// Hashes and compares member names without regard to case, as they come
+// from COM (wide, ASCII) or as the table keeps them (UTF-8), without a copy.
+struct FoldedHash {
+    using is_transparent = void;
+    template <class Char>
+    size_t operator()(std::basic_string_view<Char> name) const {
+        size_t hash = 2166136261u;  // FNV-1a
+        for (const Char c : name) {
+            hash ^= static_cast<unsigned char>(foldNameCase(static_cast<char>(c)));
+            hash *= 16777619u;
+        }
+        return hash;
+    }
+};
+struct FoldedEqual {
+    using is_transparent = void;
+    template <class A, class B>
+    bool operator()(std::basic_string_view<A> a, std::basic_string_view<B> b) const {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](A x, B y) {
+            return foldNameCase(static_cast<char>(x)) == foldNameCase(static_cast<char>(y));
+        });
+    }
+};
+
 // The dispatch ids of every wrapper: one table for the process, as a name gets
 // the same id from every object of a class. It only grows, and a deque keeps
 // each name where it is, so an id and its name stay valid for good.
 class DispatchNames {
 public:
     DISPID idOf(std::wstring_view wide) {
-        // The usual all-ASCII name is compared as it comes, without a copy.
-        const bool ascii = std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; });
-        const std::string converted = ascii ? std::string() : win32::narrow(wide);
-        const auto isName = [&](const std::string& name) {
-            if (!ascii) return sameName(converted, name);
-            return std::equal(wide.begin(), wide.end(), name.begin(), name.end(), [](wchar_t w, char c) {
-                return foldNameCase(static_cast<char>(w)) == foldNameCase(c);
-            });
-        };
-        {
-            const Reading hold(lock_);
-            if (const DISPID id = find(isName)) return id;
-        }
-        const Writing hold(lock_);
-        if (const DISPID id = find(isName)) return id;  // added meanwhile by another thread
-        names_.push_back(ascii ? std::string(wide.begin(), wide.end()) : converted);
-        return static_cast<DISPID>(names_.size());
+        // The usual all-ASCII name is looked up as it comes, without a copy.
+        if (std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; })) return idOfName(wide);
+        const std::string converted = win32::narrow(wide);
+        return idOfName(std::string_view(converted));
     }
 
     // The name of `id`, or null for an id never given.
@@ -64,15 +78,23 @@ public:
     }
 
 private:
-    // The id of the name `isName` accepts; 0, which no name gets, when there is none.
-    template <class IsName>
-    DISPID find(const IsName& isName) const {
-        const auto found = std::find_if(names_.begin(), names_.end(), isName);
-        return found == names_.end() ? 0 : static_cast<DISPID>(found - names_.begin() + 1);
+    template <class Char>
+    DISPID idOfName(std::basic_string_view<Char> name) {
+        {
+            const Reading hold(lock_);
+            if (const auto found = ids_.find(name); found != ids_.end()) return found->second;
+        }
+        const Writing hold(lock_);
+        if (const auto found = ids_.find(name); found != ids_.end()) return found->second;  // added meanwhile
+        const std::string& kept = names_.emplace_back(name.begin(), name.end());
+        const auto id = static_cast<DISPID>(names_.size());
+        ids_.emplace(kept, id);
+        return id;
     }
 
     SRWLOCK lock_ = SRWLOCK_INIT;
     std::deque<std::string> names_;  // dispatch id n names names_[n - 1]
+    std::unordered_map<std::string_view, DISPID, FoldedHash, FoldedEqual> ids_;  // views of names_
 };
 
 // Made on first use and never destroyed: a wrapper may outlive static destruction.

@@ -1,5 +1,7 @@
 #include "comhost/HostVariants.h"
 
+#include <typeinfo>
+
 #include "comhost/ComFailures.h"
 #include "comhost/ForeignObject.h"
 #include "comhost/HostDispatch.h"
@@ -14,9 +16,12 @@ Ref<Object> objectFor(IDispatch* dispatch) {
 }
 
 IDispatch* dispatchFor(const Ref<Object>& object) {
-    if (const auto* foreign = dynamic_cast<const ForeignObject*>(object.get())) {
-        foreign->dispatch()->AddRef();
-        return foreign->dispatch();
+    // The class is final: its type alone tells it, without a search of the
+    // object's bases (every object of the stand-in crosses here).
+    if (object && typeid(*object) == typeid(ForeignObject)) {
+        IDispatch* dispatch = static_cast<const ForeignObject&>(*object).dispatch();
+        dispatch->AddRef();
+        return dispatch;
     }
     return HostDispatch::wrap(object, kHostValues);
 }

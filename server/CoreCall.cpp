@@ -1,9 +1,9 @@
 #include "CoreCall.h"
 
 #include <type_traits>
-#include <vector>
 
 #include "automation/Error.h"
+#include "comvalues/ArgumentSlots.h"
 #include "comvalues/Bstr.h"
 #include "ComErrors.h"
 #include "DispatchObject.h"
@@ -44,16 +44,19 @@ void store(const Variant& v, IDispatch** p) {
 // The core arguments of one call, bound to the caller's variables.
 class BoundArgs {
 public:
-    explicit BoundArgs(std::initializer_list<ComArg> args) : callers_(args) {
-        for (const ComArg& arg : args) values_.push_back(std::visit([](const auto& a) { return initial(a); }, arg));
-        for (size_t i = 0; i < values_.size(); ++i)
-            args_.push_back(std::holds_alternative<Variant>(callers_[i]) ? val(values_[i]) : ref(values_[i]));
+    // `args` outlives the binding: both belong to one vtable call.
+    explicit BoundArgs(std::initializer_list<ComArg> args)
+        : callers_(args.begin(), args.size()), values_(args.size()), args_(args.size()) {
+        for (size_t i = 0; i < callers_.size(); ++i) {
+            values_[i] = std::visit([](const auto& a) { return initial(a); }, callers_[i]);
+            args_[i] = std::holds_alternative<Variant>(callers_[i]) ? val(values_[i]) : ref(values_[i]);
+        }
     }
 
     Variant invoke(const CoreMember& member) {
         Variant answer;
         try {
-            answer = member(args_);
+            answer = member({args_.data(), callers_.size()});
         } catch (...) {
             writeBack();
             throw;
@@ -69,20 +72,23 @@ private:
 
     // Every output the member wrote, whether or not its value changed.
     void writeBack() {
+        com::ArgumentSlots<const void*> written(callers_.size());
+        size_t count = 0;
         for (size_t i = 0; i < callers_.size(); ++i) {
             if (!args_[i].written) continue;
             std::visit([&](auto p) {
                 if constexpr (std::is_pointer_v<decltype(p)>) {
                     store(values_[i], p);
-                    noteOutputWritten(p);
+                    written[count++] = p;
                 }
             }, callers_[i]);
         }
+        noteOutputsWritten({written.data(), count});
     }
 
-    std::vector<ComArg> callers_;
-    std::vector<Variant> values_;
-    std::vector<Arg> args_;
+    std::span<const ComArg> callers_;
+    com::ArgumentSlots<Variant> values_;
+    com::ArgumentSlots<Arg> args_;
 };
 
 template <class Result>

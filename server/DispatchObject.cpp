@@ -4,6 +4,8 @@
 
 #include <cguid.h>
 
+#include <typeinfo>
+
 #include "automation/Error.h"
 #include "comvalues/Bstr.h"
 #include "comvalues/DispatchCall.h"
@@ -18,13 +20,16 @@ const com::ValuePolicy kComponentValues{
     errorOf,
 };
 
+// Asked once: an object's interfaces stay what they are for its lifetime.
+DispatchObject::DispatchObject(com::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {
+    if (FAILED(dispatch_.queryTo(IID_IDispatchEx, dispatchEx_.put()))) dispatchEx_.reset();
+}
+
 DISPID DispatchObject::dispIdOf(std::string_view name) const {
     com::Bstr text(name);
     DISPID id = DISPID_UNKNOWN;
     // Script objects may resolve names only through IDispatchEx.
-    com::ComPtr<IDispatchEx> ex;
-    if (SUCCEEDED(dispatch_.queryTo(IID_IDispatchEx, ex.put())) &&
-        SUCCEEDED(IDispatchEx_GetDispID(ex.get(), text.get(), fdexNameCaseInsensitive, &id)))
+    if (dispatchEx_ && SUCCEEDED(IDispatchEx_GetDispID(dispatchEx_.get(), text.get(), fdexNameCaseInsensitive, &id)))
         return id;
     LPOLESTR names[] = {text.get()};
     const HRESULT hr = IDispatch_GetIDsOfNames(dispatch_.get(), IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -43,9 +48,10 @@ Ref<Object> objectOf(IDispatch* dispatch) {
 
 com::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object) {
     if (!object) return nullptr;
-    const auto* fromCom = dynamic_cast<const DispatchObject*>(object.get());
-    if (!fromCom) throw Error::runtime(err::TypeMismatch, "Object cannot be passed to COM");
-    return com::ComPtr<IDispatch>(fromCom->dispatch());
+    // The class is final: its type alone tells it, without a search of the object's bases.
+    if (typeid(*object) != typeid(DispatchObject))
+        throw Error::runtime(err::TypeMismatch, "Object cannot be passed to COM");
+    return com::ComPtr<IDispatch>(static_cast<const DispatchObject&>(*object).dispatch());
 }
 
 }  // namespace zelva::server

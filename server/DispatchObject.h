@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <oaidl.h>
+#include <dispex.h>
 
 #include "automation/Object.h"
 #include "comvalues/ComPtr.h"
@@ -14,7 +15,7 @@ namespace zelva::server {
 
 class DispatchObject final : public Object {
 public:
-    explicit DispatchObject(com::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+    explicit DispatchObject(com::ComPtr<IDispatch> dispatch);
 
     // Invoked as comvalues/DispatchCall.h describes.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
@@ -25,6 +26,7 @@ private:
     DISPID dispIdOf(std::string_view name) const;
 
     com::ComPtr<IDispatch> dispatch_;
+    com::ComPtr<IDispatchEx> dispatchEx_;  // null for an object without IDispatchEx
 };
 
 // How the component reads and passes values across COM: leniently, for any

@@ -20,9 +20,11 @@ bool WrittenOutputs::wrote(const void* output) const {
     return std::find(written_.begin(), written_.end(), output) != written_.end();
 }
 
-void noteOutputWritten(const void* output) {
+void noteOutputsWritten(std::span<const void* const> outputs) {
+    if (outputs.empty()) return;
     const std::shared_ptr<Apartment> apartment = existingApartment();
-    if (apartment && apartment->scriptCall) apartment->scriptCall->written_.push_back(output);
+    if (apartment && apartment->scriptCall)
+        apartment->scriptCall->written_.insert(apartment->scriptCall->written_.end(), outputs.begin(), outputs.end());
 }
 
 }  // namespace zelva::server

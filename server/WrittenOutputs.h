@@ -7,6 +7,7 @@
 // thread and may nest: each record replaces the current one while it is open.
 
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace zelva::server {
@@ -24,14 +25,14 @@ public:
     bool wrote(const void* output) const;
 
 private:
-    friend void noteOutputWritten(const void* output);
+    friend void noteOutputsWritten(std::span<const void* const> outputs);
 
     std::shared_ptr<Apartment> apartment_;
     WrittenOutputs* outer_ = nullptr;
     std::vector<const void*> written_;
 };
 
-// Notes in the open record, if any, that the output at `output` was written.
-void noteOutputWritten(const void* output);
+// Notes in the open record, if any, that the outputs at `outputs` were written.
+void noteOutputsWritten(std::span<const void* const> outputs);
 
 }  // namespace zelva::server

@@ -1,10 +1,12 @@
 // The COM value bridge's two readings and its failures: what the component
 // reads leniently and the stand-in host strictly, what a by-reference slot
-// receives, and which HRESULT and text a failed Invoke hands its side.
+// receives, which HRESULT and text a failed Invoke hands its side, and the
+// slots a call's arguments are kept in.
 
 #include <gtest/gtest.h>
 
 #include "ServerTestSupport.h"
+#include "comvalues/ArgumentSlots.h"
 #include "comvalues/ComFailures.h"
 #include "comvalues/VariantValues.h"
 
@@ -89,4 +91,33 @@ TEST(ComValues, AFailedInvokeHandsItsSideTheExceptionsCodeAndText) {
     EXPECT_EQ(failedWith, DISP_E_TYPEMISMATCH);
     EXPECT_EQ(failedText, "");
     EXPECT_NE(com::systemText(DISP_E_TYPEMISMATCH).back(), '\n');
+}
+
+namespace {
+
+// Counts the slots made and ended.
+struct Counted {
+    static inline int made = 0;
+    static inline int ended = 0;
+    Counted() { ++made; }
+    ~Counted() { ++ended; }
+    int value = 7;
+};
+
+}  // namespace
+
+TEST(ArgumentSlots, MakeOnlyTheSlotsACallUsesInPlaceOrBeyondIt) {
+    for (const size_t count : {size_t{0}, size_t{3}, com::ArgumentSlots<Counted>::kInPlace,
+                               com::ArgumentSlots<Counted>::kInPlace + 1}) {
+        Counted::made = Counted::ended = 0;
+        {
+            com::ArgumentSlots<Counted> slots(count);
+            EXPECT_EQ(Counted::made, static_cast<int>(count));
+            for (size_t i = 0; i < count; ++i) EXPECT_EQ(slots[i].value, 7);
+        }
+        EXPECT_EQ(Counted::ended, static_cast<int>(count)) << count << " slots";
+    }
+    com::ArgumentSlots<VARIANTARG> passed(2);
+    EXPECT_EQ(V_VT(&passed[0]), VT_EMPTY) << "a plain structure starts zeroed";
+    EXPECT_EQ(V_VT(&passed[1]), VT_EMPTY);
 }

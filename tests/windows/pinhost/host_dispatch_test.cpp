@@ -115,6 +115,9 @@ TEST(HostDispatch, NamesResolveWithoutRegardToCaseAndKeepTheirIds) {
     const DISPID accented = idOf(other.dispatch.get(), L"Lunghezza\u00e0");
     EXPECT_EQ(idOf(w.dispatch.get(), L"LUNGHEZZA\u00e0"), accented);
     EXPECT_NE(accented, value);
+    EXPECT_NE(idOf(w.dispatch.get(), L"Lunghezza\u00c0"), accented) << "only ASCII letters fold";
+    EXPECT_NE(idOf(w.dispatch.get(), L"RecordedValues"), value) << "a longer name is another name";
+    EXPECT_NE(idOf(w.dispatch.get(), L"RecordedValu"), value);
     EXPECT_EQ(call(other.dispatch.get(), L"lunghezza\u00e0", {}), S_OK);
     ASSERT_EQ(other.object->calls.size(), 1u);
     EXPECT_EQ(other.object->calls[0].name, "Lunghezza\u00e0") << "an object is called by the name as first given";
