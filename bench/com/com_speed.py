@@ -16,7 +16,7 @@ OPENINGS = 10  # in each program: the first loads the DLL; the others are warm
 # Programs of each kind run in turn, the bare dialog's and the component's, so
 # that both meet the machine in the same moods; the warm figure of each is the
 # median of its warm openings over all its programs.
-OPENING_ROUNDS = 3
+OPENING_ROUNDS = 7
 RUN_TIMEOUT = 600  # seconds for one program of the Windows build
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 
