@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace zelva::win32 {
@@ -14,11 +15,18 @@ constexpr double kTwipsPerInch = 1440;
 // (a preferences file edited by hand) is taken as the farthest one.
 constexpr double kFarthestPixel = 32767;
 
+// The screen's pixels per inch, asked of the screen once: the system's
+// setting holds for the process's lifetime (a change takes effect at the next
+// sign-in), and a screen's device context is a string of round trips to the
+// window server under Wine.
 int pixelsPerInch(Axis axis) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, axis == Axis::Horizontal ? LOGPIXELSX : LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    static const std::array<int, 2> perAxis = [] {
+        HDC screen = GetDC(nullptr);
+        const std::array<int, 2> dpi{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
+        ReleaseDC(nullptr, screen);
+        return dpi;
+    }();
+    return perAxis[axis == Axis::Horizontal ? 0 : 1];
 }
 
 }  // namespace
