@@ -51,33 +51,57 @@ void setCheck(HWND box, int value) {
 
 }  // namespace
 
+ScriptedUser::ScriptedUser(DWORD hostThread) : hostThread_(hostThread), watcher_([this] { run(); }) {}
+
 ScriptedUser::~ScriptedUser() {
     {
         const std::lock_guard lock(mutex_);
-        done_ = true;
+        ending_ = true;
     }
-    if (watcher_.joinable()) watcher_.join();
+    changed_.notify_all();
+    watcher_.join();
 }
 
 void ScriptedUser::begin(const ui::UserScript& answers) {
-    answers_ = answers;
-    events_.clear();
-    handled_.clear();
-    impossible_.clear();
-    failure_.clear();
-    done_ = false;
-    watcher_ = std::thread([this] { watch(); });
+    {
+        const std::lock_guard lock(mutex_);
+        answers_ = answers;
+        events_.clear();
+        handled_.clear();
+        impossible_.clear();
+        failure_.clear();
+        state_ = State::Watching;
+    }
+    changed_.notify_all();
 }
 
 void ScriptedUser::finish(app::UserEvents& seen) {
     {
-        const std::lock_guard lock(mutex_);
-        done_ = true;
+        std::unique_lock lock(mutex_);
+        state_ = State::Stopping;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return state_ == State::Resting; });
     }
-    watcher_.join();
     for (const Event& event : events_) event(seen);
     if (!impossible_.empty()) throw ui::ImpossibleAction(impossible_);
     if (!failure_.empty()) throw std::runtime_error("the scripted user: " + failure_);
+}
+
+// The watcher's thread: one call's watching after another, resting between.
+// A call that ended before the thread woke is not watched at all.
+void ScriptedUser::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return ending_ || state_ != State::Resting; });
+        if (ending_) return;
+        if (state_ == State::Watching) {
+            lock.unlock();
+            watch();
+            lock.lock();
+        }
+        state_ = State::Resting;
+        changed_.notify_all();
+    }
 }
 
 void ScriptedUser::record(Event event) {
@@ -86,11 +110,7 @@ void ScriptedUser::record(Event event) {
 }
 
 void ScriptedUser::watch() {
-    for (;;) {
-        {
-            const std::lock_guard lock(mutex_);
-            if (done_) return;
-        }
+    do {
         for (HWND window : screen::openDialogs(hostThread_)) {
             if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) continue;
             handled_.push_back(window);
@@ -104,8 +124,14 @@ void ScriptedUser::watch() {
                 PostMessageW(window, WM_CLOSE, 0, 0);
             }
         }
-        std::this_thread::sleep_for(kLookAgainAfter);
-    }
+    } while (lookAgainLater());
+}
+
+// Waits a moment before the next look at the screen, less when the host's
+// call ends meanwhile; whether it is still under way.
+bool ScriptedUser::lookAgainLater() {
+    std::unique_lock lock(mutex_);
+    return !changed_.wait_for(lock, kLookAgainAfter, [this] { return ending_ || state_ != State::Watching; });
 }
 
 void ScriptedUser::workForm(HWND form) {

@@ -2,12 +2,15 @@
 // The user of a scenario at the screen: while the host's thread runs a call
 // into the component, a thread of its own waits for the windows the
 // component opens on the host's thread and works them as a person would.
+// The thread lives as long as the user and rests between the host's calls,
+// so that a call pays for no thread's start.
 // The first form gets the step's answers, through window messages; a form
 // still open when they run out is closed from its title bar; message boxes
 // are read and answered OK. Nothing in the component knows.
 
 #include <windows.h>
 
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -22,7 +25,7 @@ namespace zelva::pinhost {
 class ScriptedUser {
 public:
     // Watches the windows of thread `hostThread`.
-    explicit ScriptedUser(DWORD hostThread) : hostThread_(hostThread) {}
+    explicit ScriptedUser(DWORD hostThread);
     ~ScriptedUser();
     ScriptedUser(const ScriptedUser&) = delete;
     ScriptedUser& operator=(const ScriptedUser&) = delete;
@@ -37,7 +40,9 @@ public:
 private:
     using Event = std::function<void(app::UserEvents&)>;
 
+    void run();
     void watch();
+    bool lookAgainLater();
     void workForm(HWND form);
     // Acts on `form`; answers the message boxes the act opened. Whether
     // one of them reported that the act failed.
@@ -47,14 +52,18 @@ private:
     void closeFromTitleBar(HWND form);
     void record(Event event);
 
+    enum class State { Resting, Watching, Stopping };
+
     DWORD hostThread_;
-    std::thread watcher_;
     std::mutex mutex_;  // guards what follows
-    bool done_ = false;
+    std::condition_variable changed_;
+    State state_ = State::Resting;
+    bool ending_ = false;
     ui::UserScript answers_;
     std::vector<Event> events_;
     std::vector<HWND> handled_;
     std::string impossible_, failure_;
+    std::thread watcher_;  // last: it starts on what comes before
 };
 
 }  // namespace zelva::pinhost
