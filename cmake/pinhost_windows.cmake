@@ -50,6 +50,7 @@ add_executable(zelva_pinhost_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/host_dispatch_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/registry_overlay_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/rounds_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/scripted_user_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp)
 zelva_windows_runtime_target(zelva_pinhost_tests)
 target_include_directories(zelva_pinhost_tests PRIVATE "${ZELVA_SOURCE_ROOT}/tests/windows")
