@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "env/TextFiles.h"
+#include "core/env/TextFiles.h"
 
 namespace zelva::bench {
 

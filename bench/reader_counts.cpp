@@ -14,12 +14,12 @@
 
 #include "Callgrind.h"
 #include "ProbedFiles.h"
-#include "corehost/Session.h"
-#include "env/PathMapping.h"
-#include "env/Settings.h"
-#include "forms/FormEvents.h"
-#include "shape/DropHook.h"
-#include "standards/ThreadTableFiles.h"
+#include "standin/corehost/Session.h"
+#include "core/env/PathMapping.h"
+#include "core/env/Settings.h"
+#include "core/forms/FormEvents.h"
+#include "core/shape/DropHook.h"
+#include "core/standards/ThreadTableFiles.h"
 
 using namespace zelva;
 namespace fs = std::filesystem;

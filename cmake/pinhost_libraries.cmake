@@ -12,11 +12,11 @@ include_guard(GLOBAL)
 
 get_filename_component(ZELVA_HOSTS_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
-file(GLOB ZELVA_PINHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_HOSTS_ROOT}/pinhost/*.cpp)
+file(GLOB ZELVA_PINHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_HOSTS_ROOT}/standin/pinhost/*.cpp)
 list(FILTER ZELVA_PINHOST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(zelva_pinhost STATIC ${ZELVA_PINHOST_SOURCES})
 target_link_libraries(zelva_pinhost PUBLIC zelva_sim)
 
-file(GLOB ZELVA_COREHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_HOSTS_ROOT}/corehost/*.cpp)
+file(GLOB ZELVA_COREHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_HOSTS_ROOT}/standin/corehost/*.cpp)
 add_library(zelva_corehost STATIC ${ZELVA_COREHOST_SOURCES})
 target_link_libraries(zelva_corehost PUBLIC zelva_pinhost)

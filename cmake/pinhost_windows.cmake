@@ -14,16 +14,16 @@
 
 include_guard(GLOBAL)
 
-file(GLOB ZELVA_COMHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/comhost/*.cpp)
+file(GLOB ZELVA_COMHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/standin/comhost/*.cpp)
 add_library(zelva_comhost STATIC
     "${ZELVA_HOST_HEADER}"
     ${ZELVA_COMHOST_SOURCES}
-    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp)
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp)
 zelva_windows_runtime_target(zelva_comhost)
 target_compile_definitions(zelva_comhost PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 # server/ for the dialogs' control identifiers only.
 target_include_directories(zelva_comhost PUBLIC "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}"
-    "${ZELVA_SOURCE_ROOT}/server")
+    "${ZELVA_SOURCE_ROOT}/windows/server")
 target_link_libraries(zelva_comhost PUBLIC zelva_pinhost zelva_com_values zelva_win32_user ole32 oleaut32 uuid advapi32 user32 comctl32 gdi32)
 
 # The native build whose pinhost and staged install tree pinhost.exe is compared with.
@@ -39,7 +39,7 @@ add_custom_target(zelva_wine_texture ALL
     COMMENT "The thread texture from the native build")
 add_dependencies(zelva_wine_texture zelva_wine_staged_install)
 
-add_executable(pinhost ${ZELVA_SOURCE_ROOT}/pinhost/main.cpp)
+add_executable(pinhost ${ZELVA_SOURCE_ROOT}/standin/pinhost/main.cpp)
 zelva_windows_runtime_target(pinhost)
 target_link_libraries(pinhost PRIVATE zelva_comhost)
 add_dependencies(pinhost zelva_wine_texture)

@@ -79,7 +79,7 @@ endfunction()
 
 # --- The stand-in host library ----------------------------------------------------
 
-set(ZELVA_HOST_IDL "${ZELVA_SOURCE_ROOT}/hostlib/IronCADAO.idl")
+set(ZELVA_HOST_IDL "${ZELVA_SOURCE_ROOT}/standin/hostlib/IronCADAO.idl")
 set(ZELVA_HOST_TLB "${ZELVA_WINDOWS_GEN_DIR}/IronCADAO.tlb")
 set(ZELVA_HOST_HEADER "${ZELVA_WINDOWS_GEN_DIR}/IronCADAO.h")
 zelva_widl("${ZELVA_HOST_TLB}" "${ZELVA_HOST_IDL}" -t)
@@ -87,33 +87,33 @@ zelva_widl("${ZELVA_HOST_HEADER}" "${ZELVA_HOST_IDL}" -h)
 
 add_library(zelva_host_library SHARED
     "${ZELVA_HOST_HEADER}"
-    ${ZELVA_SOURCE_ROOT}/hostlib/ComObject.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/HostClassRegistry.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/HostPlacement.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/HostRegistry.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/HostSettingsStore.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/HostTransform.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/HostVector.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/Module.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/Registration.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/RegistryRead.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/UnitConverter.cpp
-    ${ZELVA_SOURCE_ROOT}/sim/FrameMath.cpp
-    ${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.rc
-    ${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.def)
-set_source_files_properties(${ZELVA_SOURCE_ROOT}/hostlib/3itlu31.rc
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/ComObject.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostClassRegistry.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostPlacement.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostRegistry.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostSettingsStore.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostTransform.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostVector.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Module.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Registration.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/RegistryRead.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/UnitConverter.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/sim/FrameMath.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/3itlu31.rc
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/3itlu31.def)
+set_source_files_properties(${ZELVA_SOURCE_ROOT}/standin/hostlib/3itlu31.rc
     PROPERTIES OBJECT_DEPENDS "${ZELVA_HOST_TLB}")
 set_target_properties(zelva_host_library PROPERTIES OUTPUT_NAME 3itlu31 PREFIX "")
 zelva_windows_runtime_target(zelva_host_library)
 target_include_directories(zelva_host_library PRIVATE
-    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/hostlib" "${ZELVA_SOURCE_ROOT}")
+    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/standin/hostlib" "${ZELVA_SOURCE_ROOT}")
 target_link_libraries(zelva_host_library PRIVATE zelva_win32_text ole32 oleaut32 uuid advapi32)
 target_link_options(zelva_host_library PRIVATE -Wl,--enable-stdcall-fixup)
 
 # --- The component's type library --------------------------------------------------
 
-set(ZELVA_SERVER_IDL "${ZELVA_SOURCE_ROOT}/server/Zelvacorin.idl")
+set(ZELVA_SERVER_IDL "${ZELVA_SOURCE_ROOT}/windows/server/Zelvacorin.idl")
 set(ZELVA_SERVER_RAW_TLB "${ZELVA_WINDOWS_GEN_DIR}/Zelvacorin.raw.tlb")
 set(ZELVA_SERVER_TLB "${ZELVA_WINDOWS_BIN_DIR}/Zelvacorin.tlb")
 # importlib("3itlu31.dll") reads the host library's type library out of the DLL.
@@ -132,12 +132,12 @@ add_custom_command(
     VERBATIM)
 add_custom_target(zelvacorin_typelib ALL DEPENDS "${ZELVA_SERVER_TLB}")
 
-add_library(zelvacorin_resources OBJECT ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc)
+add_library(zelvacorin_resources OBJECT ${ZELVA_SOURCE_ROOT}/windows/server/Zelvacorin.rc)
 # The string table is made from the core's message list as the resources compile.
-set_source_files_properties(${ZELVA_SOURCE_ROOT}/server/Zelvacorin.rc
-    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB};${ZELVA_SOURCE_ROOT}/env/MessageTexts.inc")
+set_source_files_properties(${ZELVA_SOURCE_ROOT}/windows/server/Zelvacorin.rc
+    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB};${ZELVA_SOURCE_ROOT}/core/env/MessageTexts.inc")
 target_include_directories(zelvacorin_resources PRIVATE
-    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/server" "${ZELVA_SOURCE_ROOT}")
+    "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/windows/server" "${ZELVA_SOURCE_ROOT}")
 add_dependencies(zelvacorin_resources zelvacorin_typelib)
 
 # --- The component DLL ---------------------------------------------------------------
@@ -147,27 +147,27 @@ zelva_widl("${ZELVA_SERVER_HEADER}" "${ZELVA_SERVER_IDL}" -h
     LIBRARY_DIRS "${ZELVA_WINDOWS_BIN_DIR}"
     DEPENDS zelva_host_library)
 
-file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/*.cpp)
+file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/windows/server/*.cpp)
 # The server is written against the C form of the interfaces: each vtable a
 # constant table in IDL order, called through the generated inline wrappers.
 # Tests of its parts are compiled the same way.
 set(ZELVA_SERVER_TESTED_PARTS
-    ${ZELVA_SOURCE_ROOT}/server/ClassObjects.cpp
-    ${ZELVA_SOURCE_ROOT}/server/ComErrors.cpp
-    ${ZELVA_SOURCE_ROOT}/server/ComHostLibrary.cpp
-    ${ZELVA_SOURCE_ROOT}/server/DispatchObject.cpp)
+    ${ZELVA_SOURCE_ROOT}/windows/server/ClassObjects.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/ComErrors.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/ComHostLibrary.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/DispatchObject.cpp)
 set_source_files_properties(${ZELVA_SERVER_SOURCES} ${ZELVA_SOURCE_ROOT}/tests/windows/server_host_library_test.cpp
     PROPERTIES COMPILE_DEFINITIONS "CINTERFACE;COBJMACROS;WIDL_C_INLINE_WRAPPERS;CONST_VTABLE")
 add_library(zelvacorin SHARED
     "${ZELVA_HOST_HEADER}"
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SERVER_SOURCES}
-    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
-    ${ZELVA_SOURCE_ROOT}/server/Zelvacorin.def
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/Zelvacorin.def
     $<TARGET_OBJECTS:zelvacorin_resources>)
 set_target_properties(zelvacorin PROPERTIES OUTPUT_NAME Zelvacorin PREFIX "")
 zelva_windows_runtime_target(zelvacorin)
-target_include_directories(zelvacorin PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+target_include_directories(zelvacorin PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/windows/server")
 target_link_libraries(zelvacorin PRIVATE zelva_core zelva_com_values zelva_win32_ui ole32 oleaut32 uuid advapi32 ntdll)
 target_link_options(zelvacorin PRIVATE -Wl,--enable-stdcall-fixup)
 
@@ -184,7 +184,7 @@ endif()
 
 add_executable(zelva_windows_tests
     "${ZELVA_HOST_HEADER}"
-    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/host_library_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/resources_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/typelib_walk_test.cpp
@@ -193,7 +193,7 @@ add_executable(zelva_windows_tests
     $<TARGET_OBJECTS:zelvacorin_resources>)
 zelva_windows_runtime_target(zelva_windows_tests)
 target_include_directories(zelva_windows_tests PRIVATE
-    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server" "${ZELVA_SOURCE_ROOT}/tools/typelib")
+    "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/windows/server" "${ZELVA_SOURCE_ROOT}/tools/typelib")
 target_link_libraries(zelva_windows_tests PRIVATE zelva_core gtest ole32 oleaut32 uuid advapi32 version)
 add_dependencies(zelva_windows_tests zelva_host_library zelvacorin_typelib)
 
@@ -216,11 +216,11 @@ add_executable(zelvacorin_server_tests
     ${ZELVA_SERVER_TESTS}
     ${ZELVA_SOURCE_ROOT}/tests/windows/FakeDispatch.cpp
     ${ZELVA_SERVER_TESTED_PARTS}
-    ${ZELVA_SOURCE_ROOT}/hostlib/Guids.cpp
-    ${ZELVA_SOURCE_ROOT}/server/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/Guids.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp)
 zelva_windows_runtime_target(zelvacorin_server_tests)
-target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/server")
+target_include_directories(zelvacorin_server_tests PRIVATE "${ZELVA_WINDOWS_GEN_DIR}" "${ZELVA_SOURCE_ROOT}/windows/server")
 target_link_libraries(zelvacorin_server_tests PRIVATE gtest zelva_core zelva_com_values zelva_win32_ui ole32 oleaut32 uuid advapi32)
 add_dependencies(zelvacorin_server_tests zelvacorin)
 
@@ -244,7 +244,7 @@ endforeach()
 add_executable(zelvacorin_thread_exit_test
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SOURCE_ROOT}/tests/windows/thread_exit_test.cpp
-    ${ZELVA_SOURCE_ROOT}/server/Guids.cpp)
+    ${ZELVA_SOURCE_ROOT}/windows/server/Guids.cpp)
 zelva_windows_runtime_target(zelvacorin_thread_exit_test)
 target_include_directories(zelvacorin_thread_exit_test PRIVATE "${ZELVA_WINDOWS_GEN_DIR}")
 target_link_libraries(zelvacorin_thread_exit_test PRIVATE ole32 oleaut32 uuid psapi)

@@ -6,7 +6,7 @@
 
 include_guard(GLOBAL)
 
-add_subdirectory("${ZELVA_SOURCE_ROOT}/checker" "${CMAKE_BINARY_DIR}/tables")
+add_subdirectory("${ZELVA_SOURCE_ROOT}/admin/checker" "${CMAKE_BINARY_DIR}/tables")
 
 add_library(zelva_setup_actions SHARED
     ${ZELVA_SOURCE_ROOT}/tools/package/setup_actions.cpp

@@ -15,12 +15,12 @@ include_guard(GLOBAL)
 # A room of its own, outside server/, so that the DLL, the Windows tests and a
 # Windows host program share it without linking the DLL's other rooms.
 add_library(zelva_win32_text STATIC
-    ${ZELVA_SOURCE_ROOT}/win32text/WideText.cpp ${ZELVA_SOURCE_ROOT}/win32text/ModuleFileName.cpp)
+    ${ZELVA_SOURCE_ROOT}/windows/win32text/WideText.cpp ${ZELVA_SOURCE_ROOT}/windows/win32text/ModuleFileName.cpp)
 target_include_directories(zelva_win32_text PUBLIC "${ZELVA_SOURCE_ROOT}")
 
 # The COM value bridge (comvalues/): VARIANTs, failures and IDispatch calls the
 # same way on both sides of the boundary, each side with its own ValuePolicy.
-file(GLOB ZELVA_COM_VALUES_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/comvalues/*.cpp)
+file(GLOB ZELVA_COM_VALUES_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/windows/comvalues/*.cpp)
 add_library(zelva_com_values STATIC ${ZELVA_COM_VALUES_SOURCES})
 target_compile_definitions(zelva_com_values PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
 target_compile_options(zelva_com_values PRIVATE -Wall -Wextra)
@@ -28,15 +28,15 @@ target_link_libraries(zelva_com_values PUBLIC zelva_core zelva_win32_text ole32 
 
 # The user at the screen (win32user/): windows worked by their messages, and
 # pictured; for the dialog tests and pinhost.exe's scripted user.
-file(GLOB ZELVA_WIN32_USER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/win32user/*.cpp)
+file(GLOB ZELVA_WIN32_USER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/standin/win32user/*.cpp)
 add_library(zelva_win32_user STATIC ${ZELVA_WIN32_USER_SOURCES})
 target_compile_definitions(zelva_win32_user PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(zelva_win32_user PUBLIC zelva_win32_text user32 gdi32 comctl32)
 
-file(GLOB ZELVA_WIN32_UI_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/server/win32/*.cpp)
+file(GLOB ZELVA_WIN32_UI_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/windows/server/win32/*.cpp)
 add_library(zelva_win32_ui STATIC ${ZELVA_WIN32_UI_SOURCES})
 # Included as "win32/Win32Ui.h"; ResourceIds.h lies beside.
-target_include_directories(zelva_win32_ui PUBLIC "${ZELVA_SOURCE_ROOT}/server")
+target_include_directories(zelva_win32_ui PUBLIC "${ZELVA_SOURCE_ROOT}/windows/server")
 target_compile_definitions(zelva_win32_ui PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(zelva_win32_ui PUBLIC zelva_core zelva_win32_text comctl32 user32 gdi32)
 
@@ -54,10 +54,10 @@ file(MAKE_DIRECTORY "${ZELVA_JSON_INCLUDE_DIR}")
 file(CREATE_LINK "${ZELVA_NLOHMANN_JSON_DIR}" "${ZELVA_JSON_INCLUDE_DIR}/nlohmann" SYMBOLIC)
 
 if(NOT TARGET zelva_settings_files)
-    add_subdirectory("${ZELVA_SOURCE_ROOT}/settingsfiles" "${CMAKE_BINARY_DIR}/settingsfiles")
+    add_subdirectory("${ZELVA_SOURCE_ROOT}/admin/settingsfiles" "${CMAKE_BINARY_DIR}/settingsfiles")
 endif()
 if(NOT TARGET zelva_sim)
-    file(GLOB ZELVA_SIM_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/sim/*.cpp)
+    file(GLOB ZELVA_SIM_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/standin/sim/*.cpp)
     add_library(zelva_sim STATIC ${ZELVA_SIM_SOURCES})
     target_link_libraries(zelva_sim PUBLIC zelva_settings_files)
 endif()

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "automation/NumberRules.h"
-#include "env/Preferences.h"
+#include "core/automation/NumberRules.h"
+#include "core/env/Preferences.h"
 #include "tests/support/TableReaderFakes.h"
 
 namespace {

@@ -21,13 +21,13 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/FormEvents.h"
-#include "sim/SimHost.h"
-#include "ui/HeadlessUi.h"
-#include "env/Languages.h"
-#include "env/PathMapping.h"
-#include "env/Settings.h"
-#include "shape/DropHook.h"
+#include "core/forms/FormEvents.h"
+#include "standin/sim/SimHost.h"
+#include "core/ui/HeadlessUi.h"
+#include "core/env/Languages.h"
+#include "core/env/PathMapping.h"
+#include "core/env/Settings.h"
+#include "core/shape/DropHook.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "tests/support/TableReaderFakes.h"
-#include "standards/ThreadTableFiles.h"
+#include "core/standards/ThreadTableFiles.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "checker/TableChecker.h"
+#include "admin/checker/TableChecker.h"
 
 namespace {
 

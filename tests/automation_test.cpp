@@ -7,10 +7,10 @@
 #include <limits>
 #include <string>
 
-#include "automation/Error.h"
-#include "automation/NumberRules.h"
-#include "automation/Object.h"
-#include "automation/Variant.h"
+#include "core/automation/Error.h"
+#include "core/automation/NumberRules.h"
+#include "core/automation/Object.h"
+#include "core/automation/Variant.h"
 #include "support/ErrorNumber.h"
 
 using namespace zelva;

@@ -8,9 +8,9 @@
 
 #include <filesystem>
 
-#include "host/ComponentTypes.h"
-#include "sim/DocumentJson.h"
-#include "sim/ShapeGeometry.h"
+#include "core/host/ComponentTypes.h"
+#include "standin/sim/DocumentJson.h"
+#include "standin/sim/ShapeGeometry.h"
 #include "support/DialogFixture.h"
 #include "support/FaultSweep.h"
 

@@ -9,17 +9,17 @@
 #include <set>
 #include <sstream>
 
-#include "automation/Error.h"
-#include "env/ComponentVariables.h"
-#include "env/Languages.h"
-#include "env/MessageTexts.h"
-#include "env/Preferences.h"
-#include "env/Settings.h"
-#include "env/ThreadTexture.h"
-#include "env/UnitConversion.h"
-#include "host/HostCalls.h"
-#include "sim/ShapeGeometry.h"
-#include "sim/SimHost.h"
+#include "core/automation/Error.h"
+#include "core/env/ComponentVariables.h"
+#include "core/env/Languages.h"
+#include "core/env/MessageTexts.h"
+#include "core/env/Preferences.h"
+#include "core/env/Settings.h"
+#include "core/env/ThreadTexture.h"
+#include "core/env/UnitConversion.h"
+#include "core/host/HostCalls.h"
+#include "standin/sim/ShapeGeometry.h"
+#include "standin/sim/SimHost.h"
 #include "support/ComponentFixture.h"
 
 using namespace zelva;

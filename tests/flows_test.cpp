@@ -7,9 +7,9 @@
 #include <functional>
 #include <memory>
 
-#include "automation/Error.h"
-#include "env/ComponentVariables.h"
-#include "sim/Journal.h"
+#include "core/automation/Error.h"
+#include "core/env/ComponentVariables.h"
+#include "standin/sim/Journal.h"
 #include "support/ComponentFixture.h"
 #include "support/FaultSweep.h"
 

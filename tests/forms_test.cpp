@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "automation/Error.h"
-#include "env/MessageTexts.h"
-#include "sim/DocumentJson.h"
+#include "core/automation/Error.h"
+#include "core/env/MessageTexts.h"
+#include "standin/sim/DocumentJson.h"
 #include "support/DialogFixture.h"
 
 using namespace zelva;

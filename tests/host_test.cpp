@@ -4,12 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "automation/Error.h"
-#include "host/ComponentTypes.h"
-#include "host/HostCalls.h"
-#include "host/VariableNumbers.h"
-#include "sim/Journal.h"
-#include "sim/SimHost.h"
+#include "core/automation/Error.h"
+#include "core/host/ComponentTypes.h"
+#include "core/host/HostCalls.h"
+#include "core/host/VariableNumbers.h"
+#include "standin/sim/Journal.h"
+#include "standin/sim/SimHost.h"
 #include "support/ErrorNumber.h"
 
 using namespace zelva;

@@ -13,11 +13,11 @@
 #include <regex>
 #include <sstream>
 
-#include "pinhost/DrawingSvg.h"
-#include "pinhost/ModelSvg.h"
-#include "pinhost/SvgWriter.h"
-#include "sim/Document.h"
-#include "sim/FrameMath.h"
+#include "standin/pinhost/DrawingSvg.h"
+#include "standin/pinhost/ModelSvg.h"
+#include "standin/pinhost/SvgWriter.h"
+#include "standin/sim/Document.h"
+#include "standin/sim/FrameMath.h"
 
 using namespace zelva;
 namespace doc = sim::doc;

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "corehost/ModelSnapshot.h"
+#include "standin/corehost/ModelSnapshot.h"
 #include "support/ComponentFixture.h"
 
 namespace fs = std::filesystem;

@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/HostCodes.h"
-#include "settingsfiles/RegistryStore.h"
-#include "settingsfiles/SettingsStore.h"
+#include "core/host/HostCodes.h"
+#include "admin/settingsfiles/RegistryStore.h"
+#include "admin/settingsfiles/SettingsStore.h"
 #include "support/TempFolder.h"
 
 namespace zelva::settingsfiles {

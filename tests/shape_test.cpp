@@ -6,13 +6,13 @@
 
 #include <cctype>
 
-#include "automation/Error.h"
-#include "env/ComponentVariables.h"
-#include "host/HostCalls.h"
-#include "shape/ClassIds.h"
-#include "shape/PShapeMembers.h"
-#include "shape/ProjectionFlags.h"
-#include "sim/ShapeGeometry.h"
+#include "core/automation/Error.h"
+#include "core/env/ComponentVariables.h"
+#include "core/host/HostCalls.h"
+#include "core/shape/ClassIds.h"
+#include "core/shape/PShapeMembers.h"
+#include "core/shape/ProjectionFlags.h"
+#include "standin/sim/ShapeGeometry.h"
 #include "support/ComponentFixture.h"
 
 using namespace zelva;

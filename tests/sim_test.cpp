@@ -9,11 +9,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "automation/Error.h"
-#include "host/HostCalls.h"
-#include "sim/DocumentJson.h"
-#include "sim/ShapeGeometry.h"
-#include "sim/SimHost.h"
+#include "core/automation/Error.h"
+#include "core/host/HostCalls.h"
+#include "standin/sim/DocumentJson.h"
+#include "standin/sim/ShapeGeometry.h"
+#include "standin/sim/SimHost.h"
 #include "support/TempFolder.h"
 
 namespace zelva::sim {

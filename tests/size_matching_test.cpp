@@ -10,10 +10,10 @@
 #include <fstream>
 #include <regex>
 
-#include "checker/DiameterChecks.h"
-#include "env/Settings.h"
-#include "standards/NominalSizes.h"
-#include "standards/QuoteSearch.h"
+#include "admin/checker/DiameterChecks.h"
+#include "core/env/Settings.h"
+#include "core/standards/NominalSizes.h"
+#include "core/standards/QuoteSearch.h"
 #include "support/DialogFixture.h"
 
 using namespace zelva;

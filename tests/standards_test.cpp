@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "automation/Error.h"
+#include "core/automation/Error.h"
 #include "support/TableReaderFakes.h"
-#include "standards/QuoteSearch.h"
-#include "standards/ThreadTableFiles.h"
+#include "core/standards/QuoteSearch.h"
+#include "core/standards/ThreadTableFiles.h"
 #include "support/ErrorNumber.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "checker/Finding.h"
-#include "checker/TableChecker.h"
+#include "admin/checker/Finding.h"
+#include "admin/checker/TableChecker.h"
 #include "support/ComponentFixture.h"
 
 namespace fs = std::filesystem;

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "automation/Error.h"
+#include "core/automation/Error.h"
 #include "support/ErrorNumber.h"
-#include "ui/Controls.h"
+#include "core/ui/Controls.h"
 
 using namespace zelva;
 using test::errorNumber;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "pinhost/UserEvents.h"
+#include "standin/pinhost/UserEvents.h"
 
 namespace zelva::bench {
 

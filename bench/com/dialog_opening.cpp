@@ -20,9 +20,9 @@
 #include <string>
 #include <string_view>
 
-#include "pinhost/Component.h"
+#include "standin/pinhost/Component.h"
 #include "bench/com/Unwatched.h"
-#include "win32/ThreadDialogWindow.h"
+#include "windows/server/win32/ThreadDialogWindow.h"
 
 namespace {
 

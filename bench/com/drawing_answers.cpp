@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "pinhost/Component.h"
+#include "standin/pinhost/Component.h"
 #include "bench/com/Unwatched.h"
 
 namespace {

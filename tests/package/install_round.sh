@@ -35,7 +35,7 @@ product_entries() { reg_dump "$uninstall_key" | grep -c '^"DisplayName"="Zelvaco
 
 # The registration's own keys (those no other key of the table lies below).
 registration_roots() {
-    grep -v '^#' "$source_root/server/registration.tsv" | cut -f1 | sort -u |
+    grep -v '^#' "$source_root/windows/server/registration.tsv" | cut -f1 | sort -u |
         awk '{ for (i in seen) if (index($0, i "\\") == 1) next; seen[$0]; print }'
 }
 registration_dump() { local k; while read -r k; do reg_dump "HKEY_CLASSES_ROOT\\$k"; done < <(registration_roots); }

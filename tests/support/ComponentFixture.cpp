@@ -4,9 +4,9 @@
 #include <regex>
 #include <unistd.h>
 
-#include "automation/Error.h"
-#include "env/ComponentVariables.h"
-#include "sim/Journal.h"
+#include "core/automation/Error.h"
+#include "core/env/ComponentVariables.h"
+#include "standin/sim/Journal.h"
 
 namespace zelva::test {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "corehost/Session.h"
-#include "shape/PShape.h"
+#include "standin/corehost/Session.h"
+#include "core/shape/PShape.h"
 #include "support/ErrorNumber.h"
 
 namespace zelva::test {

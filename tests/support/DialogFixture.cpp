@@ -3,11 +3,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "corehost/ModelSnapshot.h"
-#include "env/Settings.h"
-#include "host/ComponentTypes.h"
-#include "shape/DropHook.h"
-#include "sim/ShapeGeometry.h"
+#include "standin/corehost/ModelSnapshot.h"
+#include "core/env/Settings.h"
+#include "core/host/ComponentTypes.h"
+#include "core/shape/DropHook.h"
+#include "standin/sim/ShapeGeometry.h"
 
 namespace zelva::test {
 

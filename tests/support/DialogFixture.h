@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/ComponentFixture.h"
-#include "ui/HeadlessUi.h"
+#include "core/ui/HeadlessUi.h"
 
 namespace zelva::test {
 

@@ -1,6 +1,6 @@
 #include "support/ErrorNumber.h"
 
-#include "automation/Error.h"
+#include "core/automation/Error.h"
 
 namespace zelva::test {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sim/Journal.h"
+#include "standin/sim/Journal.h"
 
 namespace zelva::test {
 

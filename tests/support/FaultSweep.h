@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "env/Module.h"
-#include "sim/SimHost.h"
+#include "core/env/Module.h"
+#include "standin/sim/SimHost.h"
 
 namespace zelva::test {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "automation/Error.h"
-#include "env/Module.h"
-#include "env/TextFiles.h"
-#include "host/HostLibrary.h"
-#include "ui/Ui.h"
+#include "core/automation/Error.h"
+#include "core/env/Module.h"
+#include "core/env/TextFiles.h"
+#include "core/host/HostLibrary.h"
+#include "core/ui/Ui.h"
 
 namespace zelva::fakes {
 

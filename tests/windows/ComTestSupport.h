@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "comvalues/ComPtr.h"
+#include "windows/comvalues/ComPtr.h"
 
 namespace zelva::wintest {
 

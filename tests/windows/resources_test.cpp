@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "ComTestSupport.h"
-#include "env/Languages.h"
-#include "env/MessageTexts.h"
+#include "core/env/Languages.h"
+#include "core/env/MessageTexts.h"
 #include "ResourceIds.h"
 
 using namespace zelva::wintest;

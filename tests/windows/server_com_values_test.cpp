@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "ServerTestSupport.h"
-#include "comvalues/ArgumentSlots.h"
-#include "comvalues/ComFailures.h"
-#include "comvalues/VariantValues.h"
+#include "windows/comvalues/ArgumentSlots.h"
+#include "windows/comvalues/ComFailures.h"
+#include "windows/comvalues/VariantValues.h"
 
 using namespace zelva;
 using namespace zelva::wintest;

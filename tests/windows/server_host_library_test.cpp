@@ -10,12 +10,12 @@
 #include <cmath>
 
 #include "IronCADAO.h"
-#include "automation/Error.h"
+#include "core/automation/Error.h"
 #include "ClassObjects.h"
 #include "ComHostLibrary.h"
-#include "comvalues/ComPtr.h"
+#include "windows/comvalues/ComPtr.h"
 #include "DispatchObject.h"
-#include "host/HostCodes.h"
+#include "core/host/HostCodes.h"
 
 using namespace zelva;
 using zelva::server::ComHostLibrary;

@@ -10,7 +10,7 @@
 #include <cwctype>
 #include <string>
 
-#include "win32text/ModuleFileName.h"
+#include "windows/win32text/ModuleFileName.h"
 
 using zelva::win32::moduleFileName;
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "comvalues/Bstr.h"
-#include "win32text/WideText.h"
+#include "windows/comvalues/Bstr.h"
+#include "windows/win32text/WideText.h"
 
 using namespace zelva;
 

@@ -15,7 +15,7 @@
 
 #include "ComTestSupport.h"
 #include "MsftFile.h"
-#include "shape/PShapeMembers.h"
+#include "core/shape/PShapeMembers.h"
 
 using namespace zelva::wintest;
 

@@ -5,7 +5,7 @@ The package installs, per machine and 32-bit, into [ProgramFilesFolder]Ombrivale
 (INSTALLDIR on the msiexec command line moves it):
 
   Zelvacorin.dll, registered through the package's own registry entries, which come
-      from server/registration.tsv, the table DllRegisterServer writes too;
+      from windows/server/registration.tsv, the table DllRegisterServer writes too;
   zelva-tables.exe, the table checker, and ReadMe.txt;
   ZelvacorinSetup.dll, not installed: it finds the machine's user-interface
       language, and on uninstall it removes the tables still as shipped, so only
@@ -33,7 +33,7 @@ from xml.sax.saxutils import escape, quoteattr
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
-REGISTRATION_TABLE = os.path.join(REPO, "server", "registration.tsv")
+REGISTRATION_TABLE = os.path.join(REPO, "windows", "server", "registration.tsv")
 
 UPGRADE_CODE = "6A1C3C52-5D0F-4B8E-9E55-1F0C2B7D4E81"
 COMPONENT_NAMESPACE = uuid.UUID("3F8B7E0A-6C1D-4F2B-8E3A-9D5C4B2A1E70")

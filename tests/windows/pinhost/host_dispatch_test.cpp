@@ -12,10 +12,10 @@
 
 #include "ComTestSupport.h"
 #include "IronCADAO.h"
-#include "automation/Error.h"
-#include "comhost/ForeignObject.h"
-#include "comhost/HostDispatch.h"
-#include "comhost/HostVariants.h"
+#include "core/automation/Error.h"
+#include "standin/comhost/ForeignObject.h"
+#include "standin/comhost/HostDispatch.h"
+#include "standin/comhost/HostVariants.h"
 
 using namespace zelva;
 using wintest::Bstr;

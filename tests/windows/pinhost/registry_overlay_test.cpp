@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "comhost/RegistryOverlay.h"
-#include "settingsfiles/RegistryStore.h"
+#include "standin/comhost/RegistryOverlay.h"
+#include "admin/settingsfiles/RegistryStore.h"
 
 namespace {
 

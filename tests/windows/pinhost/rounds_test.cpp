@@ -10,9 +10,9 @@
 #include <functional>
 
 #include "ComTestSupport.h"
-#include "comhost/ComComponent.h"
-#include "sim/DocumentJson.h"
-#include "sim/FaultPlan.h"
+#include "standin/comhost/ComComponent.h"
+#include "standin/sim/DocumentJson.h"
+#include "standin/sim/FaultPlan.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "comhost/ScriptedUser.h"
+#include "standin/comhost/ScriptedUser.h"
 
 using namespace zelva;
 

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "win32text/WideText.h"
+#include "windows/win32text/WideText.h"
 
 namespace zelva::screen {
 

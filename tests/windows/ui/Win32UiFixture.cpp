@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "env/MessageTexts.h"
-#include "env/Settings.h"
-#include "shape/DropHook.h"
-#include "win32text/WideText.h"
-#include "win32user/ScreenUser.h"
+#include "core/env/MessageTexts.h"
+#include "core/env/Settings.h"
+#include "core/shape/DropHook.h"
+#include "windows/win32text/WideText.h"
+#include "standin/win32user/ScreenUser.h"
 
 namespace zelva::test {
 

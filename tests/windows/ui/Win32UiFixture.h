@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "corehost/Session.h"
+#include "standin/corehost/Session.h"
 #include "support/ComponentFixture.h"
-#include "win32/Win32Ui.h"
+#include "windows/server/win32/Win32Ui.h"
 
 namespace zelva::test {
 

@@ -12,11 +12,11 @@
 
 #include "Keyboard.h"
 #include "Win32UiFixture.h"
-#include "env/MessageTexts.h"
+#include "core/env/MessageTexts.h"
 #include "support/DialogFixture.h"
-#include "win32/ControlIds.h"
-#include "win32text/WideText.h"
-#include "win32user/ScreenUser.h"
+#include "windows/server/win32/ControlIds.h"
+#include "windows/win32text/WideText.h"
+#include "standin/win32user/ScreenUser.h"
 
 using namespace zelva;
 using namespace zelva::screen;

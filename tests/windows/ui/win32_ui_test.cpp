@@ -15,12 +15,12 @@
 #include <thread>
 
 #include "Win32UiFixture.h"
-#include "env/MessageTexts.h"
+#include "core/env/MessageTexts.h"
 #include "support/DialogFixture.h"
-#include "win32/ControlIds.h"
-#include "win32text/WideText.h"
-#include "win32user/ScreenUser.h"
-#include "win32user/Screenshot.h"
+#include "windows/server/win32/ControlIds.h"
+#include "windows/win32text/WideText.h"
+#include "standin/win32user/ScreenUser.h"
+#include "standin/win32user/Screenshot.h"
 
 using namespace zelva;
 using namespace zelva::screen;

@@ -12,8 +12,8 @@
 
 #include "Win32UiFixture.h"
 #include "support/DialogFixture.h"
-#include "win32/ControlIds.h"
-#include "win32user/ScreenUser.h"
+#include "windows/server/win32/ControlIds.h"
+#include "standin/win32user/ScreenUser.h"
 
 using namespace zelva;
 using namespace zelva::screen;

@@ -1,0 +1,42 @@
+#include "admin/checker/ReadLog.h"
+
+#include "core/automation/Error.h"
+#include "admin/checker/WindowsNames.h"
+#include "core/env/PathMapping.h"
+
+namespace zelva::tables {
+
+namespace {
+
+class LoggedReader : public env::LineReader {
+public:
+    LoggedReader(std::unique_ptr<env::LineReader> inner, std::vector<FileRead>& reads, size_t index)
+        : inner_(std::move(inner)), reads_(reads), index_(index) {}
+
+    bool atEnd() override { return inner_->atEnd(); }
+    const std::string& readLine() override {
+        const std::string& line = inner_->readLine();
+        reads_[index_].lines.push_back(line);
+        return line;
+    }
+
+private:
+    std::unique_ptr<env::LineReader> inner_;
+    std::vector<FileRead>& reads_;  // indexed, since the vector grows while readers live
+    size_t index_;
+};
+
+}  // namespace
+
+std::unique_ptr<env::LineReader> ReadLog::openForReading(const std::string& path) {
+    reads_.push_back({path, false, {}});
+    auto reader = files_.openForReading(findAsWindows(env::mapWindowsPath(path)));
+    reads_.back().opened = true;
+    return std::make_unique<LoggedReader>(std::move(reader), reads_, reads_.size() - 1);
+}
+
+std::unique_ptr<env::LineWriter> ReadLog::openForWriting(const std::string&) {
+    throw Error::runtime(err::PermissionDenied);
+}
+
+}  // namespace zelva::tables

@@ -1,0 +1,15 @@
+#include "core/env/PathMapping.h"
+
+#include <algorithm>
+
+namespace zelva::env {
+
+std::string mapWindowsPath(std::string_view path) {
+    std::string mapped(path);
+#ifndef _WIN32
+    std::replace(mapped.begin(), mapped.end(), '\\', '/');
+#endif
+    return mapped;
+}
+
+}  // namespace zelva::env

@@ -1,0 +1,134 @@
+#include "core/forms/DialogProcedures.h"
+
+#include "core/automation/Error.h"
+#include "core/automation/NumberRules.h"
+#include "core/env/DialogPrecision.h"
+#include "core/env/MessageTexts.h"
+#include "core/env/Preferences.h"
+#include "core/env/Settings.h"
+#include "core/forms/SizeMatching.h"
+#include "core/forms/StandardsIndex.h"
+#include "core/host/HostCalls.h"
+#include "core/standards/ThreadTableFiles.h"
+
+namespace zelva::forms {
+
+namespace {
+
+void setCaptions(env::Module& m, ui::Dialog& d) {
+    const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
+    d.caption = text(env::text::Title);
+    d.LblNormativa.caption = text(env::text::StandardLabel);
+    d.LblDiam.caption = text(env::text::DiameterLabel);
+    d.OKButton.caption = text(env::text::Ok);
+    d.CancelButton.caption = text(env::text::Cancel);
+    d.LblLung.caption = text(env::text::LengthLabel);
+    d.LblPasso.caption = text(env::text::PitchLabel);
+    d.ToggleSmusso.toolTip = text(env::text::ChamferToolTip);
+    if (auto manual = env::FindMessageText(m.LanguageBase + env::text::ManualSwitch))
+        d.ToggleMan.caption = *std::move(manual);
+}
+
+// After an edited pin's values were loaded, with size matching on: its
+// standard selected, while the pin's own length and pitch texts stay as
+// loaded. The list is read again with its sizes: an edit is rare beside a
+// drop, whose opening reads the index once.
+void matchEditedPin(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    const std::string length = d.Lunghezza.text();
+    const std::string pitch = d.Passo.text();
+    m.MatchTarget = env::SizeTarget{m.CurrentDiameter, leadingNumber(pitch), false};
+    FillThreadList(m);
+    d.Lunghezza.setText(length);
+    d.Passo.setText(pitch);
+}
+
+}  // namespace
+
+void InitDialog(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    FillStandardTabs(m);
+    // The paths are set twice (LoadStandardFiles runs InitPaths again): the
+    // host's registry answers every read, in this order, each time.
+    env::InitPaths(m);
+    env::LoadStandardFiles(m, 0);
+    m.LanguageBase = env::GetLanguageBase(m);
+    setCaptions(m, d);
+    const bool matching = MatchSizeOn(m);
+    m.MatchTarget.reset();
+    if (matching && m.EditMode == kFalse && m.CurrentDiameter > 0) {
+        m.MatchTarget = env::SizeTarget{m.CurrentDiameter, std::nullopt, false};
+    }
+    RefreshThreadList(m);
+    if (m.EditMode != kFalse) {
+        Variant part = Variant::object(m.EditPart);
+        host::deref(m.EditShape).call("GetPartData", {ref(part)});
+        if (matching) matchEditedPin(m);
+    } else {
+        env::ReadPrefs(m);
+        FitPreferencesToMatch(m);
+    }
+    if (m.CurrentDiameter > 0) {
+        d.lblTxtDiam.caption = trimSpaces(numberToText(roundHalfEven(m.CurrentDiameter, env::DialogPrecision(m))));
+    }
+}
+
+void FillStandardTabs(env::Module& m) {
+    ui::TabStrip& tabs = m.dialog().TabNorme;
+    // The tab counter is a 16-bit integer stepped by the runtime's addition:
+    // a 32768th tab is an overflow (6), not a wrap to a negative tab.
+    for (int16_t n = 0;; n = roundToInt16(n + 1.0)) {
+        const std::string name = env::GetNormeSetting(m, trimSpaces(numberToText(n)));
+        if (name.empty()) break;
+        if (n > 0) {
+            tabs.setTabsPerRow(n + 1);
+            tabs.setTabs(n + 1);
+            tabs.height = 300;
+        }
+        // Named without being selected: selecting a tab loads its group, and a
+        // group the user has not chosen must neither fill the lists nor report
+        // its missing files.
+        tabs.setTabCaption(n, name);
+    }
+    tabs.setTab(0);
+    m.CurrentNorma = 0;  // the group shown first, whatever the last dialog left
+}
+
+void SelectStandard(env::Module& m, int16_t tab) {
+    m.CurrentNorma = tab;
+    env::InitPaths(m);  // set twice, as on load: the registry is read again each time
+    env::LoadStandardFiles(m, 0);
+    RefreshThreadList(m);
+    // The list stays usable after a tab change, whatever the reading left.
+    m.dialog().Normativa.visible = true;
+}
+
+// Only forwards: the form's events and its load call the thread list by this name.
+void RefreshThreadList(env::Module& m) { FillThreadList(m); }
+
+void FillThreadList(env::Module& m) {
+    ui::ComboBox& list = m.dialog().Normativa;
+    const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list,
+                                             m.MatchTarget ? &m.StandardNominals : nullptr);
+    EnableThreadSelection(m, result > 0 ? kFalse : kTrue);
+    if (list.listCount() > 0 && list.listIndex() == -1) {
+        if (m.MatchTarget) {
+            SelectMatchedStandard(m);
+        } else {
+            list.setListIndex(0);
+        }
+    }
+}
+
+void FillLengthsAndPitches(env::Module& m, int16_t lineNo) {
+    ui::Dialog& d = m.dialog();
+    standards::QData(m, indexFilePath(m), m.DataFilePath, lineNo, d.Lunghezza, d.Passo, d.LblDescr);
+}
+
+void EnableThreadSelection(env::Module& m, int16_t flag) {
+    ui::Dialog& d = m.dialog();
+    d.Normativa.enabled = flag != kFalse;
+    d.OKButton.enabled = flag != kFalse;
+}
+
+}  // namespace zelva::forms

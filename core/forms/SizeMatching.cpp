@@ -1,0 +1,103 @@
+#include "core/forms/SizeMatching.h"
+
+#include <cmath>
+
+#include "core/automation/Error.h"
+#include "core/automation/NumberRules.h"
+#include "core/env/MessageTexts.h"
+#include "core/env/Settings.h"
+#include "core/env/TextTemplate.h"
+#include "core/forms/StandardsIndex.h"
+#include "core/standards/NominalSizes.h"
+#include "core/standards/QuoteSearch.h"
+#include "core/standards/ThreadTableFiles.h"
+
+namespace zelva::forms {
+
+namespace {
+
+constexpr const char* kMatchSizeOn = "1";
+constexpr int kDescriptionDecimals = 2;  // edge Ø9.80 → M10 (−0.20)
+
+// The deviation of the edge or pin from the nominal size, signed as a designer
+// writes it: +0.20, −0.20 (a minus sign, not a hyphen), ±0.00.
+std::string deviationText(double deviation) {
+    static const std::string kNone = env::fixedNumber(0, kDescriptionDecimals);
+    const std::string size = env::fixedNumber(std::abs(deviation), kDescriptionDecimals);
+    if (size == kNone) return "±" + size;
+    return (deviation < 0 ? "−" : "+") + size;
+}
+
+// The pitches of list item `index`, read from its data file without a word to the user.
+std::vector<double> pitchesOfItem(env::Module& m, size_t index) {
+    const ui::ComboBox& list = m.dialog().Normativa;
+    try {
+        const std::string entry =
+            standards::EntryLine(m.files, indexFilePath(m), roundToInt16(list.itemData(static_cast<int>(index))));
+        return standards::listedPitches(m.files, m.DataFilePath + standards::quotedField(entry, 1));
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+// The listed length equal to `remembered`, else the nearest one (the first on a
+// tie); a text without a number leaves the list's first length.
+void fitLength(ui::ComboBox& lengths, const std::string& remembered) {
+    for (int i = 0; i < lengths.listCount(); ++i) {
+        if (lengths.item(i) == remembered) {
+            lengths.setText(remembered);
+            return;
+        }
+    }
+    const double wanted = leadingNumber(remembered);
+    if (!(wanted > 0) || lengths.listCount() == 0) return;
+    int best = 0;
+    double bestDistance = std::abs(leadingNumber(lengths.item(0)) - wanted);
+    for (int i = 1; i < lengths.listCount(); ++i) {
+        const double distance = std::abs(leadingNumber(lengths.item(i)) - wanted);
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    lengths.setText(lengths.item(best));
+}
+
+}  // namespace
+
+bool MatchSizeOn(env::Module& m) { return trimSpaces(env::GetMatchSizeSetting(m)) == kMatchSizeOn; }
+
+void SelectMatchedStandard(env::Module& m) {
+    ui::Dialog& d = m.dialog();
+    env::SizeTarget& target = *m.MatchTarget;
+    std::optional<size_t> found;
+    if (target.pitch) {
+        found = standards::standardOfPin(m.StandardNominals.sizes(), target.diameter, *target.pitch,
+                                         [&m](size_t i) { return pitchesOfItem(m, i); });
+    }
+    if (!found) found = standards::nearestSize(m.StandardNominals.sizes(), target.diameter);
+    const std::string remembered = d.Lunghezza.text();
+    target.matched = found.has_value();
+    d.Normativa.setListIndex(found ? static_cast<int>(*found) : 0);
+    const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
+    if (!found) {
+        d.LblDescr.caption = text(env::text::NoSizeFits);
+        return;
+    }
+    fitLength(d.Lunghezza, remembered);
+    const double nominal = *m.StandardNominals.sizes()[*found];
+    d.LblDescr.caption = env::fillTemplate(
+        text(target.pitch ? env::text::PinSizeMatch : env::text::EdgeSizeMatch),
+        {{"D", env::fixedNumber(target.diameter, kDescriptionDecimals)},
+         {"name", d.Normativa.item(static_cast<int>(*found))},
+         {"dev", deviationText(target.diameter - nominal)}});
+}
+
+void FitPreferencesToMatch(env::Module& m) {
+    if (!m.MatchTarget || !m.MatchTarget->matched) return;
+    ui::Dialog& d = m.dialog();
+    if (d.Passo.listCount() > 0) d.Passo.setText(d.Passo.item(0));
+    fitLength(d.Lunghezza, d.Lunghezza.text());
+}
+
+}  // namespace zelva::forms

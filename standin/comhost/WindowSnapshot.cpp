@@ -1,0 +1,127 @@
+#include "standin/comhost/WindowSnapshot.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "windows/server/win32/ControlIds.h"
+#include "windows/win32text/WideText.h"
+#include "standin/win32user/ScreenUser.h"
+
+namespace zelva::pinhost {
+
+using namespace win32::ids;
+using app::ControlSnapshot;
+using app::DialogControl;
+using app::DialogSnapshot;
+using app::NoticeSnapshot;
+using app::Shows;
+using win32::narrow;
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+
+// A position on the screen in twips, as the form models keep theirs.
+float twips(int pixels, int dotsPerInchCap) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, dotsPerInchCap);
+    ReleaseDC(nullptr, screen);
+    return static_cast<float>(std::round(pixels * kTwipsPerInch / dpi));
+}
+
+std::string textOf(HWND dialog, int id) { return narrow(screen::textOf(GetDlgItem(dialog, id))); }
+
+std::vector<std::string> itemsOf(HWND combo) {
+    std::vector<std::string> items;
+    for (const std::wstring& item : screen::listItems(combo)) items.push_back(narrow(item));
+    return items;
+}
+
+// The window of each control of app::kDialogControls, by the form model's name for it.
+constexpr std::pair<std::string_view, int> kControlIds[] = {
+    {"Normativa", Standards},     {"Lunghezza", Lengths},     {"Passo", Pitches},
+    {"LblDescr", Description},    {"lblTxtDiam", Diameter},   {"LblNormativa", StandardLabel},
+    {"LblDiam", DiameterLabel},   {"LblLung", LengthLabel},   {"LblPasso", PitchLabel},
+    {"ToggleSmusso", Chamfer},    {"ToggleMan", ManualSwitch}, {"TxtDiam", ManualDiameter},
+    {"OKButton", Ok},             {"CancelButton", Cancel},
+};
+
+HWND controlWindow(HWND dialog, std::string_view name) {
+    for (const auto& [named, id] : kControlIds)
+        if (named == name) return GetDlgItem(dialog, id);
+    throw std::logic_error("no window control for the dialog's " + std::string(name));
+}
+
+ControlSnapshot controlSnapshot(HWND dialog, const DialogControl& control) {
+    HWND window = controlWindow(dialog, control.name);
+    ControlSnapshot s;
+    switch (control.shows) {
+        case Shows::Label:
+        case Shows::Button: s.text = narrow(screen::textOf(window)); break;
+        case Shows::CheckBox: s.value = screen::checkState(window); break;
+        case Shows::DropDownList:
+            s.items = itemsOf(window);
+            for (LRESULT data : screen::listItemData(window)) s.itemData.push_back(static_cast<int32_t>(data));
+            s.index = screen::listIndex(window);
+            s.enabled = screen::isEnabled(window);
+            break;
+        case Shows::EditableList:
+            s.items = itemsOf(window);
+            s.text = narrow(screen::textOf(window));
+            break;
+        case Shows::TextBox:
+            s.text = narrow(screen::textOf(window));
+            s.visible = screen::isShown(window);
+            break;
+        case Shows::DefaultButton:
+            s.text = narrow(screen::textOf(window));
+            s.enabled = screen::isEnabled(window);
+            break;
+    }
+    return s;
+}
+
+// The picture of a message box: the system's icon shown in its icon control.
+ui::Icon iconOf(HWND box) {
+    HWND picture = nullptr;
+    while ((picture = FindWindowExW(box, picture, L"Static", nullptr)))
+        if (GetWindowLongW(picture, GWL_STYLE) & SS_ICON) break;
+    const HICON shown = picture ? screen::pictureOf(picture) : nullptr;
+    if (!shown) return ui::Icon::None;
+    if (shown == LoadIconW(nullptr, IDI_HAND)) return ui::Icon::Critical;
+    if (shown == LoadIconW(nullptr, IDI_EXCLAMATION)) return ui::Icon::Exclamation;
+    return ui::Icon::None;
+}
+
+}  // namespace
+
+WindowKind kindOf(HWND dialog) {
+    if (GetDlgItem(dialog, StandardGroups) && GetDlgItem(dialog, Standards)) return WindowKind::ThreadDialog;
+    if (GetDlgItem(dialog, Warning) && GetDlgItem(dialog, Separator)) return WindowKind::Notice;
+    return WindowKind::MessageBox;
+}
+
+app::DialogSnapshot threadDialogSnapshot(HWND dialog) {
+    DialogSnapshot d;
+    d.caption = narrow(screen::textOf(dialog));
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    d.left = twips(frame.left, LOGPIXELSX);
+    d.top = twips(frame.top, LOGPIXELSY);
+    HWND tabs = GetDlgItem(dialog, StandardGroups);
+    for (const std::wstring& caption : screen::tabCaptions(tabs)) d.tabs.push_back(narrow(caption));
+    d.tab = screen::currentTab(tabs);
+    return app::withControls(std::move(d), [&](const DialogControl& c) { return controlSnapshot(dialog, c); });
+}
+
+app::NoticeSnapshot noticeSnapshot(HWND notice) {
+    return {narrow(screen::textOf(notice)), textOf(notice, Warning), textOf(notice, NoticeOk)};
+}
+
+ui::Message messageBoxShown(HWND box) {
+    return {narrow(screen::messageOf(box)), narrow(screen::textOf(box)), iconOf(box)};
+}
+
+}  // namespace zelva::pinhost

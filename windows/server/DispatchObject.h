@@ -1,0 +1,42 @@
+#pragma once
+// A host object reached through IDispatch, as a core automation object: its
+// members are resolved by name (case-insensitively, also for script objects)
+// and invoked with the exact VARIANT types of the core's arguments.
+
+#include <windows.h>
+#include <oaidl.h>
+#include <dispex.h>
+
+#include "core/automation/Object.h"
+#include "windows/comvalues/ComPtr.h"
+#include "windows/comvalues/ValuePolicy.h"
+
+namespace zelva::server {
+
+class DispatchObject final : public Object {
+public:
+    explicit DispatchObject(com::ComPtr<IDispatch> dispatch);
+
+    // Invoked as comvalues/DispatchCall.h describes.
+    Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
+
+    IDispatch* dispatch() const { return dispatch_.get(); }
+
+private:
+    DISPID dispIdOf(std::string_view name) const;
+
+    com::ComPtr<IDispatch> dispatch_;
+    com::ComPtr<IDispatchEx> dispatchEx_;  // null for an object without IDispatchEx
+};
+
+// How the component reads and passes values across COM: leniently, for any
+// automation client; only objects that came from COM can go back.
+extern const com::ValuePolicy kComponentValues;
+
+// The core object for an IDispatch reference; a null reference is Nothing.
+Ref<Object> objectOf(IDispatch* dispatch);
+// The IDispatch reference behind a core object; Nothing is null. Only objects
+// that came from COM can go back: any other is a type mismatch.
+com::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object);
+
+}  // namespace zelva::server
