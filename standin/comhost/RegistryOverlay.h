@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 class RegistryOverlay {
 public:
@@ -37,4 +37,4 @@ private:
     std::vector<std::pair<HKEY, std::wstring>> madeKeys_;  // outermost first
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

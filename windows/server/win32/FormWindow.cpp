@@ -5,7 +5,7 @@
 #include "core/automation/Error.h"
 #include "core/ui/HeadlessUi.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -139,4 +139,4 @@ void FormWindow::notePosition() {
     form_.top = twipsFromPixels(frame.top, Axis::Vertical);
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

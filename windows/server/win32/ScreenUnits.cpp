@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -40,4 +40,4 @@ float twipsFromPixels(int pixels, Axis axis) {
     return static_cast<float>(std::round(pixels * kTwipsPerInch / pixelsPerInch(axis)));
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -7,7 +7,7 @@
 
 #include "core/ui/Ui.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 class Win32Ui : public ui::Ui {
 public:
@@ -21,4 +21,4 @@ private:
     HINSTANCE resources_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

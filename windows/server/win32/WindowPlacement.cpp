@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -48,4 +48,4 @@ POINT placeInView(HWND window, POINT corner) {
     return {within(corner.x, width, work.left, work.right), within(corner.y, height, work.top, work.bottom)};
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

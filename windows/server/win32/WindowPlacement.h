@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 // The top left corner for `window`, at its present size, wanted at `corner`.
 POINT placeInView(HWND window, POINT corner);
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -40,7 +40,7 @@ protected:
 
 TEST_F(Overlay, NewValuesGoWithTheKeysMadeForThem) {
     {
-        zelva::pinhost::RegistryOverlay overlay;
+        zelva::comhost::RegistryOverlay overlay;
         overlay.set(zelva::host::registry::LocalMachine, baseKey + "\\Deep\\Er\\", "Dir", "/home/user/tables");
         EXPECT_EQ(valueOf(base + L"\\Deep\\Er", L"Dir"), L"/home/user/tables") << "a Linux path stays as written";
     }
@@ -52,7 +52,7 @@ TEST_F(Overlay, EarlierValuesComeBackAndOtherContentStays) {
     const DWORD number = 7;
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Kept", REG_DWORD, &number, sizeof number);
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Language", REG_SZ, L"Italian", sizeof L"Italian");
-    zelva::pinhost::RegistryOverlay overlay;
+    zelva::comhost::RegistryOverlay overlay;
     overlay.set(zelva::host::registry::LocalMachine, baseKey, "Language", "German");
     overlay.set(zelva::host::registry::LocalMachine, baseKey, "LANGUAGE", "English");
     overlay.set(zelva::host::registry::LocalMachine, baseKey, "New", "x");
