@@ -110,7 +110,7 @@ zelva_test_build(zelva_test_support)
 
 add_executable(zelva_tests_wine ${ZELVA_CORE_TESTS})
 zelva_windows_runtime_target(zelva_tests_wine)
-target_link_libraries(zelva_tests_wine PRIVATE zelva_test_support zelva_tables gtest_main)
+target_link_libraries(zelva_tests_wine PRIVATE zelva_test_support zelva_checker gtest_main)
 zelva_test_build(zelva_tests_wine)
 add_dependencies(zelva_tests_wine zelva_wine_staged_install)
 

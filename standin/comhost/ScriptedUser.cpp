@@ -21,6 +21,7 @@ using pinhost::ShownForm;
 namespace {
 
 constexpr auto kLookAgainAfter = 10ms;
+constexpr auto kOkEndsFormWithin = 10s;  // the work behind OK on a loaded machine
 
 const char* formNameOf(WindowKind kind) { return kind == WindowKind::ThreadDialog ? kDialogForm : kNoticeForm; }
 
@@ -156,6 +157,7 @@ void ScriptedUser::workForm(HWND form) {
             return;
         }
     }
+    if (byOk && awaitEndAfterOk(form)) byOk = false;
     if (isOpen(form)) {
         byOk = false;
         closeFromTitleBar(form);
@@ -211,6 +213,18 @@ bool ScriptedUser::answerMessageBoxes() {
         answerMessageBox(window);
     }
     return errorShown;
+}
+
+// The work behind OK can still be under way when the click returns (the host's
+// calls, a message box yet to open): the form is given time to end, its message
+// boxes answered meanwhile. Whether one of them said the form's input was refused.
+bool ScriptedUser::awaitEndAfterOk(HWND form) {
+    const auto deadline = std::chrono::steady_clock::now() + kOkEndsFormWithin;
+    while (isOpen(form) && std::chrono::steady_clock::now() < deadline) {
+        if (answerMessageBoxes()) return true;
+        std::this_thread::sleep_for(kLookAgainAfter);
+    }
+    return false;
 }
 
 void ScriptedUser::answerMessageBox(HWND box) {

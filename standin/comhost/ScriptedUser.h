@@ -48,6 +48,7 @@ private:
     // one of them reported that the act failed.
     bool perform(HWND form, const ui::UserAction& action);
     bool answerMessageBoxes();
+    bool awaitEndAfterOk(HWND form);
     void answerMessageBox(HWND box);
     void closeFromTitleBar(HWND form);
     void record(Event event);
