@@ -11,7 +11,7 @@
 
 #include "core/automation/Object.h"
 #include "core/env/EntrySizes.h"
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 #include "core/host/HostLibrary.h"
 #include "core/ui/Dialog.h"
 #include "core/ui/Ui.h"
@@ -38,14 +38,14 @@ struct CalloutTemplates {
 
 class Module {
 public:
-    Module(host::HostLibrary& hostLibrary, ui::Ui& ui, FileSystem& files);
+    Module(host::HostLibrary& hostLibrary, ui::Ui& ui, files::FileSystem& files);
     ~Module();
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
 
     host::HostLibrary& hostLibrary;
     ui::Ui& ui;
-    FileSystem& files;
+    files::FileSystem& files;
 
     int16_t LanguageBase = 0;
     int16_t CurrentNorma = 0;
