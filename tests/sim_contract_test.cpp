@@ -6,18 +6,10 @@
 
 #include "core/automation/Error.h"
 #include "standin/sim/SimHost.h"
-#include "support/ErrorNumber.h"
 #include "support/SimHostFixture.h"
 
 namespace zelva::sim {
 namespace {
-
-using host::component;
-using host::components;
-using host::setValue;
-using host::valueOf;
-using host::variable;
-using test::errorNumber;
 
 // ---- journal ----------------------------------------------------------------
 

@@ -13,19 +13,11 @@
 #include "standin/sim/DocumentJson.h"
 #include "standin/sim/ShapeGeometry.h"
 #include "standin/sim/SimHost.h"
-#include "support/ErrorNumber.h"
 #include "support/SimHostFixture.h"
 #include "support/TempFolder.h"
 
 namespace zelva::sim {
 namespace {
-
-using host::component;
-using host::components;
-using host::setValue;
-using host::valueOf;
-using host::variable;
-using test::errorNumber;
 
 // ---- collections ------------------------------------------------------------
 
