@@ -216,6 +216,7 @@ bool ScriptedUser::answerMessageBoxes() {
 void ScriptedUser::answerMessageBox(HWND box) {
     const ui::Message message = messageBoxShown(box);
     record([message](app::UserEvents& seen) { seen.messageShown(message); });
+    screen::screenshot(box, "pinhost-MessageBox");
     screen::click(GetDlgItem(box, IDOK));
     if (!screen::waitUntilClosed(box)) throw std::runtime_error("a message box stayed open after OK");
 }
