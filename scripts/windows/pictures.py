@@ -40,6 +40,7 @@ PLATE = ["part plate",
 DEMO = os.path.join(ROOT, "examples", "demo.scn")
 
 # The dialog's controls a reader is shown, numbered in this order on the labelled picture.
+MARK_RADIUS = 8  # pixels
 LABELLED = ["StandardGroups", "Standards", "Description", "Diameter", "ManualSwitch",
             "Lengths", "Pitches", "Chamfer", "Ok", "Cancel"]
 
@@ -98,24 +99,24 @@ def control_ids():
         body = re.search(r"enum ThreadDialog : WORD \{(.*?)\};", f.read(), re.S).group(1)
     ids, next_id = {}, 0
     for name, value in re.findall(r"^\s*(\w+)(?:\s*=\s*(\w+))?,", body, re.M):
-        next_id = {"IDOK": 1}.get(value, int(value)) if value else next_id
+        next_id = (1 if value == "IDOK" else int(value)) if value else next_id
         ids[name] = next_id
         next_id += 1
     return ids
 
 
 def label(picture, controls, out):
-    """The picture with each of LABELLED's controls numbered at its left edge."""
+    """The picture with each of LABELLED's controls numbered just left of it."""
     places = {}
     with open(controls) as f:
         for line in f:
             cid, left, top, width, height = map(int, line.split())
-            places[cid] = (left, top + height // 2)
+            places[cid] = (max(MARK_RADIUS + 1, left - MARK_RADIUS - 2), top + height // 2)
     ids = control_ids()
     draw = []
     for number, name in enumerate(LABELLED, 1):
         x, y = places[ids[name]]
-        draw += ["-fill", "#c00000", "-draw", f"circle {x},{y} {x + 8},{y}",
+        draw += ["-fill", "#c00000", "-draw", f"circle {x},{y} {x + MARK_RADIUS},{y}",
                  "-fill", "white", "-annotate", f"+{x - (3 if number < 10 else 6)}+{y + 4}", str(number)]
     subprocess.run(["convert", picture, "-font", "DejaVu-Sans-Bold", "-pointsize", "10"] + draw
                    + ["-strip", "-colors", "64", f"PNG8:{out}"], check=True)
