@@ -84,7 +84,7 @@ TEST(TablesCommand, ReadMeSiteExampleIsCleanWithoutAWarning) {
     fs::copy(ZELVA_STAGED_INSTALL, tree, fs::copy_options::recursive);
     std::ofstream reg(tree / "Tessalo.reg", std::ios::binary | std::ios::app);
     reg << "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin]\r\n";
-    const std::regex regAdd(R"(^\s*reg add \S+ /v "([^"]+)" /d "([^"]*)")");
+    const std::regex regAdd(R"re(^\s*reg add \S+ /v "([^"]+)" /d "([^"]*)")re");
     const std::regex fileNamed(R"(^(Norme\\SITE\\\S+): )");
     int values = 0, files = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
