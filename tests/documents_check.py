@@ -5,8 +5,9 @@
 
 - README.md is at most README_LINES lines, and every document under docs/ is
   reached from it by links;
-- every relative link resolves; every picture has alternative text, lies in
-  docs/screenshots and is one that scripts/windows/pictures.py takes;
+- every relative link resolves, to a heading where it names one; every picture
+  has alternative text, lies in docs/screenshots and is one that
+  scripts/windows/pictures.py takes;
 - every picture in docs/screenshots is shown by a document and taken by that
   script, and no two are the same bytes;
 - no Markdown or text file reads as a work log or speaks of "the original"
@@ -33,15 +34,26 @@ def tracked(root, *patterns):
     return sorted(p for p in out.splitlines() if os.path.exists(os.path.join(root, p)))
 
 
-def links(root, document):
-    """(is_picture, text, target resolved against the repository root) of each relative link."""
+def read(root, document):
+    """A document's text without its fenced blocks."""
     with open(os.path.join(root, document), encoding="utf-8") as f:
-        text = re.sub(r"```.*?```", "", f.read(), flags=re.S)
-    for bang, label, target in LINK.findall(text):
-        if re.match(r"[a-z]+:", target) or target.startswith("#"):
+        return re.sub(r"```.*?```", "", f.read(), flags=re.S)
+
+
+def links(root, document):
+    """(is_picture, text, target resolved against the repository root, anchor) of each relative link."""
+    for bang, label, target in LINK.findall(read(root, document)):
+        if re.match(r"[a-z]+:", target):
             continue
-        path = os.path.normpath(os.path.join(os.path.dirname(document), target.split("#")[0]))
-        yield bang == "!", label, path
+        path, _, anchor = target.partition("#")
+        path = os.path.normpath(os.path.join(os.path.dirname(document), path)) if path else document
+        yield bang == "!", label, path, anchor
+
+
+def anchors(root, document):
+    """The anchors a Markdown viewer gives the document's headings."""
+    headings = re.findall(r"^#+ (.*)$", read(root, document), re.M)
+    return {re.sub(r"[^\w\- ]", "", h.lower()).replace(" ", "-") for h in headings}
 
 
 def main():
@@ -70,15 +82,17 @@ def main():
         if document in reached:
             continue
         reached.add(document)
-        todo += [p for picture, _, p in links(root, document) if not picture and p.endswith(".md") and p in documents]
+        todo += [p for picture, _, p, _ in links(root, document) if not picture and p.endswith(".md") and p in documents]
     check("every document under docs/ is reached from the README",
           [d for d in documents if d.startswith("docs/") and d not in reached])
 
     broken, unnamed, untaken, shown = [], [], [], set()
     for document in documents:
-        for picture, label, path in links(root, document):
+        for picture, label, path, anchor in links(root, document):
             if not os.path.exists(os.path.join(root, path)):
                 broken.append(f"{document}: {path}")
+            elif anchor and path.endswith(".md") and anchor not in anchors(root, path):
+                broken.append(f"{document}: {path}#{anchor}")
             if picture:
                 shown.add(path)
                 if not label.strip():
