@@ -2,9 +2,7 @@
 # pinhost_exe_batch.sh [COUNT]: the speed target of pinhost.exe, measured: COUNT
 # (default 20) scenarios replayed through the real Zelvacorin.dll under Wine,
 # one after the other on a warm prefix, with one Wine server for the batch;
-# the target is under 60 s for 20. Then one more replay of the demo with the
-# scripted user picturing each form as it is first shown, into
-# build/windows/windows/screenshots/pinhost-*.png.
+# the target is under 60 s for 20.
 #
 # Needs the Windows build and its prefix (./run test makes both).
 set -eu
@@ -36,9 +34,5 @@ while [ "$i" -lt "$count" ]; do
 done
 end=$(date +%s.%N)
 echo "pinhost.exe: $count scenarios in $(awk "BEGIN { printf \"%.1f\", $end - $start }") s (target: 20 in under 60 s)"
-mkdir -p "$root/build/windows/windows/screenshots"
-ZELVA_SCREENSHOT_DIR="$root/build/windows/windows/screenshots" \
-ZELVA_SCREENSHOT_SCRIPT="$root/tests/windows/ui/screenshot.sh" \
-    wine "$bin/pinhost.exe" run "$root/examples/demo.scn" --out "$out/pictured" >/dev/null
 wineserver -w
 BATCH

@@ -30,7 +30,7 @@ add_test(NAME package_install_round
 set_tests_properties(package_install_round PROPERTIES
     TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
 
-# The README's Install section, every command line as written, on a prefix of its own.
+# The administrator's guide's install section, every command line as written, on a prefix of its own.
 add_test(NAME package_readme_round
          COMMAND /usr/bin/python3 "${ZELVA_SOURCE_ROOT}/tests/package/readme_round.py"
                  "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/readme-round")

@@ -120,7 +120,7 @@ set_tests_properties(core_tests_wine PROPERTIES FIXTURES_REQUIRED wine_prefix)
 # --- The dialogs under Xvfb ---------------------------------------------------------
 
 set(ZELVA_UI_TEST_DIR "${ZELVA_SOURCE_ROOT}/tests/windows/ui")
-# Each run pictures the dialogs here afresh; docs/screenshots keeps a copy of them.
+# Each run pictures the dialogs here afresh, to look at what the tests saw.
 set(ZELVA_SCREENSHOT_DIR "${CMAKE_BINARY_DIR}/screenshots")
 file(MAKE_DIRECTORY "${ZELVA_SCREENSHOT_DIR}")
 

@@ -6,19 +6,21 @@
 # pinhost.exe is compared with the native pinhost of ROOT/build/native (the
 # build `./run test` makes first), built here when it is missing.
 #
-#   scripts/windows/build.sh BUILD_DIR
+#   scripts/windows/build.sh BUILD_DIR [TARGET...]    (default: every target)
 #
 # ZELVA_WINDOWS_SOURCE_DIR names another source tree to configure for step 3 (a
 # tree whose CMakeLists.txt includes cmake/windows.cmake); default: this repository.
 set -euo pipefail
 
-if [[ $# -ne 1 ]]; then
-    echo "usage: $0 BUILD_DIR" >&2
+if [[ $# -lt 1 ]]; then
+    echo "usage: $0 BUILD_DIR [TARGET...]" >&2
     exit 2
 fi
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 mkdir -p "$1"
 build="$(cd "$1" && pwd)"
+shift
+targets=("$@")
 source_dir="${ZELVA_WINDOWS_SOURCE_DIR:-$root}"
 
 "$root/scripts/windows/install-deps.sh"
@@ -38,4 +40,4 @@ cmake -S "$source_dir" -B "$build/windows" \
     -DCMAKE_BUILD_TYPE=Release \
     -DZELVA_TYPELIB_PATCHER="$build/typelib-tool/zelva-typelib-patch" \
     -DZELVA_NATIVE_BUILD_DIR="$native" >/dev/null
-cmake --build "$build/windows" -j2
+cmake --build "$build/windows" -j2 ${targets[@]:+--target "${targets[@]}"}

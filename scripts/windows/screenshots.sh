@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
-# Pictures the README shows, taken afresh from the current tables and texts:
-# the dialogs in each language (the dialog tests under Xvfb) and the forms of
-# the demo as pinhost.exe's scripted user first sees them, copied into
-# docs/screenshots/.
+# Every picture the documents show, taken afresh from the real Zelvacorin.dll
+# under Wine (the list and how each is taken: scripts/windows/pictures.py), into
+# docs/screenshots/, which then holds these pictures and no others.
 #
-#   scripts/windows/screenshots.sh     (builds in build/windows, as ./run test does)
+#   scripts/windows/screenshots.sh     (builds only what it runs, in build/windows)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$root/build/windows"
 
-"$root/scripts/windows/build.sh" "$build"
-pictures="$build/windows/screenshots"
-rm -f "$pictures"/*.png
-# The dialog tests bring up the prefix they need (CTest fixtures).
-ctest --test-dir "$build/windows" -R '^ui_tests_xvfb$' --output-on-failure
-"$root/bench/pinhost_exe_batch.sh" 1
-docs="$root/docs/screenshots"
-cp "$pictures"/dialog-*.png "$pictures"/notice-*.png "$docs/"
-# pinhost.exe names its pictures after the forms; the README after what they show.
-cp "$pictures/pinhost-Dialog.png" "$docs/pinhost-dialog.png"
-cp "$pictures/pinhost-DlgInfo.png" "$docs/pinhost-notice.png"
+nice "$root/scripts/windows/build.sh" "$build" zelvacorin zelva_host_library pinhost
+windows="$build/windows"
+bin="$windows/bin"
+"$root/scripts/windows/prefix.sh" "$windows"
+prefix="$windows/wineprefix"
+(
+    cd "$bin"
+    export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
+    wine regsvr32 /s 3itlu31.dll
+    wine regsvr32 /s Zelvacorin.dll
+    wineserver -w
+)
+/usr/bin/python3 "$root/scripts/windows/pictures.py" take "$bin" "$prefix" "$root/docs/screenshots"
 echo "screenshots.sh: the pictures are in docs/screenshots"

@@ -230,6 +230,7 @@ bool ScriptedUser::awaitEndAfterOk(HWND form) {
 void ScriptedUser::answerMessageBox(HWND box) {
     const ui::Message message = messageBoxShown(box);
     record([message](pinhost::UserEvents& seen) { seen.messageShown(message); });
+    win32user::screenshot(box, "pinhost-MessageBox");
     win32user::click(GetDlgItem(box, IDOK));
     if (!win32user::waitUntilClosed(box)) throw std::runtime_error("a message box stayed open after OK");
 }

@@ -1,5 +1,6 @@
 #include "standin/win32user/Screenshot.h"
 
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -13,6 +14,28 @@ namespace {
 std::wstring environment(const wchar_t* name) {
     wchar_t value[MAX_PATH] = {};
     return GetEnvironmentVariableW(name, value, MAX_PATH) ? value : L"";
+}
+
+struct ControlPlaces {
+    RECT frame;
+    std::ofstream out;
+};
+
+BOOL CALLBACK writeControlPlace(HWND control, LPARAM places) {
+    auto& p = *reinterpret_cast<ControlPlaces*>(places);
+    if (!IsWindowVisible(control)) return TRUE;
+    RECT r;
+    GetWindowRect(control, &r);
+    p.out << GetDlgCtrlID(control) << ' ' << r.left - p.frame.left << ' ' << r.top - p.frame.top << ' '
+          << r.right - r.left << ' ' << r.bottom - r.top << '\n';
+    return TRUE;
+}
+
+// Each visible control's identifier and its place in the picture, one a line:
+// "ID LEFT TOP WIDTH HEIGHT", so that a document's picture can be labelled.
+void writeControlPlaces(HWND window, const RECT& frame, const std::wstring& file) {
+    ControlPlaces places{frame, std::ofstream(file.c_str(), std::ios::binary)};
+    EnumChildWindows(window, writeControlPlace, reinterpret_cast<LPARAM>(&places));
 }
 
 }  // namespace
@@ -34,6 +57,7 @@ bool screenshot(HWND window, const std::string& name) {
     const std::wstring picture = folder + L"/" + win32text::widen(name) + L".png";
     const std::wstring pictureHere = L"Z:" + picture;
     DeleteFileW(pictureHere.c_str());
+    writeControlPlaces(window, frame, L"Z:" + folder + L"/" + win32text::widen(name) + L".controls");
     // Wine runs a program of the machine underneath when given its path, but
     // gives no handle to wait on: the script's picture appears whole when done.
     std::wstring command = L"/bin/sh \"" + script + L"\" \"" + picture + L"\" " + geometry;

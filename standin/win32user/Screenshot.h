@@ -9,7 +9,8 @@
 
 namespace zelva::win32user {
 
-// Saves `window` as it is on the screen as `name`.png in ZELVA_SCREENSHOT_DIR.
+// Saves `window` as it is on the screen as `name`.png in ZELVA_SCREENSHOT_DIR,
+// and beside it `name`.controls, the place of each of its controls in the picture.
 // Returns false, doing nothing, when no folder is configured (no screen to take).
 bool screenshot(HWND window, const std::string& name);
 

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The README's Install section, run as written on a fresh 32-bit Wine prefix.
+"""The administrator's guide's install section, run as written on a fresh 32-bit Wine prefix.
 
   tests/package/readme_round.py SOURCE_ROOT BIN_DIR WORK_DIR
 
@@ -20,7 +20,8 @@ import subprocess
 import sys
 import time
 
-INSTALL_SECTION = "## Install\n"
+GUIDE = os.path.join("docs", "admin-guide.md")
+INSTALL_SECTION = "## Install, check, upgrade and uninstall\n"
 CHECKER = "zelva-tables.exe"
 STATUS_MARK = "README-STATUS"
 INSTALLED = os.path.join("drive_c", "Program Files", "Ombrivale", "Tessalo")
@@ -40,9 +41,9 @@ class Round:
             print(f"FAILED: {what}" + (f"\n{detail}" if detail else ""))
 
 
-def install_blocks(readme):
-    """(kind, info, lines) of each fenced block of the Install section, up to the next ## heading."""
-    text = readme[readme.index(INSTALL_SECTION):]
+def install_blocks(guide):
+    """(kind, info, lines) of each fenced block of the install section, up to the next ## heading."""
+    text = guide[guide.index(INSTALL_SECTION):]
     end = text.find("\n## ", len(INSTALL_SECTION))
     blocks, block = [], None
     for line in text[:end if end > 0 else None].split("\n"):
@@ -109,12 +110,12 @@ def main():
     source, bin_dir, work = (os.path.abspath(a) for a in sys.argv[1:4])
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    with open(os.path.join(source, "README.md"), encoding="utf-8") as f:
+    with open(os.path.join(source, GUIDE), encoding="utf-8") as f:
         blocks = install_blocks(f.read())
     commands = [l for kind, _, lines in blocks if kind == "cmd" for l in lines if l.strip()]
     versions = sorted({m for l in commands for m in PACKAGE.findall(l)}, key=lambda v: tuple(map(int, v.split("."))))
     r = Round()
-    r.check("the Install section has command lines and names packages", commands and versions)
+    r.check("the install section has command lines and names packages", commands and versions)
 
     start = time.time()
     packages = build_packages(source, bin_dir, work, versions)
@@ -134,7 +135,7 @@ def main():
     r.check("the message lists the languages it takes",
             "LANGUAGE=Deutsch is not a language of Zelvacorin: give one of en, de, it, English, German, Italian" in log)
 
-    print("== The README's Install section, as written")
+    print("== The administrator's guide's install section, as written")
     readme_checked = False
     for kind, info, lines in blocks:
         if kind == "cmd":
@@ -147,7 +148,7 @@ def main():
                 if not readme_checked and os.path.exists(os.path.join(installed, "ReadMe.txt")):
                     readme_checked = True
                     text = read_text(os.path.join(installed, "ReadMe.txt"))
-                    r.check("the installed ReadMe.txt holds the README's uninstall line",
+                    r.check("the installed ReadMe.txt holds the guide's uninstall line",
                             all(l in text for l in commands if "msiexec /x" in l))
         elif kind == "ini" and info:
             path = os.path.join(installed, *info.split("\\"))

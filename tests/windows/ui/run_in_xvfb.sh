@@ -1,11 +1,11 @@
 #!/bin/sh
 # run_in_xvfb.sh WINEPREFIX PROGRAM [ARGUMENTS...]: runs a Windows program under
-# Wine on a private 800x600 X screen (Xvfb). The prefix's Wine server is let
-# finish before and after, so that no Wine process outlives its screen or
-# starts on one that is gone.
+# Wine on a private X screen (Xvfb) of 800x600 pixels, or of ZELVA_SCREEN (WxH).
+# The prefix's Wine server is let finish before and after, so that no Wine
+# process outlives its screen or starts on one that is gone.
 set -eu
 export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
 shift
 wineserver -w
-exec xvfb-run -a -s "-screen 0 800x600x24" \
+exec xvfb-run -a -s "-screen 0 ${ZELVA_SCREEN:-800x600}x24" \
     sh -c 'status=0; wine "$@" || status=$?; wineserver -w; exit $status' run_in_xvfb "$@"
