@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The package's whole life on a fresh 32-bit Wine prefix, as an administrator
-# lives it: install with msiexec (no regsvr32), use both classes from a script,
+# The package's whole life on a fresh Wine prefix of its architecture (32-bit
+# for the x86 package, 64-bit for the x64 one), as an administrator lives it:
+# install with msiexec (no regsvr32), use both classes from a script,
 # compare the registry with a regsvr32 registration, edit a table and write the
 # preferences, upgrade to a higher version, repair a deleted DLL by installing
 # again, uninstall, and look at what is left.
 #
-#   tests/package/install_round.sh SOURCE_ROOT BIN_DIR WORK_DIR
+#   tests/package/install_round.sh SOURCE_ROOT BIN_DIR WORK_DIR [x86|x64]
 #
-# BIN_DIR holds the cross-built Zelvacorin.dll, zelva-tables.exe and the stand-in
+# BIN_DIR holds the architecture's Zelvacorin.dll, zelva-tables.exe and the stand-in
 # host library 3itlu31.dll (the host's own library, registered as on a CAD
 # workstation). The last line counts the checks: "N passed, N failed".
 source "$(dirname "$0")/round_start.sh"
@@ -31,7 +32,7 @@ reg_dump() {
 }
 reg_value() { reg_dump "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | head -1 | sed 's/\\\\/\\/g'; }
 tab_captions() { local n; for n in 0 1 2; do printf '%s' "$(reg_value "$product_key" "Norme#$n")"; [[ $n == 2 ]] || printf '|'; done; }
-product_entries() { reg_dump "$uninstall_key" | grep -c '^"DisplayName"="Zelvacorin"$'; }
+product_entries() { reg_dump "$uninstall_key" | grep -cxF "\"DisplayName\"=\"$product\""; }
 
 # The registration's own keys (those no other key of the table lies below).
 registration_roots() {
@@ -50,8 +51,8 @@ cp -r "$source_root/install" "$tree"
 mkdir -p "$tree/Tessalo/Images" && printf 'stand-in picture' >"$tree/Tessalo/Images/3iaoftt.jpg"
 cp -r "$tree" "$work/old-tree" && rm "$work/old-tree/Tessalo/$added_table"
 grep -av "\"$(basename "$added_table")\"" "$tree/Tessalo/Norme/ISO/Norme.ini" >"$work/old-tree/Tessalo/Norme/ISO/Norme.ini"
-"$source_root/tools/package/package.sh" "$old_version" "$work/old-tree" "$bin" "$work/old.msi" >/dev/null
-"$source_root/tools/package/package.sh" "$new_version" "$tree" "$bin" "$work/new.msi" >/dev/null
+"$source_root/tools/package/package.sh" "$old_version" "$work/old-tree" "$bin" "$work/old.msi" --arch "$arch" >/dev/null
+"$source_root/tools/package/package.sh" "$new_version" "$tree" "$bin" "$work/new.msi" --arch "$arch" >/dev/null
 echo "package build: $((SECONDS - start)) s"
 
 # Wine keeps no file permissions; what it can show is the package's one lock.
