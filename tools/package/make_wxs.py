@@ -170,16 +170,17 @@ class Registration:
 
     def __init__(self, arch):
         rows = registration_rows(arch)
-        keys = {key for key, _, _ in rows}
-        self.roots = [k for k in dict.fromkeys(key for key, _, _ in rows)
-                      if not any(k.startswith(other + "\\") for other in keys)]
-        own = [r for r in rows if r[1] is not None and (in_architecture_view(r[0]) or "[DLL]" in r[2])]
+        keys = list(dict.fromkeys(key for key, _, _ in rows))
+        values = [r for r in rows if r[1] is not None]
+        own = [r for r in values if in_architecture_view(r[0]) or "[DLL]" in r[2]]
         self.own = [installer_values(r) for r in own]
-        self.shared = [installer_values(r) for r in rows if r[1] is not None and r not in own]
-        self.shared_roots = [k for k in self.roots if not in_architecture_view(k)]
+        self.shared = [installer_values(r) for r in values if r not in own]
+        # The keys below which the shared values lie, which no other key of the table holds.
+        self.shared_roots = [k for k in keys if not in_architecture_view(k)
+                             and not any(k.startswith(other + "\\") for other in keys)]
         # The type library's locale keys, which hold only the platforms' paths.
-        self.locales = list(dict.fromkeys(key.rpartition("\\")[0] for key, _, data in own if "[DLL]" in data
-                                          and not in_architecture_view(key)))
+        self.locales = list(dict.fromkeys(key.rpartition("\\")[0] for key, _, data in own
+                                          if not in_architecture_view(key)))
 
 
 def in_architecture_view(key):
