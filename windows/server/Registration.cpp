@@ -54,13 +54,6 @@ bool inArchitectureView(const std::wstring& key) {
     return false;
 }
 
-bool keyExists(const std::wstring& key) {
-    HKEY handle;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
-}
-
 // Removes this DLL's registration, going on past a failure; answers the first.
 HRESULT unregisterAll(const std::wstring& dllPath, const std::vector<RegistryEntry>& entries) {
     HRESULT first = S_OK;
@@ -81,8 +74,9 @@ HRESULT unregisterAll(const std::wstring& dllPath, const std::vector<RegistryEnt
         if (entry.keyOnly || entry.data != dllPath || inArchitectureView(entry.key)) continue;
         removeTree(entry.key);
         const std::wstring locale = entry.key.substr(0, entry.key.find_last_of(L'\\'));
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, locale.c_str());  // refused while another platform's path is in it
-        otherPlatformLeft = otherPlatformLeft || keyExists(locale);
+        // Refused while another platform's path is in it.
+        const LSTATUS status = RegDeleteKeyW(HKEY_CLASSES_ROOT, locale.c_str());
+        otherPlatformLeft = otherPlatformLeft || (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND);
     }
     if (!otherPlatformLeft)
         for (const std::wstring& root : shared) removeTree(root);
