@@ -27,7 +27,7 @@ same() { [[ "$1" == "$2" ]] || { echo "  got:      $1"; echo "  expected: $2"; r
 reg_dump() {
     local file="$work/export.reg"
     rm -f "$file"
-    wine reg export "$1" "$(winepath -w "$file")" >/dev/null 2>&1 || return 0
+    $wine reg export "$1" "$(winepath -w "$file")" >/dev/null 2>&1 || return 0
     iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//' | grep -v '^Windows Registry Editor'
 }
 reg_value() { reg_dump "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | head -1 | sed 's/\\\\/\\/g'; }
@@ -41,7 +41,7 @@ registration_roots() {
 }
 registration_dump() { local k; while read -r k; do reg_dump "HKEY_CLASSES_ROOT\\$k"; done < <(registration_roots); }
 
-msi() { wine msiexec "$@" /qn; }
+msi() { $wine msiexec "$@" /qn; }
 start=$SECONDS
 
 echo "== Packages $old_version (without $added_table) and $new_version"
@@ -63,8 +63,8 @@ check "only the preferences folder is made writable, for users" same "$locks" \
 echo "== A fresh prefix with the host's library"
 prefix_start=$SECONDS
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-wine regsvr32 /s "$(winepath -w "$bin/3itlu31.dll")"
-wine reg add 'HKLM\SOFTWARE\Ombrivale\Other' /v Kept /d yes /f >/dev/null 2>&1
+$wine regsvr32 /s "$(winepath -w "$bin/3itlu31.dll")"
+$wine reg add 'HKLM\SOFTWARE\Ombrivale\Other' /v Kept /d yes /f >/dev/null 2>&1
 host_keys() { reg_dump "$host_library_key"; reg_dump 'HKLM\SOFTWARE\Ombrivale\Other'; }
 host_keys_before="$(host_keys)"
 echo "prefix: $((SECONDS - prefix_start)) s"
@@ -93,14 +93,14 @@ check "one installed product" same "$(product_entries)" 1
 check "the installed tables check clean" wine "$installed_dos\\zelva-tables.exe" check
 
 echo "== Both classes from a script, without regsvr32"
-(cd "$source_root/tests/scripts" && wine cscript //nologo client.vbs) >"$work/client.txt" 2>&1
+(cd "$source_root/tests/scripts" && $wine cscript //nologo client.vbs) >"$work/client.txt" 2>&1
 check "the script client passes" grep -qE '^[0-9]+ passed, 0 failed' "$work/client.txt"
 
 echo "== The registry as msiexec wrote it and as regsvr32 writes it"
 registration_dump >"$work/registry-msiexec.txt"
-wine regsvr32 /s /u "$installed_dos\\Zelvacorin.dll"
+$wine regsvr32 /s /u "$installed_dos\\Zelvacorin.dll"
 check "unregistering removes the registration" same "$(registration_dump)" ""
-wine regsvr32 /s "$installed_dos\\Zelvacorin.dll"
+$wine regsvr32 /s "$installed_dos\\Zelvacorin.dll"
 registration_dump >"$work/registry-regsvr32.txt"
 check "msiexec and regsvr32 write the same registration" \
     diff "$work/registry-msiexec.txt" "$work/registry-regsvr32.txt"
@@ -118,7 +118,7 @@ check "the upgrade keeps the installed callout" same "$(reg_value "$product_key"
 check "the upgrade keeps size matching" same "$(reg_value "$product_key" MatchSize)" 1
 check "still one installed product" same "$(product_entries)" 1
 check "the installed product is the higher version" \
-    bash -c "wine reg query '$uninstall_key' /s 2>/dev/null | tr -d '\r' | grep -q 'DisplayVersion.*$new_version'"
+    bash -c "$wine reg query '$uninstall_key' /s 2>/dev/null | tr -d '\r' | grep -q 'DisplayVersion.*$new_version'"
 check "the new table is added" test -f "$installed/$added_table"
 check "the unchanged index now lists it" grep -q "$(basename "$added_table")" "$installed/Norme/ISO/Norme.ini"
 check "the upgraded tables check clean" wine "$installed_dos\\zelva-tables.exe" check
@@ -159,9 +159,9 @@ check "nothing is left there" same "$(find "$WINEPREFIX/drive_c/CAD/Tessalo" -mi
 echo "== The language: by default the machine's user-interface language"
 # Wine takes the user-interface language from LC_ALL when no such Unix locale is installed.
 install_in() {  # install_in UNIX_LOCALE [PROPERTY...]: a fresh install there, its language and captions
-    LC_ALL=$1 wine msiexec /i "$(winepath -w "$work/new.msi")" "${@:2}" /qn || return 1
+    LC_ALL=$1 $wine msiexec /i "$(winepath -w "$work/new.msi")" "${@:2}" /qn || return 1
     echo "$(reg_value "$family_key" Language) $(tab_captions)"
-    wine msiexec /x "$(winepath -w "$work/new.msi")" /qn
+    $wine msiexec /x "$(winepath -w "$work/new.msi")" /qn
 }
 check "an English system gets the English set" same "$(install_in en_US.UTF-8)" 'en ISO metric|Unified inch|Pipe & Tr'
 check "a German system gets the German set" same "$(install_in de_DE.UTF-8)" 'de ISO metrisch|Unified Zoll|Rohr & Tr'

@@ -1,7 +1,8 @@
 # The start every package round shares, sourced by the round's script with its
 # arguments: SOURCE_ROOT BIN_DIR WORK_DIR [ARCH]. ARCH is the package's
 # architecture, x86 (the default) or x64. Sets source_root, bin, work (made
-# empty), arch, product (the package's name among the installed programs), a
+# empty), arch, product (the package's name among the installed programs), wine
+# (what starts the architecture's system programs), a
 # Wine prefix of the round's own in work, 32-bit for x86 and 64-bit for x64,
 # installed (the product family's folder in it, for the package's
 # architecture), and check, which counts the round's checks.
@@ -21,6 +22,10 @@ work="$(cd "$work" && pwd)"
 declare -A wine_arch=([x86]=win32 [x64]=win64) product_name=([x86]=Zelvacorin [x64]="Zelvacorin (64-bit)")
 export WINEARCH=${wine_arch[$arch]} WINEDEBUG=-all WINEPREFIX="$work/wineprefix"
 product=${product_name[$arch]}
+# What starts the architecture's own system programs (reg, regsvr32, msiexec,
+# cscript): Debian's wine starts the 32-bit ones even in a 64-bit prefix.
+declare -A system_loader=([x86]=wine [x64]=/usr/lib/wine/wine64)
+wine=${system_loader[$arch]}
 # The package's own Program Files: the only one of a 32-bit prefix, the 64-bit one of a 64-bit prefix.
 installed="$WINEPREFIX/drive_c/Program Files/Ombrivale/Tessalo"
 

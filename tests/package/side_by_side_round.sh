@@ -24,17 +24,17 @@ libid='{DE33A82E-FD95-11D4-85CB-00E08110F9CF}'
 pshape='{DE33A837-FD95-11D4-85CB-00E08110F9CF}'
 # Each architecture's programs and install folder, by its package's name.
 declare -A bin_of=([x86]="$x86_bin" [x64]="$x64_bin")
-declare -A system_folder=([x86]='C:\windows\syswow64' [x64]='C:\windows\system32')
+declare -A loader=([x86]=wine [x64]="$wine")
 declare -A installed_dos=([x86]='C:\Program Files (x86)\Ombrivale\Tessalo' [x64]='C:\Program Files\Ombrivale\Tessalo')
 declare -A view=([x86]=32 [x64]=64)
 
 same() { [[ "$1" == "$2" ]] || { echo "  got:      $1"; echo "  expected: $2"; return 1; }; }
-run_as() { local a=$1 program=$2; shift 2; wine "${system_folder[$a]}\\$program" "$@"; }
+run_as() { local a=$1; shift; ${loader[$a]} "$@"; }  # run_as ARCH PROGRAM...: that architecture's system program
 # A registry value as the architecture's programs see it, empty when absent.
 reg_value() {  # reg_value ARCH KEY [NAME]: the named value, else the key's default one
     local value=(/ve)
     [[ $# -eq 3 ]] && value=(/v "$3")
-    wine reg query "$2" "${value[@]}" "/reg:${view[$1]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ .*REG_SZ *//p' | head -1
+    $wine reg query "$2" "${value[@]}" "/reg:${view[$1]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ .*REG_SZ *//p' | head -1
 }
 msi_table() { msiinfo export "$1" "$2" | tail -n +4; }
 
@@ -64,11 +64,11 @@ check "the two packages upgrade apart" same "$upgrade_codes" 2
 
 echo "== A fresh 64-bit prefix with the host's library for both architectures"
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-for a in x86 x64; do run_as "$a" regsvr32.exe /s "$(winepath -w "${bin_of[$a]}/3itlu31.dll")"; done
+for a in x86 x64; do run_as "$a" regsvr32 /s "$(winepath -w "${bin_of[$a]}/3itlu31.dll")"; done
 
 # Both classes from a script of the architecture's script host, by ProgID.
 script_client() {
-    (cd "$source_root/tests/scripts" && run_as "$1" cscript.exe //nologo client.vbs) >"$work/client-$1.txt" 2>&1
+    (cd "$source_root/tests/scripts" && run_as "$1" cscript //nologo client.vbs) >"$work/client-$1.txt" 2>&1
     grep -qE '^[0-9]+ passed, 0 failed' "$work/client-$1.txt"
 }
 # Objects made in a multithreaded apartment and used across apartments, through
@@ -94,7 +94,7 @@ served_by() {  # served_by ARCH: that architecture's view names its installed DL
         same "$(reg_value "$1" "HKCR\\CLSID\\$pshape\\InprocServer32")" "${installed_dos[$1]}\\Zelvacorin.dll"
 }
 platform_path() { reg_value x64 "HKCR\\TypeLib\\$libid\\1.0\\0\\win${view[$1]}"; }
-msi() { wine msiexec "$@" /qn; }
+msi() { $wine msiexec "$@" /qn; }
 
 echo "== Both installed"
 for a in x86 x64; do check "msiexec /i of the $a package succeeds" msi /i "$(winepath -w "$work/$a.msi")"; done
@@ -111,11 +111,11 @@ other() { [[ $1 == x86 ]] && echo x64 || echo x86; }
 for gone in x86 x64; do
     kept=$(other "$gone")
     echo "== The $gone DLL unregistered by regsvr32 /u, the $kept one kept"
-    check "regsvr32 /u of the $gone DLL succeeds" run_as "$gone" regsvr32.exe /s /u "${installed_dos[$gone]}\\Zelvacorin.dll"
+    check "regsvr32 /u of the $gone DLL succeeds" run_as "$gone" regsvr32 /s /u "${installed_dos[$gone]}\\Zelvacorin.dll"
     check "the ProgID stays" same "$(reg_value "$kept" 'HKCR\Zelvacorin.PShape\CLSID')" "$pshape"
     check "the $kept classes are still created by ProgID" script_client "$kept"
     check "the $kept classes are still marshalled through its type library" through_type_library "$kept"
-    check "regsvr32 of the $gone DLL succeeds" run_as "$gone" regsvr32.exe /s "${installed_dos[$gone]}\\Zelvacorin.dll"
+    check "regsvr32 of the $gone DLL succeeds" run_as "$gone" regsvr32 /s "${installed_dos[$gone]}\\Zelvacorin.dll"
 done
 
 for gone in x86 x64; do
