@@ -40,6 +40,7 @@ COMPONENT_NAMESPACE = uuid.UUID("3F8B7E0A-6C1D-4F2B-8E3A-9D5C4B2A1E70")
 MANUFACTURER = "Ombrivale"
 PRODUCT = "Zelvacorin"
 SERVER_DLL = "Zelvacorin.dll"
+TYPELIB_SYSKIND = "win32"  # the platform the package's DLL registers its type library under
 SETUP_ACTIONS_DLL = "ZelvacorinSetup.dll"  # the package's custom action, not installed
 CHECKER_EXE = "zelva-tables.exe"
 PREFERENCES_FOLDER = "Preferences"
@@ -101,7 +102,8 @@ def attrs(**values):
 
 
 def registration_entries():
-    """(key, name, data) rows of registration.tsv, [DLL] and [DIR] as installer formats."""
+    """(key, name, data) rows of registration.tsv, [DLL] and [DIR] as installer formats,
+    [SYSKIND] as the DLL's platform."""
     rows = []
     with open(REGISTRATION_TABLE, encoding="utf-8") as f:
         for line in f:
@@ -114,6 +116,7 @@ def registration_entries():
             if len(fields) != 3:
                 sys.exit(f"{REGISTRATION_TABLE}: not key, name, data: {line!r}")
             key, name, data = fields
+            key = key.replace("[SYSKIND]", TYPELIB_SYSKIND)
             data = data.replace("[DLL]", f"[#{ident('file', SERVER_DLL)}]").replace("[DIR]", "[INSTALLDIR]")
             rows.append((key, name, data))
     return rows
