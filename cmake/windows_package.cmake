@@ -23,6 +23,12 @@ add_test(NAME zelva_tables_shipped_wine
 set_tests_properties(zelva_tables_shipped_wine PROPERTIES
     FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "\n0 errors, 0 warnings")
 
+# The checker of this architecture reads the settings in this architecture's registry view.
+add_test(NAME zelva_tables_registry_view
+         COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/windows/checker_registry_view.sh" "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(zelva_tables_registry_view PROPERTIES
+    FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+
 # Install, use, upgrade, repair and uninstall the build's architecture's package on a
 # prefix of its own.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

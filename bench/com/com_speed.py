@@ -44,10 +44,23 @@ def install_copy(tree, work, name):
     return copy
 
 
+def wine_arch(windows_build):
+    """The architecture of the Windows build's Wine prefix, win32 or win64, from its CMake cache."""
+    cache = (windows_build / "CMakeCache.txt").read_text()
+    return re.search(r"^ZELVA_WINEARCH:STRING=(\w+)$", cache, re.M).group(1)
+
+
+def prefix_env(windows_build):
+    """The environment of the build's Wine prefix, the prefix made first when missing."""
+    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH=wine_arch(windows_build),
+               WINEDEBUG="-all")
+    subprocess.run([str(ROOT / "scripts" / "windows" / "prefix.sh"), str(windows_build)], env=env, check=True)
+    return env
+
+
 def registered_prefix(windows_build):
     """The build's Wine prefix with the host library and the component registered; its environment."""
-    subprocess.run([str(ROOT / "scripts" / "windows" / "prefix.sh"), str(windows_build)], check=True)
-    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH="win32", WINEDEBUG="-all")
+    env = prefix_env(windows_build)
     for dll in ("3itlu31.dll", "Zelvacorin.dll"):
         subprocess.run(["wine", "regsvr32", "/s", dll], cwd=windows_build / "bin", env=env, check=True)
     # The Wine server of the registration, and the desktop it started without

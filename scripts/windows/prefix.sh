@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the 32-bit Wine prefix that the Windows tests run in: BUILD_DIR/wineprefix.
+# Makes the Wine prefix that the Windows tests run in, BUILD_DIR/wineprefix, of
+# the architecture WINEARCH names (win32 or win64: the build's).
 # Fonts are set up so Chinese dialog texts render (a font link from Tahoma to
 # WenQuanYi Micro Hei, and Wine's own fonts copied in, which Debian's Wine does not
 # load by itself), and a virtual desktop gives windows a title bar under Xvfb.
@@ -12,7 +13,7 @@ if [[ $# -ne 1 ]]; then
 fi
 mkdir -p "$1"
 export WINEPREFIX="$(cd "$1" && pwd)/wineprefix"
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEARCH="${WINEARCH:?set WINEARCH to win32 or win64}" WINEDEBUG=-all
 ready="$WINEPREFIX/.zelvacorin-ready"
 [[ -f "$ready" ]] && exit 0
 

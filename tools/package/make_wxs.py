@@ -58,7 +58,7 @@ class Architecture:
     upgrade_code: str
     component_namespace: uuid.UUID  # component identifiers: the installed path's uuid5 in it
     program_files: str              # the installer's folder property it installs below
-    platform: str                   # the type library's platform key, for [PLATFORM]
+    syskind: str                    # the type library's platform key, for [SYSKIND]
     win64: bool                     # components and registry searches in the 64-bit view
     readme: dict                    # the ReadMe template's markers
 
@@ -147,7 +147,7 @@ def attrs(**values):
 
 
 def registration_rows(arch):
-    """(key, name, data) rows of registration.tsv, [PLATFORM] the architecture's; a key
+    """(key, name, data) rows of registration.tsv, [SYSKIND] the architecture's; a key
     alone has name and data None."""
     rows = []
     with open(REGISTRATION_TABLE, encoding="utf-8") as f:
@@ -155,7 +155,7 @@ def registration_rows(arch):
             line = line.rstrip("\r\n")
             if not line or line.startswith("#"):
                 continue
-            fields = [field.replace("[PLATFORM]", arch.platform) for field in line.split("\t")]
+            fields = [field.replace("[SYSKIND]", arch.syskind) for field in line.split("\t")]
             if len(fields) not in (1, 3):
                 sys.exit(f"{REGISTRATION_TABLE}: not key, name, data: {line!r}")
             rows.append(tuple(fields) if len(fields) == 3 else (fields[0], None, None))

@@ -15,9 +15,9 @@ namespace {
 
 constexpr std::wstring_view kDllMarker = L"[DLL]";
 constexpr std::wstring_view kDirMarker = L"[DIR]";
-constexpr std::wstring_view kPlatformMarker = L"[PLATFORM]";
-// The type library's platform, as RegisterTypeLib names it for this build's.
-const std::wstring kPlatform = sizeof(void*) == 8 ? L"win64" : L"win32";
+constexpr std::wstring_view kSysKindMarker = L"[SYSKIND]";
+// The platform a type library of this DLL's architecture is registered under.
+constexpr std::wstring_view kSysKind = sizeof(void*) == 8 ? L"win64" : L"win32";
 
 std::string_view tableText() {
     HRSRC found = FindResourceW(moduleInstance(), MAKEINTRESOURCEW(IDR_REGISTRATION), MAKEINTRESOURCEW(10));
@@ -27,12 +27,13 @@ std::string_view tableText() {
     return data ? std::string_view(static_cast<const char*>(data), SizeofResource(moduleInstance(), found)) : "";
 }
 
-std::wstring substituted(std::wstring data, const std::wstring& dll, const std::wstring& dir) {
+std::wstring substituted(std::wstring text, const std::wstring& dll, const std::wstring& dir) {
+    const std::wstring sysKind(kSysKind);
     for (const auto& [marker, value] :
-         {std::pair{kDllMarker, &dll}, std::pair{kDirMarker, &dir}, std::pair{kPlatformMarker, &kPlatform}})
-        for (size_t at = data.find(marker); at != std::wstring::npos; at = data.find(marker, at + value->size()))
-            data.replace(at, marker.size(), *value);
-    return data;
+         {std::pair{kDllMarker, &dll}, std::pair{kDirMarker, &dir}, std::pair{kSysKindMarker, &sysKind}})
+        for (size_t at = text.find(marker); at != std::wstring::npos; at = text.find(marker, at + value->size()))
+            text.replace(at, marker.size(), *value);
+    return text;
 }
 
 std::vector<std::wstring> fields(std::wstring_view line) {

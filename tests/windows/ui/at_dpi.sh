@@ -3,8 +3,9 @@
 # run_in_xvfb.sh does, with the prefix's screen set to DPI dots per inch (the
 # fonts and dialogs scale with it), and sets the prefix back to 96 afterwards,
 # whatever the program's end. Wine reads the value when a program starts.
+# WINEARCH names the prefix's architecture.
 set -eu
-export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="$1" WINEARCH="${WINEARCH:?set WINEARCH to the prefix's}" WINEDEBUG=-all
 dpi=$2
 shift 2
 here="$(cd "$(dirname "$0")" && pwd)"
