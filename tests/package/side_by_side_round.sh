@@ -77,9 +77,11 @@ through_type_library() {
     (cd "${bin_of[$1]}" && wine zelvacorin_server_tests.exe --gtest_filter='ServerApartments.*') \
         >"$work/apartments-$1.txt" 2>&1
 }
-# The demo's round of work, whose drop opens the dialog, through the registered DLL.
+# The demo's round of work, whose drop opens the dialog, through the registered DLL,
+# on an X screen of its own, with a Wine server started there.
 opens_dialog() {
     rm -rf "$work/demo-$1"
+    wineserver -w
     xvfb-run -a -s "-screen 0 800x600x24" sh -c 'wine "$@"; status=$?; wineserver -w; exit $status' opens_dialog \
         "${bin_of[$1]}/pinhost.exe" run "$source_root/examples/demo.scn" --out "$work/demo-$1" \
         >"$work/demo-$1.txt" 2>&1 && grep -q 'pin1' "$work/demo-$1/transcript.jsonl"
