@@ -157,7 +157,7 @@ def dll_start_ratio(windows_build):
     bin_dir = windows_build / "bin"
 
     def wine(*args):
-        return subprocess.run(["wine", *args], cwd=bin_dir, env=env, check=True, capture_output=True,
+        return subprocess.run([env["WINE"], *args], cwd=bin_dir, env=env, check=True, capture_output=True,
                               text=True).stdout
 
     for dll in ("3itlu31.dll", "Zelvacorin.dll", "MinimalStart.dll"):

@@ -7,6 +7,7 @@ set(ZELVA_MINGW_PREFIX i686-w64-mingw32)
 set(ZELVA_WIDL_TARGET -m32)
 set(ZELVA_WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)  # stdole2.tlb
 set(ZELVA_WINEARCH win32)
+set(ZELVA_WINE_LOADER wine)
 
 # Doubles are computed in SSE2 registers, as on 64-bit builds, not in the
 # x87's wider ones, so the component and the stand-in host library give the

@@ -24,5 +24,7 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # SYS_WIN64), which sets their vtable slot size and the registry subkey
 # (win32 or win64) RegisterTypeLib writes them under.
 set(ZELVA_WIDL ${ZELVA_MINGW_PREFIX}-widl ${ZELVA_WIDL_TARGET})
-# The tests run in a Wine prefix of the same architecture.
+# The tests run in a Wine prefix of the same architecture, started by that
+# architecture's Wine loader.
 set(ZELVA_WINEARCH ${ZELVA_WINEARCH} CACHE STRING "Architecture of the tests' Wine prefix" FORCE)
+set(ZELVA_WINE_LOADER ${ZELVA_WINE_LOADER} CACHE STRING "Wine loader of the tests' architecture" FORCE)

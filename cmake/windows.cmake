@@ -43,10 +43,11 @@ set(ZELVA_WINDOWS_GEN_DIR "${CMAKE_BINARY_DIR}/generated")
 file(MAKE_DIRECTORY "${ZELVA_WINDOWS_GEN_DIR}")
 
 # Tests run in the build's own prefix, of the build's architecture
-# (scripts/windows/prefix.sh makes it); the scripts they run take it from ZELVA_WINE_ENV.
+# (scripts/windows/prefix.sh makes it), started by that architecture's Wine
+# loader; the scripts they run take both from ZELVA_WINE_ENV (WINE names the loader).
 set(ZELVA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
-set(ZELVA_WINE_ENV env WINEPREFIX=${ZELVA_WINEPREFIX} WINEARCH=${ZELVA_WINEARCH} WINEDEBUG=-all)
-set(ZELVA_WINE ${ZELVA_WINE_ENV} wine)
+set(ZELVA_WINE_ENV env WINEPREFIX=${ZELVA_WINEPREFIX} WINEARCH=${ZELVA_WINEARCH} WINE=${ZELVA_WINE_LOADER} WINEDEBUG=-all)
+set(ZELVA_WINE ${ZELVA_WINE_ENV} ${ZELVA_WINE_LOADER})
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVA_WINE})
 endif()

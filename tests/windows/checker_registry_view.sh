@@ -3,10 +3,11 @@
 # architecture reads the settings a package wrote in the registry view of that
 # architecture, where the component of the same architecture reads them, and
 # none from the other view (a 64-bit prefix has both). Runs in the prefix
-# WINEPREFIX of architecture WINEARCH and leaves no settings behind in it.
+# WINEPREFIX of architecture WINEARCH, started by the Wine loader WINE (default
+# wine), and leaves no settings behind in it.
 set -eu
 : "${WINEPREFIX:?}" "${WINEARCH:?set WINEARCH to the prefix's}"
-export WINEDEBUG=-all
+export WINEDEBUG=-all WINE="${WINE:-wine}"
 bin=$(cd "$1" && pwd)
 case $WINEARCH in
     win32) own="" other="" ;;  # a 32-bit prefix has one view
@@ -35,16 +36,16 @@ expect() {
     fi
 }
 
-wine reg import "$settings" $own >/dev/null 2>&1
-out=$(wine zelva-tables.exe check "$bare" 2>&1 || true)
-wine reg delete "$family" /f $own >/dev/null 2>&1
+"$WINE" reg import "$settings" $own >/dev/null 2>&1
+out=$("$WINE" zelva-tables.exe check "$bare" 2>&1 || true)
+"$WINE" reg delete "$family" /f $own >/dev/null 2>&1
 expect "settings in the own view" "$out" 'with the settings of HKLM\\SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin'
 expect "settings in the own view" "$out" '^0 errors, 0 warnings'
 
 if [ -n "$other" ]; then
-    wine reg import "$settings" $other >/dev/null 2>&1
-    out=$(wine zelva-tables.exe check "$bare" 2>&1 || true)
-    wine reg delete "$family" /f $other >/dev/null 2>&1
+    "$WINE" reg import "$settings" $other >/dev/null 2>&1
+    out=$("$WINE" zelva-tables.exe check "$bare" 2>&1 || true)
+    "$WINE" reg delete "$family" /f $other >/dev/null 2>&1
     expect "settings in the other view only" "$out" 'no installed settings were found'
 fi
 wineserver -w
