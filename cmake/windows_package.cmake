@@ -37,7 +37,7 @@ else()
     set(ZELVA_PACKAGE_ARCH x86)
 endif()
 add_test(NAME package_install_round
-         COMMAND "${ZELVA_SOURCE_ROOT}/tests/package/install_round.sh" "${ZELVA_SOURCE_ROOT}"
+         COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/package/install_round.sh" "${ZELVA_SOURCE_ROOT}"
                  "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/package-round" ${ZELVA_PACKAGE_ARCH})
 set_tests_properties(package_install_round PROPERTIES
     TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
@@ -47,7 +47,7 @@ if(ZELVA_PACKAGE_ARCH STREQUAL x64)
     set(ZELVA_X86_BIN_DIR "${ZELVA_SOURCE_ROOT}/build/windows/windows/bin" CACHE PATH
         "The x86 build's programs, for the side-by-side round")
     add_test(NAME package_side_by_side_round
-             COMMAND "${ZELVA_SOURCE_ROOT}/tests/package/side_by_side_round.sh" "${ZELVA_SOURCE_ROOT}"
+             COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/package/side_by_side_round.sh" "${ZELVA_SOURCE_ROOT}"
                      "${ZELVA_X86_BIN_DIR}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/side-by-side-round")
     set_tests_properties(package_side_by_side_round PROPERTIES
         TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")

@@ -6,7 +6,7 @@
 # preferences, upgrade to a higher version, repair a deleted DLL by installing
 # again, uninstall, and look at what is left.
 #
-#   tests/package/install_round.sh SOURCE_ROOT BIN_DIR WORK_DIR [x86|x64]
+#   [WINE=64-BIT-WINE-LOADER] tests/package/install_round.sh SOURCE_ROOT BIN_DIR WORK_DIR [x86|x64]
 #
 # BIN_DIR holds the architecture's Zelvacorin.dll, zelva-tables.exe and the stand-in
 # host library 3itlu31.dll (the host's own library, registered as on a CAD

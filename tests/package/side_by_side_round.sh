@@ -7,7 +7,7 @@
 # marshals them through its type library and opens its dialog; and the same
 # with one DLL unregistered by regsvr32 /u instead.
 #
-#   tests/package/side_by_side_round.sh SOURCE_ROOT X86_BIN_DIR X64_BIN_DIR WORK_DIR
+#   WINE=64-BIT-WINE-LOADER tests/package/side_by_side_round.sh SOURCE_ROOT X86_BIN_DIR X64_BIN_DIR WORK_DIR
 #
 # Each BIN_DIR holds that architecture's Zelvacorin.dll, zelva-tables.exe,
 # ZelvacorinSetup.dll, the stand-in host library 3itlu31.dll, pinhost.exe and
