@@ -1,7 +1,7 @@
 # The Windows side of the build, included by the top-level CMakeLists.txt when
 # cross-compiling for Windows, for either architecture (cmake/mingw-i686.cmake,
 # cmake/mingw-x86_64.cmake; the toolchain file names the architecture's widl
-# target, stdole2.tlb's folder and the Wine prefix's architecture):
+# target, stdole2.tlb's folder, the Wine prefix's architecture and its loader):
 #
 #   zelva_host_library   3itlu31.dll, the stand-in for the host's automation library
 #   zelvacorin_typelib   Zelvacorin.tlb, the component's finished type library
