@@ -5,14 +5,15 @@ Instruction counts come from callgrind (this machine has no hardware counters
 for perf_event_open): the table readers and the dialog opening through
 reader_counts' client requests, pinhost's steps through callgrind's per-function
 totals. Memory is the peak resident set of a plain pinhost run. With the
-Windows build's directory, the DLL's start under Wine is timed too: the median
-of several fresh processes, against a minimal server built the same way.
-usage: run_bench.py BUILD_DIR WORK_DIR [WINDOWS_BUILD_DIR]; exits 1 when a
+Windows builds' directories (one for each architecture), the DLL's start under
+Wine is timed too, the median of several fresh processes against a minimal
+server built the same way, and the component through COM against the core
+natively; each Windows figure is printed for each architecture.
+usage: run_bench.py BUILD_DIR WORK_DIR [WINDOWS_BUILD_DIR...]; exits 1 when a
 figure misses its goal.
 """
 
 import contextlib
-import os
 import pathlib
 import re
 import resource
@@ -46,6 +47,7 @@ GOALS = {  # figure: highest ratio allowed, or None for a figure printed beside 
     "drawing answers per pin: through COM under Wine / natively": 3.0,
     "dialog opening under Wine, warm: from OnDragDrop / a bare dialog": 1.5,
 }
+WINDOWS_ARCHS = {"win32": "x86", "win64": "x64"}  # a Windows build's prefix architecture: its name
 # The settings of a site that turns size matching and drawing callouts on, as scenario lines.
 SITE_SETTINGS = ['registry "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin" MatchSize 1',
                  'registry "SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin" CalloutFormat {name}']
@@ -151,13 +153,11 @@ def peak_memory_mb(build, work, pins):
 
 def dll_start_ratio(windows_build):
     """Median first creation of the component's class over that of the minimal server's, in fresh processes."""
-    root = pathlib.Path(__file__).resolve().parent.parent
-    subprocess.run([str(root / "scripts" / "windows" / "prefix.sh"), str(windows_build)], check=True)
-    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH="win32", WINEDEBUG="-all")
+    env = com_speed.prefix_env(windows_build)
     bin_dir = windows_build / "bin"
 
     def wine(*args):
-        return subprocess.run(["wine", *args], cwd=bin_dir, env=env, check=True, capture_output=True,
+        return subprocess.run([env["WINE"], *args], cwd=bin_dir, env=env, check=True, capture_output=True,
                               text=True).stdout
 
     for dll in ("3itlu31.dll", "Zelvacorin.dll", "MinimalStart.dll"):
@@ -177,7 +177,7 @@ def dll_start_ratio(windows_build):
 
 def main():
     build, work = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2]).resolve()
-    windows_build = pathlib.Path(sys.argv[3]).resolve() if len(sys.argv) > 3 else None
+    windows_builds = [pathlib.Path(arg).resolve() for arg in sys.argv[3:]]
     work.mkdir(parents=True, exist_ok=True)
     memory = peak_memory_mb(build, work, PIN_COUNTS[-1])  # first, before any larger child runs
     figures = reader_figures(build, work)
@@ -190,20 +190,28 @@ def main():
     print(f"  drawing answers with callouts: {with_callouts:,.0f} at {PIN_COUNTS[-1]:,} instructions per pin")
     figures["drawing answers per pin at 10,000 with callouts / without"] = (
         with_callouts / per_pin[PIN_COUNTS[-1]]["drawing answers"])
-    if windows_build:
-        figures["first creation under Wine: Zelvacorin.PShape / minimal server"] = dll_start_ratio(windows_build)
-        figures["drawing answers per pin: through COM under Wine / natively"] = com_speed.drawing_answers_ratio(
-            build, windows_build, work)
-        figures["dialog opening under Wine, warm: from OnDragDrop / a bare dialog"] = com_speed.dialog_opening_ratio(
-            windows_build, work)
+    goals = {name: GOALS[name] for name in figures}
+    for windows_build in windows_builds:
+        arch = WINDOWS_ARCHS[com_speed.wine_arch(windows_build)]
+        print(f"  the {arch} Windows build:")
+        windows_figures = {
+            "first creation under Wine: Zelvacorin.PShape / minimal server": dll_start_ratio(windows_build),
+            "drawing answers per pin: through COM under Wine / natively": com_speed.drawing_answers_ratio(
+                build, windows_build, work),
+            "dialog opening under Wine, warm: from OnDragDrop / a bare dialog": com_speed.dialog_opening_ratio(
+                windows_build, work),
+        }
+        for name, value in windows_figures.items():
+            figures[f"{name} ({arch})"] = value
+            goals[f"{name} ({arch})"] = GOALS[name]
     missed = 0
     for name, value in figures.items():
-        if GOALS[name] is None:
+        if goals[name] is None:
             print(f"{name}: {value:.2f}x (no goal)")
             continue
-        met = value <= GOALS[name]
+        met = value <= goals[name]
         missed += not met
-        print(f"{name}: {value:.2f}x (goal <= {GOALS[name]}x) {'met' if met else 'MISSED'}")
+        print(f"{name}: {value:.2f}x (goal <= {goals[name]}x) {'met' if met else 'MISSED'}")
     met = memory < MEMORY_GOAL_MB
     missed += not met
     print(f"peak resident memory at {PIN_COUNTS[-1]:,} pins: {memory:.0f} MB (goal < {MEMORY_GOAL_MB} MB) "

@@ -2,19 +2,12 @@
 # threads (scripts/windows/install-deps.sh installs it).
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake ...
 
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ZELVA_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZELVA_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZELVA_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZELVA_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZELVA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(ZELVA_WIDL_TARGET -m32)
+set(ZELVA_WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)  # stdole2.tlb
+set(ZELVA_WINEARCH win32)
+set(ZELVA_WINE_LOADER wine)
 
 # Doubles are computed in SSE2 registers, as on 64-bit builds, not in the
 # x87's wider ones, so the component and the stand-in host library give the
@@ -22,8 +15,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 
-# The DLLs and test programs must run on a bare Windows (and Wine) without the
-# MinGW runtime DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-windows.cmake)

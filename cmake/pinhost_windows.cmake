@@ -60,7 +60,7 @@ zelva_test_build(zelva_pinhost_tests)
 add_dependencies(zelva_pinhost_tests zelva_wine_staged_install zelvacorin)
 
 add_test(NAME pinhost_rounds_xvfb
-    COMMAND "${ZELVA_UI_TEST_DIR}/run_in_xvfb.sh" "${ZELVA_WINEPREFIX}" "$<TARGET_FILE:zelva_pinhost_tests>"
+    COMMAND ${ZELVA_WINE_ENV} "${ZELVA_UI_TEST_DIR}/run_in_xvfb.sh" "${ZELVA_WINEPREFIX}" "$<TARGET_FILE:zelva_pinhost_tests>"
     WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
 # It unregisters the component and registers it again.
 set_tests_properties(pinhost_rounds_xvfb PROPERTIES
@@ -69,7 +69,7 @@ set_tests_properties(pinhost_rounds_xvfb PROPERTIES
 # Every recorded scenario and the demo through both hosts, compared.
 file(GLOB ZELVA_RECORDED_SCENARIOS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/scenarios/*.scn)
 add_test(NAME pinhost_matches_native
-    COMMAND "${ZELVA_SOURCE_ROOT}/tests/windows/comhost/compare_hosts.sh" "${ZELVA_WINEPREFIX}"
+    COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/windows/comhost/compare_hosts.sh" "${ZELVA_WINEPREFIX}"
             "${ZELVA_NATIVE_BUILD_DIR}/pinhost" "$<TARGET_FILE:pinhost>" "${ZELVA_NATIVE_BUILD_DIR}/install"
             "${CMAKE_BINARY_DIR}/pinhost-runs" "${ZELVA_SOURCE_ROOT}/examples/demo.scn" ${ZELVA_RECORDED_SCENARIOS})
 set_tests_properties(pinhost_matches_native PROPERTIES

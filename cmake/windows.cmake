@@ -1,5 +1,7 @@
 # The Windows side of the build, included by the top-level CMakeLists.txt when
-# cross-compiling for Windows (cmake/mingw-i686.cmake):
+# cross-compiling for Windows, for either architecture (cmake/mingw-i686.cmake,
+# cmake/mingw-x86_64.cmake; the toolchain file names the architecture's widl
+# target, stdole2.tlb's folder, the Wine prefix's architecture and its loader):
 #
 #   zelva_host_library   3itlu31.dll, the stand-in for the host's automation library
 #   zelvacorin_typelib   Zelvacorin.tlb, the component's finished type library
@@ -31,8 +33,6 @@ add_link_options("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:${CMAKE_FIND_
 get_filename_component(ZELVA_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(ZELVA_TYPELIB_PATCHER "" CACHE FILEPATH "Native zelva-typelib-patch program (tools/typelib)")
 set(ZELVA_WINE_IDL_DIR /usr/include/wine/wine/windows CACHE PATH "Wine's standard IDL files")
-set(ZELVA_WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows CACHE PATH "Where stdole2.tlb lies")
-find_program(ZELVA_WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
 if(NOT EXISTS "${ZELVA_TYPELIB_PATCHER}")
     message(FATAL_ERROR "Set ZELVA_TYPELIB_PATCHER to the native zelva-typelib-patch "
                         "(build tools/typelib natively first; scripts/windows/test.sh does).")
@@ -42,9 +42,12 @@ set(ZELVA_WINDOWS_BIN_DIR "${CMAKE_BINARY_DIR}/bin")
 set(ZELVA_WINDOWS_GEN_DIR "${CMAKE_BINARY_DIR}/generated")
 file(MAKE_DIRECTORY "${ZELVA_WINDOWS_GEN_DIR}")
 
-# Tests run in the build's own 32-bit prefix (scripts/windows/prefix.sh makes it).
+# Tests run in the build's own prefix, of the build's architecture
+# (scripts/windows/prefix.sh makes it), started by that architecture's Wine
+# loader; the scripts they run take both from ZELVA_WINE_ENV (WINE names the loader).
 set(ZELVA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
-set(ZELVA_WINE env WINEPREFIX=${ZELVA_WINEPREFIX} WINEARCH=win32 WINEDEBUG=-all wine)
+set(ZELVA_WINE_ENV env WINEPREFIX=${ZELVA_WINEPREFIX} WINEARCH=${ZELVA_WINEARCH} WINE=${ZELVA_WINE_LOADER} WINEDEBUG=-all)
+set(ZELVA_WINE ${ZELVA_WINE_ENV} ${ZELVA_WINE_LOADER})
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVA_WINE})
 endif()
@@ -61,7 +64,7 @@ function(zelva_widl output idl mode)
         OUTPUT "${output}"
         # A fixed time keeps the type library's creation stamp reproducible.
         COMMAND ${CMAKE_COMMAND} -E env WIDL_TIME_OVERRIDE=0
-                ${ZELVA_WIDL} -m32 "-I${ZELVA_WINE_IDL_DIR}" ${library_flags} ${mode}
+                ${ZELVA_WIDL} "-I${ZELVA_WINE_IDL_DIR}" ${library_flags} ${mode}
                 -o "${output}" "${idl}"
         DEPENDS "${idl}" ${ARG_DEPENDS}
         COMMENT "widl ${mode} ${idl}"
@@ -197,7 +200,7 @@ target_include_directories(zelva_windows_tests PRIVATE
 target_link_libraries(zelva_windows_tests PRIVATE zelva_core gtest ole32 oleaut32 uuid advapi32 version)
 add_dependencies(zelva_windows_tests zelva_host_library zelvacorin_typelib)
 
-add_test(NAME windows_prefix COMMAND "${ZELVA_SOURCE_ROOT}/scripts/windows/prefix.sh" "${CMAKE_BINARY_DIR}")
+add_test(NAME windows_prefix COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/scripts/windows/prefix.sh" "${CMAKE_BINARY_DIR}")
 add_test(NAME windows_register_host_library
          COMMAND ${ZELVA_WINE} regsvr32 /s 3itlu31.dll
          WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
@@ -207,8 +210,8 @@ set_tests_properties(windows_register_host_library PROPERTIES
     FIXTURES_REQUIRED wine_prefix FIXTURES_SETUP host_library)
 set_tests_properties(windows_tests PROPERTIES FIXTURES_REQUIRED "wine_prefix;host_library")
 
-# The component DLL: its imports and exports, then registered, through COM from a
-# test program and from script clients.
+# The component DLL: its architecture, imports and exports, then registered,
+# through COM from a test program and from script clients.
 file(GLOB ZELVA_SERVER_TESTS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/windows/server_*_test.cpp)
 add_executable(zelvacorin_server_tests
     "${ZELVA_HOST_HEADER}"
@@ -227,7 +230,7 @@ target_link_libraries(zelvacorin_server_tests PRIVATE gtest zelva_core zelva_com
 add_dependencies(zelvacorin_server_tests zelvacorin)
 
 add_test(NAME zelvacorin_dll_imports_and_exports
-         COMMAND "${ZELVA_SOURCE_ROOT}/scripts/windows/check-dll.sh" "$<TARGET_FILE:zelvacorin>"
+         COMMAND "${ZELVA_SOURCE_ROOT}/scripts/windows/check-dll.sh" ${CMAKE_SYSTEM_PROCESSOR} "$<TARGET_FILE:zelvacorin>"
                  DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer)
 add_test(NAME windows_register_zelvacorin
          COMMAND ${ZELVA_WINE} regsvr32 /s Zelvacorin.dll

@@ -23,12 +23,37 @@ add_test(NAME zelva_tables_shipped_wine
 set_tests_properties(zelva_tables_shipped_wine PROPERTIES
     FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "\n0 errors, 0 warnings")
 
-# Install, use, upgrade, repair and uninstall the package on a prefix of its own.
+# The checker of this architecture reads the settings in this architecture's registry view.
+add_test(NAME zelva_tables_registry_view
+         COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/windows/checker_registry_view.sh" "${ZELVA_WINDOWS_BIN_DIR}")
+set_tests_properties(zelva_tables_registry_view PROPERTIES
+    FIXTURES_REQUIRED wine_prefix PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+
+# Install, use, upgrade, repair and uninstall the build's architecture's package on a
+# prefix of its own.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(ZELVA_PACKAGE_ARCH x64)
+else()
+    set(ZELVA_PACKAGE_ARCH x86)
+endif()
 add_test(NAME package_install_round
-         COMMAND "${ZELVA_SOURCE_ROOT}/tests/package/install_round.sh"
-                 "${ZELVA_SOURCE_ROOT}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/package-round")
+         COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/package/install_round.sh" "${ZELVA_SOURCE_ROOT}"
+                 "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/package-round" ${ZELVA_PACKAGE_ARCH})
 set_tests_properties(package_install_round PROPERTIES
     TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+
+if(ZELVA_PACKAGE_ARCH STREQUAL x64)
+    # Both packages on one 64-bit prefix, each still working with the other removed.
+    set(ZELVA_X86_BIN_DIR "${ZELVA_SOURCE_ROOT}/build/windows/windows/bin" CACHE PATH
+        "The x86 build's programs, for the side-by-side round")
+    add_test(NAME package_side_by_side_round
+             COMMAND ${ZELVA_WINE_ENV} "${ZELVA_SOURCE_ROOT}/tests/package/side_by_side_round.sh" "${ZELVA_SOURCE_ROOT}"
+                     "${ZELVA_X86_BIN_DIR}" "${ZELVA_WINDOWS_BIN_DIR}" "${CMAKE_BINARY_DIR}/side-by-side-round")
+    set_tests_properties(package_side_by_side_round PROPERTIES
+        TIMEOUT 900 PASS_REGULAR_EXPRESSION "[0-9]+ passed, 0 failed")
+    # The administrator's guide's lines and the signing round are the x86 package's.
+    return()
+endif()
 
 # The administrator's guide's install section, every command line as written, on a prefix of its own.
 add_test(NAME package_readme_round

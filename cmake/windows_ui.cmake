@@ -138,7 +138,7 @@ zelva_test_build(zelva_ui_tests)
 add_dependencies(zelva_ui_tests zelva_wine_staged_install)
 
 add_test(NAME ui_tests_xvfb
-    COMMAND "${ZELVA_UI_TEST_DIR}/run_in_xvfb.sh" "${ZELVA_WINEPREFIX}" "$<TARGET_FILE:zelva_ui_tests>"
+    COMMAND ${ZELVA_WINE_ENV} "${ZELVA_UI_TEST_DIR}/run_in_xvfb.sh" "${ZELVA_WINEPREFIX}" "$<TARGET_FILE:zelva_ui_tests>"
     WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
 set_tests_properties(ui_tests_xvfb PROPERTIES
     FIXTURES_REQUIRED wine_prefix
@@ -147,7 +147,7 @@ set_tests_properties(ui_tests_xvfb PROPERTIES
 
 # The texts' fit again on a screen of 144 dots per inch (the run above: 96).
 add_test(NAME ui_texts_fit_144dpi
-    COMMAND "${ZELVA_UI_TEST_DIR}/at_dpi.sh" "${ZELVA_WINEPREFIX}" 144 "$<TARGET_FILE:zelva_ui_tests>"
+    COMMAND ${ZELVA_WINE_ENV} "${ZELVA_UI_TEST_DIR}/at_dpi.sh" "${ZELVA_WINEPREFIX}" 144 "$<TARGET_FILE:zelva_ui_tests>"
             "--gtest_filter=Languages/TextsFit.*"
     WORKING_DIRECTORY "${ZELVA_WINDOWS_BIN_DIR}")
 set_tests_properties(ui_texts_fit_144dpi PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600 ENVIRONMENT ZELVA_EXPECTED_DPI=144)

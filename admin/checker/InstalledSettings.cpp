@@ -1,5 +1,6 @@
-// The settings a package wrote, read from the registry's 32-bit view, where
-// the 32-bit component reads them. Elsewhere there is no registry to read.
+// The settings a package wrote, read from the registry's view of this
+// program's architecture, where the component of the same architecture reads
+// them (each package writes its own view). Elsewhere there is no registry to read.
 
 #include "admin/checker/TreeSettings.h"
 
@@ -16,7 +17,7 @@ namespace {
 // Copies the string values of one key; false when the key is absent.
 bool copyKey(const char* key, settingsfiles::RegistryStore& registry) {
     HKEY handle;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32text::widen(key).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &handle) !=
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32text::widen(key).c_str(), 0, KEY_READ, &handle) !=
         ERROR_SUCCESS)
         return false;
     wchar_t name[256];

@@ -44,12 +44,29 @@ def install_copy(tree, work, name):
     return copy
 
 
+def cached(windows_build, name):
+    """A value of the Windows build's CMake cache: its Wine prefix's architecture, its Wine loader."""
+    cache = (windows_build / "CMakeCache.txt").read_text()
+    return re.search(rf"^{name}:STRING=(.+)$", cache, re.M).group(1)
+
+
+def wine_arch(windows_build):
+    return cached(windows_build, "ZELVA_WINEARCH")
+
+
+def prefix_env(windows_build):
+    """The environment of the build's Wine prefix (WINE names its loader), the prefix made first when missing."""
+    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH=wine_arch(windows_build),
+               WINE=cached(windows_build, "ZELVA_WINE_LOADER"), WINEDEBUG="-all")
+    subprocess.run([str(ROOT / "scripts" / "windows" / "prefix.sh"), str(windows_build)], env=env, check=True)
+    return env
+
+
 def registered_prefix(windows_build):
     """The build's Wine prefix with the host library and the component registered; its environment."""
-    subprocess.run([str(ROOT / "scripts" / "windows" / "prefix.sh"), str(windows_build)], check=True)
-    env = dict(os.environ, WINEPREFIX=str(windows_build / "wineprefix"), WINEARCH="win32", WINEDEBUG="-all")
+    env = prefix_env(windows_build)
     for dll in ("3itlu31.dll", "Zelvacorin.dll"):
-        subprocess.run(["wine", "regsvr32", "/s", dll], cwd=windows_build / "bin", env=env, check=True)
+        subprocess.run([env["WINE"], "regsvr32", "/s", dll], cwd=windows_build / "bin", env=env, check=True)
     # The Wine server of the registration, and the desktop it started without
     # a screen, must end first: a program that joined them could show no window.
     subprocess.run(["wineserver", "-w"], env=env, check=True)
@@ -60,7 +77,7 @@ def on_screen(windows_build, env, *args):
     """The output of a program of the Windows build, run under Wine on a private X screen.
     A program that has not ended after RUN_TIMEOUT seconds (a window nobody closes) is
     ended with the prefix's Wine server, and the figure fails with what it printed."""
-    command = ["xvfb-run", "-a", "-s", "-screen 0 800x600x24", "wine", *args]
+    command = ["xvfb-run", "-a", "-s", "-screen 0 800x600x24", env["WINE"], *args]
     try:
         out = subprocess.run(command, cwd=windows_build / "bin", env=env, check=True, capture_output=True,
                              text=True, timeout=RUN_TIMEOUT)

@@ -187,5 +187,5 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
 extern "C" HRESULT WINAPI DllUnregisterServer() {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guidText(CLSID_MinimalStart)).c_str());
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
-    return UnRegisterTypeLib(LIBID_MinimalStart, 1, 0, LOCALE_NEUTRAL, SYS_WIN32);
+    return UnRegisterTypeLib(LIBID_MinimalStart, 1, 0, LOCALE_NEUTRAL, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
 }

@@ -2,25 +2,26 @@
 # Builds the Windows side, from nothing to the programs in BUILD_DIR/windows/bin:
 #   1. the toolchain packages (skipped quickly when present);
 #   2. the native type-library tool and its tests (BUILD_DIR/typelib-tool);
-#   3. the cross build (BUILD_DIR/windows), finished with that tool.
+#   3. the cross build (BUILD_DIR/windows) for ARCH, i686 (the default) or
+#      x86_64, with the toolchain file cmake/mingw-ARCH.cmake, finished with that tool.
 # pinhost.exe is compared with the native pinhost of ROOT/build/native (the
 # build `./run test` makes first), built here when it is missing.
 #
-#   scripts/windows/build.sh BUILD_DIR [TARGET...]    (default: every target)
+#   scripts/windows/build.sh BUILD_DIR [ARCH [TARGET...]]    (default: every target)
 #
 # ZELVA_WINDOWS_SOURCE_DIR names another source tree to configure for step 3 (a
 # tree whose CMakeLists.txt includes cmake/windows.cmake); default: this repository.
 set -euo pipefail
 
-if [[ $# -lt 1 ]]; then
-    echo "usage: $0 BUILD_DIR [TARGET...]" >&2
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+arch=${2:-i686}
+if [[ $# -lt 1 || ! -f "$root/cmake/mingw-$arch.cmake" ]]; then
+    echo "usage: $0 BUILD_DIR [i686|x86_64 [TARGET...]]" >&2
     exit 2
 fi
-root="$(cd "$(dirname "$0")/../.." && pwd)"
 mkdir -p "$1"
 build="$(cd "$1" && pwd)"
-shift
-targets=("$@")
+targets=("${@:3}")
 source_dir="${ZELVA_WINDOWS_SOURCE_DIR:-$root}"
 
 "$root/scripts/windows/install-deps.sh"
@@ -36,7 +37,7 @@ if [[ ! -x "$native/pinhost" ]]; then
 fi
 
 cmake -S "$source_dir" -B "$build/windows" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
     -DZELVA_TYPELIB_PATCHER="$build/typelib-tool/zelva-typelib-patch" \
     -DZELVA_NATIVE_BUILD_DIR="$native" >/dev/null

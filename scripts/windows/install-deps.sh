@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the cross toolchain and the Wine runtime for the Windows build and its
-# tests: MinGW-w64 (i686, posix threads), widl, 32-bit Wine with its IDL headers,
+# tests, for both architectures: MinGW-w64 (i686 and x86-64, posix threads), widl,
+# 32-bit Wine with its IDL headers and 64-bit Wine (wine64, which also brings the
+# 64-bit stdole2.tlb),
 # Xvfb (with xauth, which xvfb-run needs) and ImageMagick for screenshots, and the CJK and Wine fonts the dialogs need;
 # msitools and wixl, which build and read the Windows Installer package;
 # osslsigncode and openssl, which sign it and its programs and check signatures.
@@ -9,7 +11,8 @@ set -euo pipefail
 
 packages=(
     g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
-    wine wine32:i386 libwine-dev:i386
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine32:i386 libwine-dev:i386 wine64
     xvfb xauth imagemagick fonts-wqy-microhei fonts-wine python3-pefile
     msitools wixl osslsigncode openssl
 )

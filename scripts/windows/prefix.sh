@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Makes the 32-bit Wine prefix that the Windows tests run in: BUILD_DIR/wineprefix.
+# Makes the Wine prefix that the Windows tests run in, BUILD_DIR/wineprefix, of
+# the architecture WINEARCH names (win32 or win64: the build's), set up by the
+# Wine loader WINE names (default wine; for win64 the 64-bit one, so that the
+# settings below land in the 64-bit registry view).
 # Fonts are set up so Chinese dialog texts render (a font link from Tahoma to
 # WenQuanYi Micro Hei, and Wine's own fonts copied in, which Debian's Wine does not
 # load by itself), and a virtual desktop gives windows a title bar under Xvfb.
@@ -12,7 +15,7 @@ if [[ $# -ne 1 ]]; then
 fi
 mkdir -p "$1"
 export WINEPREFIX="$(cd "$1" && pwd)/wineprefix"
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEARCH="${WINEARCH:?set WINEARCH to win32 or win64}" WINEDEBUG=-all WINE="${WINE:-wine}"
 ready="$WINEPREFIX/.zelvacorin-ready"
 [[ -f "$ready" ]] && exit 0
 
@@ -22,13 +25,13 @@ WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
 
 fontlink='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 for face in Tahoma "Tahoma Bold"; do
-    wine reg add "$fontlink" /v "$face" /t REG_MULTI_SZ \
+    "$WINE" reg add "$fontlink" /v "$face" /t REG_MULTI_SZ \
         /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
 done
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
 
 # The registry reaches the prefix's files only when the Wine server stops.
 wineserver -w

@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$root/build/windows"
 
-nice "$root/scripts/windows/build.sh" "$build" zelvacorin zelva_host_library pinhost
+nice "$root/scripts/windows/build.sh" "$build" i686 zelvacorin zelva_host_library pinhost
 windows="$build/windows"
 bin="$windows/bin"
 "$root/scripts/windows/prefix.sh" "$windows"

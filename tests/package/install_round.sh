@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The package's whole life on a fresh 32-bit Wine prefix, as an administrator
-# lives it: install with msiexec (no regsvr32), use both classes from a script,
+# The package's whole life on a fresh Wine prefix of its architecture (32-bit
+# for the x86 package, 64-bit for the x64 one), as an administrator lives it:
+# install with msiexec (no regsvr32), use both classes from a script,
 # compare the registry with a regsvr32 registration, edit a table and write the
 # preferences, upgrade to a higher version, repair a deleted DLL by installing
 # again, uninstall, and look at what is left.
 #
-#   tests/package/install_round.sh SOURCE_ROOT BIN_DIR WORK_DIR
+#   [WINE=64-BIT-WINE-LOADER] tests/package/install_round.sh SOURCE_ROOT BIN_DIR WORK_DIR [x86|x64]
 #
-# BIN_DIR holds the cross-built Zelvacorin.dll, zelva-tables.exe and the stand-in
+# BIN_DIR holds the architecture's Zelvacorin.dll, zelva-tables.exe and the stand-in
 # host library 3itlu31.dll (the host's own library, registered as on a CAD
 # workstation). The last line counts the checks: "N passed, N failed".
 source "$(dirname "$0")/round_start.sh"
@@ -26,12 +27,12 @@ same() { [[ "$1" == "$2" ]] || { echo "  got:      $1"; echo "  expected: $2"; r
 reg_dump() {
     local file="$work/export.reg"
     rm -f "$file"
-    wine reg export "$1" "$(winepath -w "$file")" >/dev/null 2>&1 || return 0
+    $wine reg export "$1" "$(winepath -w "$file")" >/dev/null 2>&1 || return 0
     iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//' | grep -v '^Windows Registry Editor'
 }
 reg_value() { reg_dump "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | head -1 | sed 's/\\\\/\\/g'; }
 tab_captions() { local n; for n in 0 1 2; do printf '%s' "$(reg_value "$product_key" "Norme#$n")"; [[ $n == 2 ]] || printf '|'; done; }
-product_entries() { reg_dump "$uninstall_key" | grep -c '^"DisplayName"="Zelvacorin"$'; }
+product_entries() { reg_dump "$uninstall_key" | grep -cxF "\"DisplayName\"=\"$product\""; }
 
 # The registration's own keys (those no other key of the table lies below).
 registration_roots() {
@@ -40,7 +41,7 @@ registration_roots() {
 }
 registration_dump() { local k; while read -r k; do reg_dump "HKEY_CLASSES_ROOT\\$k"; done < <(registration_roots); }
 
-msi() { wine msiexec "$@" /qn; }
+msi() { $wine msiexec "$@" /qn; }
 start=$SECONDS
 
 echo "== Packages $old_version (without $added_table) and $new_version"
@@ -50,8 +51,8 @@ cp -r "$source_root/install" "$tree"
 mkdir -p "$tree/Tessalo/Images" && printf 'stand-in picture' >"$tree/Tessalo/Images/3iaoftt.jpg"
 cp -r "$tree" "$work/old-tree" && rm "$work/old-tree/Tessalo/$added_table"
 grep -av "\"$(basename "$added_table")\"" "$tree/Tessalo/Norme/ISO/Norme.ini" >"$work/old-tree/Tessalo/Norme/ISO/Norme.ini"
-"$source_root/tools/package/package.sh" "$old_version" "$work/old-tree" "$bin" "$work/old.msi" >/dev/null
-"$source_root/tools/package/package.sh" "$new_version" "$tree" "$bin" "$work/new.msi" >/dev/null
+"$source_root/tools/package/package.sh" "$old_version" "$work/old-tree" "$bin" "$work/old.msi" --arch "$arch" >/dev/null
+"$source_root/tools/package/package.sh" "$new_version" "$tree" "$bin" "$work/new.msi" --arch "$arch" >/dev/null
 echo "package build: $((SECONDS - start)) s"
 
 # Wine keeps no file permissions; what it can show is the package's one lock.
@@ -62,8 +63,8 @@ check "only the preferences folder is made writable, for users" same "$locks" \
 echo "== A fresh prefix with the host's library"
 prefix_start=$SECONDS
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-wine regsvr32 /s "$(winepath -w "$bin/3itlu31.dll")"
-wine reg add 'HKLM\SOFTWARE\Ombrivale\Other' /v Kept /d yes /f >/dev/null 2>&1
+$wine regsvr32 /s "$(winepath -w "$bin/3itlu31.dll")"
+$wine reg add 'HKLM\SOFTWARE\Ombrivale\Other' /v Kept /d yes /f >/dev/null 2>&1
 host_keys() { reg_dump "$host_library_key"; reg_dump 'HKLM\SOFTWARE\Ombrivale\Other'; }
 host_keys_before="$(host_keys)"
 echo "prefix: $((SECONDS - prefix_start)) s"
@@ -92,14 +93,14 @@ check "one installed product" same "$(product_entries)" 1
 check "the installed tables check clean" wine "$installed_dos\\zelva-tables.exe" check
 
 echo "== Both classes from a script, without regsvr32"
-(cd "$source_root/tests/scripts" && wine cscript //nologo client.vbs) >"$work/client.txt" 2>&1
+(cd "$source_root/tests/scripts" && $wine cscript //nologo client.vbs) >"$work/client.txt" 2>&1
 check "the script client passes" grep -qE '^[0-9]+ passed, 0 failed' "$work/client.txt"
 
 echo "== The registry as msiexec wrote it and as regsvr32 writes it"
 registration_dump >"$work/registry-msiexec.txt"
-wine regsvr32 /s /u "$installed_dos\\Zelvacorin.dll"
+$wine regsvr32 /s /u "$installed_dos\\Zelvacorin.dll"
 check "unregistering removes the registration" same "$(registration_dump)" ""
-wine regsvr32 /s "$installed_dos\\Zelvacorin.dll"
+$wine regsvr32 /s "$installed_dos\\Zelvacorin.dll"
 registration_dump >"$work/registry-regsvr32.txt"
 check "msiexec and regsvr32 write the same registration" \
     diff "$work/registry-msiexec.txt" "$work/registry-regsvr32.txt"
@@ -117,7 +118,7 @@ check "the upgrade keeps the installed callout" same "$(reg_value "$product_key"
 check "the upgrade keeps size matching" same "$(reg_value "$product_key" MatchSize)" 1
 check "still one installed product" same "$(product_entries)" 1
 check "the installed product is the higher version" \
-    bash -c "wine reg query '$uninstall_key' /s 2>/dev/null | tr -d '\r' | grep -q 'DisplayVersion.*$new_version'"
+    bash -c "$wine reg query '$uninstall_key' /s 2>/dev/null | tr -d '\r' | grep -q 'DisplayVersion.*$new_version'"
 check "the new table is added" test -f "$installed/$added_table"
 check "the unchanged index now lists it" grep -q "$(basename "$added_table")" "$installed/Norme/ISO/Norme.ini"
 check "the upgraded tables check clean" wine "$installed_dos\\zelva-tables.exe" check
@@ -158,9 +159,9 @@ check "nothing is left there" same "$(find "$WINEPREFIX/drive_c/CAD/Tessalo" -mi
 echo "== The language: by default the machine's user-interface language"
 # Wine takes the user-interface language from LC_ALL when no such Unix locale is installed.
 install_in() {  # install_in UNIX_LOCALE [PROPERTY...]: a fresh install there, its language and captions
-    LC_ALL=$1 wine msiexec /i "$(winepath -w "$work/new.msi")" "${@:2}" /qn || return 1
+    LC_ALL=$1 $wine msiexec /i "$(winepath -w "$work/new.msi")" "${@:2}" /qn || return 1
     echo "$(reg_value "$family_key" Language) $(tab_captions)"
-    wine msiexec /x "$(winepath -w "$work/new.msi")" /qn
+    $wine msiexec /x "$(winepath -w "$work/new.msi")" /qn
 }
 check "an English system gets the English set" same "$(install_in en_US.UTF-8)" 'en ISO metric|Unified inch|Pipe & Tr'
 check "a German system gets the German set" same "$(install_in de_DE.UTF-8)" 'de ISO metrisch|Unified Zoll|Rohr & Tr'

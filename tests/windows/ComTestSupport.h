@@ -40,6 +40,12 @@ inline std::wstring guidText(REFGUID guid) {
     return text;
 }
 
+// The platform of this program's architecture: the type library's system kind,
+// and the registry subkey (win32 or win64) it is registered under.
+constexpr bool Is64Bit = sizeof(void*) == 8;
+constexpr SYSKIND NativeSysKind = Is64Bit ? SYS_WIN64 : SYS_WIN32;
+constexpr const wchar_t* NativeSysKindKey = Is64Bit ? L"win64" : L"win32";
+
 // Full path of `name` in the directory of the running test program.
 inline std::wstring besideTestProgram(const std::wstring& name) {
     wchar_t path[MAX_PATH];

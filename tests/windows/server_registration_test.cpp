@@ -1,6 +1,7 @@
 // Self-registration as regsvr32 does it: what registration writes, that
-// unregistering removes exactly that and leaves the host library's keys, and
-// that a DLL without its type library refuses to register and writes nothing.
+// unregistering removes exactly that and leaves the host library's keys and
+// what the other architecture's registration shares, and that a DLL without
+// its type library refuses to register and writes nothing.
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,8 @@ const ClassRow Classes[] = {
 std::wstring classKey(const ClassRow& row) { return L"CLSID\\" + guidText(*row.clsid); }
 std::wstring interfaceKey(REFIID iid) { return L"Interface\\" + guidText(iid); }
 std::wstring typeLibKey() { return L"TypeLib\\" + guidText(LIBID_Zelvacorin) + L"\\1.0"; }
+// The type library's platform key of the other architecture.
+const wchar_t* const OtherSysKindKey = Is64Bit ? L"win32" : L"win64";
 
 void expectRegistered() {
     const std::wstring dll = besideTestProgram(L"Zelvacorin.dll");
@@ -68,9 +71,10 @@ void expectRegistered() {
         EXPECT_EQ(guidText(fromProgId), guidText(*row.clsid));
     }
     EXPECT_EQ(registryString(typeLibKey()), L"Zelvacorin");
-    // Under its own locale and the neutral one, where the type-library marshaller looks.
-    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\409\\win32"), dll));
-    EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\0\\win32"), dll));
+    // Under its own locale and the neutral one, where the type-library marshaller
+    // looks, for its own platform: Wine reads win32 when win64 is missing.
+    for (const wchar_t* locale : {L"\\409\\", L"\\0\\"})
+        EXPECT_TRUE(samePath(registryString(typeLibKey() + locale + NativeSysKindKey), dll)) << locale;
     EXPECT_EQ(registryString(typeLibKey() + L"\\FLAGS"), L"0");
     // The folder with its closing backslash, as the install package writes it too.
     EXPECT_TRUE(samePath(registryString(typeLibKey() + L"\\HELPDIR"), dll.substr(0, dll.find_last_of(L'\\') + 1)));
@@ -101,6 +105,41 @@ TEST(ServerRegistration, UnregisteringRemovesItsKeysAndLeavesTheHostLibrarys) {
     expectHostLibraryRegistered();
 
     EXPECT_EQ(regsvr32(L"/u /s"), 0u) << "unregistering what is not registered succeeds";
+    ASSERT_EQ(regsvr32(L"/s"), 0u);
+    expectRegistered();
+}
+
+// The other architecture's DLL registered beside this one, as far as the shared
+// keys show it: the type library's path for its platform.
+TEST(ServerRegistration, UnregisteringLeavesTheSharedKeysWhileTheOtherArchitectureIsRegistered) {
+    const std::wstring otherDll = L"C:\\Other\\Zelvacorin.dll";
+    const std::wstring locales[] = {typeLibKey() + L"\\0", typeLibKey() + L"\\409"};
+    for (const std::wstring& locale : locales)
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, (locale + L"\\" + OtherSysKindKey).c_str(), nullptr, REG_SZ,
+                                  otherDll.c_str(), static_cast<DWORD>((otherDll.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+
+    ASSERT_EQ(regsvr32(L"/u /s"), 0u);
+    for (const ClassRow& row : Classes) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.progId)));
+        EXPECT_FALSE(keyExists(classKey(row)));
+        EXPECT_FALSE(keyExists(interfaceKey(*row.defaultInterface)));
+        EXPECT_EQ(registryString(std::wstring(row.progId) + L"\\CLSID"), guidText(*row.clsid));
+    }
+    EXPECT_EQ(registryString(typeLibKey()), L"Zelvacorin");
+    for (const std::wstring& locale : locales) {
+        EXPECT_EQ(registryString(locale + L"\\" + OtherSysKindKey), otherDll) << locale;
+        EXPECT_EQ(registryString(locale + L"\\" + NativeSysKindKey), L"<absent>") << locale;
+    }
+
+    // The other architecture unregistered too: the last one takes the shared keys.
+    for (const std::wstring& locale : locales)
+        ASSERT_EQ(RegDeleteTreeW(HKEY_CLASSES_ROOT, (locale + L"\\" + OtherSysKindKey).c_str()), ERROR_SUCCESS);
+    ASSERT_EQ(regsvr32(L"/u /s"), 0u);
+    for (const ClassRow& row : Classes) EXPECT_FALSE(keyExists(row.progId)) << row.progId;
+    EXPECT_FALSE(keyExists(L"TypeLib\\" + guidText(LIBID_Zelvacorin)));
+    expectHostLibraryRegistered();
+
     ASSERT_EQ(regsvr32(L"/s"), 0u);
     expectRegistered();
 }

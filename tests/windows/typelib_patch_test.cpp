@@ -1,6 +1,7 @@
 // The type-library patch tool on small libraries compiled by widl
 // (typelib_samples/): reading and rewriting the MSFT format, adding an imported
-// interface to a coclass, type flags, and unnamed property-put values.
+// interface to a coclass, type flags, and unnamed property-put values. Built
+// once for each platform's samples, 32-bit and 64-bit (ZELVA_TYPELIB_SYSKIND).
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,8 @@ const std::string HostFile = "sample_host.dll";
 const std::string MeasuredIid = "{0B5E7A10-1111-4A4A-9C9C-000000000002}";
 const std::string HostLibId = "{0B5E7A10-1111-4A4A-9C9C-000000000001}";
 constexpr std::int32_t ImplDefault = 1;
+constexpr int SysKindWin64 = 3;
+constexpr int SlotSize = ZELVA_TYPELIB_SYSKIND == SysKindWin64 ? 8 : 4;  // bytes of a vtable slot
 
 Bytes readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -164,6 +167,27 @@ TEST(MsftFile, FindsAddedGuidsThroughTheHashTable) {
     const MsftFile again = reparsed(lib);
     EXPECT_EQ(again.findGuid(guid), offset);
     EXPECT_EQ(again.findGuid(again.guidAt(again.header(hdr::LibGuid))), again.header(hdr::LibGuid));
+}
+
+TEST(MsftFile, PatchedLibraryKeepsItsPlatformAndVtableLayout) {
+    const MsftFile host = sample("sample_host.tlb");
+    MsftFile lib = sample("component.tlb");
+    addImportedInterface(lib, "Gauge", {host, HostFile}, "IMeasured");
+    addTypeFlags(lib, "Gauge", TypeFlagPredeclared);
+    unnamePropertyPutValues(lib);
+    const MsftFile patched = reparsed(lib);
+
+    EXPECT_EQ(patched.header(hdr::VarFlags) & 0xf, ZELVA_TYPELIB_SYSKIND);
+    // _Gauge's members follow IDispatch's seven: Reading put, Reading get, Calibrate.
+    const int gauge = *patched.findTypeInfo("_Gauge");
+    const Bytes& block = patched.members(gauge);
+    std::size_t record = 4;
+    for (int slot = 7; slot < 10; ++slot) {
+        EXPECT_EQ(readI16(block, record + 12), slot * SlotSize) << "slot " << slot;
+        record += readI32(block, record) & 0xffff;
+    }
+    EXPECT_EQ(static_cast<std::uint32_t>(patched.typeInfoField(gauge, ti::ImplTypeCount)) >> 16, 10u * SlotSize)
+        << "size of the vtable";
 }
 
 // --- Adding an imported interface to a coclass ------------------------------------

@@ -175,7 +175,7 @@ TEST_F(ZelvacorinTypeLib, HasTheLibraryAttributes) {
     ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
     EXPECT_EQ(guidText(attr->guid), L"{DE33A82E-FD95-11D4-85CB-00E08110F9CF}");
     EXPECT_EQ(attr->lcid, 0x0409u);
-    EXPECT_EQ(attr->syskind, SYS_WIN32);
+    EXPECT_EQ(attr->syskind, NativeSysKind);
     EXPECT_EQ(attr->wMajorVerNum, 1);
     EXPECT_EQ(attr->wMinorVerNum, 0);
     lib->ReleaseTLibAttr(attr);

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Write the WiX source of the Zelvacorin package (built by wixl; see package.sh).
 
-The package installs, per machine and 32-bit, into [ProgramFilesFolder]Ombrivale\\Tessalo
-(INSTALLDIR on the msiexec command line moves it):
+The package installs, per machine, for one architecture (x86: the 32-bit DLL into
+[ProgramFilesFolder]Ombrivale\\Tessalo; x64: the 64-bit one into
+[ProgramFiles64Folder]Ombrivale\\Tessalo), the folder moved by INSTALLDIR on the msiexec
+command line:
 
   Zelvacorin.dll, registered through the package's own registry entries, which come
       from windows/server/registration.tsv, the table DllRegisterServer writes too;
@@ -11,34 +13,78 @@ The package installs, per machine and 32-bit, into [ProgramFilesFolder]Ombrivale
       language, and on uninstall it removes the tables still as shipped, so only
       the tables an administrator changed are left;
   the install tree's Tessalo folder: the thread tables and the texture picture;
-  the settings of install/Tessalo.reg in the 32-bit registry view, with ApplDir the
+  ReadMe.txt, from a template whose @NAME@ markers name the architecture's folder,
+      registry view, package and product;
+  the settings of install/Tessalo.reg in the architecture's registry view, with ApplDir the
       install folder, Language from the LANGUAGE property (by default the machine's
       user-interface language), the tab captions in that language and the
       preferences file in a folder of its own, the one place users may write.
 
 Every table file is a component of its own, so that package.sh can mark it never
-to be overwritten and permanent (wixl ignores both attributes); component identifiers are derived
+to be overwritten and permanent (wixl ignores both attributes), as it marks the
+registration's shared values permanent, for the action that removes them only when
+the other architecture no longer uses them (see Registration); component identifiers are derived
 from the installed path, so that every version of the package shares them.
 
 Usage:
-  make_wxs.py --version X.Y.Z --tree INSTALL_TREE --bin DIR --readme FILE --out FILE.wxs --tables FILE
+  make_wxs.py [--arch x86|x64] --version X.Y.Z --tree INSTALL_TREE --bin DIR --readme TEMPLATE
+              --out FILE.wxs --attributes FILE
 """
 
 import argparse
 import hashlib
 import os
+import re
 import sys
 import uuid
+from dataclasses import dataclass
 from xml.sax.saxutils import escape, quoteattr
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 REGISTRATION_TABLE = os.path.join(REPO, "windows", "server", "registration.tsv")
+ARCHITECTURE_VIEW_KEYS = ("CLSID\\", "Interface\\")  # kept once per architecture by Windows
+# Component attributes: wixl sets the 64-bit one alone, package.sh the others.
+PERMANENT, NEVER_OVERWRITTEN, COMPONENT_64_BIT = 16, 128, 256
 
-UPGRADE_CODE = "6A1C3C52-5D0F-4B8E-9E55-1F0C2B7D4E81"
-COMPONENT_NAMESPACE = uuid.UUID("3F8B7E0A-6C1D-4F2B-8E3A-9D5C4B2A1E70")
 MANUFACTURER = "Ombrivale"
 PRODUCT = "Zelvacorin"
+
+
+@dataclass(frozen=True)
+class Architecture:
+    """What tells the package of one architecture from the other's."""
+    product: str                    # its name among the installed programs
+    upgrade_code: str
+    component_namespace: uuid.UUID  # component identifiers: the installed path's uuid5 in it
+    program_files: str              # the installer's folder property it installs below
+    syskind: str                    # the type library's platform key, for [SYSKIND]
+    win64: bool                     # components and registry searches in the 64-bit view
+    readme: dict                    # the ReadMe template's markers
+
+
+# The x86 package keeps the identifiers every earlier version had, so that upgrades
+# from them go on working. The x64 package has its own: the two may be installed side
+# by side, and Windows Installer tells components apart by identifier alone.
+ARCHITECTURES = {
+    "x86": Architecture(PRODUCT, "6A1C3C52-5D0F-4B8E-9E55-1F0C2B7D4E81",
+                        uuid.UUID("3F8B7E0A-6C1D-4F2B-8E3A-9D5C4B2A1E70"), "ProgramFilesFolder", "win32", False, {
+                            "FOLDER": 'on 64-bit Windows "%ProgramFiles(x86)%\\Ombrivale\\Tessalo", on 32-bit\n'
+                                      'Windows "%ProgramFiles%\\Ombrivale\\Tessalo"',
+                            "PROGRAMFILES": "%ProgramFiles(x86)%",
+                            "VIEW": "32-bit view (on 64-bit Windows: reg query ... /reg:32)",
+                            "REG": "/reg:32",
+                            "PACKAGE": "Zelvacorin-VERSION.msi",
+                        }),
+    "x64": Architecture(PRODUCT + " (64-bit)", "F5A05C35-3329-4AE0-8659-0537DB883174",
+                        uuid.UUID("4E6B1C99-A5C1-4BDF-A423-6E743BBD9633"), "ProgramFiles64Folder", "win64", True, {
+                            "FOLDER": '"%ProgramFiles%\\Ombrivale\\Tessalo"',
+                            "PROGRAMFILES": "%ProgramFiles%",
+                            "VIEW": "64-bit view (reg query ... /reg:64)",
+                            "REG": "/reg:64",
+                            "PACKAGE": "Zelvacorin-VERSION-x64.msi",
+                        }),
+}
 SERVER_DLL = "Zelvacorin.dll"
 SETUP_ACTIONS_DLL = "ZelvacorinSetup.dll"  # the package's custom action, not installed
 CHECKER_EXE = "zelva-tables.exe"
@@ -92,31 +138,65 @@ def ident(prefix, text):
     return f"{prefix}_{hashlib.sha1(text.encode()).hexdigest()[:16]}"
 
 
-def guid(text):
-    return str(uuid.uuid5(COMPONENT_NAMESPACE, text)).upper()
+def guid(arch, text):
+    return str(uuid.uuid5(arch.component_namespace, text)).upper()
 
 
 def attrs(**values):
     return " ".join(f"{k}={quoteattr(str(v))}" for k, v in values.items())
 
 
-def registration_entries():
-    """(key, name, data) rows of registration.tsv, [DLL] and [DIR] as installer formats."""
+def registration_rows(arch):
+    """(key, name, data) rows of registration.tsv, [SYSKIND] the architecture's; a key
+    alone has name and data None."""
     rows = []
     with open(REGISTRATION_TABLE, encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\r\n")
             if not line or line.startswith("#"):
                 continue
-            fields = line.split("\t")
-            if len(fields) == 1:
-                continue  # a key alone: made by the values below it
-            if len(fields) != 3:
+            fields = [field.replace("[SYSKIND]", arch.syskind) for field in line.split("\t")]
+            if len(fields) not in (1, 3):
                 sys.exit(f"{REGISTRATION_TABLE}: not key, name, data: {line!r}")
-            key, name, data = fields
-            data = data.replace("[DLL]", f"[#{ident('file', SERVER_DLL)}]").replace("[DIR]", "[INSTALLDIR]")
-            rows.append((key, name, data))
+            rows.append(tuple(fields) if len(fields) == 3 else (fields[0], None, None))
     return rows
+
+
+class Registration:
+    """The registration split as the 32-bit and the 64-bit one share it. Windows keeps
+    the class and interface keys once per architecture and shares the rest: the
+    type library's paths for the architecture's platform (the values naming the DLL)
+    are its own too; the ProgIDs and the type library's other values are shared."""
+
+    def __init__(self, arch):
+        rows = registration_rows(arch)
+        keys = list(dict.fromkeys(key for key, _, _ in rows))
+        values = [r for r in rows if r[1] is not None]
+        own = [r for r in values if in_architecture_view(r[0]) or "[DLL]" in r[2]]
+        self.own = [installer_values(r) for r in own]
+        self.shared = [installer_values(r) for r in values if r not in own]
+        # The keys below which the shared values lie, which no other key of the table holds.
+        self.shared_roots = [k for k in keys if not in_architecture_view(k)
+                             and not any(k.startswith(other + "\\") for other in keys)]
+        # The type library's locale keys, which hold only the platforms' paths.
+        self.locales = list(dict.fromkeys(key.rpartition("\\")[0] for key, _, data in own
+                                          if not in_architecture_view(key)))
+
+
+def in_architecture_view(key):
+    return key.startswith(ARCHITECTURE_VIEW_KEYS)
+
+
+def classes_values(rows):
+    """RegistryValue elements below HKEY_CLASSES_ROOT."""
+    return [f"<RegistryValue {attrs(Root='HKCR', Key=k, Name=n, Value=d, Type='string')}/>" if n else
+            f"<RegistryValue {attrs(Root='HKCR', Key=k, Value=d, Type='string')}/>" for k, n, d in rows]
+
+
+def installer_values(row):
+    """A registration row with [DLL] and [DIR] as installer formats."""
+    key, name, data = row
+    return key, name, data.replace("[DLL]", f"[#{ident('file', SERVER_DLL)}]").replace("[DIR]", "[INSTALLDIR]")
 
 
 def reg_entries(reg_file):
@@ -227,20 +307,27 @@ def directory_of(rel):
     return ident("dir", folder) if folder else "INSTALLDIR"
 
 
-def file_component(rel, source, out_dir, extra=()):
+def component(arch, ident_, guid_text):
+    """A Component element's opening tag, in the architecture's registry view."""
+    win64 = {"Win64": "yes"} if arch.win64 else {}
+    return f"<Component {attrs(Id=ident_, Guid=guid(arch, guid_text), **win64)}>"
+
+
+def file_component(arch, rel, source, out_dir, extra=()):
     # wixl takes sources relative to the folder it runs in: the one of the WiX source.
     source = os.path.relpath(source, out_dir)
     lines = [f"<DirectoryRef {attrs(Id=directory_of(rel))}>",
-             f"  <Component {attrs(Id=ident('cmp', rel), Guid=guid(rel))}>",
+             "  " + component(arch, ident("cmp", rel), rel),
              f"    <File {attrs(Id=ident('file', rel), Name=rel.rpartition('/')[2], Source=source, KeyPath='yes')}/>"]
     lines += ["    " + e for e in extra]
     lines += ["  </Component>", "</DirectoryRef>"]
     return ident("cmp", rel), lines
 
 
-def custom_actions(setup_dll, shipped_tables, captions):
+def custom_actions(setup_dll, shipped_tables, captions, registration):
     """Uninstall, also the older version's on upgrade, removes the tables still as
-    shipped (setup_actions.cpp). Installing the same version again repairs what is
+    shipped, and the registration's shared keys unless the other architecture's
+    type-library path is left (setup_actions.cpp). Installing the same version again repairs what is
     missing. An upgrade keeps the installed language and folder unless LANGUAGE or
     INSTALLDIR is given; a repair and an uninstall find the folder where it was.
     A LANGUAGE that is none of LANGUAGE_VALUES is refused before anything is installed."""
@@ -250,6 +337,7 @@ def custom_actions(setup_dll, shipped_tables, captions):
     refusal = (f"LANGUAGE=[LANGUAGE] is not a language of {PRODUCT}: give one of {', '.join(LANGUAGE_VALUES)} "
                "(as written: case matters). Nothing was installed.")
     data = "|".join(["[INSTALLDIR]"] + shipped_tables)
+    shared_data = "|".join([";".join(registration.locales)] + registration.shared_roots)
     actions, sequence = language_actions(captions)
     sequence.append(("KeepInstalledFolder", "INSTALLED_DIR AND NOT INSTALLDIR"))
     # A LANGUAGE the component would not find is refused before anything is installed.
@@ -260,6 +348,8 @@ def custom_actions(setup_dll, shipped_tables, captions):
         f"<Binary {attrs(Id='SetupActions', SourceFile=setup_dll)}/>",
         f"<CustomAction {attrs(Id='RemoveUnchangedTables', BinaryKey='SetupActions', DllEntry='RemoveUnchangedTables', Execute='deferred', Impersonate='no', Return='ignore')}/>",
         f"<CustomAction {attrs(Id='SetRemoveUnchangedTablesData', Property='RemoveUnchangedTables', Value=data)}/>",
+        f"<CustomAction {attrs(Id='RemoveSharedRegistration', BinaryKey='SetupActions', DllEntry='RemoveSharedRegistration', Execute='deferred', Impersonate='no', Return='ignore')}/>",
+        f"<CustomAction {attrs(Id='SetRemoveSharedRegistrationData', Property='RemoveSharedRegistration', Value=literal(shared_data))}/>",
         f"<CustomAction {attrs(Id='RepairWhenInstalledAgain', Property='REINSTALL', Value='ALL')}/>",
         *actions,
         f"<CustomAction {attrs(Id='KeepInstalledFolder', Property='INSTALLDIR', Value='[INSTALLED_DIR]')}/>",
@@ -273,6 +363,9 @@ def custom_actions(setup_dll, shipped_tables, captions):
         f"  <Custom {attrs(Action='SetRemoveUnchangedTablesData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
         # Deferred, so inside the install script: just before RemoveFiles (3500).
         f"  <Custom {attrs(Action='RemoveUnchangedTables', Sequence='3499')}>{escape(removing)}</Custom>",
+        f"  <Custom {attrs(Action='SetRemoveSharedRegistrationData', Before='InstallInitialize')}>{escape(removing)}</Custom>",
+        # Right after RemoveRegistryValues (2600), which removed this platform's paths.
+        f"  <Custom {attrs(Action='RemoveSharedRegistration', Sequence='2601')}>{escape(removing)}</Custom>",
         "</InstallExecuteSequence>",
     ]
 
@@ -294,39 +387,61 @@ def package_setting_sequence():
     return out
 
 
-def package_setting_searches():
-    """The installed values, read back from the registry before an upgrade."""
+def installed_value_searches(arch):
+    """The installed values, read back from the architecture's registry view before an
+    upgrade, a repair or an uninstall: property, search, key, value name."""
+    searches = [("INSTALLED_LANGUAGE", "InstalledLanguage", FAMILY_KEY, "Language")]
+    searches += [("INSTALLED_" + prop, "Installed" + name, PRODUCT_KEY, name) for name, prop, _ in PACKAGE_SETTINGS]
+    searches.append(("INSTALLED_DIR", "InstalledFolder", PRODUCT_KEY, INSTALL_DIR_VALUE))
+    win64 = {"Win64": "yes"} if arch.win64 else {}
     out = []
-    for name, prop, _ in PACKAGE_SETTINGS:
-        out += [f"    <Property {attrs(Id='INSTALLED_' + prop)}>",
-                f"      <RegistrySearch {attrs(Id='Installed' + name, Root='HKLM', Key=PRODUCT_KEY, Name=name, Type='raw')}/>",
+    for prop, search, key, name in searches:
+        out += [f"    <Property {attrs(Id=prop)}>",
+                f"      <RegistrySearch {attrs(Id=search, Root='HKLM', Key=key, Name=name, Type='raw', **win64)}/>",
                 "    </Property>"]
     return out
 
 
+def readme(arch, template, out):
+    """The ReadMe for the architecture: the template with its @NAME@ markers filled."""
+    with open(template, encoding="utf-8") as f:
+        text = f.read()
+    for marker, value in arch.readme.items():
+        text = text.replace(f"@{marker}@", value)
+    text = text.replace("@PRODUCT@", arch.product)
+    left = sorted(set(re.findall(r"@[A-Z]+@", text)))
+    if left:
+        sys.exit(f"{template}: markers without a value: {left}")
+    with open(out, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
 def wxs(args):
+    arch = ARCHITECTURES[args.arch]
     tessalo = os.path.join(args.tree, "Tessalo")
     tables = tree_files(tessalo)
     out_dir = os.path.dirname(os.path.abspath(args.out))
     components, body = [], []
 
-    registry = [f"<RegistryValue {attrs(Root='HKCR', Key=k, Name=n, Value=d, Type='string')}/>" if n else
-                f"<RegistryValue {attrs(Root='HKCR', Key=k, Value=d, Type='string')}/>"
-                for k, n, d in registration_entries()]
+    registration = Registration(arch)
+    registry = classes_values(registration.own)
+    readme_file = os.path.join(out_dir, "ReadMe.txt")
+    readme(arch, args.readme, readme_file)
     for rel, source, extra in [(SERVER_DLL, os.path.join(args.bin, SERVER_DLL), registry),
                                (CHECKER_EXE, os.path.join(args.bin, CHECKER_EXE), ()),
-                               ("ReadMe.txt", args.readme, ())]:
-        cid, lines = file_component(rel, source, out_dir, extra)
+                               ("ReadMe.txt", readme_file, ())]:
+        cid, lines = file_component(arch, rel, source, out_dir, extra)
         components.append(cid)
         body += lines
-    table_components, shipped_tables = [], []
+    set_attributes, shipped_tables = [], []
+    win64 = COMPONENT_64_BIT if arch.win64 else 0
     for rel in tables:
         source = os.path.join(tessalo, *rel.split("/"))
-        cid, lines = file_component(rel, source, out_dir)
+        cid, lines = file_component(arch, rel, source, out_dir)
         components.append(cid)
         body += lines
         if rel.endswith(TABLE_SUFFIXES):
-            table_components.append(cid)
+            set_attributes.append((cid, NEVER_OVERWRITTEN + PERMANENT + win64))
             with open(source, "rb") as f:
                 shipped_tables.append(rel.replace("/", "\\") + ";" + hashlib.md5(f.read()).hexdigest())
 
@@ -334,7 +449,7 @@ def wxs(args):
     for root, key, name, value in settings_values(os.path.join(args.tree, "Tessalo.reg")):
         settings.append(f"    <RegistryValue {attrs(Root=root, Key=key, Name=name, Value=value, Type='string')}/>")
     body += ["<DirectoryRef Id=\"INSTALLDIR\">",
-             f"  <Component {attrs(Id='cmp_settings', Guid=guid('settings'))}>"]
+             "  " + component(arch, "cmp_settings", "settings")]
     for name, value in ((INSTALL_DIR_VALUE, "[INSTALLDIR]"), (PRODUCT_CODE_VALUE, "[ProductCode]")):
         settings.append(f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=name, Value=value, Type='string')}/>")
     settings += [f"    <RegistryValue {attrs(Root='HKLM', Key=PRODUCT_KEY, Name=name, Value=f'[{prop}]', Type='string')}/>"
@@ -342,35 +457,35 @@ def wxs(args):
     body += [settings[0].replace("/>", " KeyPath=\"yes\"/>", 1)] + settings[1:]
     body += ["  </Component>", "</DirectoryRef>",
              f"<DirectoryRef {attrs(Id='PREFERENCESDIR')}>",
-             f"  <Component {attrs(Id='cmp_preferences', Guid=guid(PREFERENCES_FOLDER))}>",
+             "  " + component(arch, "cmp_preferences", PREFERENCES_FOLDER),
              "    <CreateFolder/>",
              "  </Component>",
              "</DirectoryRef>"]
-    components += ["cmp_settings", "cmp_preferences"]
+    shared = classes_values(registration.shared)
+    body += ["<DirectoryRef Id=\"INSTALLDIR\">",
+             "  " + component(arch, "cmp_shared_registration", "shared registration"),
+             "    " + shared[0].replace("/>", " KeyPath=\"yes\"/>", 1), *("    " + v for v in shared[1:]),
+             "  </Component>", "</DirectoryRef>"]
+    components += ["cmp_settings", "cmp_preferences", "cmp_shared_registration"]
+    set_attributes.append(("cmp_shared_registration", PERMANENT + win64))
     captions = group_captions(os.path.join(args.tree, "Tessalo.reg"))
     body += [f"<Property {attrs(Id=prop, Value=english)}/>" for prop, english in captions]
     body += custom_actions(os.path.relpath(os.path.join(args.bin, SETUP_ACTIONS_DLL), out_dir), shipped_tables,
-                           captions)
+                           captions, registration)
 
     folders = directories_xml(tables, 14)
     out = [
         '<?xml version="1.0" encoding="utf-8"?>',
         "<!-- Written by tools/package/make_wxs.py; do not edit. -->",
         '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">',
-        f"  <Product {attrs(Id='*', Name=PRODUCT, Language='1033', Version=args.version, Manufacturer=MANUFACTURER, UpgradeCode=UPGRADE_CODE)}>",
-        f"    <Package {attrs(InstallerVersion='500', Compressed='yes', InstallScope='perMachine', Description=f'{PRODUCT} {args.version}', Manufacturer=MANUFACTURER)}/>",
+        f"  <Product {attrs(Id='*', Name=arch.product, Language='1033', Version=args.version, Manufacturer=MANUFACTURER, UpgradeCode=arch.upgrade_code)}>",
+        f"    <Package {attrs(InstallerVersion='500', Compressed='yes', InstallScope='perMachine', Description=f'{arch.product} {args.version}', Manufacturer=MANUFACTURER)}/>",
         '    <Media Id="1" Cabinet="product.cab" EmbedCab="yes"/>',
-        f"    <MajorUpgrade {attrs(DowngradeErrorMessage=f'A newer version of {PRODUCT} is already installed.')}/>",
-        f"    <Property {attrs(Id='INSTALLED_LANGUAGE')}>",
-        f"      <RegistrySearch {attrs(Id='InstalledLanguage', Root='HKLM', Key=FAMILY_KEY, Name='Language', Type='raw')}/>",
-        "    </Property>",
-        *package_setting_searches(),
-        f"    <Property {attrs(Id='INSTALLED_DIR')}>",
-        f"      <RegistrySearch {attrs(Id='InstalledFolder', Root='HKLM', Key=PRODUCT_KEY, Name=INSTALL_DIR_VALUE, Type='raw')}/>",
-        "    </Property>",
+        f"    <MajorUpgrade {attrs(DowngradeErrorMessage=f'A newer version of {arch.product} is already installed.')}/>",
+        *installed_value_searches(arch),
         '    <Property Id="ARPNOMODIFY" Value="1"/>',
         '    <Directory Id="TARGETDIR" Name="SourceDir">',
-        '      <Directory Id="ProgramFilesFolder">',
+        f"      <Directory {attrs(Id=arch.program_files)}>",
         f"        <Directory {attrs(Id='dir_manufacturer', Name=MANUFACTURER)}>",
         '          <Directory Id="INSTALLDIR" Name="Tessalo">',
         f"            <Directory {attrs(Id='PREFERENCESDIR', Name=PREFERENCES_FOLDER)}/>",
@@ -381,23 +496,25 @@ def wxs(args):
     out += [f"    <Feature {attrs(Id='Complete', Title=PRODUCT, Level='1')}>"]
     out += [f"      <ComponentRef {attrs(Id=c)}/>" for c in components]
     out += ["    </Feature>", "  </Product>", "</Wix>", ""]
-    return "\n".join(out), table_components
+    return "\n".join(out), set_attributes
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("--arch", choices=ARCHITECTURES, default="x86")
     ap.add_argument("--version", required=True)
     ap.add_argument("--tree", required=True, help="install tree holding Tessalo.reg and Tessalo/")
     ap.add_argument("--bin", required=True, help="folder of Zelvacorin.dll and zelva-tables.exe")
-    ap.add_argument("--readme", required=True)
+    ap.add_argument("--readme", required=True, help="the ReadMe.txt template")
     ap.add_argument("--out", required=True)
-    ap.add_argument("--tables", required=True, help="file to list the table components in, one a line")
+    ap.add_argument("--attributes", required=True,
+                    help="file to list the components whose attributes wixl cannot set in: component, tab, attributes")
     args = ap.parse_args()
-    text, table_components = wxs(args)
+    text, set_attributes = wxs(args)
     with open(args.out, "w", encoding="utf-8") as f:
         f.write(text)
-    with open(args.tables, "w", encoding="ascii") as f:
-        f.write("".join(c + "\n" for c in table_components))
+    with open(args.attributes, "w", encoding="ascii") as f:
+        f.write("".join(f"{c}\t{a}\n" for c, a in set_attributes))
 
 
 if __name__ == "__main__":

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Windows Installer package from a built tree:
+# Builds the Windows Installer package of one architecture from a built tree:
 #
-#   tools/package/package.sh VERSION INSTALL_TREE BIN_DIR OUT.msi [--sign PFX]
+#   tools/package/package.sh VERSION INSTALL_TREE BIN_DIR OUT.msi [--arch x86|x64] [--sign PFX]
 #
 # INSTALL_TREE holds Tessalo.reg and the Tessalo folder (with its texture
-# picture), BIN_DIR the cross-built Zelvacorin.dll, zelva-tables.exe and
-# ZelvacorinSetup.dll (the package's custom action). The WiX
+# picture), BIN_DIR the Zelvacorin.dll, zelva-tables.exe and
+# ZelvacorinSetup.dll (the package's custom action) cross-built for the
+# architecture (x86, the default, or x64). The WiX
 # source is written by make_wxs.py and compiled by wixl; then msibuild adds what
 # wixl 0.101 leaves out:
 #   - table files are never overwritten, so an administrator's edits survive an
 #     upgrade (the installer's own rule for changed unversioned files needs a
 #     creation time that Wine does not keep), and permanent, so an uninstall
 #     leaves the changed ones (the custom action removes the others);
+#   - the registration's values that the 32-bit and the 64-bit registration share
+#     are permanent too: the custom action removes them when the other
+#     architecture no longer uses them (make_wxs.py lists these attributes);
 #   - the older version is removed before the new one is installed (right after
 #     InstallValidate): its uninstall leaves the tables an administrator changed
 #     and removes the others, so the new version installs its own tables except
@@ -22,11 +26,20 @@
 # package after its last change; without, it says so.
 set -euo pipefail
 
-if [[ $# -ne 4 && ! ($# -eq 6 && $5 == --sign) ]]; then
-    echo "usage: $0 VERSION INSTALL_TREE BIN_DIR OUT.msi [--sign PFX]" >&2
+usage() {
+    echo "usage: $0 VERSION INSTALL_TREE BIN_DIR OUT.msi [--arch x86|x64] [--sign PFX]" >&2
     exit 2
-fi
-version=$1 tree=$2 bin=$3 out=$4 pfx=${6:-}
+}
+[[ $# -ge 4 ]] || usage
+version=$1 tree=$2 bin=$3 out=$4 arch=x86 pfx=""
+shift 4
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+        --arch) [[ $# -ge 2 && ($2 == x86 || $2 == x64) ]] || usage; arch=$2; shift 2 ;;
+        --sign) [[ $# -ge 2 ]] || usage; pfx=$2; shift 2 ;;
+        *) usage ;;
+    esac
+done
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -40,15 +53,12 @@ if [[ -n "$pfx" ]]; then
     (cd "$bin" && "$here/sign.sh" "$pfx" "${programs[@]}")
 fi
 
-python3 "$here/make_wxs.py" --version "$version" --tree "$tree" --bin "$bin" \
-    --readme "$here/ReadMe.txt" --out "$work/Zelvacorin.wxs" --tables "$work/tables.txt"
+python3 "$here/make_wxs.py" --arch "$arch" --version "$version" --tree "$tree" --bin "$bin" \
+    --readme "$here/ReadMe.txt" --out "$work/Zelvacorin.wxs" --attributes "$work/attributes.txt"
 mkdir -p "$(dirname "$out")"
 out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
-(cd "$work" && wixl -a x86 -o "$out" Zelvacorin.wxs)
+(cd "$work" && wixl -a "$arch" -o "$out" Zelvacorin.wxs)
 
-# Table components: never overwritten (128) and permanent (16), so an uninstall
-# leaves them to the package's custom action, which removes those still as shipped.
-table_attributes=$((128 + 16))
 remove_after_validate=1401
 preferences_sddl='D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)'
 queries=(
@@ -56,9 +66,9 @@ queries=(
     'CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `SDDLText` LONGCHAR NOT NULL, `Condition` CHAR(255) PRIMARY KEY `MsiLockPermissionsEx`)'
     "INSERT INTO \`MsiLockPermissionsEx\` (\`MsiLockPermissionsEx\`, \`LockObject\`, \`Table\`, \`SDDLText\`) VALUES ('PreferencesWritable', 'PREFERENCESDIR', 'CreateFolder', '$preferences_sddl')"
 )
-while read -r component; do
-    queries+=("UPDATE Component SET Attributes = $table_attributes WHERE Component = '$component'")
-done <"$work/tables.txt"
+while IFS=$'\t' read -r component attributes; do
+    queries+=("UPDATE Component SET Attributes = $attributes WHERE Component = '$component'")
+done <"$work/attributes.txt"
 args=()
 for q in "${queries[@]}"; do args+=(-q "$q"); done
 msibuild "$out" "${args[@]}"

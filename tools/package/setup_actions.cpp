@@ -19,6 +19,15 @@
 // Its data (the deferred action's CustomActionData, written by make_wxs.py):
 // the install folder, then for each table "|" + its path below the folder +
 // ";" + the MD5 of the shipped file in hex. A table that cannot be hashed is kept.
+//
+// RemoveSharedRegistration: the ProgIDs and the type library's key are shared by
+// the 32-bit and the 64-bit registration, so the package writes them as a
+// permanent component, which the installer leaves on uninstall; this action then
+// removes them, unless a type-library path of the other platform is left under
+// one of the type library's locale keys: the other architecture's package, or its
+// DLL registered by regsvr32, still uses them. Its data: the locale keys
+// separated by ";", then for each shared key "|" + the key, all below
+// HKEY_LOCAL_MACHINE\Software\Classes, where a per-machine package writes.
 
 #include <windows.h>
 #include <msi.h>
@@ -74,6 +83,17 @@ void removeEmptyFolders(std::wstring path, const std::wstring& top) {
     }
 }
 
+bool hasSubkeys(HKEY root, const std::wstring& key) {
+    HKEY handle;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    DWORD subkeys = 0;
+    const LSTATUS status =
+        RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
+    RegCloseKey(handle);
+    return status == ERROR_SUCCESS && subkeys > 0;
+}
+
 }  // namespace
 
 extern "C" UINT __stdcall NoteUiLanguage(MSIHANDLE install) {
@@ -93,6 +113,20 @@ extern "C" UINT __stdcall RemoveUnchangedTables(MSIHANDLE install) {
         const std::wstring path = folder + table[0];
         if (md5Hex(path) == table[1] && DeleteFileW(path.c_str())) removeEmptyFolders(path, folder);
     }
+    return ERROR_SUCCESS;
+}
+
+extern "C" UINT __stdcall RemoveSharedRegistration(MSIHANDLE install) {
+    const auto fields = split(property(install, L"CustomActionData"), L'|');
+    HKEY classes;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_READ | KEY_WRITE, &classes) != ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    bool otherPlatformLeft = false;
+    for (const std::wstring& locale : split(fields.front(), L';'))
+        otherPlatformLeft = otherPlatformLeft || hasSubkeys(classes, locale);
+    if (!otherPlatformLeft)
+        for (size_t i = 1; i < fields.size(); ++i) RegDeleteTreeW(classes, fields[i].c_str());
+    RegCloseKey(classes);
     return ERROR_SUCCESS;
 }
 

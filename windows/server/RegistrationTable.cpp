@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::wstring_view kDllMarker = L"[DLL]";
 constexpr std::wstring_view kDirMarker = L"[DIR]";
+constexpr std::wstring_view kSysKindMarker = L"[SYSKIND]";
+// The platform a type library of this DLL's architecture is registered under.
+constexpr std::wstring_view kSysKind = sizeof(void*) == 8 ? L"win64" : L"win32";
 
 std::string_view tableText() {
     HRSRC found = FindResourceW(moduleInstance(), MAKEINTRESOURCEW(IDR_REGISTRATION), MAKEINTRESOURCEW(10));
@@ -24,11 +27,13 @@ std::string_view tableText() {
     return data ? std::string_view(static_cast<const char*>(data), SizeofResource(moduleInstance(), found)) : "";
 }
 
-std::wstring substituted(std::wstring data, const std::wstring& dll, const std::wstring& dir) {
-    for (const auto& [marker, value] : {std::pair{kDllMarker, &dll}, std::pair{kDirMarker, &dir}})
-        for (size_t at = data.find(marker); at != std::wstring::npos; at = data.find(marker, at + value->size()))
-            data.replace(at, marker.size(), *value);
-    return data;
+std::wstring substituted(std::wstring text, const std::wstring& dll, const std::wstring& dir) {
+    const std::wstring sysKind(kSysKind);
+    for (const auto& [marker, value] :
+         {std::pair{kDllMarker, &dll}, std::pair{kDirMarker, &dir}, std::pair{kSysKindMarker, &sysKind}})
+        for (size_t at = text.find(marker); at != std::wstring::npos; at = text.find(marker, at + value->size()))
+            text.replace(at, marker.size(), *value);
+    return text;
 }
 
 std::vector<std::wstring> fields(std::wstring_view line) {
@@ -55,8 +60,9 @@ std::vector<RegistryEntry> registrationEntries(const std::wstring& dllPath) {
         if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
         if (line.empty() || line.front() == L'#') continue;
         const auto f = fields(line);
-        if (f.size() == 1) entries.push_back({f[0], L"", L"", true});
-        else if (f.size() == 3) entries.push_back({f[0], f[1], substituted(f[2], dllPath, dir), false});
+        if (f.size() == 1) entries.push_back({substituted(f[0], dllPath, dir), L"", L"", true});
+        else if (f.size() == 3)
+            entries.push_back({substituted(f[0], dllPath, dir), f[1], substituted(f[2], dllPath, dir), false});
         else return {};
     }
     return entries;

@@ -1,7 +1,8 @@
 #pragma once
 // The registry entries of the component's registration, as the table
 // registration.tsv (a resource of the DLL) lists them, with the DLL's path put
-// in for [DLL] and its folder for [DIR].
+// in for [DLL], its folder for [DIR] and its type library's platform (win32 or
+// win64) for [SYSKIND].
 
 #include <string>
 #include <vector>

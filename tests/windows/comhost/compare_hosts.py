@@ -5,8 +5,8 @@ transcript.jsonl and the preferences file.
 
     compare_hosts.py NATIVE_PINHOST PINHOST_EXE INSTALL_DIR OUT_DIR SCENARIO...
 
-Run under an X server with WINEPREFIX set (see compare_hosts.sh). Only what
-cannot be the same is normalised before comparing:
+Run under an X server with WINEPREFIX and WINE (the Wine loader) set (see
+compare_hosts.sh). Only what cannot be the same is normalised before comparing:
   - paths of the run's own folder, which pinhost.exe sees as Wine shows them
     (Z:\\... with backslashes), become <OUT> with forward slashes on both sides;
   - a message box without a title of its own reads on the screen with the
@@ -20,6 +20,7 @@ Prints one line per scenario and a final "N passed, M failed" line.
 
 import difflib
 import json
+import os
 import pathlib
 import shutil
 import subprocess
@@ -120,7 +121,7 @@ def main():
             d.mkdir(parents=True)
         status = {"native": replay([native], scenario, dirs["native"], install, tables)}
         start = time.monotonic()
-        status["windows"] = replay(["wine", exe], scenario, dirs["windows"], install, tables)
+        status["windows"] = replay([os.environ["WINE"], exe], scenario, dirs["windows"], install, tables)
         windows_seconds += time.monotonic() - start
         problems = [f"{host} pinhost exited with {code}: see {dirs[host] / 'pinhost.log'}"
                     for host, code in status.items() if code != 0]

@@ -3,8 +3,9 @@
 # Runs compare_hosts.py on a private 800x600 X screen (Xvfb) with the build's
 # Wine prefix; one Wine server serves the whole batch. The prefix's Wine
 # server is let finish before and after, so no Wine process outlives its screen.
+# WINEARCH names the prefix's architecture, WINE its Wine loader (default wine).
 set -eu
-export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="$1" WINEARCH="${WINEARCH:?set WINEARCH to the prefix's}" WINEDEBUG=-all WINE="${WINE:-wine}"
 shift
 here=$(cd "$(dirname "$0")" && pwd)
 wineserver -w
