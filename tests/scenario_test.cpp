@@ -78,7 +78,8 @@ TEST(ScenarioFiles, JournalIsWrittenOnlyWhenAskedFor) {
 INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,
                          ::testing::Values("demo", "units_refused", "notice_in_german", "missing_tables",
                                            "edit_cancel_and_manual", "size_match_and_callout", "texts_english_tag",
-                                           "texts_german_tag", "texts_italian_tag", "refused_numbers"));
+                                           "texts_german_tag", "texts_italian_tag", "refused_numbers",
+                                           "place_off_the_top"));
 
 TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
     const zelva::test::TempDir dir;
@@ -86,6 +87,8 @@ TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
         {"part plate\nedge e circle plate 0 0 0 0 0 1\n", ":3: expected `edge NAME circle PART X Y Z NX NY NZ RADIUS [DEPTH]`"},
         {"> ok\n", ":2: expected answers only after a `drop` or `dblclick` line"},
         {"units mm\n", ":2: expected a unit code as a whole number, not 'mm'"},
+        {"screen 800 0\n", ":2: expected a screen of at least one pixel"},
+        {"part p\nedge e circle p 0 0 0 0 0 1 5\ndrop e\n> move 10\n", ":5: expected `> move X Y`"},
         {"part p\nedge e circle p 0 0 0 0 0 1 5\ndrop e\n> chamfer 2\n", ":5: expected 0 or 1 after `> chamfer`"},
         {"setting \"Directories ThreadFile x\n", ":2: expected a closing double quote"},
         {"dblclick pin1\n", ":2: no pin named pin1"},

@@ -192,6 +192,7 @@ bool ScriptedUser::perform(HWND form, const ui::UserAction& action) {
             screen::type(box, win32::widen(action.text));
             break;
         }
+        case K::Move: screen::moveTo(form, action.corner.x, action.corner.y); break;
         case K::Ok: clickButton(control(form, IDOK), "OK"); break;
         case K::Cancel:
             if (kindOf(form) == WindowKind::ThreadDialog) clickButton(control(form, Cancel), "Cancel");
