@@ -31,7 +31,7 @@ constexpr int kLargeIndexLines = 32000;
 constexpr int kLargeDataItems = 30000;  // half lengths, half pitches
 
 // The install tree in a session keeping no journal, as pinhost runs it.
-struct QuietSession : app::Session {
+struct QuietSession : corehost::Session {
     explicit QuietSession(const fs::path& install) : Session(install) { host.keepJournal(false); }
 };
 

@@ -128,7 +128,7 @@ def runner_costs(build, work, pins, settings=(), name=""):
     path = work / f"pins{pins}{name}.scn"
     path.write_text(scenario)
     out_file = work / f"pins{pins}{name}.callgrind"
-    toggles = [f"zelva::app::ScenarioRunner::{member}(*" for member in RUNNER_STEPS.values()]
+    toggles = [f"zelva::pinhost::ScenarioRunner::{member}(*" for member in RUNNER_STEPS.values()]
     callgrind(work, out_file, [str(build / "pinhost"), "run", str(path), "--out", str(work / f"pins{pins}{name}")],
               toggles)
     report = subprocess.run(["callgrind_annotate", "--inclusive=yes", "--threshold=100", str(out_file)], check=True,

@@ -47,10 +47,10 @@ add_dependencies(pinhost zelva_wine_texture)
 # --- Tests -------------------------------------------------------------------------
 
 add_executable(zelva_pinhost_tests
-    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/host_dispatch_test.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/registry_overlay_test.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/rounds_test.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/scripted_user_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/host_dispatch_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/registry_overlay_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/rounds_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/scripted_user_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp)
 zelva_windows_runtime_target(zelva_pinhost_tests)
 target_include_directories(zelva_pinhost_tests PRIVATE "${ZELVA_SOURCE_ROOT}/tests/windows")
@@ -69,7 +69,7 @@ set_tests_properties(pinhost_rounds_xvfb PROPERTIES
 # Every recorded scenario and the demo through both hosts, compared.
 file(GLOB ZELVA_RECORDED_SCENARIOS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/scenarios/*.scn)
 add_test(NAME pinhost_matches_native
-    COMMAND "${ZELVA_SOURCE_ROOT}/tests/windows/pinhost/compare_hosts.sh" "${ZELVA_WINEPREFIX}"
+    COMMAND "${ZELVA_SOURCE_ROOT}/tests/windows/comhost/compare_hosts.sh" "${ZELVA_WINEPREFIX}"
             "${ZELVA_NATIVE_BUILD_DIR}/pinhost" "$<TARGET_FILE:pinhost>" "${ZELVA_NATIVE_BUILD_DIR}/install"
             "${CMAKE_BINARY_DIR}/pinhost-runs" "${ZELVA_SOURCE_ROOT}/examples/demo.scn" ${ZELVA_RECORDED_SCENARIOS})
 set_tests_properties(pinhost_matches_native PROPERTIES

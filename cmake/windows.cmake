@@ -95,8 +95,8 @@ add_library(zelva_host_library SHARED
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostSettingsStore.cpp
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostTransform.cpp
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostVector.cpp
-    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Module.cpp
-    ${ZELVA_SOURCE_ROOT}/standin/hostlib/Registration.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostModule.cpp
+    ${ZELVA_SOURCE_ROOT}/standin/hostlib/HostRegistration.cpp
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/RegistryRead.cpp
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/UnitConverter.cpp
     ${ZELVA_SOURCE_ROOT}/standin/sim/FrameMath.cpp
@@ -152,7 +152,7 @@ file(GLOB ZELVA_SERVER_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/windows/se
 # constant table in IDL order, called through the generated inline wrappers.
 # Tests of its parts are compiled the same way.
 set(ZELVA_SERVER_TESTED_PARTS
-    ${ZELVA_SOURCE_ROOT}/windows/server/ClassObjects.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/HostClassObjects.cpp
     ${ZELVA_SOURCE_ROOT}/windows/server/ComErrors.cpp
     ${ZELVA_SOURCE_ROOT}/windows/server/ComHostLibrary.cpp
     ${ZELVA_SOURCE_ROOT}/windows/server/DispatchObject.cpp)
@@ -185,7 +185,7 @@ endif()
 add_executable(zelva_windows_tests
     "${ZELVA_HOST_HEADER}"
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp
-    ${ZELVA_SOURCE_ROOT}/tests/windows/host_library_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/hostlib_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/resources_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/typelib_walk_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/TestMain.cpp
@@ -214,6 +214,8 @@ add_executable(zelvacorin_server_tests
     "${ZELVA_HOST_HEADER}"
     "${ZELVA_SERVER_HEADER}"
     ${ZELVA_SERVER_TESTS}
+    ${ZELVA_SOURCE_ROOT}/tests/windows/comvalues_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/win32text_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/FakeDispatch.cpp
     ${ZELVA_SERVER_TESTED_PARTS}
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp

@@ -98,7 +98,7 @@ set(ZELVA_WINE_STAGED_INSTALL_PATH "Z:${ZELVA_WINE_STAGED_INSTALL}")
 # drawer, the install-tree checker, the native zelva-tables command), which run in
 # the native build only.
 file(GLOB ZELVA_CORE_TESTS CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/*_test.cpp)
-list(FILTER ZELVA_CORE_TESTS EXCLUDE REGEX "/(install_tree|thread_texture|scenario|tables_command)_test\\.cpp$")
+list(FILTER ZELVA_CORE_TESTS EXCLUDE REGEX "/(install_tree|texture|scenario|checker_command)_test\\.cpp$")
 file(GLOB ZELVA_TEST_SUPPORT CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/tests/support/*.cpp)
 add_library(zelva_test_support STATIC ${ZELVA_TEST_SUPPORT})
 target_include_directories(zelva_test_support PUBLIC "${ZELVA_SOURCE_ROOT}/tests")
@@ -110,7 +110,7 @@ zelva_test_build(zelva_test_support)
 
 add_executable(zelva_tests_wine ${ZELVA_CORE_TESTS})
 zelva_windows_runtime_target(zelva_tests_wine)
-target_link_libraries(zelva_tests_wine PRIVATE zelva_test_support zelva_tables gtest_main)
+target_link_libraries(zelva_tests_wine PRIVATE zelva_test_support zelva_checker gtest_main)
 zelva_test_build(zelva_tests_wine)
 add_dependencies(zelva_tests_wine zelva_wine_staged_install)
 

@@ -81,14 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Tree::write(tree.group() / "Data" / "a.tab", cut(rest));
     Tree::write(tree.group() / "Data" / "b.tab", rest);
 
-    std::vector<tables::Finding> findings;
+    std::vector<checker::Finding> findings;
     try {
-        findings = tables::checkTree(tree.root);
+        findings = checker::checkTree(tree.root);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         require(false, "a tree with its settings file is checked to the end");
     }
-    for (const tables::Finding& f : findings) {
+    for (const checker::Finding& f : findings) {
         const bool oneLine = f.message.find_first_of("\r\n") == std::string::npos &&
                              f.file.find_first_of("\r\n") == std::string::npos;
         if (!oneLine || f.line < 0 || fs::u8path(f.file).is_absolute())
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(oneLine, "a finding is one line");
         require(!fs::u8path(f.file).is_absolute(), "a finding names its file relative to the tree");
     }
-    const nlohmann::json json = nlohmann::json::parse(tables::formatJson(findings), nullptr, false);
+    const nlohmann::json json = nlohmann::json::parse(checker::formatJson(findings), nullptr, false);
     require(json.is_array() && json.size() == findings.size(), "the JSON form holds every finding");
     return 0;
 }

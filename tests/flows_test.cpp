@@ -19,16 +19,16 @@ namespace {
 
 class EveryHostCallFailing : public test::ComponentFixture {
 protected:
-    using Setup = std::function<void(app::Session&)>;
-    using Operation = std::function<void(app::Session&)>;
+    using Setup = std::function<void(corehost::Session&)>;
+    using Operation = std::function<void(corehost::Session&)>;
 
     // The fault sweep over `op`, each run in a fresh session prepared by
     // `setup`; `check` looks at what a failed run left behind.
-    using Check = std::function<void(app::Session&, const std::vector<sim::JournalEntry>&, uint64_t k)>;
+    using Check = std::function<void(corehost::Session&, const std::vector<sim::JournalEntry>&, uint64_t k)>;
     void runWithEachCallFailing(const Setup& setup, const Operation& op, const Check& check = {}) {
-        std::unique_ptr<app::Session> s;
+        std::unique_ptr<corehost::Session> s;
         test::sweepHostFaults({.start = [&]() -> sim::SimHost& {
-                                   s = std::make_unique<app::Session>(temp.path() / "install");
+                                   s = std::make_unique<corehost::Session>(temp.path() / "install");
                                    return s->host;
                                },
                                .prepare = [&] { setup(*s); },
@@ -41,7 +41,7 @@ protected:
     }
 
     // The module state a drop leaves, and a plate to build on.
-    static void dropped(app::Session& s) {
+    static void dropped(corehost::Session& s) {
         auto& m = s.module;
         m.LanguageBase = 2000;
         m.CurrentPage = s.host.page();
@@ -52,7 +52,7 @@ protected:
         m.TargetPart = s.host.partObject(s.host.addPart("plate"));
     }
 
-    static Ref<shape::PShape> pinShape(app::Session& s) {
+    static Ref<shape::PShape> pinShape(corehost::Session& s) {
         const auto p = makeRef<shape::PShape>(s.module);
         p->setDiametro(10);
         p->setLunghezza(30);
@@ -62,12 +62,12 @@ protected:
     }
 
     // A drop's state plus one pin already built.
-    static void droppedWithPin(app::Session& s) {
+    static void droppedWithPin(corehost::Session& s) {
         dropped(s);
         pinShape(s)->Create(s.module.TargetPart);
     }
 
-    static Ref<Object> firstPin(app::Session& s) {
+    static Ref<Object> firstPin(corehost::Session& s) {
         return s.host.shapeObject(s.host.document().parts.front()->shapes().front());
     }
 };
@@ -77,8 +77,8 @@ protected:
 TEST_F(EveryHostCallFailing, Create) {
     // Nothing is rolled back: once the shape was added it stays, with what was written into it.
     runWithEachCallFailing(
-        dropped, [](app::Session& s) { pinShape(s)->Create(s.module.TargetPart); },
-        [](app::Session& s, const std::vector<sim::JournalEntry>& journal, uint64_t k) {
+        dropped, [](corehost::Session& s) { pinShape(s)->Create(s.module.TargetPart); },
+        [](corehost::Session& s, const std::vector<sim::JournalEntry>& journal, uint64_t k) {
             const auto added = std::find_if(journal.begin(), journal.end(), [](const auto& e) {
                 return e.member == "Add" && e.object.rfind("Shapes", 0) == 0 && !e.error;
             });
@@ -88,7 +88,7 @@ TEST_F(EveryHostCallFailing, Create) {
 }
 
 TEST_F(EveryHostCallFailing, CreateInPartOnAnEmptiedPin) {
-    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+    runWithEachCallFailing(droppedWithPin, [](corehost::Session& s) {
         Ref<Object> pin = firstPin(s);
         env::RemoveProfileComponents(*pin);
         pinShape(s)->createInPart(pin);
@@ -96,21 +96,21 @@ TEST_F(EveryHostCallFailing, CreateInPartOnAnEmptiedPin) {
 }
 
 TEST_F(EveryHostCallFailing, GetPartData) {
-    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+    runWithEachCallFailing(droppedWithPin, [](corehost::Session& s) {
         Ref<Object> pin = firstPin(s);
         makeRef<shape::PShape>(s.module)->GetPartData(pin);
     });
 }
 
 TEST_F(EveryHostCallFailing, Initialize) {
-    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+    runWithEachCallFailing(droppedWithPin, [](corehost::Session& s) {
         Variant pin = Variant::object(firstPin(s));
         makeRef<shape::PShape>(s.module)->call("IC2DProjectedThreads_Initialize", {ref(pin)});
     });
 }
 
 TEST_F(EveryHostCallFailing, GetProjectedThreadInformation) {
-    runWithEachCallFailing(droppedWithPin, [](app::Session& s) {
+    runWithEachCallFailing(droppedWithPin, [](corehost::Session& s) {
         Variant pin = Variant::object(firstPin(s));
         std::vector<Variant> out(10, Variant::r8(0));
         std::vector<Arg> args{ref(pin)};

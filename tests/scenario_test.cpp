@@ -107,8 +107,8 @@ TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
 // model, found by its name; a control missing there stops the snapshot.
 TEST(DialogSnapshot, ShowsEveryControlOfTheModelByItsName) {
     const zelva::ui::Dialog dialog;
-    const zelva::app::ShownForm shown = zelva::app::shownForm(dialog);
-    for (const zelva::app::DialogControl& control : zelva::app::kDialogControls)
+    const zelva::pinhost::ShownForm shown = zelva::corehost::shownForm(dialog);
+    for (const zelva::pinhost::DialogControl& control : zelva::pinhost::kDialogControls)
         EXPECT_TRUE(shown.controls.contains(control.name)) << control.name;
     EXPECT_EQ(shown.controls["LblDiam"], "Diametro");
     EXPECT_EQ(shown.controls["TxtDiam"]["visible"], false);

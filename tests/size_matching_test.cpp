@@ -93,7 +93,7 @@ TEST(NominalDiameter, TheSizeANameStates) {
         {"#10-24 UNC", 4.826}, {"1-1/2-6 UNC", 38.1}, {"1-12 UNF", 25.4}, {"G 1/2", std::nullopt},
         {"Special", std::nullopt}};
     for (const auto& [name, size] : cases) {
-        const auto found = tables::sizeOfName(name);
+        const auto found = checker::sizeOfName(name);
         ASSERT_EQ(found.has_value(), size.has_value()) << name;
         if (size) {
             EXPECT_NEAR(*found, *size, 1e-9) << name;

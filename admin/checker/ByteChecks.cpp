@@ -5,7 +5,7 @@
 
 #include "core/env/TextFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
@@ -133,4 +133,4 @@ std::vector<Finding> checkBytes(const std::string& bytes, const std::string& fil
     return findings;
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -9,7 +9,7 @@
 
 #include "admin/checker/Finding.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // Table files are read by the component itself, so what changes its reading is
 // an error there; the settings file only feeds the registry, so a warning.
@@ -21,4 +21,4 @@ std::vector<Finding> checkBytes(const std::string& bytes, const std::string& fil
 // The lines as the component splits them, CR LF or CR ending each, bytes kept as written.
 std::vector<std::string> componentLines(std::string_view bytes);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -7,7 +7,7 @@
 #include "core/standards/NominalSizes.h"
 #include "core/standards/QuoteSearch.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::vector<Finding> checkNominalDiameter(const std::string& file, int line, std
     return {};
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -9,7 +9,7 @@
 
 #include "admin/checker/Finding.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // The size, in millimetres, that a standard's name states, where it states one:
 // M10×1.25 10, Tr 16×4 16, 1/2-13 UNC 12.7, #10-24 UNC 4.826. Pipe threads
@@ -21,4 +21,4 @@ std::optional<double> sizeOfName(std::string_view name);
 // size its name states.
 std::vector<Finding> checkNominalDiameter(const std::string& file, int line, std::string_view entryLine);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -3,7 +3,7 @@
 #include "core/automation/NumberRules.h"
 #include "core/standards/ThreadTableFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::vector<Finding> checkDroppedLines(const std::string& file, const std::vecto
     return findings;
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -8,10 +8,10 @@
 
 #include "admin/checker/Finding.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // `lines` are the data file's lines as the reader read them; one error for
 // each run of dropped lines.
 std::vector<Finding> checkDroppedLines(const std::string& file, const std::vector<std::string>& lines);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
 const char* levelName(Level level) { return level == Level::Error ? "error" : "warning"; }
-
-// A message on one line: a text quoted from a file may hold a line feed the component did not end it at.
-std::string oneLine(const std::string& message) {
-    std::string out;
-    for (const char c : message) out += c == '\n' ? std::string("\\n") : std::string(1, c);
-    return out;
-}
 
 size_t count(const std::vector<Finding>& findings, Level level) {
     return static_cast<size_t>(
@@ -40,10 +33,20 @@ std::string jsonString(const std::string& text) {
 
 }  // namespace
 
+std::string escapeLineEnds(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
+}
+
 std::string formatText(const std::vector<Finding>& findings) {
     std::string out;
     for (const Finding& f : findings)
-        out += f.file + ":" + std::to_string(f.line) + ": " + levelName(f.level) + ": " + oneLine(f.message) + "\n";
+        out += f.file + ":" + std::to_string(f.line) + ": " + levelName(f.level) + ": " + escapeLineEnds(f.message) + "\n";
     out += std::to_string(count(findings, Level::Error)) + " errors, " +
            std::to_string(count(findings, Level::Warning)) + " warnings\n";
     return out;
@@ -62,4 +65,4 @@ std::string formatJson(const std::vector<Finding>& findings) {
 
 bool hasErrors(const std::vector<Finding>& findings) { return count(findings, Level::Error) > 0; }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

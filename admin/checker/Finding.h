@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 enum class Level { Warning, Error };
 
@@ -16,6 +16,11 @@ struct Finding {
     std::string message;  // one line
 };
 
+// A text quoted from a file may hold a line feed or a carriage return that
+// ends no line for the component's readers: shown as \n and \r, it stays on
+// the finding's one line.
+std::string escapeLineEnds(const std::string& text);
+
 // "file:line: level: message" a line, then a summary line.
 std::string formatText(const std::vector<Finding>& findings);
 // The same findings as a JSON array of {file, line, level, message}.
@@ -23,4 +28,4 @@ std::string formatJson(const std::vector<Finding>& findings);
 
 bool hasErrors(const std::vector<Finding>& findings);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

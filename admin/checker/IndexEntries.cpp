@@ -5,7 +5,7 @@
 
 #include "core/env/TextFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::vector<Finding> checkIndexEntries(const std::string& file, const std::vecto
     return findings;
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -9,11 +9,11 @@
 
 #include "admin/checker/Finding.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // `lines` are the index file's lines as the component splits them; `header`
 // is the section the dialog reads ("[1]").
 std::vector<Finding> checkIndexEntries(const std::string& file, const std::vector<std::string>& lines,
                                        const std::string& header);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -9,14 +9,14 @@
 #include "core/env/Settings.h"
 #include "windows/win32text/WideText.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
 // Copies the string values of one key; false when the key is absent.
 bool copyKey(const char* key, settingsfiles::RegistryStore& registry) {
     HKEY handle;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::widen(key).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &handle) !=
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32text::widen(key).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &handle) !=
         ERROR_SUCCESS)
         return false;
     wchar_t name[256];
@@ -27,8 +27,8 @@ bool copyKey(const char* key, settingsfiles::RegistryStore& registry) {
                                              reinterpret_cast<BYTE*>(data), &dataSize);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status != ERROR_SUCCESS || type != REG_SZ) continue;
-        registry.set(key, win32::narrow({name, nameSize}),
-                     win32::narrow({data, wcsnlen(data, dataSize / sizeof(wchar_t))}));
+        registry.set(key, win32text::narrow({name, nameSize}),
+                     win32text::narrow({data, wcsnlen(data, dataSize / sizeof(wchar_t))}));
     }
     RegCloseKey(handle);
     return true;
@@ -42,14 +42,14 @@ bool loadInstalledSettings(settingsfiles::RegistryStore& registry) {
     return family && product;
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker
 
 #else
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 bool loadInstalledSettings(settingsfiles::RegistryStore&) { return false; }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker
 
 #endif

@@ -6,7 +6,7 @@
 #include "core/automation/NumberRules.h"
 #include "core/standards/ThreadTableFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
@@ -92,4 +92,4 @@ std::vector<Finding> checkListItems(const std::string& file, const std::vector<s
     return findings;
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -11,11 +11,11 @@
 
 #include "admin/checker/Finding.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // `lines` are the data file's lines as the reader read them; each item is
 // placed at its line after the last header of its section.
 std::vector<Finding> checkListItems(const std::string& file, const std::vector<std::string>& lines,
                                     const std::vector<std::string>& lengths, const std::vector<std::string>& pitches);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -4,7 +4,7 @@
 #include "windows/win32text/ModuleFileName.h"
 #endif
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace fs = std::filesystem;
 
@@ -12,7 +12,7 @@ namespace {
 
 fs::path programPath(const char* argv0) {
 #ifdef _WIN32
-    const std::wstring path = win32::moduleFileName(nullptr);
+    const std::wstring path = win32text::moduleFileName(nullptr);
     if (!path.empty()) return fs::path(path);
 #else
     std::error_code ec;
@@ -30,4 +30,4 @@ fs::path defaultTree(const char* argv0) {
     return fs::is_directory(staged) ? staged : folder;
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

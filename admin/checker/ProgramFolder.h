@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // The staged install tree of a build ("install" beside the program) when
 // there is one, else the folder the program lies in (an install folder).
 std::filesystem::path defaultTree(const char* argv0);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -4,7 +4,7 @@
 #include "admin/checker/WindowsNames.h"
 #include "core/env/PathMapping.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
@@ -39,4 +39,4 @@ std::unique_ptr<env::LineWriter> ReadLog::openForWriting(const std::string&) {
     throw Error::runtime(err::PermissionDenied);
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -10,7 +10,7 @@
 
 #include "core/env/TextFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 struct FileRead {
     std::string path;
@@ -35,4 +35,4 @@ private:
     std::vector<FileRead> reads_;
 };
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -3,11 +3,12 @@
 #include "core/automation/Error.h"
 #include "core/automation/NumberRules.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace {
 
-std::string oneLine(const std::string& text) {
+// The message box's lines joined on one line, " / " between them.
+std::string joinLines(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') {
@@ -38,11 +39,11 @@ std::string whatIsWrong(int number, TableReader reader, const std::string& file)
 }  // namespace
 
 std::string componentMessage(int number, const ui::Message& box) {
-    return "the component shows message box " + std::to_string(number) + ": " + oneLine(box.prompt);
+    return "the component shows message box " + std::to_string(number) + ": " + joinLines(box.prompt);
 }
 
 std::string explainReaderMessage(int number, const ui::Message& box, TableReader reader, const std::string& file) {
     return whatIsWrong(number, reader, file) + "; " + componentMessage(number, box);
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

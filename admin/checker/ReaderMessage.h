@@ -7,7 +7,7 @@
 
 #include "core/ui/Ui.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // The two readers the dialog runs: the index file's (its list of standards)
 // and one standard's data file's (its lengths and pitches).
@@ -20,4 +20,4 @@ std::string explainReaderMessage(int number, const ui::Message& box, TableReader
 // The component's own message: "the component shows message box N: text".
 std::string componentMessage(int number, const ui::Message& box);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -22,7 +22,7 @@
 #include "core/forms/StandardsIndex.h"
 #include "core/standards/ThreadTableFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace fs = std::filesystem;
 
@@ -97,23 +97,11 @@ public:
             if (checkTabSettings(n, caption)) checkGroup(tab, n);
         }
         reportUnreached();
-        for (Finding& f : findings_) f.message = oneLine(f.message);
+        for (Finding& f : findings_) f.message = escapeLineEnds(f.message);
         return std::move(findings_);
     }
 
 private:
-    // A value quoted from a file may hold a line feed, which alone ends no line
-    // for the component's readers; a finding shows it as \n, so it stays one line.
-    static std::string oneLine(const std::string& message) {
-        std::string out;
-        for (const char c : message) {
-            if (c == '\n') out += "\\n";
-            else if (c == '\r') out += "\\r";
-            else out += c;
-        }
-        return out;
-    }
-
     // Paths as the findings name them: relative to the checked tree, '/' between folders.
     std::string shown(const std::string& componentPath) const {
         const fs::path local = normalPath(localPath(componentPath));
@@ -295,4 +283,4 @@ std::vector<Finding> checkTree(const fs::path& root, std::string* checked) {
     return checker.run();
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -11,7 +11,7 @@
 
 #include "admin/checker/Finding.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // The findings for the tree at `root` (a shipped tree holding Tessalo.reg, its
 // Tessalo folder, or an install folder whose settings are in the registry), in
@@ -20,4 +20,4 @@ namespace zelva::tables {
 // cannot be read at all is a std::runtime_error.
 std::vector<Finding> checkTree(const std::filesystem::path& root, std::string* checked = nullptr);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -6,7 +6,7 @@
 #include "core/env/Settings.h"
 #include "admin/settingsfiles/ConfigFiles.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 namespace fs = std::filesystem;
 
@@ -75,4 +75,4 @@ Ref<host::HostRegistry> SettingsLibrary::createRegistry() {
     return Ref<host::HostRegistry>(makeRef<SettingsRegistry>(registry_));
 }
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

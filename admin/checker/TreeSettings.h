@@ -11,7 +11,7 @@
 #include "core/host/AbsentHostLibrary.h"
 #include "admin/settingsfiles/RegistryStore.h"
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 struct TreeSettings {
     std::filesystem::path root;      // the tree: the folder of the settings file, or the one named
@@ -51,4 +51,4 @@ private:
     const settingsfiles::RegistryStore& registry_;
 };
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -6,7 +6,7 @@
 #include <filesystem>
 #endif
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 #ifdef _WIN32
 
@@ -44,4 +44,4 @@ std::string findAsWindows(const std::string& path) {
 
 #endif
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace zelva::tables {
+namespace zelva::checker {
 
 // `path` (UTF-8, the component's form mapped to this system) itself when it
 // exists or on Windows; else the existing path whose names match it but for
 // case; else `path`.
 std::string findAsWindows(const std::string& path);
 
-}  // namespace zelva::tables
+}  // namespace zelva::checker

@@ -20,7 +20,7 @@
 #include "admin/checker/TableChecker.h"
 
 namespace fs = std::filesystem;
-using namespace zelva::tables;
+using namespace zelva::checker;
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 namespace zelva::bench {
 
-class Unwatched : public app::UserEvents {
+class Unwatched : public pinhost::UserEvents {
 public:
-    void formShown(const app::ShownForm&) override {}
+    void formShown(const pinhost::ShownForm&) override {}
     void formClosed(const std::string&, bool) override {}
     void messageShown(const ui::Message&) override {}
 };

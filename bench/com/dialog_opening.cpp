@@ -59,7 +59,7 @@ void timeRuns(int runs, Open open) {
 }
 
 void componentRuns(const char* install, int runs) {
-    const auto loaded = app::loadComponent(install);
+    const auto loaded = pinhost::loadComponent(install);
     sim::SimHost& host = loaded->host();
     const auto rim = host.addCircularEdge(host.addPart("plate"), {0, 0, 0}, {0, 0, 1}, kRimRadius);
     bench::Unwatched seen;
@@ -79,7 +79,7 @@ void bareRuns(int runs) {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
     timeRuns(runs, [&] {
         InitCommonControlsEx(&classes);
-        const win32::DialogTemplate bare = win32::ThreadDialogWindow::layoutTemplate();
+        const server::win32::DialogTemplate bare = server::win32::ThreadDialogWindow::layoutTemplate();
         if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), bare.get(), nullptr, closeWhenActive, 0) == -1)
             throw std::runtime_error("the bare dialog cannot be shown");
     });

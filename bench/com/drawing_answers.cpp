@@ -26,7 +26,7 @@ using namespace zelva;
 constexpr double kPinSpacing = 20;
 constexpr double kRimRadius = 5;
 
-std::vector<Ref<Object>> dropPins(app::LoadedComponent& loaded, int pins) {
+std::vector<Ref<Object>> dropPins(pinhost::LoadedComponent& loaded, int pins) {
     sim::SimHost& host = loaded.host();
     const auto plate = host.addPart("plate");
     bench::Unwatched seen;
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const auto loaded = app::loadComponent(argv[1]);
+        const auto loaded = pinhost::loadComponent(argv[1]);
         // As pinhost runs a round: the stand-in keeps no journal unless asked.
         loaded->host().keepJournal(false);
         const std::vector<Ref<Object>> pins = dropPins(*loaded, std::stoi(argv[2]));

@@ -2,7 +2,7 @@
 
 #include <map>
 
-namespace zelva {
+namespace zelva::automation {
 
 namespace {
 constexpr uint32_t kControlFacility = 0x800A0000u;
@@ -59,4 +59,4 @@ std::string standardDescription(int number) {
     return it != texts.end() ? it->second : "Application-defined or object-defined error";
 }
 
-}  // namespace zelva
+}  // namespace zelva::automation

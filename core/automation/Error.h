@@ -2,11 +2,13 @@
 // The failure that ends a procedure: an HRESULT, the runtime error number and a
 // description, as an automation client sees them.
 
+#include "core/automation/Namespace.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 
-namespace zelva {
+namespace zelva::automation {
 
 // Runtime error numbers used across the component; their texts are standardDescription's.
 namespace err {
@@ -61,4 +63,4 @@ std::string standardDescription(int number);
 // The HRESULT a runtime error number travels as (facility control, 0x800A….).
 int32_t hresultOfRuntimeError(int number);
 
-}  // namespace zelva
+}  // namespace zelva::automation

@@ -1,6 +1,6 @@
 #include "core/automation/Names.h"
 
-namespace zelva {
+namespace zelva::automation {
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -10,4 +10,4 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-}  // namespace zelva
+}  // namespace zelva::automation

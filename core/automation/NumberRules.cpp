@@ -9,7 +9,7 @@
 
 #include "core/automation/Error.h"
 
-namespace zelva {
+namespace zelva::automation {
 
 double roundHalfEven(double v) { return std::nearbyint(v); }  // default rounding mode: ties to even
 
@@ -134,4 +134,4 @@ std::string_view trimSpacesView(std::string_view s) {
     return s.substr(b, e - b + 1);
 }
 
-}  // namespace zelva
+}  // namespace zelva::automation

@@ -2,12 +2,14 @@
 // The runtime's number rules, kept in one place: rounding into 16 and 32 bits,
 // reading the leading number of a text, and writing a number as text.
 
+#include "core/automation/Namespace.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace zelva {
+namespace zelva::automation {
 
 // Rounds to the nearest integer, ties to the even neighbour.
 double roundHalfEven(double v);
@@ -49,4 +51,4 @@ std::string trimSpaces(std::string_view s);
 // The same, as a view into `s`.
 std::string_view trimSpacesView(std::string_view s);
 
-}  // namespace zelva
+}  // namespace zelva::automation

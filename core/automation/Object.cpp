@@ -2,7 +2,7 @@
 
 #include "core/automation/Error.h"
 
-namespace zelva {
+namespace zelva::automation {
 
 void Arg::set(Variant v) const {
     if (!ref) throw Error::runtime(err::InvalidCall, "Argument not passed by reference");
@@ -42,4 +42,4 @@ const Variant& argAt(std::span<const Arg> args, size_t i) {
     return args[i].get();
 }
 
-}  // namespace zelva
+}  // namespace zelva::automation

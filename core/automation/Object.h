@@ -2,6 +2,8 @@
 // A late-bound automation object: members are reached by name, with explicit
 // by-value and by-reference arguments, as an automation client reaches them.
 
+#include "core/automation/Namespace.h"
+
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -11,7 +13,7 @@
 #include "core/automation/Ref.h"
 #include "core/automation/Variant.h"
 
-namespace zelva {
+namespace zelva::automation {
 
 enum class CallKind { Get, Put, Method };
 
@@ -47,4 +49,4 @@ public:
 void expectArgCount(std::span<const Arg> args, size_t n);  // otherwise error 450
 const Variant& argAt(std::span<const Arg> args, size_t i);  // missing: error 450
 
-}  // namespace zelva
+}  // namespace zelva::automation

@@ -3,10 +3,12 @@
 // lives while a Ref holds it, and a Ref releases on scope exit, so whatever a
 // procedure fetched is released before it returns, error or not.
 
+#include "core/automation/Namespace.h"
+
 #include <cstdint>
 #include <utility>
 
-namespace zelva {
+namespace zelva::automation {
 
 class RefCounted {
 public:
@@ -76,4 +78,4 @@ Ref<T> refCast(const Ref<U>& r) {
     return Ref<T>(dynamic_cast<T*>(r.get()));
 }
 
-}  // namespace zelva
+}  // namespace zelva::automation

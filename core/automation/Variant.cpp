@@ -4,7 +4,7 @@
 #include "core/automation/Names.h"
 #include "core/automation/NumberRules.h"
 
-namespace zelva {
+namespace zelva::automation {
 
 const char* typeName(VarType t) {
     switch (t) {
@@ -90,4 +90,4 @@ Ref<Object> toObject(const Variant& v) {
     return v.objectValue();
 }
 
-}  // namespace zelva
+}  // namespace zelva::automation

@@ -2,13 +2,15 @@
 // A typed automation value. The type travels with the value and is part of the
 // host contract: a value written as a 16-bit integer reaches the host as one.
 
+#include "core/automation/Namespace.h"
+
 #include <cstdint>
 #include <string>
 #include <variant>
 
 #include "core/automation/Ref.h"
 
-namespace zelva {
+namespace zelva::automation {
 
 class Object;
 
@@ -67,4 +69,4 @@ bool toBool(const Variant& v);
 std::string toText(const Variant& v);  // numbers as the number-to-text rule, trimmed
 Ref<Object> toObject(const Variant& v);  // not an object: 424 object required
 
-}  // namespace zelva
+}  // namespace zelva::automation

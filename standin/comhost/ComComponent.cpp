@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "IronCADAO.h"
-#include "standin/comhost/ComFailures.h"
+#include "standin/comhost/HostFailures.h"
 #include "standin/comhost/ForeignObject.h"
 #include "standin/comhost/HostDispatch.h"
 #include "standin/comhost/HostVariants.h"
@@ -13,32 +13,32 @@
 #include "core/shape/ClassIds.h"
 #include "windows/win32text/WideText.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 std::unique_ptr<LoadedComponent> loadComponent(const std::filesystem::path& installDir) {
-    return std::make_unique<pinhost::ComComponent>(installDir);
+    return std::make_unique<comhost::ComComponent>(installDir);
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 namespace {
 
 // A class of the component, created as the host creates it: through the registry.
 template <class Interface>
-void create(const CLSID& classId, REFIID iid, com::ComPtr<Interface>& out) {
+void create(const CLSID& classId, REFIID iid, comvalues::ComPtr<Interface>& out) {
     checkCall(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, iid, out.putVoid()));
 }
 
 CLSID classOfProgId(const char* progId) {
     CLSID classId;
-    checkCall(CLSIDFromProgID(win32::widen(progId).c_str(), &classId));
+    checkCall(CLSIDFromProgID(win32text::widen(progId).c_str(), &classId));
     return classId;
 }
 
 Ref<Object> componentObject(const CLSID& classId) {
-    com::ComPtr<IDispatch> object;
+    comvalues::ComPtr<IDispatch> object;
     create(classId, IID_IDispatch, object);
     return makeRef<ForeignObject>(object.get(), kHostValues);
 }
@@ -46,8 +46,8 @@ Ref<Object> componentObject(const CLSID& classId) {
 // The object of a class record's class id; null when no such class is registered.
 Ref<Object> objectOfClass(const std::string& classId) {
     CLSID id;
-    if (FAILED(CLSIDFromString(win32::widen(classId).c_str(), &id))) return nullptr;
-    com::ComPtr<IDispatch> object;
+    if (FAILED(CLSIDFromString(win32text::widen(classId).c_str(), &id))) return nullptr;
+    comvalues::ComPtr<IDispatch> object;
     const HRESULT hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid());
     if (hr == REGDB_E_CLASSNOTREG) return nullptr;
     checkCall(hr);
@@ -71,13 +71,13 @@ SingleThreadedApartment::~SingleThreadedApartment() { CoUninitialize(); }
 
 ComComponent::ComComponent(const std::filesystem::path& installDir)
     : settingsFile_(settingsFileFor(GetCurrentProcessId())), user_(GetCurrentThreadId()) {
-    app::loadHostSettings(host_, std::filesystem::absolute(installDir));
+    pinhost::loadHostSettings(host_, std::filesystem::absolute(installDir));
     host_.createClassesWith(objectOfClass);
     writeRegistry();
     writeSettings();
     const std::wstring file = settingsFile_.wstring();
-    registry_.set(host::registry::LocalMachine, win32::narrow(hostlib::kSettingsKey),
-                  win32::narrow(hostlib::kSettingsFileValue), win32::narrow(file));
+    registry_.set(host::registry::LocalMachine, win32text::narrow(hostlib::kSettingsKey),
+                  win32text::narrow(hostlib::kSettingsFileValue), win32text::narrow(file));
 }
 
 ComComponent::~ComComponent() {
@@ -119,7 +119,7 @@ void ComComponent::setScreen(int32_t width, int32_t height) {
 }
 
 template <class Call>
-void ComComponent::withUser(const ui::UserScript& answers, app::UserEvents& seen, Call call) {
+void ComComponent::withUser(const ui::UserScript& answers, pinhost::UserEvents& seen, Call call) {
     user_.begin(answers);
     try {
         call();
@@ -130,7 +130,7 @@ void ComComponent::withUser(const ui::UserScript& answers, app::UserEvents& seen
     user_.finish(seen);
 }
 
-void ComComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers, app::UserEvents& seen) {
+void ComComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers, pinhost::UserEvents& seen) {
     withUser(answers, seen, [&] {
         Variant hookArg = Variant::object(hook);
         componentObject(classOfProgId(shape::kDropHookProgId))->call("OnDragDrop", {ref(hookArg)});
@@ -138,29 +138,29 @@ void ComComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers, 
 }
 
 void ComComponent::doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, const ui::UserScript& answers,
-                               app::UserEvents& seen) {
+                               pinhost::UserEvents& seen) {
     withUser(answers, seen, [&] { host_.doubleClick(pin); });
 }
 
-app::PinProjection ComComponent::project(const Ref<Object>& shape) {
+pinhost::PinProjection ComComponent::project(const Ref<Object>& shape) {
     // The pin's class is looked up once, as a host drawing a view of many pins
     // does; each pin still gets an object of its own.
     if (!pinClass_) {
         checkCall(CoGetClassObject(classOfProgId(shape::kPShapeProgId), CLSCTX_INPROC_SERVER, nullptr,
                                    IID_IClassFactory, pinClass_.putVoid()));
     }
-    com::ComPtr<IUnknown> pinShape;
+    comvalues::ComPtr<IUnknown> pinShape;
     checkCall(pinClass_->CreateInstance(nullptr, IID_IUnknown, pinShape.putVoid()));
-    com::ComPtr<IC2DProjectedThreads> view;
+    comvalues::ComPtr<IC2DProjectedThreads> view;
     checkCall(pinShape.queryTo(IID_IC2DProjectedThreads, view.put()));
 
-    com::ComPtr<IDispatch> target;
+    comvalues::ComPtr<IDispatch> target;
     *target.put() = HostDispatch::wrap(shape, kHostValues);  // takes over the wrapper's first reference
     double inner = 0, outer = 0, taperAngle = 0, length = 0, offset = 0, x = 0, y = 0, z = 0;
     VARIANT_BOOL isHole = VARIANT_FALSE, taper = VARIANT_FALSE, answer = VARIANT_FALSE;
     checkCall(view->GetProjectedThreadInformation(target.addressof(), &inner, &outer, &taperAngle, &length, &offset, &x,
                                                     &y, &z, &isHole, &taper, &answer));
-    app::PinProjection out;
+    pinhost::PinProjection out;
     out.result = answer != VARIANT_FALSE;
     out.inner = inner;
     out.outer = outer;
@@ -173,10 +173,10 @@ app::PinProjection ComComponent::project(const Ref<Object>& shape) {
     LONG flags = 0;
     checkCall(view->get_ProjectionFlags(&flags));
     out.flags = flags;
-    com::Bstr callout;
+    comvalues::Bstr callout;
     checkCall(view->get_Callout(callout.put()));
     out.callout = callout.utf8();
     return out;
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

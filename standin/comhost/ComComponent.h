@@ -17,7 +17,7 @@
 #include "windows/comvalues/ComPtr.h"
 #include "standin/pinhost/Component.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 // COM on this thread for as long as it lives, in a single-threaded apartment:
 // the component's calls and the message loops of its dialogs run here.
@@ -29,27 +29,27 @@ public:
     SingleThreadedApartment& operator=(const SingleThreadedApartment&) = delete;
 };
 
-class ComComponent : public app::Component, public app::LoadedComponent {
+class ComComponent : public pinhost::Component, public pinhost::LoadedComponent {
 public:
     // `installDir` may be given as a path of the machine under Wine.
     explicit ComComponent(const std::filesystem::path& installDir);
     ~ComComponent() override;
 
     sim::SimHost& host() override { return host_; }
-    app::Component& component() override { return *this; }
+    pinhost::Component& component() override { return *this; }
 
     void setRegistryValue(const std::string& key, const std::string& name, const std::string& value) override;
     void setHostSetting(const std::string& section, const std::string& key, const std::string& value) override;
     // The real screen cannot change: a scenario may only name the one it has.
     void setScreen(int32_t width, int32_t height) override;
-    void drop(const Ref<Object>& hook, const ui::UserScript& answers, app::UserEvents& seen) override;
+    void drop(const Ref<Object>& hook, const ui::UserScript& answers, pinhost::UserEvents& seen) override;
     void doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, const ui::UserScript& answers,
-                     app::UserEvents& seen) override;
-    app::PinProjection project(const Ref<Object>& shape) override;
+                     pinhost::UserEvents& seen) override;
+    pinhost::PinProjection project(const Ref<Object>& shape) override;
 
 private:
     template <class Call>
-    void withUser(const ui::UserScript& answers, app::UserEvents& seen, Call call);
+    void withUser(const ui::UserScript& answers, pinhost::UserEvents& seen, Call call);
     void writeRegistry();
     void writeSettings();
 
@@ -58,7 +58,7 @@ private:
     RegistryOverlay registry_;
     std::filesystem::path settingsFile_;
     ScriptedUser user_;
-    com::ComPtr<IClassFactory> pinClass_;  // the pin's class, once a drawing view asked a pin
+    comvalues::ComPtr<IClassFactory> pinClass_;  // the pin's class, once a drawing view asked a pin
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

@@ -11,13 +11,13 @@
 #include "windows/comvalues/ComPtr.h"
 #include "windows/comvalues/ValuePolicy.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 class ForeignObject final : public Object {
 public:
     // Holds a reference of its own to `dispatch`; `values` says how its
     // arguments are passed and its answers read.
-    ForeignObject(IDispatch* dispatch, const com::ValuePolicy& values);
+    ForeignObject(IDispatch* dispatch, const comvalues::ValuePolicy& values);
 
     // Invoked as comvalues/DispatchCall.h describes.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
@@ -25,8 +25,8 @@ public:
     IDispatch* dispatch() const { return dispatch_.get(); }
 
 private:
-    com::ComPtr<IDispatch> dispatch_;
-    const com::ValuePolicy& values_;
+    comvalues::ComPtr<IDispatch> dispatch_;
+    const comvalues::ValuePolicy& values_;
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

@@ -7,12 +7,12 @@
 #include <unordered_map>
 
 #include "core/automation/Names.h"
-#include "standin/comhost/ComFailures.h"
+#include "standin/comhost/HostFailures.h"
 #include "windows/comvalues/ArgumentSlots.h"
 #include "windows/comvalues/VariantValues.h"
 #include "windows/win32text/WideText.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 namespace {
 
@@ -67,7 +67,7 @@ public:
     DISPID idOf(std::wstring_view wide) {
         // The usual all-ASCII name is looked up as it comes, without a copy.
         if (std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; })) return idOfName(wide);
-        const std::string converted = win32::narrow(wide);
+        const std::string converted = win32text::narrow(wide);
         return idOfName(std::string_view(converted));
     }
 
@@ -110,7 +110,7 @@ CallKind kindOf(WORD flags) {
 
 }  // namespace
 
-IDispatchEx* HostDispatch::wrap(Ref<Object> object, const com::ValuePolicy& values) {
+IDispatchEx* HostDispatch::wrap(Ref<Object> object, const comvalues::ValuePolicy& values) {
     return new HostDispatch(std::move(object), values);
 }
 
@@ -185,12 +185,12 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
     try {
         // Positional arguments arrive last to first; a put's value is the last.
         const UINT count = params->cArgs;
-        com::ArgumentSlots<Variant> values(count);
-        com::ArgumentSlots<Arg> args(count);
+        comvalues::ArgumentSlots<Variant> values(count);
+        comvalues::ArgumentSlots<Arg> args(count);
         for (UINT i = 0; i < count; ++i) {
             const VARIANTARG& source = params->rgvarg[count - 1 - i];
             try {
-                values[i] = com::valueOf(source, values_);
+                values[i] = comvalues::valueOf(source, values_);
             } catch (const Error&) {
                 if (argError) *argError = count - 1 - i;
                 return DISP_E_TYPEMISMATCH;
@@ -200,7 +200,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         // What the object wrote reaches the caller even when it then failed.
         const auto writeBackWritten = [&] {
             for (UINT i = 0; i < count; ++i)
-                if (args[i].written) com::storeThrough(values[i], params->rgvarg[count - 1 - i], values_);
+                if (args[i].written) comvalues::storeThrough(values[i], params->rgvarg[count - 1 - i], values_);
         };
         Variant answer;
         try {
@@ -211,7 +211,7 @@ HRESULT HostDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         }
         writeBackWritten();
         if (result) {
-            com::toVariant(answer, result, values_);
+            comvalues::toVariant(answer, result, values_);
         }
         return S_OK;
     } catch (const Error& e) {
@@ -235,7 +235,7 @@ HRESULT HostDispatch::GetMemberName(DISPID id, BSTR* name) {
     *name = nullptr;
     const std::string* member = dispatchNames().nameOf(id);
     if (!member) return DISP_E_UNKNOWNNAME;
-    *name = SysAllocString(win32::widen(*member).c_str());
+    *name = SysAllocString(win32text::widen(*member).c_str());
     return *name ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -247,4 +247,4 @@ HRESULT HostDispatch::GetNameSpaceParent(IUnknown** parent) {
     return E_NOTIMPL;
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

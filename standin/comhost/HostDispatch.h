@@ -12,13 +12,13 @@
 #include "core/automation/Object.h"
 #include "windows/comvalues/ValuePolicy.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 class HostDispatch final : public IDispatchEx {
 public:
     // A new wrapper with one reference, owned by the caller; `values` says
     // how it reads its arguments and passes its answers.
-    static IDispatchEx* wrap(Ref<Object> object, const com::ValuePolicy& values);
+    static IDispatchEx* wrap(Ref<Object> object, const comvalues::ValuePolicy& values);
     // The sim object behind `dispatch` when it is one of these wrappers, else null.
     static Ref<Object> unwrap(IUnknown* dispatch);
 
@@ -43,11 +43,11 @@ public:
     HRESULT STDMETHODCALLTYPE GetNameSpaceParent(IUnknown** parent) override;
 
 private:
-    HostDispatch(Ref<Object> object, const com::ValuePolicy& values) : object_(std::move(object)), values_(values) {}
+    HostDispatch(Ref<Object> object, const comvalues::ValuePolicy& values) : object_(std::move(object)), values_(values) {}
 
     LONG refs_ = 1;
     Ref<Object> object_;
-    const com::ValuePolicy& values_;
+    const comvalues::ValuePolicy& values_;
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

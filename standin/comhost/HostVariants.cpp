@@ -2,11 +2,11 @@
 
 #include <typeinfo>
 
-#include "standin/comhost/ComFailures.h"
+#include "standin/comhost/HostFailures.h"
 #include "standin/comhost/ForeignObject.h"
 #include "standin/comhost/HostDispatch.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 namespace {
 
@@ -28,6 +28,6 @@ IDispatch* dispatchFor(const Ref<Object>& object) {
 
 }  // namespace
 
-const com::ValuePolicy kHostValues{com::Reading::Strict, objectFor, dispatchFor, errorWithText};
+const comvalues::ValuePolicy kHostValues{comvalues::Reading::Strict, objectFor, dispatchFor, errorWithText};
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

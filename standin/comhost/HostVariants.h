@@ -6,8 +6,8 @@
 
 #include "windows/comvalues/ValuePolicy.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
-extern const com::ValuePolicy kHostValues;
+extern const comvalues::ValuePolicy kHostValues;
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

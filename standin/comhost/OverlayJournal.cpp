@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 namespace {
 
@@ -109,4 +109,4 @@ void OverlayJournal::clear() {
     values_ = madeKeys_ = 0;
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 struct OverlaidValue {
     HKEY root;
@@ -38,4 +38,4 @@ private:
     DWORD values_ = 0, madeKeys_ = 0;  // entries noted by this run
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

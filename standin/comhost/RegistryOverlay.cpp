@@ -6,7 +6,7 @@
 #include "admin/settingsfiles/RegistryStore.h"
 #include "windows/win32text/WideText.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 namespace {
 
@@ -73,9 +73,9 @@ void RegistryOverlay::remember(HKEY root, const std::wstring& key, const std::ws
 void RegistryOverlay::set(int32_t rootSelector, const std::string& key, const std::string& name,
                           const std::string& value) {
     const HKEY root = hiveOf(rootSelector);
-    const std::wstring wideKey = withoutTrailingSeparators(win32::widen(key));
-    const std::wstring wideName = win32::widen(name);
-    const std::wstring text = win32::widen(value);
+    const std::wstring wideKey = withoutTrailingSeparators(win32text::widen(key));
+    const std::wstring wideName = win32text::widen(name);
+    const std::wstring text = win32text::widen(value);
     remember(root, wideKey, wideName);
     noteMissingKeys(root, wideKey);
     const LSTATUS status =
@@ -100,4 +100,4 @@ void RegistryOverlay::restore() {
     journal_.clear();
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

@@ -13,7 +13,7 @@
 
 #include "standin/comhost/OverlayJournal.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 class RegistryOverlay {
 public:
@@ -36,4 +36,4 @@ private:
     std::vector<MadeKey> madeKeys_;       // outermost first
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

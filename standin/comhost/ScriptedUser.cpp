@@ -9,18 +9,19 @@
 #include "standin/win32user/ScreenUser.h"
 #include "standin/win32user/Screenshot.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 using namespace std::chrono_literals;
-using namespace win32::ids;
+using namespace server::win32::ids;
 using K = ui::UserAction::Kind;
-using app::kDialogForm;
-using app::kNoticeForm;
-using app::ShownForm;
+using pinhost::kDialogForm;
+using pinhost::kNoticeForm;
+using pinhost::ShownForm;
 
 namespace {
 
 constexpr auto kLookAgainAfter = 10ms;
+constexpr auto kOkEndsFormWithin = 10s;  // the work behind OK on a loaded machine
 
 const char* formNameOf(WindowKind kind) { return kind == WindowKind::ThreadDialog ? kDialogForm : kNoticeForm; }
 
@@ -36,16 +37,16 @@ HWND threadDialogControl(HWND form, int id) {
 }
 
 void clickButton(HWND button, const char* name) {
-    if (!screen::isEnabled(button) || !screen::isShown(button))
+    if (!win32user::isEnabled(button) || !win32user::isShown(button))
         throw ui::ImpossibleAction(std::string("the ") + name + " button is disabled");
-    screen::click(button);
+    win32user::click(button);
 }
 
 // Ticks or clears a check box by clicking it, as often as it takes.
 void setCheck(HWND box, int value) {
-    for (int clicks = 0; screen::checkState(box) != value; ++clicks) {
+    for (int clicks = 0; win32user::checkState(box) != value; ++clicks) {
         if (clicks == 2) throw std::runtime_error("the check box does not take the value " + std::to_string(value));
-        screen::click(box);
+        win32user::click(box);
     }
 }
 
@@ -75,7 +76,7 @@ void ScriptedUser::begin(const ui::UserScript& answers) {
     changed_.notify_all();
 }
 
-void ScriptedUser::finish(app::UserEvents& seen) {
+void ScriptedUser::finish(pinhost::UserEvents& seen) {
     {
         std::unique_lock lock(mutex_);
         state_ = State::Stopping;
@@ -111,7 +112,7 @@ void ScriptedUser::record(Event event) {
 
 void ScriptedUser::watch() {
     do {
-        for (HWND window : screen::openDialogs(hostThread_)) {
+        for (HWND window : win32user::openDialogs(hostThread_)) {
             if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) continue;
             handled_.push_back(window);
             try {
@@ -138,9 +139,9 @@ void ScriptedUser::workForm(HWND form) {
     const WindowKind kind = kindOf(form);
     ShownForm shown = kind == WindowKind::ThreadDialog ? shownForm(threadDialogSnapshot(form))
                                                        : shownForm(noticeSnapshot(form));
-    record([shown](app::UserEvents& seen) { seen.formShown(shown); });
+    record([shown](pinhost::UserEvents& seen) { seen.formShown(shown); });
     // Pictured as first shown, when the environment names a folder for pictures.
-    screen::screenshot(form, "pinhost-" + shown.name);
+    win32user::screenshot(form, "pinhost-" + shown.name);
     const ui::UserScript answers = std::exchange(answers_, {});
     bool byOk = false;
     for (const ui::UserAction& action : answers) {
@@ -156,43 +157,44 @@ void ScriptedUser::workForm(HWND form) {
             return;
         }
     }
+    if (byOk && awaitEndAfterOk(form)) byOk = false;
     if (isOpen(form)) {
         byOk = false;
         closeFromTitleBar(form);
     }
-    if (!screen::waitUntilClosed(form)) throw std::runtime_error("a form stayed on the screen after it ended");
+    if (!win32user::waitUntilClosed(form)) throw std::runtime_error("a form stayed on the screen after it ended");
     const std::string name = formNameOf(kind);
-    record([name, byOk](app::UserEvents& seen) { seen.formClosed(name, byOk); });
+    record([name, byOk](pinhost::UserEvents& seen) { seen.formClosed(name, byOk); });
 }
 
 bool ScriptedUser::perform(HWND form, const ui::UserAction& action) {
     switch (action.kind) {
         case K::Tab: {
             HWND tabs = threadDialogControl(form, StandardGroups);
-            if (action.number < 0 || action.number >= static_cast<int>(screen::tabCaptions(tabs).size()))
+            if (action.number < 0 || action.number >= static_cast<int>(win32user::tabCaptions(tabs).size()))
                 throw ui::ImpossibleAction("there is no tab " + std::to_string(action.number));
-            screen::clickTab(tabs, action.number);
+            win32user::clickTab(tabs, action.number);
             break;
         }
         case K::Standard: {
             HWND list = threadDialogControl(form, Standards);
-            if (!screen::isEnabled(list)) throw ui::ImpossibleAction("the standards list is disabled");
-            if (action.number < 0 || action.number >= static_cast<int>(screen::listItems(list).size()))
+            if (!win32user::isEnabled(list)) throw ui::ImpossibleAction("the standards list is disabled");
+            if (action.number < 0 || action.number >= static_cast<int>(win32user::listItems(list).size()))
                 throw ui::ImpossibleAction("the standards list has no item " + std::to_string(action.number));
-            screen::pickItem(list, action.number);
+            win32user::pickItem(list, action.number);
             break;
         }
-        case K::Length: screen::type(threadDialogControl(form, Lengths), win32::widen(action.text)); break;
-        case K::Pitch: screen::type(threadDialogControl(form, Pitches), win32::widen(action.text)); break;
+        case K::Length: win32user::type(threadDialogControl(form, Lengths), win32text::widen(action.text)); break;
+        case K::Pitch: win32user::type(threadDialogControl(form, Pitches), win32text::widen(action.text)); break;
         case K::Chamfer: setCheck(threadDialogControl(form, Chamfer), action.number); break;
         case K::Manual: setCheck(threadDialogControl(form, ManualSwitch), action.number); break;
         case K::Diameter: {
             HWND box = threadDialogControl(form, ManualDiameter);
-            if (!screen::isShown(box)) throw ui::ImpossibleAction("the diameter box is hidden until Man. is ticked");
-            screen::type(box, win32::widen(action.text));
+            if (!win32user::isShown(box)) throw ui::ImpossibleAction("the diameter box is hidden until Man. is ticked");
+            win32user::type(box, win32text::widen(action.text));
             break;
         }
-        case K::Move: screen::moveTo(form, action.corner.x, action.corner.y); break;
+        case K::Move: win32user::moveTo(form, action.corner.x, action.corner.y); break;
         case K::Ok: clickButton(control(form, IDOK), "OK"); break;
         case K::Cancel:
             if (kindOf(form) == WindowKind::ThreadDialog) clickButton(control(form, Cancel), "Cancel");
@@ -204,7 +206,7 @@ bool ScriptedUser::perform(HWND form, const ui::UserAction& action) {
 
 bool ScriptedUser::answerMessageBoxes() {
     bool errorShown = false;
-    for (HWND window : screen::openDialogs(hostThread_)) {
+    for (HWND window : win32user::openDialogs(hostThread_)) {
         if (kindOf(window) != WindowKind::MessageBox) continue;
         if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) continue;
         handled_.push_back(window);
@@ -214,15 +216,27 @@ bool ScriptedUser::answerMessageBoxes() {
     return errorShown;
 }
 
+// The work behind OK can still be under way when the click returns (the host's
+// calls, a message box yet to open): the form is given time to end, its message
+// boxes answered meanwhile. Whether one of them said the form's input was refused.
+bool ScriptedUser::awaitEndAfterOk(HWND form) {
+    const auto deadline = std::chrono::steady_clock::now() + kOkEndsFormWithin;
+    while (isOpen(form) && std::chrono::steady_clock::now() < deadline) {
+        if (answerMessageBoxes()) return true;
+        std::this_thread::sleep_for(kLookAgainAfter);
+    }
+    return false;
+}
+
 void ScriptedUser::answerMessageBox(HWND box) {
     const ui::Message message = messageBoxShown(box);
-    record([message](app::UserEvents& seen) { seen.messageShown(message); });
-    screen::click(GetDlgItem(box, IDOK));
-    if (!screen::waitUntilClosed(box)) throw std::runtime_error("a message box stayed open after OK");
+    record([message](pinhost::UserEvents& seen) { seen.messageShown(message); });
+    win32user::click(GetDlgItem(box, IDOK));
+    if (!win32user::waitUntilClosed(box)) throw std::runtime_error("a message box stayed open after OK");
 }
 
 void ScriptedUser::closeFromTitleBar(HWND form) {
-    screen::closeFromTitleBar(form);
+    win32user::closeFromTitleBar(form);
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (IsWindow(form)) {
         answerMessageBoxes();
@@ -231,4 +245,4 @@ void ScriptedUser::closeFromTitleBar(HWND form) {
     }
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

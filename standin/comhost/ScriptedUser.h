@@ -20,7 +20,7 @@
 #include "standin/pinhost/UserEvents.h"
 #include "core/ui/HeadlessUi.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 class ScriptedUser {
 public:
@@ -35,10 +35,10 @@ public:
     // Stops watching once the host's call is over, and tells `seen` what was
     // shown, in order. An answer no user could give is a ui::ImpossibleAction;
     // a window that would not answer, a std::runtime_error.
-    void finish(app::UserEvents& seen);
+    void finish(pinhost::UserEvents& seen);
 
 private:
-    using Event = std::function<void(app::UserEvents&)>;
+    using Event = std::function<void(pinhost::UserEvents&)>;
 
     void run();
     void watch();
@@ -48,6 +48,7 @@ private:
     // one of them reported that the act failed.
     bool perform(HWND form, const ui::UserAction& action);
     bool answerMessageBoxes();
+    bool awaitEndAfterOk(HWND form);
     void answerMessageBox(HWND box);
     void closeFromTitleBar(HWND form);
     void record(Event event);
@@ -66,4 +67,4 @@ private:
     std::thread watcher_;  // last: it starts on what comes before
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

@@ -9,15 +9,15 @@
 #include "windows/win32text/WideText.h"
 #include "standin/win32user/ScreenUser.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
-using namespace win32::ids;
-using app::ControlSnapshot;
-using app::DialogControl;
-using app::DialogSnapshot;
-using app::NoticeSnapshot;
-using app::Shows;
-using win32::narrow;
+using namespace server::win32::ids;
+using pinhost::ControlSnapshot;
+using pinhost::DialogControl;
+using pinhost::DialogSnapshot;
+using pinhost::NoticeSnapshot;
+using pinhost::Shows;
+using win32text::narrow;
 
 namespace {
 
@@ -31,15 +31,15 @@ float twips(int pixels, int dotsPerInchCap) {
     return static_cast<float>(std::round(pixels * kTwipsPerInch / dpi));
 }
 
-std::string textOf(HWND dialog, int id) { return narrow(screen::textOf(GetDlgItem(dialog, id))); }
+std::string textOf(HWND dialog, int id) { return narrow(win32user::textOf(GetDlgItem(dialog, id))); }
 
 std::vector<std::string> itemsOf(HWND combo) {
     std::vector<std::string> items;
-    for (const std::wstring& item : screen::listItems(combo)) items.push_back(narrow(item));
+    for (const std::wstring& item : win32user::listItems(combo)) items.push_back(narrow(item));
     return items;
 }
 
-// The window of each control of app::kDialogControls, by the form model's name for it.
+// The window of each control of pinhost::kDialogControls, by the form model's name for it.
 constexpr std::pair<std::string_view, int> kControlIds[] = {
     {"Normativa", Standards},     {"Lunghezza", Lengths},     {"Passo", Pitches},
     {"LblDescr", Description},    {"lblTxtDiam", Diameter},   {"LblNormativa", StandardLabel},
@@ -59,25 +59,25 @@ ControlSnapshot controlSnapshot(HWND dialog, const DialogControl& control) {
     ControlSnapshot s;
     switch (control.shows) {
         case Shows::Label:
-        case Shows::Button: s.text = narrow(screen::textOf(window)); break;
-        case Shows::CheckBox: s.value = screen::checkState(window); break;
+        case Shows::Button: s.text = narrow(win32user::textOf(window)); break;
+        case Shows::CheckBox: s.value = win32user::checkState(window); break;
         case Shows::DropDownList:
             s.items = itemsOf(window);
-            for (LRESULT data : screen::listItemData(window)) s.itemData.push_back(static_cast<int32_t>(data));
-            s.index = screen::listIndex(window);
-            s.enabled = screen::isEnabled(window);
+            for (LRESULT data : win32user::listItemData(window)) s.itemData.push_back(static_cast<int32_t>(data));
+            s.index = win32user::listIndex(window);
+            s.enabled = win32user::isEnabled(window);
             break;
         case Shows::EditableList:
             s.items = itemsOf(window);
-            s.text = narrow(screen::textOf(window));
+            s.text = narrow(win32user::textOf(window));
             break;
         case Shows::TextBox:
-            s.text = narrow(screen::textOf(window));
-            s.visible = screen::isShown(window);
+            s.text = narrow(win32user::textOf(window));
+            s.visible = win32user::isShown(window);
             break;
         case Shows::DefaultButton:
-            s.text = narrow(screen::textOf(window));
-            s.enabled = screen::isEnabled(window);
+            s.text = narrow(win32user::textOf(window));
+            s.enabled = win32user::isEnabled(window);
             break;
     }
     return s;
@@ -88,7 +88,7 @@ ui::Icon iconOf(HWND box) {
     HWND picture = nullptr;
     while ((picture = FindWindowExW(box, picture, L"Static", nullptr)))
         if (GetWindowLongW(picture, GWL_STYLE) & SS_ICON) break;
-    const HICON shown = picture ? screen::pictureOf(picture) : nullptr;
+    const HICON shown = picture ? win32user::pictureOf(picture) : nullptr;
     if (!shown) return ui::Icon::None;
     if (shown == LoadIconW(nullptr, IDI_HAND)) return ui::Icon::Critical;
     if (shown == LoadIconW(nullptr, IDI_EXCLAMATION)) return ui::Icon::Exclamation;
@@ -103,25 +103,25 @@ WindowKind kindOf(HWND dialog) {
     return WindowKind::MessageBox;
 }
 
-app::DialogSnapshot threadDialogSnapshot(HWND dialog) {
+pinhost::DialogSnapshot threadDialogSnapshot(HWND dialog) {
     DialogSnapshot d;
-    d.caption = narrow(screen::textOf(dialog));
+    d.caption = narrow(win32user::textOf(dialog));
     RECT frame;
     GetWindowRect(dialog, &frame);
     d.left = twips(frame.left, LOGPIXELSX);
     d.top = twips(frame.top, LOGPIXELSY);
     HWND tabs = GetDlgItem(dialog, StandardGroups);
-    for (const std::wstring& caption : screen::tabCaptions(tabs)) d.tabs.push_back(narrow(caption));
-    d.tab = screen::currentTab(tabs);
-    return app::withControls(std::move(d), [&](const DialogControl& c) { return controlSnapshot(dialog, c); });
+    for (const std::wstring& caption : win32user::tabCaptions(tabs)) d.tabs.push_back(narrow(caption));
+    d.tab = win32user::currentTab(tabs);
+    return pinhost::withControls(std::move(d), [&](const DialogControl& c) { return controlSnapshot(dialog, c); });
 }
 
-app::NoticeSnapshot noticeSnapshot(HWND notice) {
-    return {narrow(screen::textOf(notice)), textOf(notice, Warning), textOf(notice, NoticeOk)};
+pinhost::NoticeSnapshot noticeSnapshot(HWND notice) {
+    return {narrow(win32user::textOf(notice)), textOf(notice, Warning), textOf(notice, NoticeOk)};
 }
 
 ui::Message messageBoxShown(HWND box) {
-    return {narrow(screen::messageOf(box)), narrow(screen::textOf(box)), iconOf(box)};
+    return {narrow(win32user::messageOf(box)), narrow(win32user::textOf(box)), iconOf(box)};
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

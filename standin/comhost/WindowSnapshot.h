@@ -9,13 +9,13 @@
 #include "standin/pinhost/FormSnapshot.h"
 #include "core/ui/Ui.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 enum class WindowKind { ThreadDialog, Notice, MessageBox };
 
 WindowKind kindOf(HWND dialog);
-app::DialogSnapshot threadDialogSnapshot(HWND dialog);
-app::NoticeSnapshot noticeSnapshot(HWND notice);
+pinhost::DialogSnapshot threadDialogSnapshot(HWND dialog);
+pinhost::NoticeSnapshot noticeSnapshot(HWND notice);
 ui::Message messageBoxShown(HWND box);
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost

@@ -4,11 +4,15 @@
 #include "core/shape/DropHook.h"
 #include "core/shape/PShape.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 std::unique_ptr<LoadedComponent> loadComponent(const std::filesystem::path& installDir) {
-    return std::make_unique<CoreComponent>(installDir);
+    return std::make_unique<corehost::CoreComponent>(installDir);
 }
+
+}  // namespace zelva::pinhost
+
+namespace zelva::corehost {
 
 CoreComponent::CoreComponent(const std::filesystem::path& installDir) : session_(installDir) {
     session_.ui.setObserver(this);
@@ -25,7 +29,7 @@ void CoreComponent::setHostSetting(const std::string& section, const std::string
 void CoreComponent::setScreen(int32_t width, int32_t height) { session_.ui.setScreen({0, 0, width, height}); }
 
 template <class Call>
-void CoreComponent::withUser(const ui::UserScript& answers, UserEvents& seen, Call call) {
+void CoreComponent::withUser(const ui::UserScript& answers, pinhost::UserEvents& seen, Call call) {
     session_.ui.answerNextForm(answers);
     seen_ = &seen;
     try {
@@ -39,7 +43,7 @@ void CoreComponent::withUser(const ui::UserScript& answers, UserEvents& seen, Ca
     seen_ = nullptr;
 }
 
-void CoreComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers, UserEvents& seen) {
+void CoreComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers, pinhost::UserEvents& seen) {
     withUser(answers, seen, [&] {
         Variant hookArg = Variant::object(hook);
         makeRef<shape::DropHook>(session_.module)->call("OnDragDrop", {ref(hookArg)});
@@ -47,11 +51,11 @@ void CoreComponent::drop(const Ref<Object>& hook, const ui::UserScript& answers,
 }
 
 void CoreComponent::doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, const ui::UserScript& answers,
-                                UserEvents& seen) {
+                                pinhost::UserEvents& seen) {
     withUser(answers, seen, [&] { session_.host.doubleClick(pin); });
 }
 
-PinProjection CoreComponent::project(const Ref<Object>& shape) {
+pinhost::PinProjection CoreComponent::project(const Ref<Object>& shape) {
     const Ref<shape::PShape> view = makeRef<shape::PShape>(session_.module);
     Variant target = Variant::object(shape);
     std::vector<Variant> v(8, Variant::r8(0));
@@ -60,7 +64,7 @@ PinProjection CoreComponent::project(const Ref<Object>& shape) {
     for (auto& x : v) args.push_back(ref(x));
     args.push_back(ref(isHole));
     args.push_back(ref(taper));
-    PinProjection out;
+    pinhost::PinProjection out;
     out.result = toBool(view->invoke("IC2DProjectedThreads_GetProjectedThreadInformation", CallKind::Method, args));
     out.inner = toDouble(v[0]);
     out.outer = toDouble(v[1]);
@@ -87,4 +91,4 @@ void CoreComponent::messageShown(const ui::Message& box) {
     if (seen_) seen_->messageShown(box);
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::corehost

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <variant>
 
-namespace zelva::app {
+namespace zelva::corehost {
 
 namespace {
 
@@ -18,27 +18,27 @@ std::vector<ModelControl> controlsOf(const ui::Dialog& d) {
             &d.CancelButton, &d.OKButton};
 }
 
-ControlSnapshot snapshotOf(const ui::Label& label) {
-    ControlSnapshot s;
+pinhost::ControlSnapshot snapshotOf(const ui::Label& label) {
+    pinhost::ControlSnapshot s;
     s.text = label.caption;
     return s;
 }
 
-ControlSnapshot snapshotOf(const ui::TextBox& box) {
-    ControlSnapshot s;
+pinhost::ControlSnapshot snapshotOf(const ui::TextBox& box) {
+    pinhost::ControlSnapshot s;
     s.text = box.text;
     s.visible = box.visible;
     return s;
 }
 
-ControlSnapshot snapshotOf(const ui::CheckBox& box) {
-    ControlSnapshot s;
+pinhost::ControlSnapshot snapshotOf(const ui::CheckBox& box) {
+    pinhost::ControlSnapshot s;
     s.value = box.value();
     return s;
 }
 
-ControlSnapshot snapshotOf(const ui::ComboBox& list) {
-    ControlSnapshot s;
+pinhost::ControlSnapshot snapshotOf(const ui::ComboBox& list) {
+    pinhost::ControlSnapshot s;
     for (int i = 0; i < list.listCount(); ++i) {
         s.items.push_back(list.item(i));
         s.itemData.push_back(list.itemData(i));
@@ -49,14 +49,14 @@ ControlSnapshot snapshotOf(const ui::ComboBox& list) {
     return s;
 }
 
-ControlSnapshot snapshotOf(const ui::CommandButton& button) {
-    ControlSnapshot s;
+pinhost::ControlSnapshot snapshotOf(const ui::CommandButton& button) {
+    pinhost::ControlSnapshot s;
     s.text = button.caption;
     s.enabled = button.enabled;
     return s;
 }
 
-ControlSnapshot controlSnapshot(const std::vector<ModelControl>& controls, std::string_view name) {
+pinhost::ControlSnapshot controlSnapshot(const std::vector<ModelControl>& controls, std::string_view name) {
     for (const ModelControl& control : controls) {
         if (std::visit([&](auto* c) { return c->name == name; }, control))
             return std::visit([](auto* c) { return snapshotOf(*c); }, control);
@@ -64,25 +64,25 @@ ControlSnapshot controlSnapshot(const std::vector<ModelControl>& controls, std::
     throw std::logic_error("the dialog model has no control " + std::string(name));
 }
 
-DialogSnapshot dialogSnapshot(const ui::Dialog& d) {
-    DialogSnapshot s;
+pinhost::DialogSnapshot dialogSnapshot(const ui::Dialog& d) {
+    pinhost::DialogSnapshot s;
     s.caption = d.caption;
     s.top = d.top;
     s.left = d.left;
     for (int i = 0; i < d.TabNorme.tabs(); ++i) s.tabs.push_back(d.TabNorme.tabCaption(i));
     s.tab = d.TabNorme.tab();
     const std::vector<ModelControl> controls = controlsOf(d);
-    return withControls(std::move(s), [&](const DialogControl& c) { return controlSnapshot(controls, c.name); });
+    return pinhost::withControls(std::move(s), [&](const pinhost::DialogControl& c) { return controlSnapshot(controls, c.name); });
 }
 
 }  // namespace
 
-const char* formName(const ui::Form& form) { return form.kind() == ui::FormKind::Dialog ? kDialogForm : kNoticeForm; }
+const char* formName(const ui::Form& form) { return form.kind() == ui::FormKind::Dialog ? pinhost::kDialogForm : pinhost::kNoticeForm; }
 
-ShownForm shownForm(const ui::Form& form) {
+pinhost::ShownForm shownForm(const ui::Form& form) {
     if (form.kind() == ui::FormKind::Dialog) return shownForm(dialogSnapshot(static_cast<const ui::Dialog&>(form)));
     const auto& info = static_cast<const ui::DlgInfo&>(form);
-    return shownForm(NoticeSnapshot{info.caption, info.LblWarning.caption, info.OKButton.caption});
+    return shownForm(pinhost::NoticeSnapshot{info.caption, info.LblWarning.caption, info.OKButton.caption});
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::corehost

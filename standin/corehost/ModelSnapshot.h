@@ -4,9 +4,9 @@
 #include "standin/pinhost/FormSnapshot.h"
 #include "core/ui/Dialog.h"
 
-namespace zelva::app {
+namespace zelva::corehost {
 
-ShownForm shownForm(const ui::Form& form);
+pinhost::ShownForm shownForm(const ui::Form& form);
 const char* formName(const ui::Form& form);
 
-}  // namespace zelva::app
+}  // namespace zelva::corehost

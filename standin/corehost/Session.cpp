@@ -6,13 +6,13 @@
 #include "core/shape/DropHook.h"
 #include "core/shape/PShape.h"
 
-namespace zelva::app {
+namespace zelva::corehost {
 
 Session::Session(const std::filesystem::path& installDir) : Session(installDir, ui) {}
 
 Session::Session(const std::filesystem::path& installDir, ui::Ui& userInterface)
     : module(host.library(), userInterface, files) {
-    loadHostSettings(host, installDir);
+    pinhost::loadHostSettings(host, installDir);
     forms::ConnectFormEvents(module);
     host.registerClass(shape::kPShapeProgId, shape::kPShapeClassId,
                        [this] { return Ref<Object>(makeRef<shape::PShape>(module)); });
@@ -20,4 +20,4 @@ Session::Session(const std::filesystem::path& installDir, ui::Ui& userInterface)
                        [this] { return Ref<Object>(makeRef<shape::DropHook>(module)); });
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::corehost

@@ -10,7 +10,7 @@
 #include "standin/sim/SimHost.h"
 #include "core/ui/HeadlessUi.h"
 
-namespace zelva::app {
+namespace zelva::corehost {
 
 class Session {
 public:
@@ -26,4 +26,4 @@ public:
     env::Module module;
 };
 
-}  // namespace zelva::app
+}  // namespace zelva::corehost

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "IronCADAO.h"
-#include "Module.h"
+#include "HostModule.h"
 
 namespace zelva::hostlib {
 

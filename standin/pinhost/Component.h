@@ -15,7 +15,7 @@
 #include "standin/sim/SimHost.h"
 #include "core/ui/HeadlessUi.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 class Component {
 public:
@@ -50,4 +50,4 @@ std::unique_ptr<LoadedComponent> loadComponent(const std::filesystem::path& inst
 // The host's registry and settings from the install tree, into `host`.
 void loadHostSettings(sim::SimHost& host, const std::filesystem::path& installDir);
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

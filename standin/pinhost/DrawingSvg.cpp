@@ -7,7 +7,7 @@
 
 #include "standin/pinhost/SvgWriter.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 namespace {
 
@@ -364,4 +364,4 @@ std::string drawingSvg(const std::vector<PinProjection>& pins) {
     return out.str();
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 using json = nlohmann::ordered_json;
 
@@ -39,4 +39,4 @@ ShownForm shownForm(const NoticeSnapshot& n) {
     return {kNoticeForm, {{"caption", n.caption}, {"LblWarning", n.warning}, {"OKButton", n.okCaption}}};
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -11,7 +11,7 @@
 
 #include "standin/pinhost/UserEvents.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 // How a control of the thread dialog shows in the transcript.
 enum class Shows {
@@ -88,4 +88,4 @@ inline constexpr char kNoticeForm[] = "DlgInfo";
 ShownForm shownForm(const DialogSnapshot& dialog);
 ShownForm shownForm(const NoticeSnapshot& notice);
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -1,6 +1,6 @@
 #include "standin/pinhost/Component.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 void loadHostSettings(sim::SimHost& host, const std::filesystem::path& installDir) {
     const settingsfiles::Substitutions subs{{"INSTALLDIR", (installDir / "Tessalo").string()}};
@@ -8,4 +8,4 @@ void loadHostSettings(sim::SimHost& host, const std::filesystem::path& installDi
     host.settings().load(installDir / "host-settings.ini", subs);
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -9,7 +9,7 @@
 #include "standin/pinhost/SvgWriter.h"
 #include "standin/sim/ShapeGeometry.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 using sim::Vec3;
 namespace doc = sim::doc;
@@ -565,4 +565,4 @@ std::string modelSvg(const doc::Document& doc) {
     return out.str();
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

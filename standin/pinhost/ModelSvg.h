@@ -8,9 +8,9 @@
 
 #include "standin/sim/Document.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 void writeModelSvg(std::ostream& out, const sim::doc::Document& doc);
 std::string modelSvg(const sim::doc::Document& doc);  // the same as text
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

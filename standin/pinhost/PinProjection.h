@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 struct PinProjection {
     std::string pin;       // "pin1", "pin2", … in creation order
@@ -25,4 +25,4 @@ struct PinProjection {
     double chamfer = 0;      // chamfer length, millimetres
 };
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 namespace {
 
@@ -179,4 +179,4 @@ std::vector<ScenarioLine> parseScenario(std::istream& in, const std::string& nam
     return lines;
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -13,7 +13,7 @@
 #include "standin/sim/FrameMath.h"
 #include "core/ui/HeadlessUi.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 struct RegistryValue { std::string key, name, value; };
 struct HostSetting { std::string section, key, value; };
@@ -49,4 +49,4 @@ class ScenarioError : public std::runtime_error {
 
 std::vector<ScenarioLine> parseScenario(std::istream& in, const std::string& name);
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

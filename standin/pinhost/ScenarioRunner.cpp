@@ -7,7 +7,7 @@
 #include "standin/sim/DocumentJson.h"
 #include "standin/sim/ShapeGeometry.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 namespace {
 
@@ -168,4 +168,4 @@ std::shared_ptr<sim::doc::Shape> ScenarioRunner::pin(const std::string& name, co
     return it->second;
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

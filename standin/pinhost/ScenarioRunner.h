@@ -13,7 +13,7 @@
 #include "standin/pinhost/Scenario.h"
 #include "standin/pinhost/Transcript.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 // It watches the user's forms and message boxes, passes them on to the
 // transcript and names them in the summary.
@@ -57,4 +57,4 @@ private:
     int failures_ = 0;
 };
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

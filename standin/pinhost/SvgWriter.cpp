@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 std::string formatNumber(double value, int decimals) {
     if (!std::isfinite(value)) return "0";
@@ -154,4 +154,4 @@ void SvgWriter::indent() {
     for (size_t i = 0; i < open_.size(); ++i) out_ << "  ";
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

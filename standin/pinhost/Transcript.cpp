@@ -1,6 +1,6 @@
 #include "standin/pinhost/Transcript.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 using json = nlohmann::ordered_json;
 
@@ -63,4 +63,4 @@ void Transcript::error(const std::string& step, const Error& e) {
     write({{"event", "error"}, {"step", step}, {"number", e.number()}, {"description", e.description()}});
 }
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -11,7 +11,7 @@
 #include "standin/pinhost/PinProjection.h"
 #include "standin/pinhost/UserEvents.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 struct PinState {
     std::string pin;
@@ -35,4 +35,4 @@ private:
     std::ostream& out_;
 };
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -10,7 +10,7 @@
 
 #include "core/ui/Ui.h"
 
-namespace zelva::app {
+namespace zelva::pinhost {
 
 struct ShownForm {
     std::string name;                 // "Dialog" or "DlgInfo"
@@ -25,4 +25,4 @@ public:
     virtual void messageShown(const ui::Message& box) = 0;
 };
 
-}  // namespace zelva::app
+}  // namespace zelva::pinhost

@@ -61,14 +61,14 @@ fs::path installBesideProgram(const char* argv0) {
 int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& install, const fs::path& journal) {
     std::ifstream in(scenarioPath);
     if (!in) throw std::runtime_error("cannot read " + scenarioPath.string());
-    auto lines = app::parseScenario(in, scenarioPath.string());
+    auto lines = pinhost::parseScenario(in, scenarioPath.string());
     fs::create_directories(out);
-    const auto loaded = app::loadComponent(stageInstall(install, out));
+    const auto loaded = pinhost::loadComponent(stageInstall(install, out));
     sim::SimHost& host = loaded->host();
     host.keepJournal(!journal.empty());
     std::ofstream transcriptFile(out / "transcript.jsonl", std::ios::binary);
-    app::Transcript transcript(transcriptFile);
-    app::ScenarioRunner runner(*loaded, transcript, std::cout);
+    pinhost::Transcript transcript(transcriptFile);
+    pinhost::ScenarioRunner runner(*loaded, transcript, std::cout);
 
     std::cout << "pinhost: replaying " << scenarioPath.string() << "\n";
     runner.run(std::exchange(lines, {}), scenarioPath.string());  // let go of the lines before the pictures are drawn
@@ -76,8 +76,8 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
         sim::writeDocumentJson(file, host.document());
         file << "\n";
     });
-    writeFile(out / "model.svg", [&](std::ostream& file) { app::writeModelSvg(file, host.document()); });
-    writeFile(out / "drawing.svg", [&](std::ostream& file) { app::writeDrawingSvg(file, runner.projections()); });
+    writeFile(out / "model.svg", [&](std::ostream& file) { pinhost::writeModelSvg(file, host.document()); });
+    writeFile(out / "drawing.svg", [&](std::ostream& file) { pinhost::writeDrawingSvg(file, runner.projections()); });
     if (!journal.empty()) writeFile(journal, sim::renderJournal(host.journal()));
     std::cout << "pinhost: " << host.document().parts.size() << " part(s), " << runner.projections().size()
               << " drawing answer(s), " << runner.failures() << " failed host call(s)\n"
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     if (out.empty()) return usage();
     try {
         return run(argv[2], out, install, journal);
-    } catch (const app::ScenarioError& e) {
+    } catch (const pinhost::ScenarioError& e) {
         std::cerr << "pinhost: " << e.what() << "\n";
         return 2;
     } catch (const std::exception& e) {

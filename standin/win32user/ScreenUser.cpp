@@ -6,7 +6,7 @@
 
 #include "windows/win32text/WideText.h"
 
-namespace zelva::screen {
+namespace zelva::win32user {
 
 namespace {
 
@@ -22,7 +22,7 @@ std::wstring className(HWND window) {
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerWithin, &result))
-        throw std::runtime_error("window " + win32::narrow(className(window)) + " did not answer message " +
+        throw std::runtime_error("window " + win32text::narrow(className(window)) + " did not answer message " +
                                  std::to_string(message));
     return static_cast<LRESULT>(result);
 }
@@ -34,7 +34,7 @@ LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 // act destroyed answers nothing, which is as good.
 void act(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     if (!SendNotifyMessageW(window, message, wParam, lParam))
-        throw std::runtime_error("window " + win32::narrow(className(window)) + " took no message " +
+        throw std::runtime_error("window " + win32text::narrow(className(window)) + " took no message " +
                                  std::to_string(message));
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerWithin, &ignored);
@@ -82,7 +82,7 @@ HWND waitForDialog(const std::wstring& title, std::chrono::milliseconds timeout)
         dialog = FindWindowW(L"#32770", title.c_str());
         return dialog && IsWindowVisible(dialog);
     });
-    if (!appeared) throw std::runtime_error("no dialog titled \"" + win32::narrow(title) + "\" appeared");
+    if (!appeared) throw std::runtime_error("no dialog titled \"" + win32text::narrow(title) + "\" appeared");
     return dialog;
 }
 
@@ -200,4 +200,4 @@ void moveTo(HWND window, int x, int y) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace zelva::screen
+}  // namespace zelva::win32user

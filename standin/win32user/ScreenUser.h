@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-namespace zelva::screen {
+namespace zelva::win32user {
 
 using namespace std::chrono_literals;
 
@@ -68,4 +68,4 @@ void closeFromTitleBar(HWND dialog);
 // Drags the window so that its top left corner lands at (x, y) on the screen.
 void moveTo(HWND window, int x, int y);
 
-}  // namespace zelva::screen
+}  // namespace zelva::win32user

@@ -6,7 +6,7 @@
 #include "windows/win32text/WideText.h"
 #include "standin/win32user/ScreenUser.h"
 
-namespace zelva::screen {
+namespace zelva::win32user {
 
 namespace {
 
@@ -31,7 +31,7 @@ bool screenshot(HWND window, const std::string& name) {
     const std::wstring geometry = std::to_wstring(frame.right - frame.left) + L"x" +
                                   std::to_wstring(frame.bottom - frame.top) + L"+" + std::to_wstring(frame.left) +
                                   L"+" + std::to_wstring(frame.top);
-    const std::wstring picture = folder + L"/" + win32::widen(name) + L".png";
+    const std::wstring picture = folder + L"/" + win32text::widen(name) + L".png";
     const std::wstring pictureHere = L"Z:" + picture;
     DeleteFileW(pictureHere.c_str());
     // Wine runs a program of the machine underneath when given its path, but
@@ -49,4 +49,4 @@ bool screenshot(HWND window, const std::string& name) {
     return true;
 }
 
-}  // namespace zelva::screen
+}  // namespace zelva::win32user

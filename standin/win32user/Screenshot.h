@@ -7,10 +7,10 @@
 
 #include <string>
 
-namespace zelva::screen {
+namespace zelva::win32user {
 
 // Saves `window` as it is on the screen as `name`.png in ZELVA_SCREENSHOT_DIR.
 // Returns false, doing nothing, when no folder is configured (no screen to take).
 bool screenshot(HWND window, const std::string& name);
 
-}  // namespace zelva::screen
+}  // namespace zelva::win32user

@@ -37,7 +37,7 @@ fs::path stagedInstallCopy(const fs::path& where) {
 
 ComponentFixture::ComponentFixture()
     : applDir_(stagedInstallCopy(temp.path()) / "Tessalo"),
-      session(std::make_unique<app::Session>(temp.path() / "install")),
+      session(std::make_unique<corehost::Session>(temp.path() / "install")),
       host(session->host),
       module(session->module),
       ui(session->ui),

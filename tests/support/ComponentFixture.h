@@ -55,7 +55,7 @@ protected:
 
     TempDir temp;
     std::filesystem::path applDir_;
-    std::unique_ptr<app::Session> session;
+    std::unique_ptr<corehost::Session> session;
     sim::SimHost& host;
     env::Module& module;
     ui::HeadlessUi& ui;

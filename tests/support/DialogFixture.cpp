@@ -25,13 +25,13 @@ ui::UserAction cancel() { return {K::Cancel, 0, {}}; }
 }  // namespace act
 
 void FormWatch::formShown(const ui::Form& form) {
-    app::ShownForm shown = app::shownForm(form);
+    pinhost::ShownForm shown = corehost::shownForm(form);
     seen.push_back({shown.name, shown.controls, {}, false});
     if (onShown) onShown(form);
 }
 
 void FormWatch::formClosed(const ui::Form& form, bool byOk) {
-    seen.back().closed = app::shownForm(form).controls;
+    seen.back().closed = corehost::shownForm(form).controls;
     seen.back().byOk = byOk;
     if (onClosed) onClosed(form);
 }

@@ -11,7 +11,7 @@
 
 namespace zelva::wintest {
 
-using com::ComPtr;
+using comvalues::ComPtr;
 
 class Bstr {
 public:

@@ -11,7 +11,7 @@
 
 #include "IronCADAO.h"
 #include "core/automation/Error.h"
-#include "ClassObjects.h"
+#include "HostClassObjects.h"
 #include "ComHostLibrary.h"
 #include "windows/comvalues/ComPtr.h"
 #include "DispatchObject.h"
@@ -19,7 +19,7 @@
 
 using namespace zelva;
 using zelva::server::ComHostLibrary;
-using zelva::com::ComPtr;
+using zelva::comvalues::ComPtr;
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "windows/win32text/ModuleFileName.h"
 
-using zelva::win32::moduleFileName;
+using zelva::win32text::moduleFileName;
 
 namespace {
 

@@ -1,13 +1,13 @@
 // make_thread_texture OUT.jpg
 //
-// Draws the seamless thread texture (see ThreadTexture.h) and writes it as a JPEG of
+// Draws the seamless thread texture (see TexturePicture.h) and writes it as a JPEG of
 // quality 90.  The shipped picture is install/Tessalo/Images/3iaoftt.jpg.
 // Exit status: 0 written, 1 could not be drawn or written, 2 wrong usage.
 #include <cstdio>
 #include <exception>
 #include <string>
 
-#include "ThreadTexture.h"
+#include "TexturePicture.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 || std::string(argv[1]).empty() || argv[1][0] == '-') {

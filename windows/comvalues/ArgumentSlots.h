@@ -8,7 +8,7 @@
 #include <memory>
 #include <new>
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 template <class T>
 class ArgumentSlots {
@@ -44,4 +44,4 @@ private:
     size_t count_;
 };
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

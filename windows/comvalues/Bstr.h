@@ -11,7 +11,7 @@
 
 #include "windows/win32text/WideText.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 class Bstr {
 public:
@@ -34,19 +34,19 @@ public:
     std::string utf8() const { return utf8Of(s_); }
 
     // The text of any BSTR; a null BSTR is the empty text.
-    static std::string utf8Of(BSTR s) { return win32::narrow(std::wstring_view(s ? s : L"", SysStringLen(s))); }
+    static std::string utf8Of(BSTR s) { return win32text::narrow(std::wstring_view(s ? s : L"", SysStringLen(s))); }
 
 private:
     // Converted straight into the string's own block: no UTF-16 copy between.
     static BSTR allocate(std::string_view utf8) {
-        const size_t length = win32::widenedLength(utf8);
+        const size_t length = win32text::widenedLength(utf8);
         BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(length));
         if (!s) throw std::bad_alloc();
-        win32::widenInto(utf8, s, length);
+        win32text::widenInto(utf8, s, length);
         return s;
     }
 
     BSTR s_ = nullptr;
 };
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

@@ -3,7 +3,7 @@
 #include "windows/comvalues/Bstr.h"
 #include "windows/comvalues/ComPtr.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 std::string systemText(HRESULT hr) {
     wchar_t* buffer = nullptr;
@@ -13,7 +13,7 @@ std::string systemText(HRESULT hr) {
     std::wstring_view text = length ? std::wstring_view(buffer, length) : std::wstring_view(L"Automation error");
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.remove_suffix(1);
-    std::string utf8 = win32::narrow(text);
+    std::string utf8 = win32text::narrow(text);
     LocalFree(buffer);
     return utf8;
 }
@@ -37,4 +37,4 @@ std::string takeErrorInfoText() {
     return text.utf8();
 }
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

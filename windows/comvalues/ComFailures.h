@@ -11,7 +11,7 @@
 #include "core/automation/Error.h"
 #include "windows/comvalues/ValuePolicy.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 // The system's text for `hr` without its line end; "Automation error" when
 // the system has none.
@@ -25,4 +25,4 @@ Error invokeError(HRESULT hr, EXCEPINFO& exception, const ValuePolicy& policy);
 // when there is none.
 std::string takeErrorInfoText();
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <utility>
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 namespace detail {
 #if defined(__cplusplus) && !defined(CINTERFACE)
@@ -75,4 +75,4 @@ private:
     Interface* p_ = nullptr;
 };
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 class ComVariant {
 public:
@@ -25,4 +25,4 @@ private:
     VARIANT v_;
 };
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

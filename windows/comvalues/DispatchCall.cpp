@@ -5,7 +5,7 @@
 #include "windows/comvalues/ComVariant.h"
 #include "windows/comvalues/VariantValues.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 Variant invokeMember(IDispatch* dispatch, DISPID id, CallKind kind, std::span<const Arg> args,
                      const ValuePolicy& policy) {
@@ -42,4 +42,4 @@ Variant invokeMember(IDispatch* dispatch, DISPID id, CallKind kind, std::span<co
     return valueOf(result.get(), policy);
 }
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

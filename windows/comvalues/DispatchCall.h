@@ -13,9 +13,9 @@
 #include "core/automation/Object.h"
 #include "windows/comvalues/ValuePolicy.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 Variant invokeMember(IDispatch* dispatch, DISPID id, CallKind kind, std::span<const Arg> args,
                      const ValuePolicy& policy);
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

@@ -12,7 +12,7 @@
 #include "core/automation/Error.h"
 #include "core/automation/Object.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 enum class Reading {
     // Any other numeric type reads as R8, as script clients pass what they hold.
@@ -33,4 +33,4 @@ struct ValuePolicy {
     Error (*failure)(HRESULT hr, const std::string& description);
 };
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

@@ -6,7 +6,7 @@
 #include "windows/comvalues/ComPtr.h"
 #include "windows/comvalues/ComVariant.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 namespace {
 
@@ -89,4 +89,4 @@ void storeThrough(const Variant& v, VARIANTARG& target, const ValuePolicy& polic
     }
 }
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

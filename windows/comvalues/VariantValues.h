@@ -8,7 +8,7 @@
 #include "core/automation/Variant.h"
 #include "windows/comvalues/ValuePolicy.h"
 
-namespace zelva::com {
+namespace zelva::comvalues {
 
 // The value of `v`, read through a by-reference one; a type without a core
 // value (Null, arrays, errors) is a type mismatch, unless `policy` reads it.
@@ -19,4 +19,4 @@ void toVariant(const Variant& v, VARIANT* out, const ValuePolicy& policy);
 // points at (a VARIANT it points at takes `v`'s own type).
 void storeThrough(const Variant& v, VARIANTARG& target, const ValuePolicy& policy);
 
-}  // namespace zelva::com
+}  // namespace zelva::comvalues

@@ -25,11 +25,11 @@ int runtimeNumberOf(HRESULT hr) {
 
 HRESULT reportError(const Error& error, REFIID iid) noexcept {
     try {
-        com::ComPtr<ICreateErrorInfo> create;
-        com::ComPtr<IErrorInfo> info;
+        comvalues::ComPtr<ICreateErrorInfo> create;
+        comvalues::ComPtr<IErrorInfo> info;
         if (FAILED(CreateErrorInfo(create.put())) || FAILED(create.queryTo(IID_IErrorInfo, info.put())))
             return error.hresult();
-        const std::wstring description = win32::widen(error.description());
+        const std::wstring description = win32text::widen(error.description());
         ICreateErrorInfo_SetGUID(create.get(), iid);
         ICreateErrorInfo_SetSource(create.get(), const_cast<LPOLESTR>(L"Zelvacorin"));
         ICreateErrorInfo_SetDescription(create.get(), const_cast<LPOLESTR>(description.c_str()));
@@ -45,15 +45,15 @@ Error errorOf(HRESULT hr, const std::string& description) {
         return Error::runtime(number, description.empty() ? standardDescription(number) : description);
     if (!description.empty()) return Error::fromHresult(hr, description);
     return Error::fromHresult(hr, HRESULT_FACILITY(hr) == FACILITY_CONTROL ? standardDescription(HRESULT_CODE(hr))
-                                                                           : com::systemText(hr));
+                                                                           : comvalues::systemText(hr));
 }
 
 Error callError(HRESULT hr, IUnknown* object, REFIID iid) {
-    com::ComPtr<ISupportErrorInfo> support;
+    comvalues::ComPtr<ISupportErrorInfo> support;
     const bool leavesInfo = object &&
                             SUCCEEDED(IUnknown_QueryInterface(object, IID_ISupportErrorInfo, support.putVoid())) &&
                             ISupportErrorInfo_InterfaceSupportsErrorInfo(support.get(), iid) == S_OK;
-    return errorOf(hr, leavesInfo ? com::takeErrorInfoText() : std::string());
+    return errorOf(hr, leavesInfo ? comvalues::takeErrorInfoText() : std::string());
 }
 
 }  // namespace zelva::server

@@ -20,7 +20,7 @@ namespace {
 template <class Interface>
 class HostObject {
 protected:
-    HostObject(com::ComPtr<Interface> object, REFIID iid) : object_(std::move(object)), iid_(iid) {}
+    HostObject(comvalues::ComPtr<Interface> object, REFIID iid) : object_(std::move(object)), iid_(iid) {}
 
     Interface* get() const { return object_.get(); }
     void check(HRESULT hr) const { checkCall(hr, reinterpret_cast<IUnknown*>(object_.get()), iid_); }
@@ -30,7 +30,7 @@ protected:
         return v;
     }
 
-    com::ComPtr<Interface> object_;
+    comvalues::ComPtr<Interface> object_;
 
 private:
     REFIID iid_;
@@ -43,7 +43,7 @@ private:
 
 class Vector final : public host::HostVector, HostObject<IHostVector> {
 public:
-    explicit Vector(com::ComPtr<IHostVector> v) : HostObject(std::move(v), IID_IHostVector) {}
+    explicit Vector(comvalues::ComPtr<IHostVector> v) : HostObject(std::move(v), IID_IHostVector) {}
 
     void setXYZ(double x, double y, double z) override { check(IHostVector_SetXYZ(get(), &x, &y, &z)); }
     double x() override { return read(IHostVector_get_X); }
@@ -57,7 +57,7 @@ public:
 
 class Placement final : public host::HostPlacement, HostObject<IHostPlacement> {
 public:
-    explicit Placement(com::ComPtr<IHostPlacement> p) : HostObject(std::move(p), IID_IHostPlacement) {}
+    explicit Placement(comvalues::ComPtr<IHostPlacement> p) : HostObject(std::move(p), IID_IHostPlacement) {}
 
     double x() override { return read(IHostPlacement_get_X); }
     void setX(double v) override { check(IHostPlacement_put_X(get(), v)); }
@@ -88,11 +88,11 @@ private:
 
 class Transform final : public host::HostTransform, HostObject<IHostTransform> {
 public:
-    explicit Transform(com::ComPtr<IHostTransform> t) : HostObject(std::move(t), IID_IHostTransform) {}
+    explicit Transform(comvalues::ComPtr<IHostTransform> t) : HostObject(std::move(t), IID_IHostTransform) {}
 
     void setFrames(const Ref<host::HostVector>& fromPoint, const Ref<host::HostVector>& fromAxis,
                    const Ref<host::HostVector>& toPoint, const Ref<host::HostVector>& toAxis) override {
-        com::ComPtr<IHostVector> nothing[4];
+        comvalues::ComPtr<IHostVector> nothing[4];
         check(IHostTransform_SetFrames(get(), slotOf(fromPoint, nothing[0]), slotOf(fromAxis, nothing[1]),
                                        slotOf(toPoint, nothing[2]), slotOf(toAxis, nothing[3])));
     }
@@ -104,7 +104,7 @@ public:
 
 private:
     // The host's vector behind a core reference; Nothing passes `nothing`.
-    static IHostVector** slotOf(const Ref<host::HostVector>& vector, com::ComPtr<IHostVector>& nothing) {
+    static IHostVector** slotOf(const Ref<host::HostVector>& vector, comvalues::ComPtr<IHostVector>& nothing) {
         if (!vector) return nothing.addressof();
         auto* own = dynamic_cast<Vector*>(vector.get());
         if (!own) throw Error::runtime(err::TypeMismatch);
@@ -114,12 +114,12 @@ private:
 
 class ClassRegistry final : public host::HostClassRegistry, HostObject<IHostClassRegistry> {
 public:
-    explicit ClassRegistry(com::ComPtr<IHostClassRegistry> r) : HostObject(std::move(r), IID_IHostClassRegistry) {}
+    explicit ClassRegistry(comvalues::ComPtr<IHostClassRegistry> r) : HostObject(std::move(r), IID_IHostClassRegistry) {}
 
     std::string classIdOf(std::string_view progId, int32_t flags) override {
-        com::Bstr name(progId);
+        comvalues::Bstr name(progId);
         LONG reserved = flags;
-        com::Bstr id;
+        comvalues::Bstr id;
         check(IHostClassRegistry_ClassIdOf(get(), name.ref(), &reserved, id.put()));
         return id.utf8();
     }
@@ -127,10 +127,10 @@ public:
 
 class Converter final : public host::UnitConverter, HostObject<IUnitConverter> {
 public:
-    explicit Converter(com::ComPtr<IUnitConverter> c) : HostObject(std::move(c), IID_IUnitConverter) {}
+    explicit Converter(comvalues::ComPtr<IUnitConverter> c) : HostObject(std::move(c), IID_IUnitConverter) {}
 
     double convert(const Ref<Object>& page, double value, int32_t fromCode, int32_t toCode) override {
-        com::ComPtr<IDispatch> onPage = dispatchOf(page);
+        comvalues::ComPtr<IDispatch> onPage = dispatchOf(page);
         LONG from = fromCode, to = toCode;
         double result = 0;
         check(IUnitConverter_Convert(get(), onPage.addressof(), &value, &from, &to, &result));
@@ -140,16 +140,16 @@ public:
 
 class Registry final : public host::HostRegistry, HostObject<IHostRegistry> {
 public:
-    explicit Registry(com::ComPtr<IHostRegistry> r) : HostObject(std::move(r), IID_IHostRegistry) {}
+    explicit Registry(comvalues::ComPtr<IHostRegistry> r) : HostObject(std::move(r), IID_IHostRegistry) {}
 
     std::string readString(int32_t root, std::string_view key, std::string_view name) override {
         LONG inRoot = root, status = 0;
-        com::Bstr inKey(key), valueName(name), value("");
+        comvalues::Bstr inKey(key), valueName(name), value("");
         check(IHostRegistry_ReadString(get(), &inRoot, inKey.ref(), valueName.ref(), value.ref(), &status));
         return value.utf8();
     }
     bool fileExists(std::string_view path) override {
-        com::Bstr file(path);
+        comvalues::Bstr file(path);
         VARIANT_BOOL exists = VARIANT_FALSE;
         check(IHostRegistry_FileExists(get(), file.ref(), &exists));
         return exists == VARIANT_TRUE;  // the host's -1; any other answer is no file
@@ -158,17 +158,17 @@ public:
 
 class SettingsStore final : public host::HostSettingsStore, HostObject<IHostSettingsStore> {
 public:
-    explicit SettingsStore(com::ComPtr<IHostSettingsStore> s) : HostObject(std::move(s), IID_IHostSettingsStore) {}
+    explicit SettingsStore(comvalues::ComPtr<IHostSettingsStore> s) : HostObject(std::move(s), IID_IHostSettingsStore) {}
 
     bool openSection(std::string_view name) override {
-        com::Bstr section(name);
+        comvalues::Bstr section(name);
         VARIANT_BOOL opened = VARIANT_FALSE;
         check(IHostSettingsStore_OpenSection(get(), section.ref(), &opened));
         return opened != VARIANT_FALSE;
     }
     void closeSection() override { check(IHostSettingsStore_CloseSection(get())); }
     std::optional<std::string> readString(std::string_view key) override {
-        com::Bstr name(key), text("");
+        comvalues::Bstr name(key), text("");
         VARIANT_BOOL found = VARIANT_FALSE;
         check(IHostSettingsStore_ReadString(get(), name.ref(), text.ref(), &found));
         if (found == VARIANT_FALSE) return std::nullopt;
@@ -178,7 +178,7 @@ public:
 
 template <class Adapter, class Interface>
 Ref<Adapter> create(ClassObjects& classes, REFCLSID clsid, REFIID iid) {
-    com::ComPtr<Interface> object;
+    comvalues::ComPtr<Interface> object;
     const HRESULT hr = classes.create(clsid, iid, object.putVoid());
     if (FAILED(hr)) throw Error(hr, err::CannotCreateObject, standardDescription(err::CannotCreateObject));
     return makeRef<Adapter>(std::move(object));

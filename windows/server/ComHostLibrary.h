@@ -4,7 +4,7 @@
 // host's interface. A failed creation is error 429; a failed call raises the
 // host's HRESULT with the description it left.
 
-#include "ClassObjects.h"
+#include "HostClassObjects.h"
 #include "core/host/HostLibrary.h"
 
 namespace zelva::server {

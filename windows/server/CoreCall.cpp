@@ -23,7 +23,7 @@ T* checked(T* p) {
 Variant valueOf(double* p) { return Variant::r8(*p); }
 Variant valueOf(LONG* p) { return Variant::i4(*p); }
 Variant valueOf(VARIANT_BOOL* p) { return Variant::boolean(*p != VARIANT_FALSE); }
-Variant valueOf(BSTR* p) { return Variant::str(com::Bstr::utf8Of(*p)); }
+Variant valueOf(BSTR* p) { return Variant::str(comvalues::Bstr::utf8Of(*p)); }
 Variant valueOf(IDispatch** p) { return Variant::object(objectOf(*p)); }
 
 // Stores a core value in a caller's variable or result, converted to its type.
@@ -31,7 +31,7 @@ void store(const Variant& v, double* p) { *p = toDouble(v); }
 void store(const Variant& v, LONG* p) { *p = toInt32(v); }
 void store(const Variant& v, VARIANT_BOOL* p) { *p = toBool(v) ? VARIANT_TRUE : VARIANT_FALSE; }
 void store(const Variant& v, BSTR* p) {
-    BSTR text = com::Bstr(toText(v)).detach();
+    BSTR text = comvalues::Bstr(toText(v)).detach();
     SysFreeString(*p);
     *p = text;
 }
@@ -72,7 +72,7 @@ private:
 
     // Every output the member wrote, whether or not its value changed.
     void writeBack() {
-        com::ArgumentSlots<const void*> written(callers_.size());
+        comvalues::ArgumentSlots<const void*> written(callers_.size());
         size_t count = 0;
         for (size_t i = 0; i < callers_.size(); ++i) {
             if (!args_[i].written) continue;
@@ -87,8 +87,8 @@ private:
     }
 
     std::span<const ComArg> callers_;
-    com::ArgumentSlots<Variant> values_;
-    com::ArgumentSlots<Arg> args_;
+    comvalues::ArgumentSlots<Variant> values_;
+    comvalues::ArgumentSlots<Arg> args_;
 };
 
 template <class Result>

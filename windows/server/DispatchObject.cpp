@@ -13,20 +13,20 @@
 
 namespace zelva::server {
 
-const com::ValuePolicy kComponentValues{
-    com::Reading::Lenient,
+const comvalues::ValuePolicy kComponentValues{
+    comvalues::Reading::Lenient,
     objectOf,
     [](const Ref<Object>& object) { return dispatchOf(object).detach(); },
     errorOf,
 };
 
 // Asked once: an object's interfaces stay what they are for its lifetime.
-DispatchObject::DispatchObject(com::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {
+DispatchObject::DispatchObject(comvalues::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {
     if (FAILED(dispatch_.queryTo(IID_IDispatchEx, dispatchEx_.put()))) dispatchEx_.reset();
 }
 
 DISPID DispatchObject::dispIdOf(std::string_view name) const {
-    com::Bstr text(name);
+    comvalues::Bstr text(name);
     DISPID id = DISPID_UNKNOWN;
     // Script objects may resolve names only through IDispatchEx.
     if (dispatchEx_ && SUCCEEDED(IDispatchEx_GetDispID(dispatchEx_.get(), text.get(), fdexNameCaseInsensitive, &id)))
@@ -38,20 +38,20 @@ DISPID DispatchObject::dispIdOf(std::string_view name) const {
 }
 
 Variant DispatchObject::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {
-    return com::invokeMember(dispatch_.get(), dispIdOf(name), kind, args, kComponentValues);
+    return comvalues::invokeMember(dispatch_.get(), dispIdOf(name), kind, args, kComponentValues);
 }
 
 Ref<Object> objectOf(IDispatch* dispatch) {
     if (!dispatch) return nullptr;
-    return makeRef<DispatchObject>(com::ComPtr<IDispatch>(dispatch));
+    return makeRef<DispatchObject>(comvalues::ComPtr<IDispatch>(dispatch));
 }
 
-com::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object) {
+comvalues::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object) {
     if (!object) return nullptr;
     // The class is final: its type alone tells it, without a search of the object's bases.
     if (typeid(*object) != typeid(DispatchObject))
         throw Error::runtime(err::TypeMismatch, "Object cannot be passed to COM");
-    return com::ComPtr<IDispatch>(static_cast<const DispatchObject&>(*object).dispatch());
+    return comvalues::ComPtr<IDispatch>(static_cast<const DispatchObject&>(*object).dispatch());
 }
 
 }  // namespace zelva::server

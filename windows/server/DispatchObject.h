@@ -15,7 +15,7 @@ namespace zelva::server {
 
 class DispatchObject final : public Object {
 public:
-    explicit DispatchObject(com::ComPtr<IDispatch> dispatch);
+    explicit DispatchObject(comvalues::ComPtr<IDispatch> dispatch);
 
     // Invoked as comvalues/DispatchCall.h describes.
     Variant invoke(std::string_view name, CallKind kind, std::span<const Arg> args) override;
@@ -25,18 +25,18 @@ public:
 private:
     DISPID dispIdOf(std::string_view name) const;
 
-    com::ComPtr<IDispatch> dispatch_;
-    com::ComPtr<IDispatchEx> dispatchEx_;  // null for an object without IDispatchEx
+    comvalues::ComPtr<IDispatch> dispatch_;
+    comvalues::ComPtr<IDispatchEx> dispatchEx_;  // null for an object without IDispatchEx
 };
 
 // How the component reads and passes values across COM: leniently, for any
 // automation client; only objects that came from COM can go back.
-extern const com::ValuePolicy kComponentValues;
+extern const comvalues::ValuePolicy kComponentValues;
 
 // The core object for an IDispatch reference; a null reference is Nothing.
 Ref<Object> objectOf(IDispatch* dispatch);
 // The IDispatch reference behind a core object; Nothing is null. Only objects
 // that came from COM can go back: any other is a type mismatch.
-com::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object);
+comvalues::ComPtr<IDispatch> dispatchOf(const Ref<Object>& object);
 
 }  // namespace zelva::server

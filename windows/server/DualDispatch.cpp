@@ -13,7 +13,7 @@ namespace {
 // that information, as the type library's Invoke does not always do itself.
 HRESULT completeException(HRESULT hr, EXCEPINFO* exception) {
     if (SUCCEEDED(hr) || hr == DISP_E_EXCEPTION || !exception) return hr;
-    com::ComPtr<IErrorInfo> info;
+    comvalues::ComPtr<IErrorInfo> info;
     if (GetErrorInfo(0, info.put()) != S_OK) return hr;
     *exception = EXCEPINFO{};
     IErrorInfo_GetSource(info.get(), &exception->bstrSource);
@@ -40,7 +40,7 @@ HRESULT dispatchGetTypeInfo(DualInterface which, UINT index, ITypeInfo** info) {
 HRESULT dispatchGetIDsOfNames(DualInterface which, REFIID iid, LPOLESTR* names, UINT count, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    com::ComPtr<ITypeInfo> info;
+    comvalues::ComPtr<ITypeInfo> info;
     const HRESULT hr = typeInfoOf(which, info.put());
     return FAILED(hr) ? hr : ITypeInfo_GetIDsOfNames(info.get(), names, count, ids);
 }
@@ -49,7 +49,7 @@ HRESULT dispatchInvoke(DualInterface which, void* object, DISPID id, REFIID iid,
                        VARIANT* result, EXCEPINFO* exception, UINT* argError) {
     if (!params) return E_POINTER;
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    com::ComPtr<ITypeInfo> info;
+    comvalues::ComPtr<ITypeInfo> info;
     HRESULT hr = typeInfoOf(which, info.put());
     if (FAILED(hr)) return hr;
     ScriptReferences references;

@@ -19,7 +19,7 @@
 #include "ServerModule.h"
 
 using namespace zelva::server;
-using zelva::com::ComPtr;
+using zelva::comvalues::ComPtr;
 
 namespace {
 

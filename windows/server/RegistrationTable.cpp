@@ -44,7 +44,7 @@ std::vector<std::wstring> fields(std::wstring_view line) {
 
 std::vector<RegistryEntry> registrationEntries(const std::wstring& dllPath) {
     const std::wstring dir = dllPath.substr(0, dllPath.find_last_of(L'\\') + 1);
-    const std::wstring text = win32::widen(tableText());
+    const std::wstring text = win32text::widen(tableText());
     std::vector<RegistryEntry> entries;
     size_t start = 0;
     while (start < text.size()) {

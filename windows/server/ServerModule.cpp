@@ -14,7 +14,7 @@ LONG serverLocks;
 
 HINSTANCE moduleInstance() { return instance; }
 
-std::wstring modulePath() { return win32::moduleFileName(instance); }
+std::wstring modulePath() { return win32text::moduleFileName(instance); }
 
 void objectCreated() { InterlockedIncrement(&liveObjects); }
 void objectDestroyed() { InterlockedDecrement(&liveObjects); }

@@ -17,7 +17,7 @@ std::mutex cacheMutex;
 ITypeInfo* cache[kInterfaces];
 
 HRESULT load(DualInterface which, ITypeInfo** info) {
-    com::ComPtr<ITypeLib> library;
+    comvalues::ComPtr<ITypeLib> library;
     HRESULT hr;
     if (which == DualInterface::ProjectedThreads) {
         hr = LoadRegTypeLib(LIBID_IronCADAO, 3, 21, LOCALE_NEUTRAL, library.put());

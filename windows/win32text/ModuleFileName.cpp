@@ -1,6 +1,6 @@
 #include "windows/win32text/ModuleFileName.h"
 
-namespace zelva::win32 {
+namespace zelva::win32text {
 
 std::wstring moduleFileName(HMODULE module) {
     std::wstring path(MAX_PATH, L'\0');
@@ -12,4 +12,4 @@ std::wstring moduleFileName(HMODULE module) {
     }
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::win32text

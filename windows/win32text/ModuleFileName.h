@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace zelva::win32 {
+namespace zelva::win32text {
 
 // The whole path of `module`'s file (the program's for null) at any length, as
 // a long-path-aware process may have one beyond MAX_PATH; empty when Windows
 // cannot tell.
 std::wstring moduleFileName(HMODULE module);
 
-}  // namespace zelva::win32
+}  // namespace zelva::win32text

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace zelva::win32 {
+namespace zelva::win32text {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::string narrow(std::wstring_view utf16) {
     return text;
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::win32text

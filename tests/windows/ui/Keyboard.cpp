@@ -6,7 +6,7 @@
 
 #include "windows/win32text/WideText.h"
 
-namespace zelva::screen {
+namespace zelva::win32user {
 
 namespace {
 
@@ -36,7 +36,7 @@ void press(WORD key, bool shift) {
 void typeKeys(const std::wstring& text) {
     for (wchar_t c : text) {
         const SHORT key = VkKeyScanW(c);
-        if (key == -1) throw std::runtime_error("no key types '" + win32::narrow(std::wstring(1, c)) + "'");
+        if (key == -1) throw std::runtime_error("no key types '" + win32text::narrow(std::wstring(1, c)) + "'");
         press(LOBYTE(key), (HIBYTE(key) & 1) != 0);
     }
 }
@@ -58,4 +58,4 @@ void activate(HWND window) {
     }
 }
 
-}  // namespace zelva::screen
+}  // namespace zelva::win32user

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace zelva::screen {
+namespace zelva::win32user {
 
 // A key pressed and released, with Shift held when asked.
 void press(WORD key, bool shift = false);
@@ -19,4 +19,4 @@ HWND focusIn(HWND dialog);
 // Makes `window` the active window, which receives the keys.
 void activate(HWND window);
 
-}  // namespace zelva::screen
+}  // namespace zelva::win32user

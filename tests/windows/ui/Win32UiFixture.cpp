@@ -15,7 +15,7 @@ namespace zelva::test {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::wstring kFormTitle = win32::widen(env::MessageText(2000 + env::text::Title));
+const std::wstring kFormTitle = win32text::widen(env::MessageText(2000 + env::text::Title));
 
 bool eventually(const std::function<bool()>& holds) {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
@@ -29,7 +29,7 @@ bool eventually(const std::function<bool()>& holds) {
 HWND messageBoxOver(HWND form) {
     HWND box = nullptr;
     eventually([&] {
-        for (HWND open : screen::openDialogs(GetWindowThreadProcessId(form, nullptr)))
+        for (HWND open : win32user::openDialogs(GetWindowThreadProcessId(form, nullptr)))
             if (open != form) box = open;
         return box != nullptr;
     });
@@ -72,7 +72,7 @@ void Win32UiTest::drop(const sim::HitSiteRef& site, const std::function<void()>&
             userFailure = e.what();
         }
         while (!dropped) {
-            for (HWND open : screen::openDialogs(uiThread_)) screen::closeFromTitleBar(open);
+            for (HWND open : win32user::openDialogs(uiThread_)) win32user::closeFromTitleBar(open);
             std::this_thread::sleep_for(100ms);
         }
     });

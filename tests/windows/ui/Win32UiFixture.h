@@ -64,9 +64,9 @@ protected:
     const ui::Dialog& closed() const { return forms.dialogClosed.value(); }
 
     test::TempDir temp;
-    win32::Win32Ui windows{GetModuleHandleW(nullptr)};
+    server::win32::Win32Ui windows{GetModuleHandleW(nullptr)};
     RecordingUi forms{windows};
-    app::Session session;
+    corehost::Session session;
     sim::SimHost& host;
     std::shared_ptr<sim::doc::Part> plate;
 

@@ -19,8 +19,8 @@
 #include "standin/win32user/ScreenUser.h"
 
 using namespace zelva;
-using namespace zelva::screen;
-using namespace zelva::win32::ids;
+using namespace zelva::win32user;
+using namespace zelva::server::win32::ids;
 using test::eventually;
 using test::kFormTitle;
 
@@ -128,7 +128,7 @@ TEST_F(Keyboard, ArrowsMoveThroughTabsAndListsAndEscapeCancels) {
     EXPECT_EQ(closed().Normativa.listIndex(), 1);
     EXPECT_GE(length, 0);
     EXPECT_EQ(closed().Lunghezza.listIndex(), length);
-    EXPECT_EQ(win32::widen(closed().Lunghezza.text()), lengthText);
+    EXPECT_EQ(win32text::widen(closed().Lunghezza.text()), lengthText);
     EXPECT_TRUE(gone);
     EXPECT_TRUE(plate->shapes().empty());
 }
@@ -160,7 +160,7 @@ TEST_F(Keyboard, RefusedLengthKeepsTheFocusForTheCorrection) {
         press(VK_RETURN);
         waitUntilClosed(d);
     });
-    EXPECT_EQ(refusal, win32::widen(env::MessageText(2000 + env::text::RefusedLength, "1,5")));
+    EXPECT_EQ(refusal, win32text::widen(env::MessageText(2000 + env::text::RefusedLength, "1,5")));
     EXPECT_EQ(focusAfterRefusal, Lengths);
     EXPECT_TRUE(wholeSelected);
     ASSERT_EQ(plate->shapes().size(), 1u);

@@ -23,10 +23,10 @@
 #include "standin/win32user/Screenshot.h"
 
 using namespace zelva;
-using namespace zelva::screen;
+using namespace zelva::win32user;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-namespace ids = zelva::win32::ids;
+namespace ids = zelva::server::win32::ids;
 
 namespace {
 
@@ -35,13 +35,13 @@ using test::Win32UiTest;
 
 std::vector<std::wstring> tabCaptionsOf(const ui::TabStrip& tabs) {
     std::vector<std::wstring> captions;
-    for (int i = 0; i < tabs.tabs(); ++i) captions.push_back(win32::widen(tabs.tabCaption(i)));
+    for (int i = 0; i < tabs.tabs(); ++i) captions.push_back(win32text::widen(tabs.tabCaption(i)));
     return captions;
 }
 
 std::vector<std::wstring> itemsOf(const ui::ComboBox& list) {
     std::vector<std::wstring> items;
-    for (int i = 0; i < list.listCount(); ++i) items.push_back(win32::widen(list.item(i)));
+    for (int i = 0; i < list.listCount(); ++i) items.push_back(win32text::widen(list.item(i)));
     return items;
 }
 
@@ -98,12 +98,12 @@ TEST_F(ThreadDialog, ShowsTheModelAndBuildsThePinTheUserChose) {
     EXPECT_EQ(standard, 1);
     EXPECT_EQ(closed().Normativa.listIndex(), 1);
     EXPECT_EQ(pitchesShown, itemsOf(closed().Passo));
-    EXPECT_EQ(pitch, win32::widen(closed().Passo.text()));
+    EXPECT_EQ(pitch, win32text::widen(closed().Passo.text()));
     EXPECT_EQ(closed().Lunghezza.text(), "30 mm");
     EXPECT_EQ(chamfer, BST_CHECKED);
 
     ASSERT_EQ(plate->shapes().size(), 1u);
-    const double pitchValue = std::stod(win32::narrow(pitch));
+    const double pitchValue = std::stod(win32text::narrow(pitch));
     EXPECT_EQ(test::pinValues(*plate->shapes()[0]), (test::PinValues{10, 30, pitchValue, 1}));
     EXPECT_TRUE(fs::exists(prefsFile()));
     EXPECT_TRUE(forms.boxes.empty());
@@ -193,7 +193,7 @@ TEST_F(ThreadDialog, FailedConfirmationIsReportedAndTheDialogStaysOpen) {
         postClick(GetDlgItem(d, ids::Ok));
     });
     EXPECT_EQ(boxTitle, L"Zelvacorin");
-    EXPECT_EQ(boxText, win32::widen(ui::eventErrorMessage(Error::runtime(err::Overflow)).prompt));
+    EXPECT_EQ(boxText, win32text::widen(ui::eventErrorMessage(Error::runtime(err::Overflow)).prompt));
     EXPECT_TRUE(openAfterBox);
     ASSERT_EQ(plate->shapes().size(), 1u);
     EXPECT_EQ(test::pinValues(*plate->shapes()[0]).diameter, 6);
@@ -230,7 +230,7 @@ TEST_F(Refusals, DropOffAnEdgeShowsTheNoticeUntilOk) {
         gone = waitUntilClosed(notice);
     });
     EXPECT_EQ(forms.formsShown, std::vector<ui::FormKind>{ui::FormKind::DlgInfo});
-    EXPECT_EQ(warning, win32::widen(env::MessageText(2000 + env::text::EdgeNotice)));
+    EXPECT_EQ(warning, win32text::widen(env::MessageText(2000 + env::text::EdgeNotice)));
     EXPECT_TRUE(gone);
     EXPECT_TRUE(plate->shapes().empty());
 }
@@ -247,7 +247,7 @@ TEST_F(Refusals, PageInInchesIsRefusedWithExactlyOneMessageBox) {
         std::this_thread::sleep_for(500ms);
         for (HWND more : openDialogs(GetWindowThreadProcessId(box, nullptr))) texts.push_back(messageOf(more));
     });
-    EXPECT_EQ(texts, std::vector<std::wstring>{win32::widen(env::MessageText(2000 + env::text::UnitsPrompt))});
+    EXPECT_EQ(texts, std::vector<std::wstring>{win32text::widen(env::MessageText(2000 + env::text::UnitsPrompt))});
     EXPECT_TRUE(forms.formsShown.empty());
 }
 
@@ -264,7 +264,7 @@ class EachLanguage : public Win32UiTest, public ::testing::WithParamInterface<La
 TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
     const Language language = GetParam();
     setLanguage(language.setting);
-    const auto text = [&](int offset) { return win32::widen(env::MessageText(language.base + offset)); };
+    const auto text = [&](int offset) { return win32text::widen(env::MessageText(language.base + offset)); };
     const std::wstring title = text(env::text::Title);
 
     std::wstring standardLabel, cancel, chamferTip, warning, units;
@@ -343,7 +343,7 @@ void expectFits(HWND dialog, int id, int frame, const char* what) {
     const HWND control = GetDlgItem(dialog, id);
     const std::wstring text = textOf(control);
     EXPECT_LE(textWidth(control, text) + frame, clientWidth(control))
-        << what << " \"" << win32::narrow(text) << "\" is cut off";
+        << what << " \"" << win32text::narrow(text) << "\" is cut off";
 }
 
 // The form's caption in the title bar's font, beside the close button.
@@ -364,7 +364,7 @@ void expectCaptionFits(HWND form) {
     GetWindowRect(form, &frame);
     const int room = frame.right - frame.left - 2 * GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) -
                      GetSystemMetrics(SM_CXSMICON);
-    EXPECT_LE(r.right, room) << "the caption \"" << win32::narrow(caption) << "\" is cut off";
+    EXPECT_LE(r.right, room) << "the caption \"" << win32text::narrow(caption) << "\" is cut off";
 }
 
 class TextsFit : public Win32UiTest, public ::testing::WithParamInterface<Language> {};
@@ -383,7 +383,7 @@ TEST_P(TextsFit, EveryCaptionFitsItsControlAndTheNoticeWrapsInsideItsLabel) {
     }
     const Language language = GetParam();
     setLanguage(language.setting);
-    const std::wstring title = win32::widen(env::MessageText(language.base + env::text::Title));
+    const std::wstring title = win32text::widen(env::MessageText(language.base + env::text::Title));
     drop(edge(), [&] {
         const HWND d = waitForDialog(title);
         expectCaptionFits(d);

@@ -16,7 +16,7 @@
 #include "standin/win32user/ScreenUser.h"
 
 using namespace zelva;
-using namespace zelva::screen;
+using namespace zelva::win32user;
 using test::kFormTitle;
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace zelva::win32::ids {
+namespace zelva::server::win32::ids {
 
 enum ThreadDialog : WORD {
     StandardGroups = 100,  // TabNorme
@@ -32,4 +32,4 @@ enum Notice : WORD {
     NoticeOk = IDOK,
 };
 
-}  // namespace zelva::win32::ids
+}  // namespace zelva::server::win32::ids

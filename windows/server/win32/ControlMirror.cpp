@@ -8,7 +8,7 @@
 #include "ScreenUnits.h"
 #include "windows/win32text/WideText.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -35,7 +35,7 @@ std::wstring comboItem(HWND combo, int index) {
 bool showsItemsOf(HWND combo, const ui::ComboBox& model) {
     if (SendMessageW(combo, CB_GETCOUNT, 0, 0) != model.listCount()) return false;
     for (int i = 0; i < model.listCount(); ++i) {
-        if (comboItem(combo, i) != widen(model.item(i))) return false;
+        if (comboItem(combo, i) != win32text::widen(model.item(i))) return false;
     }
     return true;
 }
@@ -69,10 +69,10 @@ void setTabCaption(HWND tabs, int index, std::wstring caption, bool insert) {
 
 }  // namespace
 
-std::string windowText(HWND window) { return narrow(windowTextWide(window)); }
+std::string windowText(HWND window) { return win32text::narrow(windowTextWide(window)); }
 
 void showText(HWND window, const std::string& text) {
-    const std::wstring wide = widen(text);
+    const std::wstring wide = win32text::widen(text);
     if (windowTextWide(window) != wide) SetWindowTextW(window, wide.c_str());
 }
 
@@ -111,7 +111,7 @@ void showComboBox(HWND window, const ui::ComboBox& model) {
     if (!showsItemsOf(window, model)) {
         SendMessageW(window, CB_RESETCONTENT, 0, 0);
         for (int i = 0; i < model.listCount(); ++i)
-            SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(model.item(i)).c_str()));
+            SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32text::widen(model.item(i)).c_str()));
     }
     for (int i = 0; i < model.listCount(); ++i) SendMessageW(window, CB_SETITEMDATA, i, model.itemData(i));
     // Text typed into an editable list selects nothing in the model; the window
@@ -120,7 +120,7 @@ void showComboBox(HWND window, const ui::ComboBox& model) {
     // selecting it would put the caret back before what was typed.
     const bool editable = model.style() == ui::ComboStyle::DropDownCombo;
     const int selected = model.listIndex();
-    const bool typing = editable && windowTextWide(window) == widen(model.text());
+    const bool typing = editable && windowTextWide(window) == win32text::widen(model.text());
     if ((!editable || selected >= 0) && !typing && SendMessageW(window, CB_GETCURSEL, 0, 0) != selected)
         SendMessageW(window, CB_SETCURSEL, selected, 0);
     if (editable) showText(window, model.text());
@@ -131,7 +131,7 @@ void showTabStrip(HWND window, const ui::TabStrip& model) {
     const int count = model.tabs();
     while (SendMessageW(window, TCM_GETITEMCOUNT, 0, 0) > count) SendMessageW(window, TCM_DELETEITEM, count, 0);
     for (int i = 0; i < count; ++i) {
-        const std::wstring caption = literally(widen(model.tabCaption(i)));
+        const std::wstring caption = literally(win32text::widen(model.tabCaption(i)));
         const bool missing = i >= SendMessageW(window, TCM_GETITEMCOUNT, 0, 0);
         if (missing || tabCaption(window, i) != caption) setTabCaption(window, i, caption, missing);
     }
@@ -165,4 +165,4 @@ void pickTab(HWND window, ui::TabStrip& model) {
     model.setTab(static_cast<int>(SendMessageW(window, TCM_GETCURSEL, 0, 0)));
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

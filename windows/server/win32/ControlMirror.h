@@ -9,7 +9,7 @@
 
 #include "core/ui/Controls.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 std::string windowText(HWND window);
 // Sets the text only when it differs, so the caret stays where the user left it.
@@ -40,4 +40,4 @@ void pickListItem(HWND window, ui::ComboBox& model);
 // The user picked the strip's current tab.
 void pickTab(HWND window, ui::TabStrip& model);
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -1,6 +1,6 @@
 #include "DialogTemplate.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 // Where DLGTEMPLATE keeps its item count: after the style and the extended style.
@@ -60,4 +60,4 @@ void DialogTemplate::alignToDword() {
     if (words_.size() % 2) words_.push_back(0);
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

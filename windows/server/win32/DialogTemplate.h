@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 // The predefined window classes a template names by number.
 enum class ControlClass : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082, ComboBox = 0x0085 };
@@ -36,4 +36,4 @@ private:
     std::vector<WORD> words_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -4,7 +4,7 @@
 #include "core/automation/Error.h"
 #include "core/ui/HeadlessUi.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -142,4 +142,4 @@ void FormWindow::notePosition() {
     form_.top = twipsFromPixels(frame.top, Axis::Vertical);
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

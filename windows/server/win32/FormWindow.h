@@ -16,7 +16,7 @@
 #include "core/ui/Form.h"
 #include "core/ui/Ui.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 class FormWindow {
 public:
@@ -78,4 +78,4 @@ private:
     std::exception_ptr failure_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -4,7 +4,7 @@
 #include "ControlMirror.h"
 #include "ResourceIds.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 using namespace ids;
 
@@ -41,4 +41,4 @@ FormWindow::Action NoticeWindow::commandAction(int id, int code, HWND) {
     return when(id == NoticeOk && code == BN_CLICKED, [this] { pressButton(notice_.OKButton); });
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

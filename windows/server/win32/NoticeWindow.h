@@ -5,7 +5,7 @@
 #include "FormWindow.h"
 #include "core/ui/Dialog.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 class NoticeWindow : public FormWindow {
 public:
@@ -20,4 +20,4 @@ private:
     ui::DlgInfo& notice_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -6,7 +6,7 @@
 
 #include "core/ui/ScreenPlacement.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -30,4 +30,4 @@ int pixelsFromTwips(double twips, Axis axis) { return ui::pixelsFromTwips(twips,
 
 float twipsFromPixels(int pixels, Axis axis) { return ui::twipsFromPixels(pixels, pixelsPerInch(axis)); }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -1,7 +1,7 @@
 #pragma once
 // The forms measure in twips (1440 to the inch), the windows in pixels of the screen.
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 enum class Axis { Horizontal, Vertical };
 
@@ -9,4 +9,4 @@ enum class Axis { Horizontal, Vertical };
 int pixelsFromTwips(double twips, Axis axis);
 float twipsFromPixels(int pixels, Axis axis);
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -8,7 +8,7 @@
 #include "ControlMirror.h"
 #include "ResourceIds.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 using namespace ids;
 
@@ -109,4 +109,4 @@ FormWindow::Action ThreadDialogWindow::notifyAction(const NMHDR& header) {
     return [this, strip] { pickTab(strip, d_.TabNorme); };
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

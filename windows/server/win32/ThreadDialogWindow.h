@@ -9,7 +9,7 @@
 #include "ToolTip.h"
 #include "core/ui/Dialog.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 class ThreadDialogWindow : public FormWindow {
 public:
@@ -31,4 +31,4 @@ private:
     std::unique_ptr<ToolTip> chamferTip_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

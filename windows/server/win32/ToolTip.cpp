@@ -4,7 +4,7 @@
 
 #include "windows/win32text/WideText.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 ToolTip::ToolTip(HWND control)
     : control_(control),
@@ -14,7 +14,7 @@ ToolTip::ToolTip(HWND control)
 }
 
 void ToolTip::show(const std::string& text) {
-    std::wstring wide = widen(text);
+    std::wstring wide = win32text::widen(text);
     if (wide == text_) return;
     text_ = std::move(wide);
     send(TTM_UPDATETIPTEXTW);
@@ -31,4 +31,4 @@ void ToolTip::send(UINT message) {
     SendMessageW(tip_, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 class ToolTip {
 public:
@@ -21,4 +21,4 @@ private:
     std::wstring text_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -6,7 +6,7 @@
 #include "ThreadDialogWindow.h"
 #include "windows/win32text/WideText.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 namespace {
 
@@ -63,7 +63,7 @@ void Win32Ui::showModal(ui::Form& form) {
 
 void Win32Ui::messageBox(const ui::Message& box) {
     // Task-modal: the open forms of the thread take no input until it is answered.
-    MessageBoxW(nullptr, widen(box.prompt).c_str(), widen(box.title.value_or(kDefaultTitle)).c_str(),
+    MessageBoxW(nullptr, win32text::widen(box.prompt).c_str(), win32text::widen(box.title.value_or(kDefaultTitle)).c_str(),
                 MB_OK | MB_TASKMODAL | iconStyle(box.icon));
 }
 
@@ -73,4 +73,4 @@ std::vector<ui::ScreenRect> Win32Ui::workAreas() {
     return areas;
 }
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

@@ -9,7 +9,7 @@
 
 #include "core/ui/Ui.h"
 
-namespace zelva::win32 {
+namespace zelva::server::win32 {
 
 class Win32Ui : public ui::Ui {
 public:
@@ -24,4 +24,4 @@ private:
     HINSTANCE resources_;
 };
 
-}  // namespace zelva::win32
+}  // namespace zelva::server::win32

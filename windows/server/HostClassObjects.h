@@ -26,7 +26,7 @@ public:
 private:
     struct Held {
         CLSID clsid;
-        com::ComPtr<IClassFactory> factory;
+        comvalues::ComPtr<IClassFactory> factory;
     };
     std::vector<Held> held_;
 };

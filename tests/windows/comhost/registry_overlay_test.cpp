@@ -68,7 +68,7 @@ constexpr DWORD kKilled = 9;
 
 TEST_F(Overlay, NewValuesGoWithTheKeysMadeForThem) {
     {
-        zelva::pinhost::RegistryOverlay overlay(kJournal);
+        zelva::comhost::RegistryOverlay overlay(kJournal);
         overlay.set(zelva::host::registry::LocalMachine, baseKey + "\\Deep\\Er\\", "Dir", "/home/user/tables");
         EXPECT_EQ(valueOf(base + L"\\Deep\\Er", L"Dir"), L"/home/user/tables") << "a Linux path stays as written";
     }
@@ -80,7 +80,7 @@ TEST_F(Overlay, EarlierValuesComeBackAndOtherContentStays) {
     const DWORD number = 7;
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Kept", REG_DWORD, &number, sizeof number);
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kBase, L"Language", REG_SZ, L"Italian", sizeof L"Italian");
-    zelva::pinhost::RegistryOverlay overlay(kJournal);
+    zelva::comhost::RegistryOverlay overlay(kJournal);
     overlay.set(zelva::host::registry::LocalMachine, baseKey, "Language", "German");
     overlay.set(zelva::host::registry::LocalMachine, baseKey, "LANGUAGE", "English");
     overlay.set(zelva::host::registry::LocalMachine, baseKey, "New", "x");
@@ -96,7 +96,7 @@ TEST_F(Overlay, EarlierValuesComeBackAndOtherContentStays) {
 
 // The run the next test kills: its values written, ended before it can put them back.
 TEST(OverlayRun, DISABLED_IsKilledWithItsValuesInPlace) {
-    zelva::pinhost::RegistryOverlay overlay(kJournal);
+    zelva::comhost::RegistryOverlay overlay(kJournal);
     overlay.set(zelva::host::registry::LocalMachine, kBaseKey, "Language", "German");
     overlay.set(zelva::host::registry::LocalMachine, kBaseKey + "\\Made", "Dir", "C:\\tables");
     TerminateProcess(GetCurrentProcess(), kKilled);
@@ -108,7 +108,7 @@ TEST_F(Overlay, ARunKilledHalfWayIsPutBackWhenTheNextStarts) {
     ASSERT_EQ(valueOf(base, L"Language"), L"German") << "the killed run left its value";
     ASSERT_TRUE(keyExists(base + L"\\Made"));
     {
-        zelva::pinhost::RegistryOverlay next(kJournal);
+        zelva::comhost::RegistryOverlay next(kJournal);
         EXPECT_EQ(valueOf(base, L"Language"), L"Italian");
         EXPECT_FALSE(keyExists(base + L"\\Made"));
         next.set(zelva::host::registry::LocalMachine, baseKey, "Language", "English");

@@ -15,9 +15,9 @@ using namespace zelva;
 
 namespace {
 
-struct SeenMessages : app::UserEvents {
+struct SeenMessages : pinhost::UserEvents {
     std::vector<std::string> prompts;
-    void formShown(const app::ShownForm&) override { prompts.push_back("a form"); }
+    void formShown(const pinhost::ShownForm&) override { prompts.push_back("a form"); }
     void formClosed(const std::string&, bool) override { prompts.push_back("a form closed"); }
     void messageShown(const ui::Message& box) override { prompts.push_back(box.prompt); }
 };
@@ -25,7 +25,7 @@ struct SeenMessages : app::UserEvents {
 }  // namespace
 
 TEST(ScriptedUser, WorksTheWindowsOfEachCallInTurnAndNothingBetween) {
-    pinhost::ScriptedUser user(GetCurrentThreadId());
+    comhost::ScriptedUser user(GetCurrentThreadId());
     for (const char* prompt : {"first call", "second call"}) {
         SeenMessages seen;
         user.begin({});
@@ -42,6 +42,6 @@ TEST(ScriptedUser, WorksTheWindowsOfEachCallInTurnAndNothingBetween) {
 }
 
 TEST(ScriptedUser, EndsWhileACallIsStillBeingWatched) {
-    pinhost::ScriptedUser user(GetCurrentThreadId());
+    comhost::ScriptedUser user(GetCurrentThreadId());
     user.begin({});
 }  // the watcher stops with the user, not with the call

@@ -1,4 +1,4 @@
-#include "ClassObjects.h"
+#include "HostClassObjects.h"
 
 namespace zelva::server {
 
@@ -8,7 +8,7 @@ HRESULT ClassObjects::create(REFCLSID clsid, REFIID iid, void** out) {
     auto held = held_.begin();
     while (held != held_.end() && !IsEqualCLSID(held->clsid, clsid)) ++held;
     if (held == held_.end()) {
-        com::ComPtr<IClassFactory> factory;
+        comvalues::ComPtr<IClassFactory> factory;
         const HRESULT hr = CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                             factory.putVoid());
         if (FAILED(hr)) return hr;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "IronCADAO.h"
-#include "Module.h"
+#include "HostModule.h"
 
 using namespace zelva::hostlib;
 

@@ -18,7 +18,7 @@ namespace {
 HRESULT failedWith = S_OK;
 std::string failedText;
 
-com::ValuePolicy policy(com::Reading reading) {
+comvalues::ValuePolicy policy(comvalues::Reading reading) {
     return {reading, [](IDispatch*) { return Ref<Object>(); }, [](const Ref<Object>&) { return (IDispatch*)nullptr; },
             [](HRESULT hr, const std::string& text) {
                 failedWith = hr;
@@ -26,12 +26,12 @@ com::ValuePolicy policy(com::Reading reading) {
                 return Error::fromHresult(hr, text);
             }};
 }
-const com::ValuePolicy lenient = policy(com::Reading::Lenient);
-const com::ValuePolicy strict = policy(com::Reading::Strict);
+const comvalues::ValuePolicy lenient = policy(comvalues::Reading::Lenient);
+const comvalues::ValuePolicy strict = policy(comvalues::Reading::Strict);
 
-bool mismatches(const VARIANT& v, const com::ValuePolicy& p) {
+bool mismatches(const VARIANT& v, const comvalues::ValuePolicy& p) {
     try {
-        com::valueOf(v, p);
+        comvalues::valueOf(v, p);
         return false;
     } catch (const Error& e) {
         return e.number() == err::TypeMismatch;
@@ -47,14 +47,14 @@ TEST(ComValues, TheTwoReadingsDifferOnlyWhereTheirPolicySays) {
     V_VT(missing.put()) = VT_ERROR;
     V_ERROR(&missing.get()) = DISP_E_PARAMNOTFOUND;
 
-    EXPECT_EQ(com::valueOf(single.get(), lenient), Variant::r8(2.5));
+    EXPECT_EQ(comvalues::valueOf(single.get(), lenient), Variant::r8(2.5));
     EXPECT_TRUE(mismatches(single.get(), strict));
     EXPECT_TRUE(mismatches(missing.get(), lenient));
-    EXPECT_EQ(com::valueOf(missing.get(), strict).type(), VarType::Empty);
+    EXPECT_EQ(comvalues::valueOf(missing.get(), strict).type(), VarType::Empty);
 
     *variable.put() = Var::i2(7);
     VARIANT byRef = Var::byRef(variable);
-    for (const com::ValuePolicy* p : {&lenient, &strict}) EXPECT_EQ(com::valueOf(byRef, *p), Variant::i2(7));
+    for (const comvalues::ValuePolicy* p : {&lenient, &strict}) EXPECT_EQ(comvalues::valueOf(byRef, *p), Variant::i2(7));
 }
 
 TEST(ComValues, AByReferenceSlotReceivesTheValueInItsOwnType) {
@@ -62,15 +62,15 @@ TEST(ComValues, AByReferenceSlotReceivesTheValueInItsOwnType) {
     VARIANTARG slot;
     V_VT(&slot) = VT_I4 | VT_BYREF;
     V_I4REF(&slot) = &number;
-    com::storeThrough(Variant::r8(3.0), slot, strict);
+    comvalues::storeThrough(Variant::r8(3.0), slot, strict);
     EXPECT_EQ(number, 3);
-    EXPECT_THROW(com::storeThrough(Variant::str("three"), slot, strict), Error);
+    EXPECT_THROW(comvalues::storeThrough(Variant::str("three"), slot, strict), Error);
     EXPECT_EQ(number, 3);
 
     BSTR text = SysAllocString(L"old");
     V_VT(&slot) = VT_BSTR | VT_BYREF;
     V_BSTRREF(&slot) = &text;
-    com::storeThrough(Variant::str("n\xC3\xA9w"), slot, strict);
+    comvalues::storeThrough(Variant::str("n\xC3\xA9w"), slot, strict);
     EXPECT_EQ(std::wstring(text, SysStringLen(text)), L"n\u00E9w");
     SysFreeString(text);
 }
@@ -79,18 +79,18 @@ TEST(ComValues, AFailedInvokeHandsItsSideTheExceptionsCodeAndText) {
     EXCEPINFO exception{};
     exception.wCode = err::FileNotFound;
     exception.bstrDescription = SysAllocString(L"Pin.ini is missing");
-    com::invokeError(DISP_E_EXCEPTION, exception, lenient);
+    comvalues::invokeError(DISP_E_EXCEPTION, exception, lenient);
     EXPECT_EQ(failedWith, hresultOfRuntimeError(err::FileNotFound));
     EXPECT_EQ(failedText, "Pin.ini is missing");
     EXPECT_EQ(exception.bstrDescription, nullptr);
 
     exception.scode = S_FALSE;  // no failure of its own: the call's stands
-    com::invokeError(DISP_E_EXCEPTION, exception, strict);
+    comvalues::invokeError(DISP_E_EXCEPTION, exception, strict);
     EXPECT_EQ(failedWith, DISP_E_EXCEPTION);
-    com::invokeError(DISP_E_TYPEMISMATCH, exception, strict);
+    comvalues::invokeError(DISP_E_TYPEMISMATCH, exception, strict);
     EXPECT_EQ(failedWith, DISP_E_TYPEMISMATCH);
     EXPECT_EQ(failedText, "");
-    EXPECT_NE(com::systemText(DISP_E_TYPEMISMATCH).back(), '\n');
+    EXPECT_NE(comvalues::systemText(DISP_E_TYPEMISMATCH).back(), '\n');
 }
 
 namespace {
@@ -107,17 +107,17 @@ struct Counted {
 }  // namespace
 
 TEST(ArgumentSlots, MakeOnlyTheSlotsACallUsesInPlaceOrBeyondIt) {
-    for (const size_t count : {size_t{0}, size_t{3}, com::ArgumentSlots<Counted>::kInPlace,
-                               com::ArgumentSlots<Counted>::kInPlace + 1}) {
+    for (const size_t count : {size_t{0}, size_t{3}, comvalues::ArgumentSlots<Counted>::kInPlace,
+                               comvalues::ArgumentSlots<Counted>::kInPlace + 1}) {
         Counted::made = Counted::ended = 0;
         {
-            com::ArgumentSlots<Counted> slots(count);
+            comvalues::ArgumentSlots<Counted> slots(count);
             EXPECT_EQ(Counted::made, static_cast<int>(count));
             for (size_t i = 0; i < count; ++i) EXPECT_EQ(slots[i].value, 7);
         }
         EXPECT_EQ(Counted::ended, static_cast<int>(count)) << count << " slots";
     }
-    com::ArgumentSlots<VARIANTARG> passed(2);
+    comvalues::ArgumentSlots<VARIANTARG> passed(2);
     EXPECT_EQ(V_VT(&passed[0]), VT_EMPTY) << "a plain structure starts zeroed";
     EXPECT_EQ(V_VT(&passed[1]), VT_EMPTY);
 }

@@ -17,7 +17,7 @@
 
 #include <jpeglib.h>
 
-#include "ThreadTexture.h"
+#include "TexturePicture.h"
 
 namespace {
 
@@ -293,7 +293,7 @@ TEST(ThreadTexture, RejectsANonPositiveSize) {
 
 TEST(ThreadTextureJpeg, WrittenFileStartsWithSoiAndDecodesToThePicture) {
     const Image img = zelva::texture::makeThreadTexture();
-    const std::filesystem::path path = outDir() / "thread_texture_test_3iaoftt.jpg";
+    const std::filesystem::path path = outDir() / "texture_test_3iaoftt.jpg";
     std::filesystem::remove(path);
     zelva::texture::writeJpeg(img, path.string(), 90);
 

@@ -22,10 +22,10 @@ using K = ui::UserAction::Kind;
 namespace {
 
 // What the user saw, as event names: "form Dialog", "closed Dialog ok", "message".
-struct SeenList : app::UserEvents {
+struct SeenList : pinhost::UserEvents {
     std::vector<std::string> events;
-    std::vector<app::ShownForm> forms;
-    void formShown(const app::ShownForm& form) override {
+    std::vector<pinhost::ShownForm> forms;
+    void formShown(const pinhost::ShownForm& form) override {
         events.push_back("form " + form.name);
         forms.push_back(form);
     }
@@ -49,7 +49,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(ZELVA_WINE_STAGED_INSTALL, dir_ / "install", fs::copy_options::recursive);
-        component = std::make_unique<pinhost::ComComponent>(dir_ / "install");
+        component = std::make_unique<comhost::ComComponent>(dir_ / "install");
         plate = host().addPart("plate");
     }
     ~RoundOfWork() override {
@@ -70,7 +70,7 @@ protected:
     std::string document() { return sim::documentJson(host().document()).dump(); }
 
     fs::path dir_;
-    std::unique_ptr<pinhost::ComComponent> component;
+    std::unique_ptr<comhost::ComComponent> component;
     std::shared_ptr<sim::doc::Part> plate;
     SeenList seen;
 };
@@ -98,7 +98,7 @@ TEST_F(RoundOfWork, EditCancelledChangesNothing) {
 TEST_F(RoundOfWork, DrawingViewOfAShapeThatIsNotAPinLearnsNothing) {
     drop(edge(5), pinAnswers("30", 1));
     const std::string before = document();
-    const app::PinProjection answer = component->project(host().partObject(plate));
+    const pinhost::PinProjection answer = component->project(host().partObject(plate));
     EXPECT_FALSE(answer.result);
     EXPECT_EQ(answer.outer, 0);
     EXPECT_EQ(answer.length, 0);

@@ -1,6 +1,6 @@
 // Entry points for class objects and unloading, and the state they share.
 
-#include "Module.h"
+#include "HostModule.h"
 
 #include <iterator>
 #include <mutex>
@@ -84,7 +84,7 @@ void moduleLock(bool lock) { lock ? InterlockedIncrement(&serverLocks) : Interlo
 const HostClass* hostClassesBegin() { return std::begin(hostClasses); }
 const HostClass* hostClassesEnd() { return std::end(hostClasses); }
 
-std::wstring modulePath() { return win32::moduleFileName(moduleInstance); }
+std::wstring modulePath() { return win32text::moduleFileName(moduleInstance); }
 
 HRESULT typeInfoOf(REFIID iid, ITypeInfo** info) {
     std::lock_guard<std::mutex> guard(typeLibMutex);

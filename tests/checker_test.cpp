@@ -16,7 +16,7 @@
 #include "support/ComponentFixture.h"
 
 namespace fs = std::filesystem;
-using namespace zelva::tables;
+using namespace zelva::checker;
 
 namespace {
 

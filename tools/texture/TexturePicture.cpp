@@ -1,4 +1,4 @@
-#include "ThreadTexture.h"
+#include "TexturePicture.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -57,7 +57,7 @@ public:
 struct Wrapped {
     Ref<Recorder> object = makeRef<Recorder>();
     ComPtr<IDispatchEx> dispatch;
-    Wrapped() { *dispatch.put() = pinhost::HostDispatch::wrap(object, pinhost::kHostValues); }
+    Wrapped() { *dispatch.put() = comhost::HostDispatch::wrap(object, comhost::kHostValues); }
 };
 
 DISPID idOf(IDispatch* d, const wchar_t* name) {
@@ -195,7 +195,7 @@ TEST(HostDispatch, FailuresCrossWithTheirNumberAndDescriptionBothWays) {
     SysFreeString(exception.bstrDescription);
 
     // The same failure, read back as an automation client of the wrapper reads it.
-    const Ref<Object> client = makeRef<pinhost::ForeignObject>(w.dispatch.get(), pinhost::kHostValues);
+    const Ref<Object> client = makeRef<comhost::ForeignObject>(w.dispatch.get(), comhost::kHostValues);
     try {
         client->call("Item", {val(Variant::i2(4))});
         ADD_FAILURE() << "no failure";
@@ -236,7 +236,7 @@ TEST(HostDispatch, ObjectsComeBackAsThemselves) {
 
 TEST(HostDispatch, TheObjectLivesAsLongAsTheComponentHoldsIt) {
     const int before = Recorder::alive;
-    IDispatchEx* dispatch = pinhost::HostDispatch::wrap(makeRef<Recorder>(), pinhost::kHostValues);
+    IDispatchEx* dispatch = comhost::HostDispatch::wrap(makeRef<Recorder>(), comhost::kHostValues);
     EXPECT_EQ(Recorder::alive, before + 1);
     dispatch->AddRef();
     EXPECT_EQ(dispatch->Release(), 1u);

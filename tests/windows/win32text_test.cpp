@@ -14,12 +14,12 @@ TEST(WideText, AsciiAndOtherTextsConvertBothWaysUnchanged) {
     const std::string texts[] = {"", "GetProjectedThreadInformation", "Lunghezza", "Gr\xC3\xB6\xC3\x9F" "e",
                                  "\xE8\x9E\xBA\xE7\xBA\xB9 M10", "\xF0\x9F\x94\xA9 pin", std::string("a\0b", 3)};
     for (const std::string& text : texts) {
-        const std::wstring wide = win32::widen(text);
-        EXPECT_EQ(wide.size(), win32::widenedLength(text)) << text;
-        EXPECT_EQ(win32::narrow(wide), text);
-        EXPECT_EQ(com::Bstr(text).utf8(), text) << "straight into a BSTR's own block";
+        const std::wstring wide = win32text::widen(text);
+        EXPECT_EQ(wide.size(), win32text::widenedLength(text)) << text;
+        EXPECT_EQ(win32text::narrow(wide), text);
+        EXPECT_EQ(comvalues::Bstr(text).utf8(), text) << "straight into a BSTR's own block";
     }
-    EXPECT_EQ(win32::widen("Gr\xC3\xB6\xC3\x9F" "e"), L"Gr\u00F6\u00DFe");
-    EXPECT_EQ(win32::widenedLength("\xF0\x9F\x94\xA9"), 2u) << "a character beyond the first plane is a surrogate pair";
-    EXPECT_EQ(win32::narrow(L"Length"), "Length");
+    EXPECT_EQ(win32text::widen("Gr\xC3\xB6\xC3\x9F" "e"), L"Gr\u00F6\u00DFe");
+    EXPECT_EQ(win32text::widenedLength("\xF0\x9F\x94\xA9"), 2u) << "a character beyond the first plane is a surrogate pair";
+    EXPECT_EQ(win32text::narrow(L"Length"), "Length");
 }

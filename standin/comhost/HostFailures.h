@@ -10,7 +10,7 @@
 
 #include "core/automation/Error.h"
 
-namespace zelva::pinhost {
+namespace zelva::comhost {
 
 // The Error of `hr`; without a description of its own it reads as the system
 // describes the HRESULT.
@@ -25,4 +25,4 @@ inline void checkCall(HRESULT hr) {
 // HRESULT as the scode. Answers DISP_E_EXCEPTION.
 HRESULT raiseException(const Error& error, EXCEPINFO* exception);
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::comhost
