@@ -8,8 +8,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <set>
+#include <variant>
+
 #include "standin/corehost/ModelSnapshot.h"
 #include "support/ComponentFixture.h"
+#include "windows/server/win32/ControlIds.h"
 
 namespace fs = std::filesystem;
 
@@ -113,4 +117,24 @@ TEST(DialogSnapshot, ShowsEveryControlOfTheModelByItsName) {
     EXPECT_EQ(shown.controls["LblDiam"], "Diametro");
     EXPECT_EQ(shown.controls["TxtDiam"]["visible"], false);
     EXPECT_EQ(shown.controls["OKButton"]["caption"], "OK");
+}
+
+// One table pairs the dialog model's controls with their windows: each control
+// of the model has its row and its own window, and each row names a control.
+TEST(DialogControls, EveryControlOfTheModelHasItsWindowInTheTable) {
+    using zelva::server::win32::ids::kThreadDialogControls;
+    const zelva::ui::Dialog dialog;
+    std::set<std::string, std::less<>> modelNames;
+    for (const zelva::ui::TypedControl& control : dialog.controls()) {
+        const std::string name = std::visit([](auto* c) { return c->name; }, control);
+        modelNames.insert(name);
+        EXPECT_NE(zelva::server::win32::ids::windowOf(name), 0) << name << " has no window";
+    }
+    EXPECT_EQ(modelNames.size(), dialog.controls().size()) << "two controls of one name";
+    std::set<int> windows;
+    for (const auto& [model, id] : kThreadDialogControls) {
+        EXPECT_TRUE(modelNames.contains(model)) << model << " is no control of the model";
+        EXPECT_TRUE(windows.insert(id).second) << model << " shares its window";
+    }
+    EXPECT_EQ(std::size(kThreadDialogControls), modelNames.size());
 }
