@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ComTestSupport.h"
 #include "standin/comhost/RegistryOverlay.h"
 #include "admin/settingsfiles/RegistryStore.h"
 
@@ -43,23 +44,12 @@ protected:
     const std::string baseKey = kBaseKey;
 };
 
-// Runs this program's test `name` and answers its exit code.
+// Runs this program's test `name` alone; its exit code.
 DWORD runTestAlone(const std::string& name) {
     wchar_t program[MAX_PATH];
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    const std::wstring wideName(name.begin(), name.end());
-    std::wstring line = L"\"" + std::wstring(program) + L"\" --gtest_also_run_disabled_tests --gtest_filter=" + wideName;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return GetLastError();
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return zelva::wintest::runToEnd(L"\"" + std::wstring(program) + L"\" --gtest_also_run_disabled_tests --gtest_filter=" +
+                                    std::wstring(name.begin(), name.end()));
 }
 
 constexpr DWORD kKilled = 9;
