@@ -16,8 +16,8 @@ constexpr int kPixelsPerInch = 96;
 struct WindowSize {
     int width, height, titleHeight;
 };
-constexpr WindowSize kDialogWindow{354, 276, 23};
-constexpr WindowSize kNoticeWindow{339, 149, 23};
+constexpr WindowSize kDialogWindow{354, 269, 22};
+constexpr WindowSize kNoticeWindow{336, 155, 22};
 
 Dialog& asDialog(Form& form) {
     if (form.kind() != FormKind::Dialog) throw ImpossibleAction("this answer needs the thread parameter dialog");
