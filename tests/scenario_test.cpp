@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,
                          ::testing::Values("demo", "units_refused", "notice_in_german", "missing_tables",
                                            "edit_cancel_and_manual", "size_match_and_callout", "texts_english_tag",
                                            "texts_german_tag", "texts_italian_tag", "refused_numbers",
-                                           "place_off_the_top"));
+                                           "places_out_of_reach"));
 
 TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
     const zelva::test::TempDir dir;
