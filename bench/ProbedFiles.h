@@ -6,22 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::bench {
 
-class ProbedFiles : public env::FileSystem {
+class ProbedFiles : public files::FileSystem {
 public:
-    explicit ProbedFiles(env::FileSystem& files) : files_(files) {}
+    explicit ProbedFiles(files::FileSystem& files) : files_(files) {}
 
-    std::unique_ptr<env::LineReader> openForReading(const std::string& path) override;
-    std::unique_ptr<env::LineWriter> openForWriting(const std::string& path) override;
+    std::unique_ptr<files::LineReader> openForReading(const std::string& path) override;
+    std::unique_ptr<files::LineWriter> openForWriting(const std::string& path) override;
 
     const std::vector<std::string>& opened() const { return opened_; }
     long linesRead() const { return linesRead_; }
 
 private:
-    env::FileSystem& files_;
+    files::FileSystem& files_;
     std::vector<std::string> opened_;
     long linesRead_ = 0;
 };

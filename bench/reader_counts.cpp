@@ -15,7 +15,7 @@
 #include "Callgrind.h"
 #include "ProbedFiles.h"
 #include "standin/corehost/Session.h"
-#include "core/env/PathMapping.h"
+#include "core/files/PathMapping.h"
 #include "core/env/Settings.h"
 #include "core/forms/FormEvents.h"
 #include "core/shape/DropHook.h"
@@ -57,7 +57,7 @@ struct DroppedOnHole {
 long getlinePass(const std::vector<std::string>& paths) {
     long lines = 0;
     for (const std::string& path : paths) {
-        std::ifstream in(env::mapWindowsPath(path), std::ios::binary);
+        std::ifstream in(files::mapWindowsPath(path), std::ios::binary);
         for (std::string line; std::getline(in, line);) ++lines;
     }
     return lines;

@@ -12,7 +12,8 @@ include_guard(GLOBAL)
 
 get_filename_component(ZELVA_HOSTS_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
-file(GLOB ZELVA_PINHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_HOSTS_ROOT}/standin/pinhost/*.cpp)
+file(GLOB ZELVA_PINHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_HOSTS_ROOT}/standin/pinhost/*.cpp
+     ${ZELVA_HOSTS_ROOT}/standin/pinhost/pictures/*.cpp)
 list(FILTER ZELVA_PINHOST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(zelva_pinhost STATIC ${ZELVA_PINHOST_SOURCES})
 target_link_libraries(zelva_pinhost PUBLIC zelva_sim)

@@ -80,5 +80,5 @@ set_tests_properties(pinhost_matches_native PROPERTIES
 # but the path separator rule that the stand-in host's file check shares (the
 # class names it reads from shape/ClassIds.h are constants, not code).
 add_test(NAME pinhost_links_no_component_room
-    COMMAND sh -c "! ${CMAKE_NM} -C \"$0\" | grep -E ' [Tt] zelva::(shape|forms|standards|server|env)::' | grep -v 'zelva::env::mapWindowsPath'"
+    COMMAND sh -c "! ${CMAKE_NM} -C \"$0\" | grep -E ' [Tt] zelva::(shape|forms|standards|server|env|files|texts)::' | grep -v 'zelva::files::mapWindowsPath'"
             "$<TARGET_FILE:pinhost>")

@@ -135,7 +135,7 @@ add_custom_target(zelvacorin_typelib ALL DEPENDS "${ZELVA_SERVER_TLB}")
 add_library(zelvacorin_resources OBJECT ${ZELVA_SOURCE_ROOT}/windows/server/Zelvacorin.rc)
 # The string table is made from the core's message list as the resources compile.
 set_source_files_properties(${ZELVA_SOURCE_ROOT}/windows/server/Zelvacorin.rc
-    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB};${ZELVA_SOURCE_ROOT}/core/env/MessageTexts.inc")
+    PROPERTIES OBJECT_DEPENDS "${ZELVA_SERVER_TLB};${ZELVA_SOURCE_ROOT}/core/texts/MessageTexts.inc")
 target_include_directories(zelvacorin_resources PRIVATE
     "${ZELVA_WINDOWS_BIN_DIR}" "${ZELVA_SOURCE_ROOT}/windows/server" "${ZELVA_SOURCE_ROOT}")
 add_dependencies(zelvacorin_resources zelvacorin_typelib)

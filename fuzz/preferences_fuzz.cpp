@@ -25,19 +25,19 @@ void require(bool promiseKept, const char* promise) {
 }
 
 // One preferences file held in memory.
-class PreferencesFile : public env::FileSystem {
+class PreferencesFile : public files::FileSystem {
 public:
     explicit PreferencesFile(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    std::unique_ptr<env::LineReader> openForReading(const std::string&) override {
-        return env::readLinesFrom(bytes_);
+    std::unique_ptr<files::LineReader> openForReading(const std::string&) override {
+        return files::readLinesFrom(bytes_);
     }
-    std::unique_ptr<env::LineWriter> openForWriting(const std::string&) override {
-        struct Writer : env::LineWriter {
+    std::unique_ptr<files::LineWriter> openForWriting(const std::string&) override {
+        struct Writer : files::LineWriter {
             PreferencesFile& file;
             std::string written;
             explicit Writer(PreferencesFile& f) : file(f) {}
-            void writeLine(const std::string& line) override { written += env::utf8ToAnsi(line) + "\r\n"; }
+            void writeLine(const std::string& line) override { written += files::utf8ToAnsi(line) + "\r\n"; }
             void commit() override { file.bytes_ = written; }
         };
         return std::make_unique<Writer>(*this);

@@ -24,8 +24,8 @@
 #include "core/forms/FormEvents.h"
 #include "standin/sim/SimHost.h"
 #include "core/ui/HeadlessUi.h"
-#include "core/env/Languages.h"
-#include "core/env/PathMapping.h"
+#include "core/texts/Languages.h"
+#include "core/files/PathMapping.h"
 #include "core/env/Settings.h"
 #include "core/shape/DropHook.h"
 
@@ -69,12 +69,12 @@ public:
     }
     // Whether a path the component names lies in this folder once `..` is resolved.
     bool holds(const std::string& path) const {
-        const fs::path p = fs::path(env::mapWindowsPath(path)).lexically_normal();
+        const fs::path p = fs::path(files::mapWindowsPath(path)).lexically_normal();
         return std::mismatch(root.begin(), root.end(), p.begin(), p.end()).first == root.end();
     }
     // Puts `bytes` where the component will look for a file, when that is in this folder.
     void place(const std::string& path, std::string_view bytes) const {
-        const fs::path p = env::mapWindowsPath(path);
+        const fs::path p = files::mapWindowsPath(path);
         std::error_code ec;
         if (holds(path) && fs::is_directory(p.parent_path(), ec) && !fs::is_directory(p, ec)) write(p, bytes);
     }
@@ -94,22 +94,22 @@ const Workspace& workspace() {
 
 // The machine's files, as far as the run's folder reaches: elsewhere nothing
 // exists and nothing can be written.
-class WorkspaceFiles : public env::FileSystem {
+class WorkspaceFiles : public files::FileSystem {
 public:
-    std::unique_ptr<env::LineReader> openForReading(const std::string& path) override {
+    std::unique_ptr<files::LineReader> openForReading(const std::string& path) override {
         if (!workspace().holds(path)) throw Error::runtime(err::FileNotFound);
         return local_.openForReading(path);
     }
-    std::unique_ptr<env::LineWriter> openForWriting(const std::string& path) override {
+    std::unique_ptr<files::LineWriter> openForWriting(const std::string& path) override {
         if (!workspace().holds(path)) throw Error::runtime(err::PathNotFound);
         return local_.openForWriting(path);
     }
-    std::unique_ptr<env::LineReader> openIfPresent(const std::string& path) override {
+    std::unique_ptr<files::LineReader> openIfPresent(const std::string& path) override {
         return workspace().holds(path) ? local_.openIfPresent(path) : nullptr;
     }
 
 private:
-    env::LocalFileSystem local_;
+    files::LocalFileSystem local_;
 };
 
 // The input cut at its NULs: the next value, or "" once it is used up.
@@ -176,9 +176,9 @@ void drop(Component& c, const Ref<Object>& hook, ui::UserScript answers) {
     }
     c.ui.discardAnswers();
     const int16_t language = c.module.LanguageBase;
-    const auto isBase = [&](const env::Language& l) { return l.base == language; };
-    require(std::any_of(std::begin(env::kLanguages), std::end(env::kLanguages), isBase) ||
-                std::any_of(std::begin(env::kCompleteSets), std::end(env::kCompleteSets), isBase),
+    const auto isBase = [&](const texts::Language& l) { return l.base == language; };
+    require(std::any_of(std::begin(texts::kLanguages), std::end(texts::kLanguages), isBase) ||
+                std::any_of(std::begin(texts::kCompleteSets), std::end(texts::kCompleteSets), isBase),
             "the language is one of the text blocks");
     require(c.ui.formsShown() <= before + 1, "a drop shows one form");
     require(!c.module.dialog().loaded(), "the dialog closes");

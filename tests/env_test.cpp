@@ -10,13 +10,13 @@
 #include <sstream>
 
 #include "core/automation/Error.h"
-#include "core/env/ComponentVariables.h"
-#include "core/env/Languages.h"
-#include "core/env/MessageTexts.h"
+#include "core/shape/ComponentVariables.h"
+#include "core/texts/Languages.h"
+#include "core/texts/MessageTexts.h"
 #include "core/env/Preferences.h"
 #include "core/env/Settings.h"
-#include "core/env/ThreadTexture.h"
-#include "core/env/UnitConversion.h"
+#include "core/shape/ThreadTexture.h"
+#include "core/shape/UnitConversion.h"
 #include "core/host/HostCalls.h"
 #include "standin/sim/ShapeGeometry.h"
 #include "standin/sim/SimHost.h"
@@ -54,7 +54,7 @@ protected:
     TempDir temp;
     sim::SimHost host;
     ui::HeadlessUi ui;
-    env::LocalFileSystem files;
+    files::LocalFileSystem files;
     env::Module m{host.library(), ui, files};
 };
 
@@ -114,14 +114,14 @@ std::u32string codePoints(const std::string& text) {
 TEST(MessageTexts, CompleteSetsHoldEveryEntryAndNoCjkCharacter) {
     constexpr int kBlock = 1000;
     std::set<int> offsets;
-    for (const auto& [id, text] : env::AllMessageTexts()) offsets.insert(id % kBlock);
+    for (const auto& [id, text] : texts::AllMessageTexts()) offsets.insert(id % kBlock);
     const auto isCjk = [](char32_t c) {
         return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
                (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
     };
-    for (const env::Language& set : env::kCompleteSets) {
+    for (const texts::Language& set : texts::kCompleteSets) {
         for (int offset : offsets) {
-            const std::optional<std::string> text = env::FindMessageText(set.base + offset);
+            const std::optional<std::string> text = texts::FindMessageText(set.base + offset);
             ASSERT_TRUE(text) << set.name << " lacks offset " << offset;
             EXPECT_FALSE(text->empty()) << set.name << " " << offset;
             for (char32_t c : codePoints(*text)) EXPECT_FALSE(isCjk(c)) << set.name << " " << offset << ": " << *text;
@@ -130,8 +130,8 @@ TEST(MessageTexts, CompleteSetsHoldEveryEntryAndNoCjkCharacter) {
 }
 
 TEST(MessageTexts, AnIdWithoutTextFailsWithInvalidCall) {
-    EXPECT_FALSE(env::FindMessageText(2003));
-    EXPECT_EQ(errorNumber([] { env::MessageText(2003); }), err::InvalidCall);
+    EXPECT_FALSE(texts::FindMessageText(2003));
+    EXPECT_EQ(errorNumber([] { texts::MessageText(2003); }), err::InvalidCall);
 }
 
 TEST_F(Settings, PathsAreJoinedByPlainConcatenation) {
@@ -174,7 +174,7 @@ TEST_F(Settings, ThreadFileDirectoryFallsBack) {
 
 TEST_F(Settings, TexturePictureWithoutAnySettingsIsLookedForAtTheRoot) {
     std::string path = "untouched";
-    EXPECT_EQ(env::FindTextureFile(m, path), kFalse);
+    EXPECT_EQ(shape::FindTextureFile(m, path), kFalse);
     EXPECT_EQ(path, "untouched");
     EXPECT_THAT(callsOf("fileExists"),
                 ElementsAre(::testing::HasSubstr("\"\\Images\\3iaoftt.jpg\""),
@@ -255,13 +255,13 @@ TEST_F(Preferences, ATabThatDoesNotExistIsNotKept) {
 
 namespace {
 // A file system whose writers fail after a number of lines.
-class FailingWrites : public env::FileSystem {
+class FailingWrites : public files::FileSystem {
 public:
-    FailingWrites(env::FileSystem& real, int linesBeforeFailure) : real_(real), limit_(linesBeforeFailure) {}
-    std::unique_ptr<env::LineReader> openForReading(const std::string& p) override { return real_.openForReading(p); }
-    std::unique_ptr<env::LineWriter> openForWriting(const std::string& p) override {
-        struct Writer : env::LineWriter {
-            std::unique_ptr<env::LineWriter> inner;
+    FailingWrites(files::FileSystem& real, int linesBeforeFailure) : real_(real), limit_(linesBeforeFailure) {}
+    std::unique_ptr<files::LineReader> openForReading(const std::string& p) override { return real_.openForReading(p); }
+    std::unique_ptr<files::LineWriter> openForWriting(const std::string& p) override {
+        struct Writer : files::LineWriter {
+            std::unique_ptr<files::LineWriter> inner;
             int left;
             void writeLine(const std::string& l) override {
                 if (left-- == 0) throw Error::runtime(err::DiskFull);
@@ -276,7 +276,7 @@ public:
     }
 
 private:
-    env::FileSystem& real_;
+    files::FileSystem& real_;
     int limit_;
 };
 }  // namespace
@@ -304,29 +304,29 @@ TEST_F(ComponentVariables, SizeVariablesAreWrittenInOrderWithTheirTypes) {
     const auto pin = buildPin(10, 30, 1.5, 1);
     Ref<Object> shape = shapeObject(pin);
     host.clearJournal();
-    env::SetSizeVariables(*shape, 1, 2, 3);
+    shape::SetSizeVariables(*shape, 1, 2, 3);
     EXPECT_THAT(callsOf({"Value"}), ElementsAre("Value = R8 1", "Value = R8 2", "Value = R8 3", "Value = I2 1",
                                                 "Value = I2 1", "Value = I2 1", "Value = I4 3", "Value = I4 1"));
     EXPECT_EQ(callsOf({"Item"}).size(), 1u);
-    EXPECT_EQ(env::GetSizeVariable3(*shape), 3.0);
+    EXPECT_EQ(shape::GetSizeVariable3(*shape), 3.0);
     pin->components.first(1)->variables[{std::nullopt, 3}] = Variant::i2(40);
-    EXPECT_EQ(env::GetSizeVariable3(*shape), 40.0);
+    EXPECT_EQ(shape::GetSizeVariable3(*shape), 40.0);
     pin->components.first(1)->variables[{std::nullopt, 2}] = Variant::str("wide");
-    EXPECT_EQ(errorNumber([&] { env::GetSizeVariable2(*shape); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { shape::GetSizeVariable2(*shape); }), err::TypeMismatch);
 }
 
 TEST_F(ComponentVariables, EmptyingTheProfileRemovesTheFirstItemEachTime) {
     const auto pin = buildPin(10, 30, 1.5, 1);
     Ref<Object> shape = shapeObject(pin);
-    env::RemoveProfileComponents(*shape);
+    shape::RemoveProfileComponents(*shape);
     host.clearJournal();
-    env::RemoveProfileComponents(*shape);
+    shape::RemoveProfileComponents(*shape);
     EXPECT_TRUE(callsOf({"Remove"}).empty());
 
     const Ref<Object> curves = host::components(*host::component(*shape, 15)->getObject("Profile"), 3);
     for (int i = 0; i < 3; ++i) curves->call("Add");
     host.clearJournal();
-    env::RemoveProfileComponents(*shape);
+    shape::RemoveProfileComponents(*shape);
     EXPECT_THAT(callsOf({"Remove", "Count"}),
                 ElementsAre("Count -> I4 3", "Count -> I4 3", "Remove(Object Component(3))",
                             "Remove(Object Component(3))", "Remove(Object Component(3))"));
@@ -337,8 +337,8 @@ TEST_F(ComponentVariables, EachConversionUsesItsOwnConverter) {
     dropStateAt({0, 0, 0}, {0, 0, 1});
     const auto before = host.liveObjects();
     host.clearJournal();
-    EXPECT_DOUBLE_EQ(env::ConvertUnits7To2(module, 5), 0.005);
-    EXPECT_DOUBLE_EQ(env::ConvertUnits4To7(module, 1), 25.4);
+    EXPECT_DOUBLE_EQ(shape::ConvertUnits7To2(module, 5), 0.005);
+    EXPECT_DOUBLE_EQ(shape::ConvertUnits4To7(module, 1), 25.4);
     EXPECT_EQ(callsOf({"createUnitConverter"}).size(), 2u);
     EXPECT_EQ(host.liveObjects(), before);
 }
@@ -346,7 +346,7 @@ TEST_F(ComponentVariables, EachConversionUsesItsOwnConverter) {
 TEST_F(ThreadTexture, FirstFolderWinsAndTheSecondIsNotAsked) {
     std::string path = "untouched";
     host.clearJournal();
-    EXPECT_EQ(env::FindTextureFile(module, path), kTrue);
+    EXPECT_EQ(shape::FindTextureFile(module, path), kTrue);
     EXPECT_EQ(path, applDir().string() + "\\Images\\3iaoftt.jpg");
     EXPECT_EQ(callsOf({"fileExists"}).size(), 1u);
     EXPECT_TRUE(callsOf({"openSection"}).empty());
@@ -399,7 +399,7 @@ TEST_F(ThreadTexture, ASizeBeyondTheDoubleRangeIsOverflowAndSkipsOnlyItsStep) {
     const auto apply = [&](double diameter, double pitch) {
         properties.clear();
         host.clearJournal();
-        env::ApplyThreadTexture(module, *shape, env::FinishSize{1, 1, 1}, diameter, pitch);
+        shape::ApplyThreadTexture(module, *shape, shape::FinishSize{1, 1, 1}, diameter, pitch);
         return properties;
     };
 
@@ -433,10 +433,10 @@ TEST_F(TextFiles, LinesEndWithCrLfOrCrAndBytesAreWindowsAnsi) {
     EXPECT_EQ(files.openIfPresent((temp.path() / "none.txt").string()), nullptr);
     EXPECT_NE(files.openIfPresent(path.string()), nullptr);
     EXPECT_EQ(errorNumber([&] { files.openIfPresent((temp.path() / "no" / "x.txt").string()); }), err::PathNotFound);
-    EXPECT_EQ(env::utf8ToAnsi("é€中"), "\xe9\x80?");
+    EXPECT_EQ(files::utf8ToAnsi("é€中"), "\xe9\x80?");
     std::string everyByte;
     for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
-    EXPECT_EQ(env::utf8ToAnsi(env::ansiToUtf8(everyByte)), everyByte);
+    EXPECT_EQ(files::utf8ToAnsi(files::ansiToUtf8(everyByte)), everyByte);
 }
 
 TEST_F(TextFiles, EachLineReadReplacesTheOneBeforeItWhole) {
@@ -468,7 +468,7 @@ TEST_F(TextFiles, LinesReadTheSameBeforeAndAfterTheFilesFirstHighByte) {
     const auto path = temp.path() / "mixed.txt";
     std::ofstream(path, std::ios::binary) << bytes;
     const auto in = files.openForReading(path.string());
-    for (const std::string& line : lines) EXPECT_EQ(in->readLine(), env::ansiToUtf8(line));
+    for (const std::string& line : lines) EXPECT_EQ(in->readLine(), files::ansiToUtf8(line));
     EXPECT_TRUE(in->atEnd());
 }
 
@@ -493,7 +493,7 @@ TEST(AnsiText, HighBytesConvertPastTheRunsScannedManyWordsAtATime) {
         line[at] = '\xe9';
         std::string expected(kLength, 'x');
         expected.replace(at, 1, "\xc3\xa9");
-        EXPECT_EQ(env::ansiToUtf8(line), expected) << at;
+        EXPECT_EQ(files::ansiToUtf8(line), expected) << at;
     }
 }
 
@@ -505,8 +505,8 @@ TEST(AnsiText, HighBytesConvertWhereverTheyStandInALine) {
         line[at] = '\x80';
         std::string expected(20, 'x');
         expected.replace(at, 1, "\xe2\x82\xac");
-        EXPECT_EQ(env::ansiToUtf8(line), expected) << at;
+        EXPECT_EQ(files::ansiToUtf8(line), expected) << at;
     }
-    EXPECT_EQ(env::ansiToUtf8("\xe9\xe9 plain 12345678 \x9f"), "\xc3\xa9\xc3\xa9 plain 12345678 \xc5\xb8");
-    EXPECT_EQ(env::ansiToUtf8(""), "");
+    EXPECT_EQ(files::ansiToUtf8("\xe9\xe9 plain 12345678 \x9f"), "\xc3\xa9\xc3\xa9 plain 12345678 \xc5\xb8");
+    EXPECT_EQ(files::ansiToUtf8(""), "");
 }

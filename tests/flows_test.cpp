@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/automation/Error.h"
-#include "core/env/ComponentVariables.h"
+#include "core/shape/ComponentVariables.h"
 #include "standin/sim/Journal.h"
 #include "support/ComponentFixture.h"
 #include "support/FaultSweep.h"
@@ -90,7 +90,7 @@ TEST_F(EveryHostCallFailing, Create) {
 TEST_F(EveryHostCallFailing, CreateInPartOnAnEmptiedPin) {
     runWithEachCallFailing(droppedWithPin, [](corehost::Session& s) {
         Ref<Object> pin = firstPin(s);
-        env::RemoveProfileComponents(*pin);
+        shape::RemoveProfileComponents(*pin);
         pinShape(s)->createInPart(pin);
     });
 }

@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "core/automation/Error.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "standin/sim/DocumentJson.h"
 #include "support/DialogFixture.h"
 
@@ -332,7 +332,7 @@ TEST_F(DialogTest, OkRefusesATextThatIsNoPositiveNumberAndNamesIt) {
         std::string value;  // as the message quotes it
         std::string field;  // the control given the focus
     };
-    using namespace env::text;
+    using namespace texts::id;
     const std::vector<Case> cases = {
         {{act::length("abc")}, RefusedLength, "abc", "Lunghezza"},
         {{act::length("")}, RefusedLength, "", "Lunghezza"},
@@ -358,8 +358,8 @@ TEST_F(DialogTest, OkRefusesATextThatIsNoPositiveNumberAndNamesIt) {
         drop(edgeOfRadius(4), answers);
         ASSERT_EQ(ui.messages().size(), i + 1) << i;
         const ui::Message& box = ui.messages().back();
-        EXPECT_EQ(box.prompt, env::MessageText(2000 + cases[i].message, cases[i].value)) << i;
-        EXPECT_EQ(box.title, env::MessageText(2000 + Title));
+        EXPECT_EQ(box.prompt, texts::MessageText(2000 + cases[i].message, cases[i].value)) << i;
+        EXPECT_EQ(box.title, texts::MessageText(2000 + Title));
         EXPECT_EQ(box.icon, ui::Icon::Exclamation);
         EXPECT_EQ(focused, cases[i].field) << i;
         EXPECT_FALSE(watch.seen.back().byOk) << i;  // open until the user gave up
@@ -384,7 +384,7 @@ TEST_F(DialogTest, RefusalSpeaksTheDialogsLanguageAndLeavesAnEditedPinAlone) {
     for (const auto& [language, base] : {std::pair{"Italian", 1000}, std::pair{"German", 3000}}) {
         setLanguage(language);
         doubleClick(plateShapes().at(0), {act::pitch("1,25"), act::ok()});
-        EXPECT_EQ(ui.messages().back().prompt, env::MessageText(base + env::text::RefusedPitch, "1,25"));
+        EXPECT_EQ(ui.messages().back().prompt, texts::MessageText(base + texts::id::RefusedPitch, "1,25"));
     }
     EXPECT_EQ(pinValues(*plateShapes()[0]).length, 20);
     EXPECT_EQ(readPrefs(), prefs);

@@ -13,9 +13,9 @@
 #include <regex>
 #include <sstream>
 
-#include "standin/pinhost/DrawingSvg.h"
-#include "standin/pinhost/ModelSvg.h"
-#include "standin/pinhost/SvgWriter.h"
+#include "standin/pinhost/pictures/DrawingSvg.h"
+#include "standin/pinhost/pictures/ModelSvg.h"
+#include "standin/pinhost/pictures/SvgWriter.h"
 #include "standin/sim/Document.h"
 #include "standin/sim/FrameMath.h"
 
@@ -270,26 +270,26 @@ Spoil chamferIs(Variant v) {
 // ---- the shared writer ------------------------------------------------------------
 
 TEST(SvgWriterTest, NumbersAreTrimmedAndNeverNonFinite) {
-    EXPECT_EQ(pinhost::formatNumber(30, 3), "30");
-    EXPECT_EQ(pinhost::formatNumber(8.5, 3), "8.5");
-    EXPECT_EQ(pinhost::formatNumber(10.123456, 3), "10.123");
-    EXPECT_EQ(pinhost::formatNumber(0.0004, 3), "0");
-    EXPECT_EQ(pinhost::formatNumber(-0.0001, 2), "0");
-    EXPECT_EQ(pinhost::formatNumber(-2.5, 2), "-2.5");
-    EXPECT_EQ(pinhost::formatNumber(1200, 2), "1200");
-    EXPECT_EQ(pinhost::formatNumber(kNaN, 2), "0");
-    EXPECT_EQ(pinhost::formatNumber(-INFINITY, 2), "0");
+    EXPECT_EQ(pinhost::pictures::formatNumber(30, 3), "30");
+    EXPECT_EQ(pinhost::pictures::formatNumber(8.5, 3), "8.5");
+    EXPECT_EQ(pinhost::pictures::formatNumber(10.123456, 3), "10.123");
+    EXPECT_EQ(pinhost::pictures::formatNumber(0.0004, 3), "0");
+    EXPECT_EQ(pinhost::pictures::formatNumber(-0.0001, 2), "0");
+    EXPECT_EQ(pinhost::pictures::formatNumber(-2.5, 2), "-2.5");
+    EXPECT_EQ(pinhost::pictures::formatNumber(1200, 2), "1200");
+    EXPECT_EQ(pinhost::pictures::formatNumber(kNaN, 2), "0");
+    EXPECT_EQ(pinhost::pictures::formatNumber(-INFINITY, 2), "0");
 }
 
 TEST(SvgWriterTest, TextIsEscapedAndKeptValidUtf8) {
-    EXPECT_EQ(pinhost::xmlEscape("a<b & \"c\" 'd' >"), "a&lt;b &amp; &quot;c&quot; &apos;d&apos; &gt;");
-    EXPECT_EQ(pinhost::xmlEscape("Ø8.5 — ok"), "Ø8.5 — ok");
-    EXPECT_EQ(pinhost::xmlEscape("bad\xE9 byte"), "bad\xEF\xBF\xBD byte");  // Latin-1 é
-    EXPECT_EQ(pinhost::xmlEscape("cut\xC3"), "cut\xEF\xBF\xBD");
-    EXPECT_EQ(pinhost::xmlEscape(std::string("bell\a nul\0!", 11)), "bell  nul !");
+    EXPECT_EQ(pinhost::pictures::xmlEscape("a<b & \"c\" 'd' >"), "a&lt;b &amp; &quot;c&quot; &apos;d&apos; &gt;");
+    EXPECT_EQ(pinhost::pictures::xmlEscape("Ø8.5 — ok"), "Ø8.5 — ok");
+    EXPECT_EQ(pinhost::pictures::xmlEscape("bad\xE9 byte"), "bad\xEF\xBF\xBD byte");  // Latin-1 é
+    EXPECT_EQ(pinhost::pictures::xmlEscape("cut\xC3"), "cut\xEF\xBF\xBD");
+    EXPECT_EQ(pinhost::pictures::xmlEscape(std::string("bell\a nul\0!", 11)), "bell  nul !");
 
     std::ostringstream text;
-    pinhost::SvgWriter svg(text, 10, 10);
+    pinhost::pictures::SvgWriter svg(text, 10, 10);
     svg.open("g", {{"class", "a\"b"}});
     svg.text("text", {}, "1 < 2");
     svg.finish();
@@ -309,7 +309,7 @@ TEST(ModelSvgTest, DrawsEachPinAsOneCylinderOnItsPartsPlate) {
     addPin(*d.part,
            {.name = "pin2", .position = {40, 0, 10}, .diameter = 8, .length = 20, .pitch = 1.25, .chamfered = false});
 
-    const std::string svg = pinhost::modelSvg(d.document);
+    const std::string svg = pinhost::pictures::modelSvg(d.document);
     EXPECT_TRUE(isWellFormedXml(svg)) << svg;
     EXPECT_EQ(count(svg, "<g class=\"pin\">"), 2u);
     EXPECT_EQ(count(svg, "<g class=\"plate\""), 1u);
@@ -325,7 +325,7 @@ TEST(ModelSvgTest, ThreadChamferAndAxisFollowTheShapeData) {
     addPin(*d.part, {.name = "plain", .position = {60, 0, 10}, .pitch = std::nullopt, .chamfered = false});
     addPin(*d.part, {.name = "upright", .position = {0, 60, 10}, .diameter = 4, .length = 40});
     addPin(*d.part, {.name = "lying", .position = {60, 60, 10}, .axis = {0, 1, 0}, .diameter = 4, .length = 40});
-    const std::vector<std::string> pins = groupsOfClass(pinhost::modelSvg(d.document), "pin");
+    const std::vector<std::string> pins = groupsOfClass(pinhost::pictures::modelSvg(d.document), "pin");
     ASSERT_EQ(pins.size(), 4u);
     const auto pinNamed = [&](const std::string& name) {
         for (const std::string& g : pins)
@@ -348,7 +348,7 @@ TEST(ModelSvgTest, ThreadChamferAndAxisFollowTheShapeData) {
 TEST(ModelSvgTest, StripesStayFewForAFinePitchOnALongPin) {
     OnePartDocument d;
     addPin(*d.part, {.diameter = 20, .length = 5000, .pitch = 0.0001});
-    const std::string svg = pinhost::modelSvg(d.document);
+    const std::string svg = pinhost::pictures::modelSvg(d.document);
     const std::vector<std::string> thread = groupsOfClass(svg, "thread");
     ASSERT_EQ(thread.size(), 1u);
     EXPECT_LE(count(thread.front(), "<path"), 2u * 200u);
@@ -358,7 +358,7 @@ TEST(ModelSvgTest, StripesStayFewForAFinePitchOnALongPin) {
 TEST(ModelSvgTest, NamesAreEscaped) {
     OnePartDocument d;
     addPin(*d.part, {.name = "pin <M10> & \"x\""});
-    const std::string svg = pinhost::modelSvg(d.document);
+    const std::string svg = pinhost::pictures::modelSvg(d.document);
     EXPECT_TRUE(isWellFormedXml(svg)) << svg;
     EXPECT_EQ(svg.find("<M10>"), std::string::npos);
     EXPECT_NE(svg.find("pin &lt;M10&gt; &amp; &quot;x&quot;"), std::string::npos);
@@ -366,13 +366,13 @@ TEST(ModelSvgTest, NamesAreEscaped) {
 
 TEST(ModelSvgTest, OddDocumentsStillGiveAValidPicture) {
     {
-        const std::string svg = pinhost::modelSvg({});
+        const std::string svg = pinhost::pictures::modelSvg({});
         EXPECT_TRUE(isWellFormedXml(svg)) << svg;
         EXPECT_NE(svg.find(">Empty document<"), std::string::npos);
     }
     {
         OnePartDocument d;  // a part with nothing on it
-        EXPECT_TRUE(isWellFormedXml(pinhost::modelSvg(d.document)));
+        EXPECT_TRUE(isWellFormedXml(pinhost::pictures::modelSvg(d.document)));
     }
 
     // Each case spoils one pin's data in its own way.
@@ -404,7 +404,7 @@ TEST(ModelSvgTest, OddDocumentsStillGiveAValidPicture) {
         addCircularEdge(d.document, d.part, {kNaN, 0, 10}, kNaN);
         addPin(*d.part, {.name = "good", .position = {30, 0, 10}});
         spoil(*addPin(*d.part, {.name = "odd"}));
-        const std::string svg = pinhost::modelSvg(d.document);
+        const std::string svg = pinhost::pictures::modelSvg(d.document);
         EXPECT_TRUE(isWellFormedXml(svg)) << what;
         EXPECT_FALSE(hasNonFiniteNumber(svg)) << what;
         EXPECT_NE(svg.find("<title>good</title>"), std::string::npos) << what << ": the good pin is still drawn";
@@ -414,7 +414,7 @@ TEST(ModelSvgTest, OddDocumentsStillGiveAValidPicture) {
 TEST(ModelSvgTest, APinWithoutProfileIsMarkedNotDrawnAsACylinder) {
     OnePartDocument d;
     profileOf(*addPin(*d.part, {.name = "bare"})).components.byType.clear();
-    const std::string svg = pinhost::modelSvg(d.document);
+    const std::string svg = pinhost::pictures::modelSvg(d.document);
     EXPECT_EQ(count(svg, "<g class=\"pin\">"), 0u);
     EXPECT_EQ(count(svg, "<g class=\"pin-marker\""), 1u);
     EXPECT_NE(svg.find("bare (no usable profile)"), std::string::npos);
@@ -424,7 +424,7 @@ TEST(ModelSvgTest, APinWithoutProfileIsMarkedNotDrawnAsACylinder) {
 
 TEST(DrawingSvgTest, DimensionsEachViewAsACosmeticThread) {
     const std::string svg =
-        pinhost::drawingSvg({projection("pin1", 10, 8.5, 30, 0.75), projection("pin2", 8.12345, 6.75, 20)});
+        pinhost::pictures::drawingSvg({projection("pin1", 10, 8.5, 30, 0.75), projection("pin2", 8.12345, 6.75, 20)});
     EXPECT_TRUE(isWellFormedXml(svg)) << svg;
     EXPECT_EQ(count(svg, "<g class=\"view\">"), 2u);
     EXPECT_EQ(count(svg, "<g class=\"dimensions\""), 2u);
@@ -442,14 +442,14 @@ TEST(DrawingSvgTest, DimensionsEachViewAsACosmeticThread) {
 TEST(DrawingSvgTest, ThreadLengthStartsAtItsOffset) {
     pinhost::PinProjection p = projection("pin1", 10, 8.5, 25);
     p.offset = 5;
-    const std::string svg = pinhost::drawingSvg({p});
+    const std::string svg = pinhost::pictures::drawingSvg({p});
     EXPECT_NE(svg.find(">30</text>"), std::string::npos) << "overall length is offset plus thread length";
 }
 
 TEST(DrawingSvgTest, APinWithoutThreadInformationGetsANote) {
     pinhost::PinProjection none;
     none.pin = "pin2";
-    const std::string svg = pinhost::drawingSvg({projection("pin1", 10, 8.5, 30), none});
+    const std::string svg = pinhost::pictures::drawingSvg({projection("pin1", 10, 8.5, 30), none});
     EXPECT_TRUE(isWellFormedXml(svg)) << svg;
     EXPECT_EQ(count(svg, "<g class=\"view\">"), 2u);
     EXPECT_EQ(count(svg, "<g class=\"dimensions\""), 1u);
@@ -460,14 +460,14 @@ TEST(DrawingSvgTest, APinWithoutThreadInformationGetsANote) {
 TEST(DrawingSvgTest, NamesAndCalloutsAreEscaped) {
     pinhost::PinProjection p = projection("pin <1> & co", 10, 8.5, 30);
     p.callout = "M10<x>";
-    const std::string svg = pinhost::drawingSvg({p});
+    const std::string svg = pinhost::pictures::drawingSvg({p});
     EXPECT_TRUE(isWellFormedXml(svg)) << svg;
     EXPECT_NE(svg.find("pin &lt;1&gt; &amp; co"), std::string::npos);
     EXPECT_NE(svg.find("M10&lt;x&gt;"), std::string::npos);
 }
 
 TEST(DrawingSvgTest, OddAnswersStillGiveAValidSheet) {
-    const std::string empty = pinhost::drawingSvg({});
+    const std::string empty = pinhost::pictures::drawingSvg({});
     EXPECT_TRUE(isWellFormedXml(empty)) << empty;
     EXPECT_NE(empty.find("no drawing views"), std::string::npos);
 
@@ -488,7 +488,7 @@ TEST(DrawingSvgTest, OddAnswersStillGiveAValidSheet) {
     odd.back().chamfered = true;
     odd.push_back(projection("undefined offset", 10, 8.5, 30));
     odd.back().offset = kNaN;
-    const std::string svg = pinhost::drawingSvg(odd);
+    const std::string svg = pinhost::pictures::drawingSvg(odd);
     EXPECT_TRUE(isWellFormedXml(svg)) << svg;
     EXPECT_FALSE(hasNonFiniteNumber(svg));
     EXPECT_EQ(count(svg, "<g class=\"view\">"), odd.size());
@@ -498,7 +498,7 @@ TEST(DrawingSvgTest, OddAnswersStillGiveAValidSheet) {
 TEST(DrawingSvgTest, ManyPinsShareTheSheet) {
     std::vector<pinhost::PinProjection> pins;
     for (int i = 1; i <= 40; ++i) pins.push_back(projection("pin" + std::to_string(i), 10, 8.5, 30, 0.75));
-    const std::string svg = pinhost::drawingSvg(pins);
+    const std::string svg = pinhost::pictures::drawingSvg(pins);
     EXPECT_TRUE(isWellFormedXml(svg));
     EXPECT_EQ(count(svg, "<g class=\"view\">"), 40u);
     static const std::regex coordinate(" (x|y)[12]?=\"(-?[0-9.]+)\"");

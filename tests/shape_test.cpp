@@ -7,7 +7,7 @@
 #include <cctype>
 
 #include "core/automation/Error.h"
-#include "core/env/ComponentVariables.h"
+#include "core/shape/ComponentVariables.h"
 #include "core/host/HostCalls.h"
 #include "core/shape/ClassIds.h"
 #include "core/shape/PShapeMembers.h"
@@ -103,7 +103,7 @@ TEST_F(PinTest, RebuildFollowsTheHostContractCallByCall) {
     s->setPasso(1.5);
     s->setSmusso(1);
     Ref<Object> shape = shapeObject(plate->shapes().back());
-    env::RemoveProfileComponents(*shape);
+    shape::RemoveProfileComponents(*shape);
     host.clearJournal();
     s->createInPart(shape);
     const std::vector<std::string> expected = {
@@ -256,7 +256,7 @@ TEST_F(PinTest, NameFollowsTheLanguageAndOddSizesPassUnchecked) {
 TEST_F(PinTest, SecondBuildReusesRecordsAndKeepsOneCircle) {
     const auto pin = buildPin(10, 30, 1.5, 1);
     Ref<Object> shape = shapeObject(pin);
-    env::RemoveProfileComponents(*shape);
+    shape::RemoveProfileComponents(*shape);
     const auto s = newPShape();
     s->setDiametro(12);
     s->setLunghezza(40);

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::checker {
 
@@ -104,7 +104,7 @@ std::vector<Finding> checkBytes(const std::string& bytes, const std::string& fil
     if (marked)
         findings.push_back({file, 1, changesReading,
                             "the file starts with a byte-order mark, which the component reads as the text '" +
-                                env::ansiToUtf8(std::string(kByteOrderMark)) + "' before line 1; " + kSaveAsAnsi +
+                                files::ansiToUtf8(std::string(kByteOrderMark)) + "' before line 1; " + kSaveAsAnsi +
                                 ", without a byte-order mark"});
     if (const int line = firstBareLineFeed(bytes)) {
         const bool everyLine = bytes.find('\r') == std::string::npos;
@@ -125,7 +125,7 @@ std::vector<Finding> checkBytes(const std::string& bytes, const std::string& fil
         findings.push_back({file, utf8.first, levelOf(utf8),
                             linesCounted(utf8.lines) + " text saved as UTF-8, which the component reads as "
                                                        "Windows-1252: '" +
-                                utf8.example + "' shows as '" + env::ansiToUtf8(utf8.example) + "'; " + kSaveAsAnsi});
+                                utf8.example + "' shows as '" + files::ansiToUtf8(utf8.example) + "'; " + kSaveAsAnsi});
     if (unassigned.lines)
         findings.push_back({file, unassigned.first, levelOf(unassigned),
                             linesCounted(unassigned.lines) + " bytes that are no Windows-1252 character (first " +

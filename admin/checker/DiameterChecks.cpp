@@ -3,7 +3,7 @@
 #include <regex>
 
 #include "core/automation/Error.h"
-#include "core/env/TextTemplate.h"
+#include "core/texts/TextTemplate.h"
 #include "core/standards/NominalSizes.h"
 #include "core/standards/QuoteSearch.h"
 
@@ -53,7 +53,7 @@ std::vector<Finding> checkNominalDiameter(const std::string& file, int line, std
     if (stated && !standards::withinSizeTolerance(*diameter, *stated))
         return {{file, line, Level::Warning,
                  "nominal diameter " + *field + " is far from the size " + name + " names (" +
-                     env::shortestNumber(*stated, 4) + " mm)"}};
+                     texts::shortestNumber(*stated, 4) + " mm)"}};
     return {};
 }
 

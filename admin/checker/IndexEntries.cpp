@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::checker {
 
@@ -49,7 +49,7 @@ std::vector<Finding> checkIndexEntries(const std::string& file, const std::vecto
         const std::string name = shownName(line);
         if (const auto [first, added] = listed.emplace(name, number); !added)
             findings.push_back({file, number, Level::Error,
-                                "the standard '" + env::ansiToUtf8(name) + "' is listed again (first on line " +
+                                "the standard '" + files::ansiToUtf8(name) + "' is listed again (first on line " +
                                     std::to_string(first->second) + "): the list shows it twice"});
     }
     const int endLine = static_cast<int>(i + 1);

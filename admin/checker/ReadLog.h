@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::checker {
 
@@ -18,20 +18,20 @@ struct FileRead {
     std::vector<std::string> lines;  // as read, line 1 first
 };
 
-class ReadLog : public env::FileSystem {
+class ReadLog : public files::FileSystem {
 public:
-    explicit ReadLog(env::FileSystem& files) : files_(files) {}
+    explicit ReadLog(files::FileSystem& files) : files_(files) {}
 
-    std::unique_ptr<env::LineReader> openForReading(const std::string& path) override;
+    std::unique_ptr<files::LineReader> openForReading(const std::string& path) override;
     // The checker never writes.
-    std::unique_ptr<env::LineWriter> openForWriting(const std::string& path) override;
+    std::unique_ptr<files::LineWriter> openForWriting(const std::string& path) override;
 
     // The files in the order opened; the last one is where a reader stopped.
     const std::vector<FileRead>& reads() const { return reads_; }
     void clear() { reads_.clear(); }
 
 private:
-    env::FileSystem& files_;
+    files::FileSystem& files_;
     std::vector<FileRead> reads_;
 };
 

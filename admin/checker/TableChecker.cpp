@@ -14,10 +14,10 @@
 #include "admin/checker/ReaderMessage.h"
 #include "admin/checker/TreeSettings.h"
 #include "admin/checker/WindowsNames.h"
-#include "core/env/LanguageTag.h"
-#include "core/env/Languages.h"
+#include "core/texts/LanguageTag.h"
+#include "core/texts/Languages.h"
 #include "core/env/Module.h"
-#include "core/env/PathMapping.h"
+#include "core/files/PathMapping.h"
 #include "core/env/Settings.h"
 #include "core/forms/StandardsIndex.h"
 #include "core/standards/ThreadTableFiles.h"
@@ -48,7 +48,7 @@ public:
 
 // A path the component composed, on this system, found as Windows finds it.
 fs::path localPath(const std::string& componentPath) {
-    return fs::u8path(findAsWindows(env::mapWindowsPath(componentPath)));
+    return fs::u8path(findAsWindows(files::mapWindowsPath(componentPath)));
 }
 
 // An absolute path without "." or ".." and without a closing separator: an
@@ -69,9 +69,9 @@ bool endsWithSeparator(const std::string& componentPath) {
 }
 
 template <size_t N>
-std::string namesOf(const env::Language (&languages)[N]) {
+std::string namesOf(const texts::Language (&languages)[N]) {
     std::string names;
-    for (const env::Language& l : languages) names += (names.empty() ? "" : ", ") + std::string(l.name);
+    for (const texts::Language& l : languages) names += (names.empty() ? "" : ", ") + std::string(l.name);
     return names;
 }
 
@@ -124,10 +124,10 @@ private:
     void checkLanguage() {
         // Without a value the component shows English texts, as the package's default does.
         const std::string* value = settings_.registry.read(host::registry::LocalMachine, env::kFamilyKey, env::kLanguageValue);
-        if (!value || env::languageBaseOf(*value)) return;
+        if (!value || texts::languageBaseOf(*value)) return;
         add(settings_.source, settings_.lineOf(env::kLanguageValue), Level::Error,
-            "Language \"" + *value + "\" names none of the languages the component knows (" + namesOf(env::kLanguages) +
-                ", case matters; or a language tag of " + namesOf(env::kCompleteSets) + " such as de-CH), so it shows the English texts");
+            "Language \"" + *value + "\" names none of the languages the component knows (" + namesOf(texts::kLanguages) +
+                ", case matters; or a language tag of " + namesOf(texts::kCompleteSets) + " such as de-CH), so it shows the English texts");
     }
 
     // False when the tab cannot reach its files, already reported.
@@ -264,7 +264,7 @@ private:
     TreeSettings settings_;
     fs::path root_;
     SettingsLibrary library_;
-    env::LocalFileSystem files_;
+    files::LocalFileSystem files_;
     ReadLog log_;
     NoScreen ui_;
     env::Module module_;

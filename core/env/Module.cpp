@@ -2,7 +2,7 @@
 
 namespace zelva::env {
 
-Module::Module(host::HostLibrary& library, ui::Ui& userInterface, FileSystem& fileSystem)
+Module::Module(host::HostLibrary& library, ui::Ui& userInterface, files::FileSystem& fileSystem)
     : hostLibrary(library), ui(userInterface), files(fileSystem) {}
 
 Module::~Module() = default;

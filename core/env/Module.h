@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/automation/Object.h"
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 #include "core/host/HostLibrary.h"
 #include "core/ui/Dialog.h"
 #include "core/ui/Ui.h"
@@ -29,14 +29,14 @@ struct CalloutTemplates {
 
 class Module {
 public:
-    Module(host::HostLibrary& hostLibrary, ui::Ui& ui, FileSystem& files);
+    Module(host::HostLibrary& hostLibrary, ui::Ui& ui, files::FileSystem& files);
     ~Module();
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
 
     host::HostLibrary& hostLibrary;
     ui::Ui& ui;
-    FileSystem& files;
+    files::FileSystem& files;
 
     int16_t LanguageBase = 0;
     int16_t CurrentNorma = 0;

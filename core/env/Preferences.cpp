@@ -15,7 +15,7 @@ void showFailure(Module& m, const Error& e, const char* title) {
 std::string numberLine(double v) { return numberToText(v) + " "; }
 std::string positionLine(float v) { return singleToText(v) + " "; }
 
-void applyPrefs(Module& m, LineReader& in, RememberedSize& remembered) {
+void applyPrefs(Module& m, files::LineReader& in, RememberedSize& remembered) {
     ui::Dialog& dialog = m.dialog();
     dialog.top = toSingle(leadingNumber(in.readLine()));
     dialog.left = toSingle(leadingNumber(in.readLine()));

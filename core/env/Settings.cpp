@@ -1,8 +1,8 @@
 #include "core/env/Settings.h"
 
 #include "core/automation/NumberRules.h"
-#include "core/env/LanguageTag.h"
-#include "core/env/Languages.h"
+#include "core/texts/LanguageTag.h"
+#include "core/texts/Languages.h"
 #include "core/host/HostCodes.h"
 
 namespace zelva::env {
@@ -47,7 +47,7 @@ void LoadStandardFiles(Module& m, int16_t n) {
 }
 
 int16_t GetLanguageBase(Module& m) {
-    return languageBaseOf(readRegistry(m, kFamilyKey, kLanguageValue)).value_or(kDefaultLanguageBase);
+    return texts::languageBaseOf(readRegistry(m, kFamilyKey, kLanguageValue)).value_or(texts::kDefaultLanguageBase);
 }
 
 int16_t FileExists(Module& m, const std::string& path) {

@@ -1,7 +1,7 @@
 #include "core/forms/BuildShapeFromDialog.h"
 
 #include "core/automation/NumberRules.h"
-#include "core/env/ComponentVariables.h"
+#include "core/shape/ComponentVariables.h"
 #include "core/env/Preferences.h"
 #include "core/forms/NumberFieldCheck.h"
 #include "core/host/HostCalls.h"
@@ -19,7 +19,7 @@ void BuildShapeFromDialog(env::Module& m) {
     s->setPasso(leadingNumber(d.Passo.text()));
     s->setSmusso(d.ToggleSmusso.value());
     if (m.EditMode != kFalse) {
-        env::RemoveProfileComponents(host::deref(m.EditPart));
+        shape::RemoveProfileComponents(host::deref(m.EditPart));
         s->createInPart(m.EditPart);
     } else {
         s->Create(m.TargetPart);

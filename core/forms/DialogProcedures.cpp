@@ -3,7 +3,7 @@
 #include "core/automation/Error.h"
 #include "core/automation/NumberRules.h"
 #include "core/env/DialogPrecision.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "core/env/Preferences.h"
 #include "core/env/Settings.h"
 #include "core/forms/SizeMatching.h"
@@ -16,16 +16,16 @@ namespace zelva::forms {
 namespace {
 
 void setCaptions(env::Module& m, ui::Dialog& d) {
-    const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
-    d.caption = text(env::text::Title);
-    d.LblNormativa.caption = text(env::text::StandardLabel);
-    d.LblDiam.caption = text(env::text::DiameterLabel);
-    d.OKButton.caption = text(env::text::Ok);
-    d.CancelButton.caption = text(env::text::Cancel);
-    d.LblLung.caption = text(env::text::LengthLabel);
-    d.LblPasso.caption = text(env::text::PitchLabel);
-    d.ToggleSmusso.toolTip = text(env::text::ChamferToolTip);
-    if (auto manual = env::FindMessageText(m.LanguageBase + env::text::ManualSwitch))
+    const auto text = [&](int offset) { return texts::MessageText(m.LanguageBase + offset); };
+    d.caption = text(texts::id::Title);
+    d.LblNormativa.caption = text(texts::id::StandardLabel);
+    d.LblDiam.caption = text(texts::id::DiameterLabel);
+    d.OKButton.caption = text(texts::id::Ok);
+    d.CancelButton.caption = text(texts::id::Cancel);
+    d.LblLung.caption = text(texts::id::LengthLabel);
+    d.LblPasso.caption = text(texts::id::PitchLabel);
+    d.ToggleSmusso.toolTip = text(texts::id::ChamferToolTip);
+    if (auto manual = texts::FindMessageText(m.LanguageBase + texts::id::ManualSwitch))
         d.ToggleMan.caption = *std::move(manual);
 }
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/automation/NumberRules.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "core/forms/BuildShapeFromDialog.h"
 #include "core/forms/DialogProcedures.h"
 
@@ -27,9 +27,9 @@ void connectDialog(env::Module& m, ui::Dialog& d, SizeMatch& match) {
 
 void connectDlgInfo(env::Module& m, ui::DlgInfo& f) {
     f.onLoad = [&m, &f] {
-        f.caption = env::MessageText(m.LanguageBase + env::text::Title);
-        f.LblWarning.caption = env::MessageText(m.LanguageBase + env::text::EdgeNotice);
-        f.OKButton.caption = env::MessageText(m.LanguageBase + env::text::Ok);
+        f.caption = texts::MessageText(m.LanguageBase + texts::id::Title);
+        f.LblWarning.caption = texts::MessageText(m.LanguageBase + texts::id::EdgeNotice);
+        f.OKButton.caption = texts::MessageText(m.LanguageBase + texts::id::Ok);
     };
     f.OKButton.onClick = [&f] { f.unload(); };
 }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/automation/NumberRules.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 
 namespace zelva::forms {
 
@@ -37,12 +37,12 @@ bool readsAsPositiveNumber(const std::string& text) {
 bool RefuseUnreadableNumbers(env::Module& m) {
     ui::Dialog& d = m.dialog();
     std::vector<NumberField> fields;
-    if (d.ToggleMan.value() != 0) fields.push_back({d.TxtDiam, d.TxtDiam.text, env::text::RefusedDiameter});
-    fields.push_back({d.Lunghezza, d.Lunghezza.text(), env::text::RefusedLength});
-    fields.push_back({d.Passo, d.Passo.text(), env::text::RefusedPitch});
+    if (d.ToggleMan.value() != 0) fields.push_back({d.TxtDiam, d.TxtDiam.text, texts::id::RefusedDiameter});
+    fields.push_back({d.Lunghezza, d.Lunghezza.text(), texts::id::RefusedLength});
+    fields.push_back({d.Passo, d.Passo.text(), texts::id::RefusedPitch});
     for (const NumberField& field : fields) {
         if (readsAsPositiveNumber(field.text)) continue;
-        m.ui.messageBox({env::MessageText(m.LanguageBase + field.refusal, quoted(field.text)), d.caption,
+        m.ui.messageBox({texts::MessageText(m.LanguageBase + field.refusal, quoted(field.text)), d.caption,
                          ui::Icon::Exclamation});
         d.setFocus(field.control);
         return true;

@@ -4,9 +4,9 @@
 
 #include "core/automation/Error.h"
 #include "core/automation/NumberRules.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "core/env/Settings.h"
-#include "core/env/TextTemplate.h"
+#include "core/texts/TextTemplate.h"
 #include "core/forms/StandardsIndex.h"
 #include "core/standards/NominalSizes.h"
 #include "core/standards/QuoteSearch.h"
@@ -22,8 +22,8 @@ constexpr int kDescriptionDecimals = 2;  // edge Ø9.80 → M10 (−0.20)
 // The deviation of the edge or pin from the nominal size, signed as a designer
 // writes it: +0.20, −0.20 (a minus sign, not a hyphen), ±0.00.
 std::string deviationText(double deviation) {
-    static const std::string kNone = env::fixedNumber(0, kDescriptionDecimals);
-    const std::string size = env::fixedNumber(std::abs(deviation), kDescriptionDecimals);
+    static const std::string kNone = texts::fixedNumber(0, kDescriptionDecimals);
+    const std::string size = texts::fixedNumber(std::abs(deviation), kDescriptionDecimals);
     if (size == kNone) return "±" + size;
     return (deviation < 0 ? "−" : "+") + size;
 }
@@ -75,16 +75,16 @@ void SelectMatchedStandard(env::Module& m, SizeMatch& match) {
     const std::string shown = d.Lunghezza.text();
     target.matched = found.has_value();
     d.Normativa.setListIndex(found ? static_cast<int>(*found) : 0);
-    const auto text = [&](int offset) { return env::MessageText(m.LanguageBase + offset); };
+    const auto text = [&](int offset) { return texts::MessageText(m.LanguageBase + offset); };
     if (!found) {
-        d.LblDescr.caption = text(env::text::NoSizeFits);
+        d.LblDescr.caption = text(texts::id::NoSizeFits);
         return;
     }
     if (const auto length = listedLength(d.Lunghezza, shown)) d.Lunghezza.setText(*length);
     const double nominal = *match.nominals.sizes()[*found];
-    d.LblDescr.caption = env::fillTemplate(
-        text(target.pitch ? env::text::PinSizeMatch : env::text::EdgeSizeMatch),
-        {{"D", env::fixedNumber(target.diameter, kDescriptionDecimals)},
+    d.LblDescr.caption = texts::fillTemplate(
+        text(target.pitch ? texts::id::PinSizeMatch : texts::id::EdgeSizeMatch),
+        {{"D", texts::fixedNumber(target.diameter, kDescriptionDecimals)},
          {"name", d.Normativa.item(static_cast<int>(*found))},
          {"dev", deviationText(target.diameter - nominal)}});
 }

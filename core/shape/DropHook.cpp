@@ -2,7 +2,7 @@
 
 #include "core/automation/Error.h"
 #include "core/automation/NumberRules.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "core/env/Settings.h"
 #include "core/host/HostCalls.h"
 #include "core/host/HostCodes.h"
@@ -39,8 +39,8 @@ void DropHook::OnDragDrop(Ref<Object>& pDragDropHook) {
 
     const Variant units = deref(m.CurrentPage).get("UnitsEx", {val(Variant::i4(host::units::LengthKind))});
     if (toInt32(units) != host::units::Millimetres) {
-        m.ui.messageBox({env::MessageText(m.LanguageBase + env::text::UnitsPrompt),
-                         env::MessageText(m.LanguageBase + env::text::Title), ui::Icon::None});
+        m.ui.messageBox({texts::MessageText(m.LanguageBase + texts::id::UnitsPrompt),
+                         texts::MessageText(m.LanguageBase + texts::id::Title), ui::Icon::None});
         return;
     }
     bool accepted = false;

@@ -4,10 +4,10 @@
 #include <array>
 
 #include "core/automation/NumberRules.h"
-#include "core/env/ComponentVariables.h"
-#include "core/env/MessageTexts.h"
-#include "core/env/ThreadTexture.h"
-#include "core/env/UnitConversion.h"
+#include "core/shape/ComponentVariables.h"
+#include "core/texts/MessageTexts.h"
+#include "core/shape/ThreadTexture.h"
+#include "core/shape/UnitConversion.h"
 #include "core/host/ComponentTypes.h"
 #include "core/host/HostCalls.h"
 #include "core/host/VariableNumbers.h"
@@ -46,16 +46,16 @@ void PShape::Create(Ref<Object>& parent) {
         deref(component(deref(parent), types::PartShapes)).getObject("Shapes", {val(Variant::i4(kShapeKind))});
     Ref<Object> shape = deref(shapes).callObject("Add");
     Object& s = deref(shape);
-    env::SetComponent5Orientation(s, 0, 0, 0, 0);
+    shape::SetComponent5Orientation(s, 0, 0, 0, 0);
     // Read one by one: the host sees the reads in this order.
     double rotation[4];
     for (int i = 0; i < 4; ++i) rotation[i] = placement->rotation(i + 1);
-    env::SetComponent4Orientation(s, rotation[0], rotation[1], rotation[2], rotation[3]);
-    env::SetComponent5Position(s, 0, 0, 0);
+    shape::SetComponent4Orientation(s, rotation[0], rotation[1], rotation[2], rotation[3]);
+    shape::SetComponent5Position(s, 0, 0, 0);
     const double x = placement->x();
     const double y = placement->y();
     const double z = placement->z();
-    env::SetComponent4Position(s, x, y, z);
+    shape::SetComponent4Position(s, x, y, z);
     createInPart(shape);
 }
 
@@ -70,8 +70,8 @@ void PShape::createInPart(Ref<Object>& objBoss) {
 void PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_t sm) {
     env::Module& m = module_;
     Object& boss = deref(objBoss);
-    boss.put("Name", {val(Variant::str(env::MessageText(m.LanguageBase + env::text::PinName)))});
-    env::SetSizeVariables(boss, d / 2, d / 2, l);
+    boss.put("Name", {val(Variant::str(texts::MessageText(m.LanguageBase + texts::id::PinName)))});
+    shape::SetSizeVariables(boss, d / 2, d / 2, l);
 
     const Ref<Object> profile = deref(component(boss, types::ProfileOwner)).getObject("Profile");
     const Ref<Object> curves = deref(components(deref(profile), types::CurveSets)).callObject("Add");
@@ -79,14 +79,14 @@ void PShape::BuildPin(Ref<Object>& objBoss, double d, double l, double p, int16_
     k.call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
     k.call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::r8(d / 2))});
 
-    const double w = env::ConvertUnits7To2(m, d / 2);
-    const double h = env::ConvertUnits7To2(m, l / 2);
+    const double w = shape::ConvertUnits7To2(m, d / 2);
+    const double h = shape::ConvertUnits7To2(m, l / 2);
     const Ref<Object> body = component(boss, types::Body);
     Object& e = deref(body);
     setValue(deref(variable(e, vars::body::SurfaceMode)), Variant::i4(0));
     setValue(deref(variable(e, vars::body::SurfaceOffset)), Variant::r8(-0.01));
 
-    env::ApplyThreadTexture(m, boss, {w, w, h}, d, p);
+    shape::ApplyThreadTexture(m, boss, {w, w, h}, d, p);
 
     const Ref<Object> size = component(boss, types::SizeBox);
     setValue(deref(variable(deref(size), vars::size_box::LengthSwitch)), Variant::i2(0));

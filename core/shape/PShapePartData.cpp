@@ -4,7 +4,7 @@
 
 #include "core/automation/Error.h"
 #include "core/automation/NumberRules.h"
-#include "core/env/ComponentVariables.h"
+#include "core/shape/ComponentVariables.h"
 #include "core/env/DialogPrecision.h"
 #include "core/host/ComponentTypes.h"
 #include "core/host/HostCalls.h"
@@ -42,8 +42,8 @@ void PShape::SetPartData(Ref<Object>& objShape) {
 void PShape::GetPartData(Ref<Object>& objShape) {
     env::Module& m = module_;
     Object& shape = deref(objShape);
-    setLunghezza(env::GetSizeVariable3(shape));
-    setDiametro(env::GetSizeVariable2(shape));
+    setLunghezza(shape::GetSizeVariable3(shape));
+    setDiametro(shape::GetSizeVariable2(shape));
     if (!hasPartData(shape)) return;
     const Ref<Object> data = component(shape, types::PartData);
     Object& c = deref(data);
@@ -59,8 +59,8 @@ int16_t PShape::ReadShapeData(Ref<Object>& objShape) {
     setTransferToDrawingFlags(0);
     int16_t result = kFalse;
     Object& shape = deref(objShape);
-    setLunghezza(env::GetSizeVariable3(shape));
-    setDiametro(env::GetSizeVariable2(shape));
+    setLunghezza(shape::GetSizeVariable3(shape));
+    setDiametro(shape::GetSizeVariable2(shape));
     if (hasPartData(shape)) {
         setPasso(toDouble(field(deref(component(shape, types::PartData)), NumberField, Pitch)));
         setTransferToDrawingFlags(1);

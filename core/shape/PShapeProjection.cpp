@@ -2,7 +2,7 @@
 // Every length handed to the host passes through the host's unit converter.
 
 #include "core/automation/NumberRules.h"
-#include "core/env/UnitConversion.h"
+#include "core/shape/UnitConversion.h"
 #include "core/shape/PShape.h"
 #include "core/shape/ThreadCallout.h"
 
@@ -15,7 +15,7 @@ constexpr int32_t kDrawingUnits = 11;
 }  // namespace
 
 double PShape::ToProjectionUnits(double value) {
-    return env::ConvertUnits(module_, value, kModelUnits, kDrawingUnits);
+    return shape::ConvertUnits(module_, value, kModelUnits, kDrawingUnits);
 }
 
 int16_t PShape::GetHoleInformation(int16_t, int16_t&, double&, double&, double&, double&, double&, double&) {

@@ -2,7 +2,7 @@
 
 #include "core/automation/NumberRules.h"
 #include "core/env/Settings.h"
-#include "core/env/TextTemplate.h"
+#include "core/texts/TextTemplate.h"
 #include "core/standards/ThreadCatalog.h"
 
 namespace zelva::shape {
@@ -35,12 +35,12 @@ std::string templateCallout(env::Module& m, double diameter, double pitch, doubl
     const env::CalloutTemplates& templates = calloutTemplates(m);
     if (templates.format.empty()) return {};
     const auto name = standards::ThreadCatalog::of(m).nameOfPin(m.files, diameter, pitch);
-    const std::string tpi = pitch > 0 ? env::shortestNumber(kMillimetresPerInch / pitch, kTpiDecimals) : "";
-    return env::fillTemplate(name ? templates.format : templates.custom,
+    const std::string tpi = pitch > 0 ? texts::shortestNumber(kMillimetresPerInch / pitch, kTpiDecimals) : "";
+    return texts::fillTemplate(name ? templates.format : templates.custom,
                              {{"name", name.value_or("")},
-                              {"D", env::shortestNumber(diameter, kSizeDecimals)},
-                              {"P", env::shortestNumber(pitch, kSizeDecimals)},
-                              {"L", env::shortestNumber(length, kSizeDecimals)},
+                              {"D", texts::shortestNumber(diameter, kSizeDecimals)},
+                              {"P", texts::shortestNumber(pitch, kSizeDecimals)},
+                              {"L", texts::shortestNumber(length, kSizeDecimals)},
                               {"TPI", tpi}});
 }
 

@@ -15,7 +15,7 @@ constexpr size_t kItemsRoom = 32;
 // A data file read with the lines it has handed out counted, for the place of a failure.
 class CountedLines {
 public:
-    explicit CountedLines(env::LineReader& file) : file_(file) {}
+    explicit CountedLines(files::LineReader& file) : file_(file) {}
     bool atEnd() { return file_.atEnd(); }
     const std::string& read() {
         const std::string& line = file_.readLine();
@@ -25,7 +25,7 @@ public:
     int count() const { return count_; }
 
 private:
-    env::LineReader& file_;
+    files::LineReader& file_;
     int count_ = 0;
 };
 
@@ -60,7 +60,7 @@ void readSections(CountedLines& file, ThreadData& data) {
 
 // Line `lineNo` of the index file, closed again on return; `opened` and
 // `linesRead` follow the reading for the place of a failure.
-std::string readEntryLine(env::FileSystem& files, const std::string& path, int16_t lineNo, bool& opened,
+std::string readEntryLine(files::FileSystem& files, const std::string& path, int16_t lineNo, bool& opened,
                           int& linesRead) {
     const auto file = files.openForReading(path);
     opened = true;
@@ -71,13 +71,13 @@ std::string readEntryLine(env::FileSystem& files, const std::string& path, int16
 
 }  // namespace
 
-std::string EntryLine(env::FileSystem& files, const std::string& path, int16_t lineNo) {
+std::string EntryLine(files::FileSystem& files, const std::string& path, int16_t lineNo) {
     bool opened = false;
     int linesRead = 0;
     return readEntryLine(files, path, lineNo, opened, linesRead);
 }
 
-ThreadData ReadThreadData(env::FileSystem& files, const std::string& path, const std::string& dataDir,
+ThreadData ReadThreadData(files::FileSystem& files, const std::string& path, const std::string& dataDir,
                           int16_t lineNo) {
     ThreadData data;
     // Where the reading is: the index file, then the data file once its entry names it.
@@ -107,7 +107,7 @@ ThreadData ReadThreadData(env::FileSystem& files, const std::string& path, const
     return data;
 }
 
-std::vector<std::string> ReadPitches(env::LineReader& file) {
+std::vector<std::string> ReadPitches(files::LineReader& file) {
     CountedLines lines(file);
     ThreadData data;
     readSections(lines, data);

@@ -25,11 +25,11 @@ constexpr size_t kStandardsRoom = 128;
 
 }  // namespace
 
-IndexRead ReadIndexFile(env::FileSystem& files, const std::string& path, int16_t fieldId, env::EntrySizes* nominals) {
+IndexRead ReadIndexFile(files::FileSystem& files, const std::string& path, int16_t fieldId, env::EntrySizes* nominals) {
     IndexRead read;
     read.standards.reserve(kStandardsRoom);
     if (nominals) nominals->restart();
-    std::unique_ptr<env::LineReader> file;
+    std::unique_ptr<files::LineReader> file;
     std::optional<NumberedLines> lines;
     try {
         file = files.openForReading(path);

@@ -119,7 +119,7 @@ std::optional<size_t> standardOfPin(const std::vector<std::optional<double>>& no
     return listing;
 }
 
-std::vector<double> listedPitches(env::FileSystem& files, const std::string& dataPath) {
+std::vector<double> listedPitches(files::FileSystem& files, const std::string& dataPath) {
     std::vector<std::string> texts;
     try {
         const auto file = files.openForReading(dataPath);

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::standards {
 
@@ -49,7 +49,7 @@ std::optional<size_t> standardOfPin(const std::vector<std::optional<double>>& no
 
 // The pitches a data file lists, own pitch first, read as the dialog's OK reads
 // them; none when the file cannot be read, and nothing is shown to the user.
-std::vector<double> listedPitches(env::FileSystem& files, const std::string& dataPath);
+std::vector<double> listedPitches(files::FileSystem& files, const std::string& dataPath);
 
 // Two sizes or pitches read from different sources (a table's text, a shape's
 // double) taken as the same value.

@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::standards {
 
 class NumberedLines {
 public:
-    explicit NumberedLines(env::LineReader& file) : file_(file) {}
+    explicit NumberedLines(files::LineReader& file) : file_(file) {}
 
     bool atEnd() { return file_.atEnd(); }
     // The next line, held by the reader until the next read; past the end of the file: 62.
@@ -23,7 +23,7 @@ public:
     int linesRead() const { return linesRead_; }
 
 private:
-    env::LineReader& file_;
+    files::LineReader& file_;
     int16_t number_ = 0;
     int linesRead_ = 0;
 };

@@ -35,7 +35,7 @@ ThreadCatalog& ThreadCatalog::of(env::Module& m) {
 
 // A group whose index cannot be read adds the standards read before the
 // failure: a drawing is no place for the dialog's messages.
-void ThreadCatalog::readGroup(env::FileSystem& files, const std::string& indexPath, const std::string& dataDir) {
+void ThreadCatalog::readGroup(files::FileSystem& files, const std::string& indexPath, const std::string& dataDir) {
     try {
         const auto file = files.openForReading(indexPath);
         NumberedLines lines(*file);
@@ -52,7 +52,7 @@ void ThreadCatalog::readGroup(env::FileSystem& files, const std::string& indexPa
     }
 }
 
-std::optional<std::string> ThreadCatalog::nameOfPin(env::FileSystem& files, double diameter, double pitch) {
+std::optional<std::string> ThreadCatalog::nameOfPin(files::FileSystem& files, double diameter, double pitch) {
     const auto found = standardOfPin(nominals_, diameter, pitch, [&](size_t i) {
         Standard& s = standards_[i];
         if (!s.pitches) s.pitches = listedPitches(files, s.dataPath);

@@ -17,7 +17,7 @@ public:
     static ThreadCatalog& of(env::Module& m);
 
     // The name of the standard of a pin (see standardOfPin), nothing for none.
-    std::optional<std::string> nameOfPin(env::FileSystem& files, double diameter, double pitch);
+    std::optional<std::string> nameOfPin(files::FileSystem& files, double diameter, double pitch);
 
 private:
     struct Standard {
@@ -25,7 +25,7 @@ private:
         std::string dataPath;
         std::optional<std::vector<double>> pitches;  // read when a pin of its size first asks
     };
-    void readGroup(env::FileSystem& files, const std::string& indexPath, const std::string& dataDir);
+    void readGroup(files::FileSystem& files, const std::string& indexPath, const std::string& dataDir);
 
     std::vector<Standard> standards_;
     std::vector<std::optional<double>> nominals_;  // standard by standard

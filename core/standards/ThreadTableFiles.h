@@ -13,7 +13,7 @@
 #include "core/automation/Error.h"
 #include "core/env/EntrySizes.h"
 #include "core/env/Module.h"
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 #include "core/ui/Controls.h"
 #include "core/ui/Ui.h"
 
@@ -43,7 +43,7 @@ struct IndexRead {
 // Reads section [fieldId] of the index file at `path`, which runs to the next
 // line starting with "[" or to the end of the file. With `nominals`, each
 // standard's nominal diameter (if its entry states one) is kept there too.
-IndexRead ReadIndexFile(env::FileSystem& files, const std::string& path, int16_t fieldId,
+IndexRead ReadIndexFile(files::FileSystem& files, const std::string& path, int16_t fieldId,
                         env::EntrySizes* nominals = nullptr);
 
 // A list section of a data file: its items up to a blank line or the end of the
@@ -66,7 +66,7 @@ struct ThreadData {
 
 // Reads the entry on line `lineNo` of the index file at `path`, then the data
 // file `dataDir` + its field 1.
-ThreadData ReadThreadData(env::FileSystem& files, const std::string& path, const std::string& dataDir,
+ThreadData ReadThreadData(files::FileSystem& files, const std::string& path, const std::string& dataDir,
                           int16_t lineNo);
 
 // The one message box each reader shows when it fails.
@@ -86,10 +86,10 @@ void QData(env::Module& m, const std::string& path, const std::string& dataDir, 
 
 // Line `lineNo` of the index file at `path` (empty when lineNo is not positive).
 // Failures propagate to the caller.
-std::string EntryLine(env::FileSystem& files, const std::string& path, int16_t lineNo);
+std::string EntryLine(files::FileSystem& files, const std::string& path, int16_t lineNo);
 
 // The pitches a data file lists, as its last "[Passi]" section holds them.
 // Failures propagate to the caller.
-std::vector<std::string> ReadPitches(env::LineReader& file);
+std::vector<std::string> ReadPitches(files::LineReader& file);
 
 }  // namespace zelva::standards

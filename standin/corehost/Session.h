@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/env/Module.h"
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 #include "standin/sim/SimHost.h"
 #include "core/ui/HeadlessUi.h"
 
@@ -21,7 +21,7 @@ public:
     Session(const std::filesystem::path& installDir, ui::Ui& userInterface);
 
     sim::SimHost host;
-    env::LocalFileSystem files;
+    files::LocalFileSystem files;
     ui::HeadlessUi ui;
     env::Module module;
 };

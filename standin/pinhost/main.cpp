@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "standin/pinhost/Component.h"
-#include "standin/pinhost/DrawingSvg.h"
-#include "standin/pinhost/ModelSvg.h"
+#include "standin/pinhost/pictures/DrawingSvg.h"
+#include "standin/pinhost/pictures/ModelSvg.h"
 #include "standin/pinhost/Scenario.h"
 #include "standin/pinhost/ScenarioRunner.h"
 #include "standin/pinhost/Transcript.h"
@@ -76,8 +76,8 @@ int run(const fs::path& scenarioPath, const fs::path& out, const fs::path& insta
         sim::writeDocumentJson(file, host.document());
         file << "\n";
     });
-    writeFile(out / "model.svg", [&](std::ostream& file) { pinhost::writeModelSvg(file, host.document()); });
-    writeFile(out / "drawing.svg", [&](std::ostream& file) { pinhost::writeDrawingSvg(file, runner.projections()); });
+    writeFile(out / "model.svg", [&](std::ostream& file) { pinhost::pictures::writeModelSvg(file, host.document()); });
+    writeFile(out / "drawing.svg", [&](std::ostream& file) { pinhost::pictures::writeDrawingSvg(file, runner.projections()); });
     if (!journal.empty()) writeFile(journal, sim::renderJournal(host.journal()));
     std::cout << "pinhost: " << host.document().parts.size() << " part(s), " << runner.projections().size()
               << " drawing answer(s), " << runner.failures() << " failed host call(s)\n"

@@ -17,6 +17,9 @@ struct Quaternion {
     double w = 1, x = 0, y = 0, z = 0;
 };
 
+inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3 operator*(double k, Vec3 v) { return {k * v.x, k * v.y, k * v.z}; }
+
 double length(const Vec3& v);
 Vec3 normalized(const Vec3& v);  // the zero vector stays zero
 Vec3 cross(const Vec3& a, const Vec3& b);

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/automation/Error.h"
-#include "core/env/PathMapping.h"
+#include "core/files/PathMapping.h"
 #include "standin/sim/DocumentObjects.h"
 #include "standin/sim/FrameMath.h"
 
@@ -68,7 +68,7 @@ bool SimRegistry::fileExists(std::string_view path) {
     bool exists = false;
     journalled("fileExists", CallKind::Method, {describe(std::string(path), true), describe(kFalse, true)}, [&] {
         std::error_code ec;
-        exists = std::filesystem::is_regular_file(env::mapWindowsPath(path), ec);
+        exists = std::filesystem::is_regular_file(files::mapWindowsPath(path), ec);
     });
     return exists;
 }

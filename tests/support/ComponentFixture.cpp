@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "core/automation/Error.h"
-#include "core/env/ComponentVariables.h"
+#include "core/shape/ComponentVariables.h"
 #include "standin/sim/Journal.h"
 
 namespace zelva::test {
@@ -76,7 +76,7 @@ void ComponentFixture::buildPinAgain(const std::shared_ptr<sim::doc::Shape>& pin
     s->setPasso(p);
     s->setSmusso(chamfer);
     Ref<Object> shape = shapeObject(pin);
-    env::RemoveProfileComponents(*shape);
+    shape::RemoveProfileComponents(*shape);
     s->createInPart(shape);
 }
 

@@ -12,7 +12,7 @@
 
 #include "core/automation/Error.h"
 #include "core/env/Module.h"
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 #include "core/host/HostLibrary.h"
 #include "core/ui/Ui.h"
 
@@ -21,27 +21,27 @@ namespace zelva::fakes {
 // The local file system, counting the readers that are open and refusing to
 // write. `allows`, when set, limits reading to the paths it accepts; any other
 // path is a missing file.
-class TrackingFileSystem : public env::FileSystem {
+class TrackingFileSystem : public files::FileSystem {
 public:
     std::function<bool(const std::string&)> allows;
     std::vector<std::string> opened;  // every path opened, in order
     int openNow = 0;
     int openAtMost = 0;
 
-    std::unique_ptr<env::LineReader> openForReading(const std::string& path) override {
+    std::unique_ptr<files::LineReader> openForReading(const std::string& path) override {
         if (allows && !allows(path)) throw Error::runtime(err::FileNotFound);
         auto reader = std::make_unique<Tracked>(local_.openForReading(path), *this);
         opened.push_back(path);
         return reader;
     }
-    std::unique_ptr<env::LineWriter> openForWriting(const std::string&) override {
+    std::unique_ptr<files::LineWriter> openForWriting(const std::string&) override {
         throw Error::runtime(err::PermissionDenied);
     }
 
 private:
-    class Tracked : public env::LineReader {
+    class Tracked : public files::LineReader {
     public:
-        Tracked(std::unique_ptr<env::LineReader> inner, TrackingFileSystem& owner)
+        Tracked(std::unique_ptr<files::LineReader> inner, TrackingFileSystem& owner)
             : inner_(std::move(inner)), owner_(owner) {
             owner_.openAtMost = std::max(owner_.openAtMost, ++owner_.openNow);
         }
@@ -50,11 +50,11 @@ private:
         const std::string& readLine() override { return inner_->readLine(); }
 
     private:
-        std::unique_ptr<env::LineReader> inner_;
+        std::unique_ptr<files::LineReader> inner_;
         TrackingFileSystem& owner_;
     };
 
-    env::LocalFileSystem local_;
+    files::LocalFileSystem local_;
 };
 
 class RecordingUi : public ui::Ui {

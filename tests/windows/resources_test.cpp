@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "ComTestSupport.h"
-#include "core/env/Languages.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/Languages.h"
+#include "core/texts/MessageTexts.h"
 #include "ResourceIds.h"
 
 using namespace zelva::wintest;
@@ -109,11 +109,11 @@ TEST(ComponentResources, CarryVersionOnePointZeroBuildTwelve) {
 // The resource string table and the core's message texts are one table: every
 // entry the core knows is in the resources, and nothing else is.
 TEST(ComponentResources, HoldExactlyTheCoresMessageTexts) {
-    const auto& texts = zelva::env::AllMessageTexts();
+    const auto& texts = zelva::texts::AllMessageTexts();
     for (const auto& [id, text] : texts) EXPECT_EQ(loadText(static_cast<UINT>(id)), wide(text)) << id;
-    std::vector<zelva::env::Language> blocks(std::begin(zelva::env::kLanguages), std::end(zelva::env::kLanguages));
-    blocks.insert(blocks.end(), std::begin(zelva::env::kCompleteSets), std::end(zelva::env::kCompleteSets));
-    for (const zelva::env::Language& language : blocks) {
+    std::vector<zelva::texts::Language> blocks(std::begin(zelva::texts::kLanguages), std::end(zelva::texts::kLanguages));
+    blocks.insert(blocks.end(), std::begin(zelva::texts::kCompleteSets), std::end(zelva::texts::kCompleteSets));
+    for (const zelva::texts::Language& language : blocks) {
         const UINT base = static_cast<UINT>(language.base);
         for (UINT id = base; id < base + 100; ++id) {
             const bool known = std::any_of(texts.begin(), texts.end(),

@@ -12,7 +12,7 @@
 
 #include "ComHostLibrary.h"
 #include "core/env/Module.h"
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 namespace zelva::server {
 
@@ -25,7 +25,7 @@ struct Apartment {
 
     ComHostLibrary hostLibrary;
     win32::Win32Ui ui;
-    env::LocalFileSystem files;
+    files::LocalFileSystem files;
     env::Module module;
     // The record of the script call in progress on this apartment, if any.
     WrittenOutputs* scriptCall = nullptr;

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "core/env/Settings.h"
 #include "core/shape/DropHook.h"
 #include "windows/win32text/WideText.h"
@@ -15,7 +15,7 @@ namespace zelva::test {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::wstring kFormTitle = win32text::widen(env::MessageText(2000 + env::text::Title));
+const std::wstring kFormTitle = win32text::widen(texts::MessageText(2000 + texts::id::Title));
 
 bool eventually(const std::function<bool()>& holds) {
     const auto deadline = std::chrono::steady_clock::now() + 5s;

@@ -12,7 +12,7 @@
 
 #include "Keyboard.h"
 #include "Win32UiFixture.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "support/DialogFixture.h"
 #include "windows/server/win32/ControlIds.h"
 #include "windows/win32text/WideText.h"
@@ -160,7 +160,7 @@ TEST_F(Keyboard, RefusedLengthKeepsTheFocusForTheCorrection) {
         press(VK_RETURN);
         waitUntilClosed(d);
     });
-    EXPECT_EQ(refusal, win32text::widen(env::MessageText(2000 + env::text::RefusedLength, "1,5")));
+    EXPECT_EQ(refusal, win32text::widen(texts::MessageText(2000 + texts::id::RefusedLength, "1,5")));
     EXPECT_EQ(focusAfterRefusal, Lengths);
     EXPECT_TRUE(wholeSelected);
     ASSERT_EQ(plate->shapes().size(), 1u);

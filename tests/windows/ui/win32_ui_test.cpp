@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "Win32UiFixture.h"
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 #include "support/DialogFixture.h"
 #include "windows/server/win32/ControlIds.h"
 #include "windows/win32text/WideText.h"
@@ -230,7 +230,7 @@ TEST_F(Refusals, DropOffAnEdgeShowsTheNoticeUntilOk) {
         gone = waitUntilClosed(notice);
     });
     EXPECT_EQ(forms.formsShown, std::vector<ui::FormKind>{ui::FormKind::DlgInfo});
-    EXPECT_EQ(warning, win32text::widen(env::MessageText(2000 + env::text::EdgeNotice)));
+    EXPECT_EQ(warning, win32text::widen(texts::MessageText(2000 + texts::id::EdgeNotice)));
     EXPECT_TRUE(gone);
     EXPECT_TRUE(plate->shapes().empty());
 }
@@ -247,7 +247,7 @@ TEST_F(Refusals, PageInInchesIsRefusedWithExactlyOneMessageBox) {
         std::this_thread::sleep_for(500ms);
         for (HWND more : openDialogs(GetWindowThreadProcessId(box, nullptr))) texts.push_back(messageOf(more));
     });
-    EXPECT_EQ(texts, std::vector<std::wstring>{win32text::widen(env::MessageText(2000 + env::text::UnitsPrompt))});
+    EXPECT_EQ(texts, std::vector<std::wstring>{win32text::widen(texts::MessageText(2000 + texts::id::UnitsPrompt))});
     EXPECT_TRUE(forms.formsShown.empty());
 }
 
@@ -264,8 +264,8 @@ class EachLanguage : public Win32UiTest, public ::testing::WithParamInterface<La
 TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
     const Language language = GetParam();
     setLanguage(language.setting);
-    const auto text = [&](int offset) { return win32text::widen(env::MessageText(language.base + offset)); };
-    const std::wstring title = text(env::text::Title);
+    const auto text = [&](int offset) { return win32text::widen(texts::MessageText(language.base + offset)); };
+    const std::wstring title = text(texts::id::Title);
 
     std::wstring standardLabel, cancel, chamferTip, warning, units;
     bool chamferPictured = false, noticePictured = false;
@@ -292,11 +292,11 @@ TEST_P(EachLanguage, FormsSpeakItAndArePictured) {
         screenshot(box, std::string("units-") + language.tag);
         postClick(GetDlgItem(box, IDOK));
     });
-    EXPECT_EQ(standardLabel, text(env::text::StandardLabel));
-    EXPECT_EQ(cancel, text(env::text::Cancel));
-    EXPECT_EQ(chamferTip, text(env::text::ChamferToolTip));
-    EXPECT_EQ(warning, text(env::text::EdgeNotice));
-    EXPECT_EQ(units, text(env::text::UnitsPrompt));
+    EXPECT_EQ(standardLabel, text(texts::id::StandardLabel));
+    EXPECT_EQ(cancel, text(texts::id::Cancel));
+    EXPECT_EQ(chamferTip, text(texts::id::ChamferToolTip));
+    EXPECT_EQ(warning, text(texts::id::EdgeNotice));
+    EXPECT_EQ(units, text(texts::id::UnitsPrompt));
     EXPECT_TRUE(chamferPictured);
     EXPECT_TRUE(noticePictured);
 }
@@ -383,7 +383,7 @@ TEST_P(TextsFit, EveryCaptionFitsItsControlAndTheNoticeWrapsInsideItsLabel) {
     }
     const Language language = GetParam();
     setLanguage(language.setting);
-    const std::wstring title = win32text::widen(env::MessageText(language.base + env::text::Title));
+    const std::wstring title = win32text::widen(texts::MessageText(language.base + texts::id::Title));
     drop(edge(), [&] {
         const HWND d = waitForDialog(title);
         expectCaptionFits(d);

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-namespace zelva::env {
+namespace zelva::texts {
 
 // Offsets of the entries within a language block.
-namespace text {
+namespace id {
 constexpr int Title = 0;
 constexpr int StandardLabel = 1;
 constexpr int DiameterLabel = 2;
@@ -32,7 +32,7 @@ constexpr int PinName = 40;
 constexpr int RefusedDiameter = 50;
 constexpr int RefusedLength = 51;
 constexpr int RefusedPitch = 52;
-}  // namespace text
+}  // namespace id
 
 // The text of an entry; an id without text fails with error 5.
 std::string MessageText(int id);
@@ -44,4 +44,4 @@ std::string MessageText(int id, std::string_view value);
 // Every entry as (id, text), in id order, as the resource string table holds them.
 const std::vector<std::pair<int, std::string>>& AllMessageTexts();
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

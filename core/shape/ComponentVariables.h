@@ -5,7 +5,7 @@
 
 #include "core/automation/Object.h"
 
-namespace zelva::env {
+namespace zelva::shape {
 
 void SetSizeVariables(Object& shape, double width, double depth, double length);
 void SetComponent4Position(Object& shape, double x, double y, double z);
@@ -21,4 +21,4 @@ double GetSizeVariable3(Object& shape);
 // Empties the profile before a pin is rebuilt in place, first item each time.
 void RemoveProfileComponents(Object& shape);
 
-}  // namespace zelva::env
+}  // namespace zelva::shape

@@ -1,9 +1,9 @@
-#include "core/env/TextTemplate.h"
+#include "core/texts/TextTemplate.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace zelva::env {
+namespace zelva::texts {
 
 std::string fillTemplate(std::string_view text, const TemplateValues& values) {
     std::string out;
@@ -42,4 +42,4 @@ std::string shortestNumber(double value, int decimals) {
     return out;
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

@@ -1,13 +1,13 @@
-#include "standin/pinhost/DrawingSvg.h"
+#include "standin/pinhost/pictures/DrawingSvg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <sstream>
 
-#include "standin/pinhost/SvgWriter.h"
+#include "standin/pinhost/pictures/SvgWriter.h"
 
-namespace zelva::pinhost {
+namespace zelva::pinhost::pictures {
 
 namespace {
 
@@ -364,4 +364,4 @@ std::string drawingSvg(const std::vector<PinProjection>& pins) {
     return out.str();
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::pinhost::pictures

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace zelva::env {
+namespace zelva::texts {
 
 // The primary subtag in lower case, when the whole value is a language tag.
 std::optional<std::string> primarySubtag(std::string_view value);
@@ -18,4 +18,4 @@ std::optional<std::string> primarySubtag(std::string_view value);
 // so every value an installation holds today keeps the block it chose.
 std::optional<int16_t> languageBaseOf(std::string_view value);
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

@@ -1,13 +1,13 @@
-#include "core/env/ThreadTexture.h"
+#include "core/shape/ThreadTexture.h"
 
 #include "core/automation/Error.h"
 #include "core/automation/NumberRules.h"
 #include "core/env/Settings.h"
-#include "core/env/UnitConversion.h"
+#include "core/shape/UnitConversion.h"
 #include "core/host/ComponentTypes.h"
 #include "core/host/HostCalls.h"
 
-namespace zelva::env {
+namespace zelva::shape {
 
 using namespace host;
 
@@ -39,7 +39,7 @@ void putIndexed(Object& texture, const char* property, Variant v) {
 
 }  // namespace
 
-int16_t FindTextureFile(Module& m, std::string& path) {
+int16_t FindTextureFile(env::Module& m, std::string& path) {
     std::string candidate = GetApplDir(m) + "\\Images\\" + kTexturePicture;
     if (FileExists(m, candidate) == kTrue) {
         path = candidate;
@@ -53,7 +53,7 @@ int16_t FindTextureFile(Module& m, std::string& path) {
     return kFalse;
 }
 
-void ApplyThreadTexture(Module& m, Object& shape, FinishSize size, double diameter, double pitch) {
+void ApplyThreadTexture(env::Module& m, Object& shape, FinishSize size, double diameter, double pitch) {
     std::string file;
     if (FindTextureFile(m, file) == kFalse) return;
     const Ref<Object> finish = componentOrNew(shape, types::SurfaceFinish);
@@ -87,4 +87,4 @@ void ApplyThreadTexture(Module& m, Object& shape, FinishSize size, double diamet
     putIndexed(t, "Flip", Variant::boolean(true));
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::shape

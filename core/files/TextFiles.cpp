@@ -1,4 +1,4 @@
-#include "core/env/TextFiles.h"
+#include "core/files/TextFiles.h"
 
 #include <array>
 #include <bit>
@@ -9,10 +9,10 @@
 #include <system_error>
 
 #include "core/automation/Error.h"
-#include "core/env/FileAccess.h"
-#include "core/env/PathMapping.h"
+#include "core/files/FileAccess.h"
+#include "core/files/PathMapping.h"
 
-namespace zelva::env {
+namespace zelva::files {
 
 namespace fs = std::filesystem;
 
@@ -265,4 +265,4 @@ std::unique_ptr<LineWriter> LocalFileSystem::openForWriting(const std::string& p
     return std::make_unique<ReplacingLineWriter>(target, std::move(temporary), std::move(out));
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::files

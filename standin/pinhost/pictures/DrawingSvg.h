@@ -9,9 +9,9 @@
 
 #include "standin/pinhost/PinProjection.h"
 
-namespace zelva::pinhost {
+namespace zelva::pinhost::pictures {
 
 void writeDrawingSvg(std::ostream& out, const std::vector<PinProjection>& pins);
 std::string drawingSvg(const std::vector<PinProjection>& pins);  // the same as text
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::pinhost::pictures

@@ -1,15 +1,15 @@
-#include "core/env/MessageTexts.h"
+#include "core/texts/MessageTexts.h"
 
 #include <algorithm>
 
 #include "core/automation/Error.h"
 
-namespace zelva::env {
+namespace zelva::texts {
 
 const std::vector<std::pair<int, std::string>>& AllMessageTexts() {
     static const std::vector<std::pair<int, std::string>> table = {
 #define MESSAGE_TEXT(id, text) {id, text},
-#include "core/env/MessageTexts.inc"
+#include "core/texts/MessageTexts.inc"
 #undef MESSAGE_TEXT
     };
     return table;
@@ -36,4 +36,4 @@ std::string MessageText(int id, std::string_view value) {
     return text;
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

@@ -1,4 +1,4 @@
-#include "core/env/ComponentVariables.h"
+#include "core/shape/ComponentVariables.h"
 
 #include <initializer_list>
 #include <utility>
@@ -7,7 +7,7 @@
 #include "core/host/HostCalls.h"
 #include "core/host/VariableNumbers.h"
 
-namespace zelva::env {
+namespace zelva::shape {
 
 using namespace host;
 
@@ -76,4 +76,4 @@ void RemoveProfileComponents(Object& shape) {
     }
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::shape

@@ -14,7 +14,7 @@
 
 #include "core/automation/Error.h"
 
-namespace zelva::env {
+namespace zelva::files {
 
 // A whole file's bytes in memory, taken in one block without being filled first.
 class FileBytes {
@@ -38,4 +38,4 @@ std::optional<FileBytes> readFileBytes(const std::string& path, IfAbsent ifAbsen
 // Why the file at `path` could not be opened, for reading or for writing.
 Error openFailure(const std::string& path, bool forWriting);
 
-}  // namespace zelva::env
+}  // namespace zelva::files

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace zelva::env {
+namespace zelva::texts {
 
 using TemplateValues = std::vector<std::pair<std::string_view, std::string>>;
 
@@ -20,4 +20,4 @@ std::string fixedNumber(double value, int decimals);
 // A number written shortest, rounded to `decimals` places: 10, 1.25, 12.7.
 std::string shortestNumber(double value, int decimals);
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

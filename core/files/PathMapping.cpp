@@ -1,8 +1,8 @@
-#include "core/env/PathMapping.h"
+#include "core/files/PathMapping.h"
 
 #include <algorithm>
 
-namespace zelva::env {
+namespace zelva::files {
 
 std::string mapWindowsPath(std::string_view path) {
     std::string mapped(path);
@@ -12,4 +12,4 @@ std::string mapWindowsPath(std::string_view path) {
     return mapped;
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::files

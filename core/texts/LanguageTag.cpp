@@ -1,10 +1,10 @@
-#include "core/env/LanguageTag.h"
+#include "core/texts/LanguageTag.h"
 
 #include <algorithm>
 
-#include "core/env/Languages.h"
+#include "core/texts/Languages.h"
 
-namespace zelva::env {
+namespace zelva::texts {
 
 namespace {
 
@@ -46,4 +46,4 @@ std::optional<int16_t> languageBaseOf(std::string_view value) {
     return std::nullopt;
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

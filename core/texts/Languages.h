@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace zelva::env {
+namespace zelva::texts {
 
 struct Language {
     std::string_view name;  // as the "Language" setting names it
@@ -23,4 +23,4 @@ inline constexpr int16_t kDefaultLanguageBase = 2000;
 // primary subtag, in any case, is the name here.
 inline constexpr Language kCompleteSets[] = {{"en", 4000}, {"de", 5000}, {"it", 6000}};
 
-}  // namespace zelva::env
+}  // namespace zelva::texts

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace zelva::env {
+namespace zelva::files {
 
 class LineReader {
 public:
@@ -53,4 +53,4 @@ std::string ansiToUtf8(std::string_view bytes);
 void assignAnsiAsUtf8(std::string& out, std::string_view bytes);  // ansiToUtf8 into a string kept for reuse
 std::string utf8ToAnsi(const std::string& text);  // characters outside the code page become '?'
 
-}  // namespace zelva::env
+}  // namespace zelva::files

@@ -1,43 +1,32 @@
-#include "standin/pinhost/ModelSvg.h"
+#include "standin/pinhost/pictures/ModelSvg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <sstream>
 
-#include "core/host/VariableNumbers.h"
-#include "standin/pinhost/SvgWriter.h"
+#include "standin/pinhost/pictures/Scene.h"
+#include "standin/pinhost/pictures/SvgWriter.h"
 #include "standin/sim/ShapeGeometry.h"
 
-namespace zelva::pinhost {
+namespace zelva::pinhost::pictures {
 
-using sim::Vec3;
 namespace doc = sim::doc;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kPlateThickness = 8;  // mm
-constexpr double kPlateMargin = 15;    // mm around the hit sites
-constexpr double kPitchesPerPicture = 6.25;
 constexpr int kMaxStripes = 200;
 constexpr double kMinStripeSpacing = 2.5;  // px
-constexpr double kLargestLength = 1e6;     // mm; anything larger is bad data
 constexpr double kMaxContentWidth = 900, kMaxContentHeight = 640, kMinCanvasWidth = 520;  // px
 constexpr double kMaxScale = 8;                               // px per mm, so a small scene is not blown up
 constexpr double kCanvasMargin = 32;                          // px
 constexpr double kTitleFontSize = 15, kTitleLineHeight = 21;  // px
-constexpr int32_t kEndChamferVariables[] = {host::vars::body::StartChamfer, host::vars::body::EndChamfer};
-const char* const kPictureHeight = "ProjectionHeight(1)";
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator*(double k, Vec3 v) { return {k * v.x, k * v.y, k * v.z}; }
 Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
 Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 Point operator*(double k, Point p) { return {k * p.x, k * p.y}; }
 
-bool usable(double v) { return std::isfinite(v) && std::abs(v) < kLargestLength; }
-bool usable(const Vec3& v) { return usable(v.x) && usable(v.y) && usable(v.z); }
 
 // ---- the view -------------------------------------------------------------
 
@@ -141,149 +130,20 @@ struct Extent {
     bool empty() const { return minX > maxX; }
 };
 
-// ---- what the document holds ------------------------------------------------
+// ---- drawing ----------------------------------------------------------------
 
-struct Pin {
-    size_t order = 0;  // in the document
-    std::string name;
-    Vec3 base;           // center of the standing end
-    Vec3 axis{0, 0, 1};  // unit, towards the free end
-    double radius = 0;   // 0: no usable profile, drawn as a marker
-    double length = 0;
-    double chamfer = 0;           // at the free end
-    std::optional<double> pitch;  // from the thread picture
+double depthOf(const Pin& pin) { return viewDepth(pin.pointOnAxis(pin.length / 2)); }
+double depthOf(const Plate& p) { return viewDepth({(p.x0 + p.x1) / 2, (p.y0 + p.y1) / 2, p.top - kPlateThickness / 2}); }
 
-    bool solid() const { return radius > 0; }
-    Vec3 pointOnAxis(double h) const { return base + h * axis; }
-    double depth() const { return viewDepth(pointOnAxis(length / 2)); }
-};
-
-struct Hole {
-    Vec3 center;
-    double radius;
-};
-
-struct Plate {
-    double x0, x1, y0, y1, top;
-    std::vector<Hole> holes;
-
-    Vec3 corner(bool highX, bool highY, bool upper) const {
-        return {highX ? x1 : x0, highY ? y1 : y0, upper ? top : top - kPlateThickness};
-    }
-    double depth() const { return viewDepth({(x0 + x1) / 2, (y0 + y1) / 2, top - kPlateThickness / 2}); }
-};
-
-struct PartScene {
-    Plate plate;
-    std::vector<Pin> pins;
-};
-
-// A value read from the document, when it is a usable number.
-template <class Read>
-std::optional<double> readNumber(Read read) {
-    try {
-        const double v = read();
-        if (usable(v)) return v;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
-}
-
-std::optional<double> threadPitch(const doc::Shape& shape) {
-    const doc::Component* finish = shape.components.first(doc::type::SurfaceFinish);
-    if (!finish || !finish->texture) return std::nullopt;
-    const auto& properties = finish->texture->properties;
-    const auto height = properties.find(kPictureHeight);
-    if (height == properties.end()) return std::nullopt;
-    const auto pitch = readNumber([&] { return toDouble(height->second) / kPitchesPerPicture; });
-    return pitch && *pitch > 0 ? pitch : std::nullopt;
-}
-
-double endChamfer(const doc::Shape& shape) {
-    const doc::Component* body = shape.components.first(doc::type::Body);
-    double chamfer = 0;
-    for (int32_t number : kEndChamferVariables)
-        if (body)
-            chamfer = std::max(chamfer, readNumber([&] { return sim::numericVariable(*body, number); }).value_or(0));
-    return chamfer;
-}
-
-// The pin a kind-5 shape shows, if its placement can be read at all.
-std::optional<Pin> readPin(const doc::Shape& shape) {
-    sim::Placement placement;
-    try {
-        placement = sim::placementOf(shape);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-    Pin pin;
-    pin.name = shape.name;
-    pin.base = placement.position;
-    if (!usable(pin.base)) return std::nullopt;
-    const Vec3 axis = sim::rotate(placement.rotation, {0, 0, 1});
-    const std::vector<doc::Ellipse> circles = sim::profileCircles(shape);
-    if (!usable(axis) || circles.empty()) return pin;
-    const doc::Ellipse& circle = circles.front();
-    const Vec3 center = pin.base + sim::rotate(placement.rotation, {circle.cx, circle.cy, 0});
-    if (!usable(circle.r) || circle.r <= 0 || !usable(center)) return pin;
-
-    pin.base = center;
-    pin.axis = sim::normalized(axis);
-    pin.radius = circle.r;
-    pin.length = std::max(0.0, readNumber([&] { return sim::extrusionLength(shape); }).value_or(0));
-    pin.chamfer = std::min({endChamfer(shape), 0.9 * pin.radius, pin.length});
-    pin.pitch = threadPitch(shape);
-    return pin;
-}
-
-std::vector<PartScene> readScene(const doc::Document& doc) {
-    std::vector<PartScene> scene;
-    size_t order = 0;
-    for (const auto& part : doc.parts) {
-        if (!part) continue;
-        PartScene s;
-        for (const auto& shape : part->shapes())
-            if (shape && shape->kind == doc::kExtrudedShapeKind)
-                if (auto pin = readPin(*shape)) {
-                    pin->order = order++;
-                    s.pins.push_back(std::move(*pin));
-                }
-
-        // The plate reaches a margin past every hit site, or past the pins' feet
-        // when the part has no sites.
-        std::vector<std::pair<Vec3, double>> marks;  // point, radius
-        for (const auto& site : doc.hits) {
-            if (!site || site->part != part || !usable(site->point)) continue;
-            const bool edge = site->kind == doc::HitKind::CircularEdge && usable(site->radius) && site->radius > 0;
-            marks.emplace_back(site->point, edge ? site->radius : 0);
-        }
-        const bool fromSites = !marks.empty();
-        if (!fromSites)
-            for (const Pin& pin : s.pins) marks.emplace_back(pin.base, 0);
-        if (marks.empty()) marks.emplace_back(Vec3{}, 0);
-
-        Plate& plate = s.plate;
-        plate = {INFINITY, -INFINITY, INFINITY, -INFINITY, -INFINITY, {}};
-        for (const auto& [p, r] : marks) {
-            plate.x0 = std::min(plate.x0, p.x - r - kPlateMargin);
-            plate.x1 = std::max(plate.x1, p.x + r + kPlateMargin);
-            plate.y0 = std::min(plate.y0, p.y - r - kPlateMargin);
-            plate.y1 = std::max(plate.y1, p.y + r + kPlateMargin);
-            plate.top = std::max(plate.top, p.z);
-        }
-        if (fromSites)
-            for (const auto& [p, r] : marks)
-                if (r > 0) plate.holes.push_back({{p.x, p.y, plate.top}, r});
-
-        std::sort(s.pins.begin(), s.pins.end(), [](const Pin& a, const Pin& b) { return a.depth() < b.depth(); });
-        scene.push_back(std::move(s));
-    }
+// Farthest first, so that what is nearer is drawn over it.
+std::vector<PartScene> inDrawingOrder(std::vector<PartScene> scene) {
+    for (PartScene& part : scene)
+        std::sort(part.pins.begin(), part.pins.end(),
+                  [](const Pin& a, const Pin& b) { return depthOf(a) < depthOf(b); });
     std::sort(scene.begin(), scene.end(),
-              [](const PartScene& a, const PartScene& b) { return a.plate.depth() < b.plate.depth(); });
+              [](const PartScene& a, const PartScene& b) { return depthOf(a.plate) < depthOf(b.plate); });
     return scene;
 }
-
-// ---- drawing ----------------------------------------------------------------
 
 // The pin's frame: `side` points to where its outline runs, `front` to the viewer.
 struct PinFrame {
@@ -512,7 +372,7 @@ Extent sceneExtent(const std::vector<PartScene>& scene) {
 }  // namespace
 
 void writeModelSvg(std::ostream& out, const doc::Document& doc) {
-    const std::vector<PartScene> scene = readScene(doc);
+    const std::vector<PartScene> scene = inDrawingOrder(readScene(doc));
     Extent extent = sceneExtent(scene);
     if (extent.empty()) extent = {-25, 25, -5, 5};
     const double contentWidth = std::max(extent.maxX - extent.minX, 1.0);
@@ -565,4 +425,4 @@ std::string modelSvg(const doc::Document& doc) {
     return out.str();
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::pinhost::pictures

@@ -7,13 +7,13 @@
 
 #include "core/env/Module.h"
 
-namespace zelva::env {
+namespace zelva::shape {
 
 constexpr const char* kTexturePicture = "3iaoftt.jpg";
 
 // -1 and the picture's full name when found in ApplDir's Images folder or the
 // host's thread-file directory; 0 and `path` untouched otherwise.
-int16_t FindTextureFile(Module& m, std::string& path);
+int16_t FindTextureFile(env::Module& m, std::string& path);
 
 // The three sizes the surface finish is given, in the host's internal unit:
 // half the pin's diameter twice, half its length.
@@ -27,6 +27,6 @@ struct FinishSize {
 // picture as wide as the circumference of `diameter` and 6.25 pitches high.
 // Without the picture nothing changes; once the texture is asked for, a
 // failing step is skipped and the rest still run.
-void ApplyThreadTexture(Module& m, Object& shape, FinishSize size, double diameter, double pitch);
+void ApplyThreadTexture(env::Module& m, Object& shape, FinishSize size, double diameter, double pitch);
 
-}  // namespace zelva::env
+}  // namespace zelva::shape

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace zelva::pinhost {
+namespace zelva::pinhost::pictures {
 
 inline constexpr const char* kFontFamily = "DejaVu Sans, Arial, sans-serif";
 
@@ -69,4 +69,4 @@ private:
     std::vector<std::string> open_;
 };
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::pinhost::pictures

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace zelva::env {
+namespace zelva::files {
 
 // "C:\Prog\Norme\ISO\" → "C:/Prog/Norme/ISO/"; "/opt/x\Images" → "/opt/x/Images".
 std::string mapWindowsPath(std::string_view path);
 
-}  // namespace zelva::env
+}  // namespace zelva::files

@@ -1,4 +1,4 @@
-#include "core/env/FileAccess.h"
+#include "core/files/FileAccess.h"
 
 #ifdef _WIN32
 #include <filesystem>
@@ -12,7 +12,7 @@
 #include <cerrno>
 #endif
 
-namespace zelva::env {
+namespace zelva::files {
 
 FileBytes::FileBytes(size_t size) : data_(std::make_unique_for_overwrite<char[]>(size)), size_(size) {}
 
@@ -102,4 +102,4 @@ Error openFailure(const std::string& path, bool forWriting) {
     return Error::runtime(err::PathFileAccess);
 }
 
-}  // namespace zelva::env
+}  // namespace zelva::files

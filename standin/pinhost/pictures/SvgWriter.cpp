@@ -1,9 +1,9 @@
-#include "standin/pinhost/SvgWriter.h"
+#include "standin/pinhost/pictures/SvgWriter.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace zelva::pinhost {
+namespace zelva::pinhost::pictures {
 
 std::string formatNumber(double value, int decimals) {
     if (!std::isfinite(value)) return "0";
@@ -154,4 +154,4 @@ void SvgWriter::indent() {
     for (size_t i = 0; i < open_.size(); ++i) out_ << "  ";
 }
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::pinhost::pictures

@@ -8,9 +8,9 @@
 
 #include "standin/sim/Document.h"
 
-namespace zelva::pinhost {
+namespace zelva::pinhost::pictures {
 
 void writeModelSvg(std::ostream& out, const sim::doc::Document& doc);
 std::string modelSvg(const sim::doc::Document& doc);  // the same as text
 
-}  // namespace zelva::pinhost
+}  // namespace zelva::pinhost::pictures

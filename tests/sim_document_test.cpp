@@ -1,6 +1,6 @@
-// The stand-in host: its document keeps what the component writes with the
-// types it used, its geometry answers what the pin build relies on, and its
-// journal, fault plan and live count tell the truth about every call.
+// The stand-in host's document: its collections, geometry and host-library
+// classes answer what the pin build relies on, its stores read the host's
+// settings, and it hands drops and double-clicks on and dumps itself as JSON.
 
 #include <gtest/gtest.h>
 
@@ -10,237 +10,26 @@
 #include <sstream>
 
 #include "core/automation/Error.h"
-#include "core/host/HostCalls.h"
 #include "standin/sim/DocumentJson.h"
 #include "standin/sim/ShapeGeometry.h"
 #include "standin/sim/SimHost.h"
+#include "support/SimHostFixture.h"
 #include "support/TempFolder.h"
 
 namespace zelva::sim {
 namespace {
-
-using host::component;
-using host::components;
-using host::setValue;
-using host::valueOf;
-using host::variable;
-
-// Runs `body` and returns the runtime error number it raised (0 for none).
-template <class Body>
-int errorNumberOf(Body&& body) {
-    try {
-        body();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-class SimHostTest : public ::testing::Test {
-protected:
-    // A new kind-5 shape in a new part, reached the way the component does.
-    Ref<Object> newShape() {
-        part = sim.addPart("Base");
-        const Ref<Object> body = component(*sim.partObject(part), doc::type::PartShapes);
-        return body->callObject("Shapes", {val(Variant::i4(doc::kExtrudedShapeKind))})->callObject("Add");
-    }
-
-    // A circle of `radius` about (cx, cy) in the shape's profile, in a new curve set.
-    void addCircle(Object& shape, Variant cx, Variant cy, double radius) {
-        const Ref<Object> profile = component(shape, doc::type::ProfileOwner)->getObject("Profile");
-        const Ref<Object> curves = components(*profile, doc::type::CurveSets)->callObject("Add");
-        curves->call("SetStartPoint", {val(Variant::i2(0)), val(Variant::i2(0))});
-        curves->call("AddEllipse", {val(cx), val(cy), val(Variant::r8(radius))});
-    }
-
-    Variant sizeVariable(Object& shape, int32_t n) {
-        return valueOf(*variable(*component(shape, doc::type::SizeBox), n));
-    }
-
-    std::string journalText() const { return renderJournal(sim.journal()); }
-
-    SimHost sim;
-    std::shared_ptr<doc::Part> part;
-};
-
-// ---- journal ----------------------------------------------------------------
-
-TEST_F(SimHostTest, JournalRecordsEachCallWithExactArgumentTypesAndResults) {
-    const Ref<Object> shape = newShape();
-    sim.clearJournal();
-    setValue(*variable(*component(*shape, 1), 2), Variant::r8(5));
-
-    const auto& j = sim.journal();
-    ASSERT_EQ(j.size(), 4u) << journalText();
-    EXPECT_EQ(j[0].member, "Components");
-    EXPECT_EQ(j[0].kind, CallKind::Get);
-    ASSERT_EQ(j[0].args.size(), 1u);
-    EXPECT_EQ(j[0].args[0].type, VarType::I4);
-    EXPECT_EQ(j[0].args[0].text, "1");
-    EXPECT_FALSE(j[0].args[0].byRef);
-    EXPECT_EQ(j[1].object, j[0].result.text);
-    EXPECT_EQ(j[1].args[0].type, VarType::I2);
-    EXPECT_EQ(j[3].kind, CallKind::Put);
-    EXPECT_EQ(j[3].args[0].type, VarType::R8);
-    EXPECT_EQ(renderEntry(j[1]).substr(0, 14), "Components(1)#");
-    EXPECT_NE(renderEntry(j[1]).find(".Item(I2 1) -> Object Component(1)#"), std::string::npos) << renderEntry(j[1]);
-    EXPECT_NE(renderEntry(j[3]).find(".Value = R8 5"), std::string::npos) << renderEntry(j[3]);
-}
-
-TEST_F(SimHostTest, JournalMarksByReferenceArgumentsAndKeepsTheMemberSpelling) {
-    const Ref<Object> shape = newShape();
-    sim.clearJournal();
-    Variant a = Variant::r8(0), b = Variant::r8(0), c = Variant::r8(7);
-    shape->call("getnormal", {ref(a), ref(b), ref(c)});
-
-    ASSERT_EQ(sim.journal().size(), 1u);
-    const JournalEntry& e = sim.journal()[0];
-    EXPECT_EQ(e.member, "getnormal");
-    EXPECT_TRUE(e.args[0].byRef && e.args[1].byRef && e.args[2].byRef);
-    EXPECT_EQ(e.args[2].type, VarType::R8);
-    EXPECT_EQ(e.args[2].text, "7");  // as passed, before the call wrote it
-    EXPECT_EQ(c, Variant::r8(1));
-}
-
-TEST_F(SimHostTest, JournalRecordsFailuresWithTheirNumber) {
-    const Ref<Object> shape = newShape();
-    sim.clearJournal();
-    EXPECT_EQ(errorNumberOf([&] { shape->get("NoSuchMember"); }), err::MemberNotSupported);
-    ASSERT_EQ(sim.journal().size(), 1u);
-    ASSERT_TRUE(sim.journal()[0].error);
-    EXPECT_EQ(sim.journal()[0].error->number(), err::MemberNotSupported);
-    EXPECT_NE(renderEntry(sim.journal()[0]).find("-> error 438"), std::string::npos);
-}
-
-TEST_F(SimHostTest, LibraryCallsAreJournalledByRole) {
-    Ref<host::HostVector> v = sim.library().createVector();
-    v->setXYZ(3, 0, 4);
-    v->normalize();
-    EXPECT_DOUBLE_EQ(v->x(), 0.6);
-
-    const auto& j = sim.journal();
-    ASSERT_EQ(j.size(), 4u) << journalText();
-    EXPECT_EQ(j[0].object, "HostLibrary");
-    EXPECT_EQ(j[0].member, "createVector");
-    EXPECT_EQ(j[0].result.type, VarType::Object);
-    EXPECT_EQ(j[1].object, j[0].result.text);
-    EXPECT_EQ(renderEntry(j[1]), j[1].object + ".setXYZ(ref R8 3, ref R8 0, ref R8 4)");
-    EXPECT_EQ(j[3].result.type, VarType::R8);
-    EXPECT_EQ(j[3].result.text, "0.6");
-}
-
-TEST_F(SimHostTest, ObjectsMadeWithoutAJournalAreJournalledLaterUnderTheirOwnNumbers) {
-    Ref<host::HostVector> first = sim.library().createVector();
-    const std::string firstLabel = sim.journal().back().result.text;
-    const size_t hash = firstLabel.find('#');
-    ASSERT_NE(hash, std::string::npos) << firstLabel;
-    const std::string kind = firstLabel.substr(0, hash + 1);
-    const int number = std::stoi(firstLabel.substr(hash + 1));
-
-    sim.keepJournal(false);
-    Ref<host::HostVector> second = sim.library().createVector();
-    Ref<host::HostVector> third = sim.library().createVector();
-    sim.keepJournal(true);
-    third->setXYZ(1, 0, 0);
-    second->setXYZ(1, 0, 0);
-
-    const auto& j = sim.journal();
-    ASSERT_EQ(j.size(), 3u) << journalText();
-    EXPECT_EQ(j[1].object, kind + std::to_string(number + 2));
-    EXPECT_EQ(j[2].object, kind + std::to_string(number + 1));
-}
-
-// ---- member dispatch ----------------------------------------------------------
-
-TEST_F(SimHostTest, MembersCheckNameCountAndArgumentTypes) {
-    const Ref<Object> shape = newShape();
-    EXPECT_EQ(errorNumberOf([&] { shape->call("ResetSizeBoxes"); }), err::MemberNotSupported);
-    EXPECT_EQ(errorNumberOf([&] { shape->get("Components"); }), err::WrongArgumentCount);
-    EXPECT_EQ(errorNumberOf([&] { shape->get("Components", {val(Variant::i2(1))}); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { shape->put("Type", {val(Variant::i4(3))}); }), err::PropertyReadOnly);
-    EXPECT_EQ(errorNumberOf([&] { shape->put("Name", {val(Variant::i4(3))}); }), err::TypeMismatch);
-    // Names are case-insensitive, and members with a result answer a Get or a Method call.
-    EXPECT_EQ(shape->call("TYPE"), Variant::i4(5));
-    EXPECT_EQ(toInt32(components(*shape, 1)->call("count")), 1);
-}
-
-TEST_F(SimHostTest, MembersBelongToTheComponentTypesThatHaveThem) {
-    const Ref<Object> shape = newShape();
-    EXPECT_EQ(errorNumberOf([&] { component(*shape, 1)->get("Profile"); }), err::MemberNotSupported);
-    EXPECT_EQ(errorNumberOf([&] { component(*shape, 15)->call("AddEllipse", {}); }), err::MemberNotSupported);
-    const Ref<Object> finish = components(*shape, 27)->callObject("Add");
-    EXPECT_EQ(errorNumberOf([&] { finish->get("Shapes", {val(Variant::i4(5))}); }), err::MemberNotSupported);
-}
-
-// ---- variables --------------------------------------------------------------
-
-TEST_F(SimHostTest, VariableReadsBackWithTheTypeItWasWrittenWithAndTakesOnlyItsOwnTypes) {
-    const Ref<Object> shape = newShape();
-    const Ref<Object> body = component(*shape, 14);
-    EXPECT_TRUE(valueOf(*variable(*body, 23)).isEmpty());
-    // An end chamfer is a double, or the 16-bit 0 for none.
-    for (const Variant& v : {Variant::r8(0.75), Variant::i2(0)}) {
-        setValue(*variable(*body, 23), v);
-        EXPECT_EQ(valueOf(*variable(*body, 23)), v) << typeName(v.type());
-    }
-    for (const Variant& v : {Variant::i4(0), Variant::str("0"), Variant::boolean(false)})
-        EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*body, 23), v); }), err::TypeMismatch) << typeName(v.type());
-    EXPECT_EQ(valueOf(*variable(*body, 23)), Variant::i2(0));  // a refused value changes nothing
-
-    const Ref<Object> box = component(*shape, 1);
-    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*box, 4), Variant::i4(1)); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*box, 14), Variant::i2(3)); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*box, 1), Variant::i4(5)); }), err::TypeMismatch);
-}
-
-TEST_F(SimHostTest, EachComponentTypeHasItsOwnVariableNumbers) {
-    const Ref<Object> shape = newShape();
-    const Ref<Object> box = component(*shape, 1);
-    for (int32_t n : {1, 2, 3, 4, 5, 6, 7, 14}) EXPECT_NO_THROW(variable(*box, n)) << n;
-    for (int32_t n : {0, 8, 13, 23}) EXPECT_EQ(errorNumberOf([&] { variable(*box, n); }), err::SubscriptOutOfRange) << n;
-    const Ref<Object> body = component(*shape, 14);
-    for (int32_t n : {23, 24, 47, 62}) EXPECT_NO_THROW(variable(*body, n)) << n;
-    EXPECT_EQ(errorNumberOf([&] { variable(*body, 1); }), err::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { variable(*component(*shape, 4), 8); }), err::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { variable(*component(*shape, 15), 1); }), err::SubscriptOutOfRange);
-}
-
-TEST_F(SimHostTest, PartDataFieldsAreAddressedByKindAndIndexWithTheirTypes) {
-    const Ref<Object> shape = newShape();
-    const Ref<Object> data = components(*shape, 34)->callObject("Add");
-    setValue(*variable(*data, 1, 12), Variant::r8(1.25));
-    setValue(*variable(*data, 2, 0), Variant::str("Tessalo"));
-    EXPECT_EQ(valueOf(*variable(*data, 1, 12)), Variant::r8(1.25));
-    EXPECT_TRUE(valueOf(*variable(*data, 1, 13)).isEmpty());
-    EXPECT_EQ(errorNumberOf([&] { variable(*data, 12); }), err::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { variable(*data, 2, 12); }), err::SubscriptOutOfRange);
-    // The chamfer is a 16-bit integer, the pitch a double.
-    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*data, 1, 13), Variant::i4(1)); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*data, 1, 12), Variant::i2(1)); }), err::TypeMismatch);
-}
-
-TEST_F(SimHostTest, VariableRefusesObjectsAndLooseAddressTypes) {
-    const Ref<Object> shape = newShape();
-    const Ref<Object> box = component(*shape, 1);
-    EXPECT_EQ(errorNumberOf([&] { setValue(*variable(*box, 1), Variant::object(shape)); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { box->getObject("Variable", {val(Variant::r8(1))}); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] {
-                  box->getObject("Variable", {val(Variant::i4(1)), val(Variant::i4(6))});
-              }),
-              err::TypeMismatch);
-}
 
 // ---- collections ------------------------------------------------------------
 
 TEST_F(SimHostTest, ItemOutsideTheCollectionIsSubscriptOutOfRange) {
     const Ref<Object> shape = newShape();
     const Ref<Object> sizes = components(*shape, 1);
-    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::i2(0))}); }), err::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::i2(2))}); }), err::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { component(*shape, 34); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { sizes->call("Item", {val(Variant::i2(0))}); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { sizes->call("Item", {val(Variant::i2(2))}); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { component(*shape, 34); }), err::SubscriptOutOfRange);
     // The item number is the 16-bit integer the host states, nothing else.
-    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::r8(1))}); }), err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { sizes->call("Item", {val(Variant::i4(1))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { sizes->call("Item", {val(Variant::r8(1))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { sizes->call("Item", {val(Variant::i4(1))}); }), err::TypeMismatch);
 }
 
 TEST_F(SimHostTest, NewShapeHasItsStandardComponentsAndNoOthers) {
@@ -279,14 +68,14 @@ TEST_F(SimHostTest, RemoveOfSomethingNotInTheCollectionFails) {
     const Ref<Object> shape = newShape();
     const Ref<Object> sets = components(*component(*shape, 15)->getObject("Profile"), 3);
     const Ref<Object> box = component(*shape, 1);
-    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::object(box))}); }), err::InvalidCall);
-    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::object(shape))}); }), err::InvalidCall);
-    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::i2(1))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { sets->call("Remove", {val(Variant::object(box))}); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { sets->call("Remove", {val(Variant::object(shape))}); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { sets->call("Remove", {val(Variant::i2(1))}); }), err::TypeMismatch);
 
     // A removed component's handle stays safe to use.
     const Ref<Object> set = sets->callObject("Add");
     sets->call("Remove", {val(Variant::object(set))});
-    EXPECT_EQ(errorNumberOf([&] { sets->call("Remove", {val(Variant::object(set))}); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { sets->call("Remove", {val(Variant::object(set))}); }), err::InvalidCall);
     EXPECT_NO_THROW(set->call("AddEllipse", {val(Variant::i2(0)), val(Variant::i2(0)), val(Variant::r8(1))}));
     EXPECT_TRUE(profileCircles(*part->shapes()[0]).empty());
 }
@@ -322,7 +111,7 @@ TEST_F(SimHostTest, ResetSizeBoxWithATextLengthIsATypeMismatch) {
     const Ref<Object> shape = newShape();
     // Stored past the host's own checks, as a damaged document might hold it.
     part->shapes()[0]->components.first(1)->variables[{std::nullopt, 3}] = Variant::str("long");
-    EXPECT_EQ(errorNumberOf([&] { shape->call("ResetSizeBox"); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { shape->call("ResetSizeBox"); }), err::TypeMismatch);
 }
 
 TEST_F(SimHostTest, CurveSetRecordsItsNumbersAsDoublesAndTakesOnlyTheirStatedTypes) {
@@ -337,7 +126,7 @@ TEST_F(SimHostTest, CurveSetRecordsItsNumbersAsDoublesAndTakesOnlyTheirStatedTyp
     const auto refused = [&](const char* member, std::initializer_list<Variant> args) {
         std::vector<Arg> passed;
         for (const Variant& v : args) passed.push_back(val(v));
-        return errorNumberOf([&] { set->invoke(member, CallKind::Method, passed); }) == err::TypeMismatch;
+        return errorNumber([&] { set->invoke(member, CallKind::Method, passed); }) == err::TypeMismatch;
     };
     EXPECT_TRUE(refused("SetStartPoint", {Variant::str("0"), Variant::i2(0)}));
     EXPECT_TRUE(refused("SetStartPoint", {Variant::i4(0), Variant::i2(0)}));
@@ -393,11 +182,11 @@ TEST_F(SimHostTest, GetNormalOfA345RimIsTheSameToTheBitOnEveryPlatform) {
 TEST_F(SimHostTest, GetNormalNeedsItsOutputsAsDoublesByReference) {
     const Ref<Object> shape = newShape();
     Variant a = Variant::r8(7), c = Variant::r8(7), i = Variant::i4(0);
-    EXPECT_EQ(errorNumberOf([&] {
+    EXPECT_EQ(errorNumber([&] {
                   shape->call("GetNormal", {ref(a), val(Variant::r8(0)), ref(c)});
               }),
               err::InvalidCall);
-    EXPECT_EQ(errorNumberOf([&] { shape->call("GetNormal", {ref(a), ref(i), ref(c)}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { shape->call("GetNormal", {ref(a), ref(i), ref(c)}); }), err::TypeMismatch);
     EXPECT_EQ(a, Variant::r8(7));  // nothing written on failure
 }
 
@@ -452,7 +241,7 @@ TEST_F(SimHostTest, TransformNextToAHalfTurnIsAUnitRotationThatTurnsTheAxis) {
 TEST_F(SimHostTest, TransformRefusesMissingVectors) {
     Ref<host::HostVector> a = sim.library().createVector(), missing;
     Ref<host::HostTransform> t = sim.library().createTransform();
-    EXPECT_EQ(errorNumberOf([&] { t->setFrames(a, a, missing, a); }), err::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { t->setFrames(a, a, missing, a); }), err::ObjectNotSet);
 }
 
 TEST_F(SimHostTest, PlacementKeepsPositionAndFourRotationValues) {
@@ -464,14 +253,14 @@ TEST_F(SimHostTest, PlacementKeepsPositionAndFourRotationValues) {
     EXPECT_EQ(p->y(), 0);
     EXPECT_EQ(p->z(), -2);
     EXPECT_EQ(p->rotation(4), 1.0);
-    EXPECT_EQ(errorNumberOf([&] { p->rotation(5); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { p->rotation(5); }), err::InvalidCall);
 }
 
 TEST_F(SimHostTest, ClassRegistryAnswersRegisteredProgIdsOnly) {
     sim.registerClass("Zelvacorin.PShape", "{1234}", [] { return Ref<Object>(); });
     Ref<host::HostClassRegistry> reg = sim.library().createClassRegistry();
     EXPECT_EQ(reg->classIdOf("zelvacorin.pshape", 0), "{1234}");
-    EXPECT_EQ(errorNumberOf([&] { reg->classIdOf("Other.Class", 0); }), static_cast<int32_t>(0x800401F3u));
+    EXPECT_EQ(errorNumber([&] { reg->classIdOf("Other.Class", 0); }), static_cast<int32_t>(0x800401F3u));
 }
 
 TEST_F(SimHostTest, UnitConverterScalesBetweenCodesOnThisHostsPage) {
@@ -481,9 +270,9 @@ TEST_F(SimHostTest, UnitConverterScalesBetweenCodesOnThisHostsPage) {
     EXPECT_DOUBLE_EQ(conv->convert(page, 5, mm, m), 0.005);
     EXPECT_DOUBLE_EQ(conv->convert(page, 5, inch, mm), 127);
 
-    EXPECT_EQ(errorNumberOf([&] { conv->convert(page, 5, unknown, mm); }), err::InvalidCall);
-    EXPECT_EQ(errorNumberOf([&] { conv->convert(Ref<Object>(), 5, mm, m); }), err::ObjectNotSet);
-    EXPECT_EQ(errorNumberOf([&] { conv->convert(sim.application(), 5, mm, m); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { conv->convert(page, 5, unknown, mm); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { conv->convert(Ref<Object>(), 5, mm, m); }), err::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { conv->convert(sim.application(), 5, mm, m); }), err::TypeMismatch);
 }
 
 // ---- stores -----------------------------------------------------------------
@@ -497,23 +286,6 @@ protected:
 
     test::TempFolder folder;
 };
-
-TEST_F(SimStoresTest, RegistryFileIsReadWithEscapesPlaceholdersAndAnyCase) {
-    sim.registry().load(folder.write("r.reg",
-                                     "REGEDIT4\r\n\r\n; product settings\r\n"
-                                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Ombrivale\\Tessalo]\r\n"
-                                     "\"ApplDir\"=\"%INSTALLDIR%\"\r\n"
-                                     "\"Quote\"=\"say \\\"hi\\\" \\\\ 50%\"\r\n"),
-                        {{"INSTALLDIR", "/opt/tessalo"}});
-    EXPECT_EQ(readRegistry("SOFTWARE\\Ombrivale\\Tessalo", "ApplDir"), "/opt/tessalo");
-    EXPECT_EQ(readRegistry("software\\ombrivale\\tessalo", "quote"), "say \"hi\" \\ 50%");
-}
-
-TEST_F(SimStoresTest, RegistryKeysSetInOneCaseAreReadInAnother) {
-    sim.registry().set("HKEY_CURRENT_USER\\Software\\Zelva\\", "Language", "German");
-    Ref<host::HostRegistry> reg = sim.library().createRegistry();
-    EXPECT_EQ(reg->readString(host::registry::CurrentUser, "\\SOFTWARE\\zelva", "LANGUAGE"), "German");
-}
 
 TEST_F(SimStoresTest, RegistryReadsAnAbsentValueAsEmpty) {
     sim.registry().set("SOFTWARE\\A", "Present", "yes");
@@ -531,13 +303,13 @@ TEST_F(SimStoresTest, SettingsStoreAnswersSectionsAndKeysWithItsFallBacks) {
     Ref<host::HostSettingsStore> store = sim.library().createSettingsStore();
 
     EXPECT_FALSE(store->openSection("Other"));
-    EXPECT_EQ(errorNumberOf([&] { store->readString("THREADFILE"); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { store->readString("THREADFILE"); }), err::InvalidCall);
 
     EXPECT_TRUE(store->openSection("directories"));
     EXPECT_EQ(store->readString("THREADFILE"), "/opt/t\\Images\\");
     EXPECT_EQ(store->readString("Nope"), std::nullopt);
     store->closeSection();
-    EXPECT_EQ(errorNumberOf([&] { store->closeSection(); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { store->closeSection(); }), err::InvalidCall);
 }
 
 TEST_F(SimStoresTest, FileTestMapsWindowsSeparators) {
@@ -547,137 +319,6 @@ TEST_F(SimStoresTest, FileTestMapsWindowsSeparators) {
     EXPECT_TRUE(reg->fileExists(folder.path().string() + "\\Images\\3iaoftt.jpg"));
     EXPECT_FALSE(reg->fileExists(folder.path().string() + "\\Images\\none.jpg"));
     EXPECT_FALSE(reg->fileExists(folder.path().string() + "\\Images"));
-}
-
-TEST_F(SimStoresTest, ShippedRegistryAndSettingsFilesLoad) {
-    const std::filesystem::path install = std::filesystem::path(ZELVA_SOURCE_DIR) / "install";
-    const settingsfiles::Substitutions where{{"INSTALLDIR", "/opt/Tessalo"}};
-    sim.registry().load(install / "pinhost.reg", where);
-    sim.settings().load(install / "host-settings.ini", where);
-    EXPECT_EQ(readRegistry("SOFTWARE\\Ombrivale\\Tessalo", "ApplDir"), "/opt/Tessalo");
-    EXPECT_EQ(readRegistry("SOFTWARE\\Ombrivale\\Tessalo\\Zelvacorin", "Norme Dir#1"), "\\Norme\\UN\\");
-    EXPECT_EQ(sim.settings().read("Directories", "ThreadFile"), "/opt/Tessalo\\Images\\");
-}
-
-// ---- faults and counts ------------------------------------------------------
-
-TEST_F(SimHostTest, FailCallMakesExactlyTheKthCallFromNowFail) {
-    const Ref<Object> shape = newShape();
-    const Error planned = Error::runtime(err::Overflow);
-    sim.clearJournal();
-    sim.failCall(2, planned);
-
-    EXPECT_NO_THROW(shape->get("Name"));
-    try {
-        shape->get("Type");
-        FAIL() << "the second call did not fail";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::Overflow);
-    }
-    EXPECT_NO_THROW(shape->get("Type"));
-    ASSERT_EQ(sim.journal().size(), 3u);
-    EXPECT_FALSE(sim.journal()[0].error);
-    ASSERT_TRUE(sim.journal()[1].error);
-    EXPECT_EQ(sim.journal()[1].result.type, VarType::Empty);
-    EXPECT_EQ(sim.callCount(), 3u);
-}
-
-TEST_F(SimHostTest, FailedCallChangesNothing) {
-    const Ref<Object> shape = newShape();
-    sim.failCall(1);
-    EXPECT_THROW(shape->put("Name", {val(Variant::str("Pin"))}), Error);
-    EXPECT_EQ(part->shapes()[0]->name, "");
-}
-
-TEST_F(SimHostTest, FailMemberFailsEveryCallOfItWithTheDefaultInjectedFailure) {
-    const Ref<Object> shape = newShape();
-    sim.failMember("update");
-    for (int i = 0; i < 2; ++i) {
-        try {
-            shape->call("Update");
-            FAIL();
-        } catch (const Error& e) {
-            EXPECT_EQ(e.hresult(), static_cast<int32_t>(0x80004005u));
-            EXPECT_EQ(e.description(), "Injected failure");
-        }
-    }
-    EXPECT_EQ(part->shapes()[0]->updates, 0);
-    sim.clearFaults();
-    shape->call("Update");
-    EXPECT_EQ(part->shapes()[0]->updates, 1);
-}
-
-TEST_F(SimHostTest, LibraryCreationAndMethodsCanBeMadeToFail) {
-    sim.failMember("createRegistry");
-    EXPECT_THROW(sim.library().createRegistry(), Error);
-    EXPECT_EQ(sim.liveObjects(), 0);
-    sim.clearFaults();
-    Ref<host::HostVector> v = sim.library().createVector();
-    sim.failCall(1);
-    EXPECT_THROW(v->normalize(), Error);
-    ASSERT_TRUE(sim.journal().back().error);
-    EXPECT_EQ(sim.journal().back().member, "normalize");
-}
-
-TEST_F(SimHostTest, WithoutItsJournalTheHostStillCountsCallsAndFailsThem) {
-    sim.keepJournal(false);
-    const Ref<Object> shape = newShape();
-    setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
-    EXPECT_TRUE(sim.journal().empty());
-    const uint64_t calls = sim.callCount();
-    EXPECT_GT(calls, 0u);
-    sim.failCall(2);
-    EXPECT_NO_THROW(shape->call("ResetSizeBox"));
-    EXPECT_THROW(shape->call("ResetSizeBox"), Error);
-    EXPECT_EQ(sim.callCount(), calls + 2);
-    EXPECT_TRUE(sim.journal().empty());
-
-    sim.keepJournal(true);
-    shape->call("ResetSizeBox");
-    ASSERT_EQ(sim.journal().size(), 1u);
-    EXPECT_EQ(sim.journal()[0].member, "ResetSizeBox");
-}
-
-TEST_F(SimHostTest, EachCallOfAFlowCanBeFailedInTurn) {
-    auto flow = [&](SimHost& host) {
-        const Ref<Object> body = component(*host.partObject(host.addPart("P")), doc::type::PartShapes);
-        const Ref<Object> shape = body->callObject("Shapes", {val(Variant::i4(5))})->callObject("Add");
-        setValue(*variable(*component(*shape, 1), 3), Variant::r8(30));
-        shape->call("ResetSizeBox");
-    };
-    SimHost counting;
-    flow(counting);
-    const uint64_t calls = counting.callCount();
-    ASSERT_EQ(calls, counting.journal().size());
-    for (uint64_t k = 1; k <= calls; ++k) {
-        SimHost host;
-        host.failCall(k);
-        EXPECT_THROW(flow(host), Error) << k;
-        EXPECT_EQ(host.liveObjects(), 0) << k;
-        ASSERT_TRUE(host.journal().back().error) << k;
-        EXPECT_EQ(host.journal().size(), k);
-    }
-}
-
-TEST_F(SimHostTest, LiveCountReturnsToZeroWhenEverythingIsReleased) {
-    {
-        const Ref<Object> shape = newShape();
-        const Ref<Object> box = component(*shape, 1);
-        Ref<host::HostVector> v = sim.library().createVector();
-        Ref<host::HostSettingsStore> s = sim.library().createSettingsStore();
-        const Ref<Object> hook = sim.makeDropHook(sim.addCircularEdge(part, {}, {0, 0, 1}, 2));
-        EXPECT_EQ(sim.liveObjects(), 5);
-    }
-    EXPECT_EQ(sim.liveObjects(), 0);
-}
-
-TEST(SimHostLifetime, HandlesOutlivingTheirHostStayUsable) {
-    Ref<Object> page;
-    {
-        SimHost sim;
-        page = sim.page();
-    }
-    EXPECT_EQ(page->call("UnitsEx", {val(Variant::i4(2))}), Variant::i4(0));
 }
 
 // ---- application, page, texture ----------------------------------------------
@@ -692,7 +333,7 @@ TEST_F(SimHostTest, PageAndApplicationAnswerTheirSettings) {
     sim.setDialogPrecision(0);
     EXPECT_EQ(page->get("UnitsEx", {val(Variant::i4(2))}), Variant::i4(3));
     EXPECT_EQ(app->get("DialogPrecision"), Variant::i2(0));
-    EXPECT_EQ(errorNumberOf([&] { page->get("UnitsEx", {val(Variant::i2(2))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { page->get("UnitsEx", {val(Variant::i2(2))}); }), err::TypeMismatch);
     page->call("Update");
     page->getObject("Application")->getObject("ActivePage")->call("Update");
     EXPECT_EQ(sim.pageUpdates(), 2);
@@ -718,22 +359,22 @@ TEST_F(SimHostTest, SurfaceFinishKeepsOneTextureWithEveryValueTyped) {
     EXPECT_EQ(again->get("Flip", {val(Variant::i2(1))}), Variant::boolean(true));
     EXPECT_EQ(again->get("TextureFile"), Variant::str("C:\\t.jpg"));
     EXPECT_TRUE(again->get("ProjectionWidth", {val(Variant::i2(1))}).isEmpty());
-    EXPECT_EQ(errorNumberOf([&] { again->put("TextureFile", {val(Variant::i2(1))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { again->put("TextureFile", {val(Variant::i2(1))}); }), err::TypeMismatch);
     // Each value has the type the host states, the index too.
-    EXPECT_EQ(errorNumberOf([&] { again->put("ProjectionType", {val(Variant::i2(1)), val(Variant::i2(3))}); }),
+    EXPECT_EQ(errorNumber([&] { again->put("ProjectionType", {val(Variant::i2(1)), val(Variant::i2(3))}); }),
               err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { again->put("ProjectionWidth", {val(Variant::i4(1)), val(Variant::r8(3))}); }),
+    EXPECT_EQ(errorNumber([&] { again->put("ProjectionWidth", {val(Variant::i4(1)), val(Variant::r8(3))}); }),
               err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { again->put("VerticalRatio", {val(Variant::i2(1)), val(Variant::r8(1))}); }),
+    EXPECT_EQ(errorNumber([&] { again->put("VerticalRatio", {val(Variant::i2(1)), val(Variant::r8(1))}); }),
               err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] { again->put("Flip", {val(Variant::i2(1)), val(Variant::i2(-1))}); }),
+    EXPECT_EQ(errorNumber([&] { again->put("Flip", {val(Variant::i2(1)), val(Variant::i2(-1))}); }),
               err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] {
+    EXPECT_EQ(errorNumber([&] {
                   again->call("SetUpDirection",
                               {val(Variant::i2(1)), val(Variant::i4(0)), val(Variant::r8(0)), val(Variant::r8(1))});
               }),
               err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([&] {
+    EXPECT_EQ(errorNumber([&] {
                   Variant q = Variant::r8(0), r = Variant::r8(0), s = Variant::r8(0);
                   finish->call("SurfaceFinish", {ref(q), ref(r), ref(s), val(Variant::i4(-1)), val(Variant::i2(-1)),
                                                  val(Variant::i2(0))});
@@ -760,12 +401,12 @@ TEST_F(SimHostTest, DropHookDescribesACircularEdgeHit) {
     const Variant depth = hook->getObject("ShapePath")->get("Count");
     EXPECT_EQ(depth, Variant::i4(3));
     EXPECT_EQ(hook->get("HitNormalY", {val(depth)}), Variant::r8(1));
-    EXPECT_EQ(errorNumberOf([&] { hook->get("HitNormalY", {val(Variant::i4(1))}); }), err::InvalidCall);
+    EXPECT_EQ(errorNumber([&] { hook->get("HitNormalY", {val(Variant::i4(1))}); }), err::InvalidCall);
 
     const Ref<Object> owner = edge->getObject("part", {val(Variant::boolean(false))});
     EXPECT_EQ(owner->get("Name"), Variant::str("Base"));
     EXPECT_EQ(owner->get("Type"), Variant::i4(1));
-    EXPECT_EQ(errorNumberOf([&] { edge->get("part", {val(Variant::i2(0))}); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { edge->get("part", {val(Variant::i2(0))}); }), err::TypeMismatch);
     EXPECT_EQ(hook->getObject("Page")->get("UnitsEx", {val(Variant::i4(2))}), Variant::i4(0));
 }
 
@@ -775,7 +416,7 @@ TEST_F(SimHostTest, LineEdgesAndFacesAreNotCircles) {
     const Ref<Object> face = sim.makeDropHook(sim.addFace(part, {}, {0, 0, 1}));
     EXPECT_EQ(line->get("HitElementType"), Variant::i2(2));
     EXPECT_EQ(line->getObject("HitElement")->get("GeometryType"), Variant::i2(1));
-    EXPECT_EQ(errorNumberOf([&] { line->getObject("HitElement")->get("MajorRadius"); }), err::MemberNotSupported);
+    EXPECT_EQ(errorNumber([&] { line->getObject("HitElement")->get("MajorRadius"); }), err::MemberNotSupported);
     EXPECT_EQ(face->get("HitElementType"), Variant::i2(3));
     EXPECT_EQ(face->getObject("HitElement")->get("GeometryType"), Variant::i2(0));
     EXPECT_EQ(sim.document().hits.size(), 2u);
