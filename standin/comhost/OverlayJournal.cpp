@@ -1,6 +1,7 @@
 #include "standin/comhost/OverlayJournal.h"
 
 #include <cstring>
+#include <cwchar>
 #include <stdexcept>
 
 namespace zelva::comhost {
@@ -49,7 +50,8 @@ DWORD readNumber(const std::wstring& key, const wchar_t* name) {
 std::wstring readText(const std::wstring& key, const wchar_t* name) {
     const auto data = readBytes(key, name, RRF_RT_REG_SZ);
     if (!data) return {};
-    return std::wstring(reinterpret_cast<const wchar_t*>(data->data()), data->size() / sizeof(wchar_t)).c_str();
+    const auto* text = reinterpret_cast<const wchar_t*>(data->data());
+    return std::wstring(text, wcsnlen(text, data->size() / sizeof(wchar_t)));  // without its terminating NUL
 }
 
 bool keyExists(const std::wstring& key) {
@@ -105,7 +107,6 @@ std::vector<MadeKey> OverlayJournal::madeKeys() const {
 
 void OverlayJournal::clear() {
     RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-    RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
     values_ = madeKeys_ = 0;
 }
 
