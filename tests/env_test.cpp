@@ -200,13 +200,13 @@ TEST_F(Preferences, RoundTripKeepsTheSixLineFormat) {
     ui::Dialog& fresh = m.dialog();
     fresh.TabNorme.setTabs(3);
     m.CurrentNorma = 0;
-    env::ReadPrefs(m);
+    const env::RememberedSize remembered = env::ReadPrefs(m);
     EXPECT_EQ(fresh.top, 1500);
     EXPECT_EQ(fresh.left, 3000);
     EXPECT_EQ(m.CurrentNorma, 1);
     EXPECT_EQ(fresh.TabNorme.tab(), 1);
-    EXPECT_EQ(fresh.Lunghezza.text(), "20");
-    EXPECT_EQ(fresh.Passo.text(), "1.5");
+    EXPECT_EQ(remembered.length, "20");
+    EXPECT_EQ(remembered.pitch, "1.5");
     EXPECT_EQ(fresh.ToggleSmusso.value(), 1);
     EXPECT_TRUE(ui.messages().empty());
 }
@@ -215,14 +215,15 @@ TEST_F(Preferences, ReadingRoundsTheTabAndTrimsTexts) {
     m.PrefsFilePath = (temp.path() / "p.txt").string();
     m.dialog().TabNorme.setTabs(5);
     const std::pair<const char*, int16_t> tabs[] = {{" 2 ", 2}, {"2.5", 2}, {"3.5", 4}};
+    env::RememberedSize remembered;
     for (const auto& [line, tab] : tabs) {
         std::ofstream(temp.path() / "p.txt", std::ios::binary) << "1\r2\r\n" << line << "\r\n  30 mm  \r\n .75\r\n2\r\n";
-        env::ReadPrefs(m);
+        remembered = env::ReadPrefs(m);
         EXPECT_EQ(m.dialog().TabNorme.tab(), tab) << line;
     }
     EXPECT_EQ(m.dialog().top, 1);
-    EXPECT_EQ(m.dialog().Lunghezza.text(), "30 mm");
-    EXPECT_EQ(m.dialog().Passo.text(), ".75");
+    EXPECT_EQ(remembered.length, "30 mm");
+    EXPECT_EQ(remembered.pitch, ".75");
     EXPECT_EQ(m.dialog().ToggleSmusso.value(), 2);
 }
 
@@ -233,12 +234,13 @@ TEST_F(Preferences, MissingFileIsSilentAndAShortFileReportsItsError) {
 
     m.PrefsFilePath = (temp.path() / "short.txt").string();
     std::ofstream(temp.path() / "short.txt", std::ios::binary) << " 10 \r\n 20 \r\n 0 \r\n40\r\n";
-    env::ReadPrefs(m);
+    const env::RememberedSize remembered = env::ReadPrefs(m);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].prompt, "ERRORE  62 Input past end of file");
     EXPECT_EQ(ui.messages()[0].title, "Read Prefs");
     EXPECT_EQ(ui.messages()[0].icon, ui::Icon::Critical);
-    EXPECT_EQ(m.dialog().Lunghezza.text(), "40");  // lines before the failure stay applied
+    EXPECT_EQ(remembered.length, "40");  // lines before the failure stay read
+    EXPECT_EQ(remembered.pitch, std::nullopt);
 }
 
 TEST_F(Preferences, ATabThatDoesNotExistIsNotKept) {

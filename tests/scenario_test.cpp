@@ -8,8 +8,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <set>
+#include <variant>
+
 #include "standin/corehost/ModelSnapshot.h"
 #include "support/ComponentFixture.h"
+#include "windows/server/win32/ControlIds.h"
 
 namespace fs = std::filesystem;
 
@@ -78,7 +82,8 @@ TEST(ScenarioFiles, JournalIsWrittenOnlyWhenAskedFor) {
 INSTANTIATE_TEST_SUITE_P(Recorded, ScenarioReplay,
                          ::testing::Values("demo", "units_refused", "notice_in_german", "missing_tables",
                                            "edit_cancel_and_manual", "size_match_and_callout", "texts_english_tag",
-                                           "texts_german_tag", "texts_italian_tag", "refused_numbers"));
+                                           "texts_german_tag", "texts_italian_tag", "refused_numbers",
+                                           "places_out_of_reach"));
 
 TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
     const zelva::test::TempDir dir;
@@ -86,6 +91,8 @@ TEST(ScenarioFiles, MalformedLineStopsTheRunNamingIt) {
         {"part plate\nedge e circle plate 0 0 0 0 0 1\n", ":3: expected `edge NAME circle PART X Y Z NX NY NZ RADIUS [DEPTH]`"},
         {"> ok\n", ":2: expected answers only after a `drop` or `dblclick` line"},
         {"units mm\n", ":2: expected a unit code as a whole number, not 'mm'"},
+        {"screen 800 0\n", ":2: expected a screen of at least one pixel"},
+        {"part p\nedge e circle p 0 0 0 0 0 1 5\ndrop e\n> move 10\n", ":5: expected `> move X Y`"},
         {"part p\nedge e circle p 0 0 0 0 0 1 5\ndrop e\n> chamfer 2\n", ":5: expected 0 or 1 after `> chamfer`"},
         {"setting \"Directories ThreadFile x\n", ":2: expected a closing double quote"},
         {"dblclick pin1\n", ":2: no pin named pin1"},
@@ -110,4 +117,24 @@ TEST(DialogSnapshot, ShowsEveryControlOfTheModelByItsName) {
     EXPECT_EQ(shown.controls["LblDiam"], "Diametro");
     EXPECT_EQ(shown.controls["TxtDiam"]["visible"], false);
     EXPECT_EQ(shown.controls["OKButton"]["caption"], "OK");
+}
+
+// One table pairs the dialog model's controls with their windows: each control
+// of the model has its row and its own window, and each row names a control.
+TEST(DialogControls, EveryControlOfTheModelHasItsWindowInTheTable) {
+    using zelva::server::win32::ids::kThreadDialogControls;
+    const zelva::ui::Dialog dialog;
+    std::set<std::string, std::less<>> modelNames;
+    for (const zelva::ui::TypedControl& control : dialog.controls()) {
+        const std::string name = std::visit([](auto* c) { return c->name; }, control);
+        modelNames.insert(name);
+        EXPECT_NE(zelva::server::win32::ids::windowOf(name), 0) << name << " has no window";
+    }
+    EXPECT_EQ(modelNames.size(), dialog.controls().size()) << "two controls of one name";
+    std::set<int> windows;
+    for (const auto& [model, id] : kThreadDialogControls) {
+        EXPECT_TRUE(modelNames.contains(model)) << model << " is no control of the model";
+        EXPECT_TRUE(windows.insert(id).second) << model << " shares its window";
+    }
+    EXPECT_EQ(std::size(kThreadDialogControls), modelNames.size());
 }

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <regex>
 
 #include "admin/checker/DiameterChecks.h"
@@ -234,6 +235,23 @@ TEST_F(CalloutTest, WithoutATemplateTheCalloutStaysEmpty) {
     setProductSetting("CalloutFormat", " ");
     module.Callouts.reset();
     EXPECT_EQ(calloutOf(buildPin(10, 30, 1.25, 0)), "");
+}
+
+TEST_F(CalloutTest, WithEverySettingAbsentADrawingAnswerReadsEachSettingAtMostOnce) {
+    const auto pin = buildPin(10, 30, 1.25, 0);
+    host.clearJournal();
+    EXPECT_EQ(calloutOf(pin), "");
+    EXPECT_EQ(calloutOf(pin), "");
+    static const std::regex valueName(R"re(readString\(ref I4 \d+, ref Str "[^"]*", ref Str "([^"]*)")re");
+    std::map<std::string, int> reads;
+    for (const std::string& call : callsOf({"readString"})) {
+        std::smatch name;
+        ASSERT_TRUE(std::regex_search(call, name, valueName)) << call;
+        ++reads[name[1]];
+    }
+    for (const auto& [name, count] : reads) EXPECT_EQ(count, 1) << name;
+    EXPECT_EQ(reads.count("CalloutFormat"), 1u);
+    EXPECT_EQ(reads.count("CalloutCustom"), 0u);
 }
 
 TEST_F(CalloutTest, TheTemplateNamesTheStandardAcrossAllGroups) {

@@ -6,6 +6,7 @@
 #include "core/automation/Error.h"
 #include "support/ErrorNumber.h"
 #include "core/ui/Controls.h"
+#include "core/ui/ScreenPlacement.h"
 
 using namespace zelva;
 using test::errorNumber;
@@ -103,4 +104,47 @@ TEST(TabStrip, ChangingTheTabClicksWithThePreviousOneAndShrinkingMovesIt) {
     EXPECT_EQ(errorNumber([&] { tabs.setTabs(0); }), err::InvalidPropertyValue);
     EXPECT_EQ(errorNumber([&] { tabs.setTabsPerRow(0); }), err::InvalidPropertyValue);
     EXPECT_EQ(errorNumber([&] { tabs.setTabCaption(2, "x"); }), err::InvalidPropertyIndex);
+}
+
+// A 300 × 200 window with a 20 pixel title bar, on an 800 × 600 screen whose
+// work area ends above a 40 pixel task bar, and on a second screen to its right.
+TEST(ScreenPlacement, APlaceOutOfReachComesIntoTheNearestWorkArea) {
+    const ui::ScreenRect screens[] = {{0, 0, 800, 560}, {800, 0, 1824, 768}};
+    struct Case {
+        const char* where;
+        int x, y;
+        int shownX, shownY;
+    };
+    const Case cases[] = {
+        {"inside", 100, 100, 100, 100},
+        {"on the second screen", 1000, 500, 1000, 500},
+        {"across both screens", 700, 100, 700, 100},
+        {"over the left edge, title bar in reach", -200, 100, -200, 100},
+        {"over the right edge by all but a grip", 1824 - 60, 100, 1824 - 60, 100},
+        {"over the right edge by more than a grip", 1824 - 59, 100, 1824 - 300, 100},
+        {"just off the top", 100, -5, 100, 0},
+        {"title bar on the task bar", 100, 545, 100, 560 - 200},
+        {"below the first screen", 100, 1000, 100, 560 - 200},
+        {"far right", 30000, -30000, 1824 - 300, 0},
+        {"far left, below", -30000, 30000, 0, 560 - 200},
+    };
+    for (const Case& c : cases) {
+        const ui::ScreenPoint shown = ui::placeInView({c.x, c.y, c.x + 300, c.y + 200}, 20, screens);
+        EXPECT_EQ(shown.x, c.shownX) << c.where;
+        EXPECT_EQ(shown.y, c.shownY) << c.where;
+    }
+    const ui::ScreenPoint unplaced = ui::placeInView({-900, -900, -600, -700}, 20, {});
+    EXPECT_EQ(unplaced.x, -900) << "without a screen the place stays";
+    EXPECT_EQ(unplaced.y, -900);
+}
+
+TEST(ScreenPlacement, TwipsAndPixelsConvertAtTheScreensResolutionWithinSixteenBits) {
+    EXPECT_EQ(ui::pixelsFromTwips(1500, 96), 100);
+    EXPECT_EQ(ui::pixelsFromTwips(3000.4, 96), 200);
+    EXPECT_EQ(ui::pixelsFromTwips(-75, 96), -5);
+    EXPECT_EQ(ui::pixelsFromTwips(1440, 120), 120);
+    EXPECT_EQ(ui::pixelsFromTwips(1e30, 96), 32767);
+    EXPECT_EQ(ui::pixelsFromTwips(-1e30, 96), -32768);
+    EXPECT_EQ(ui::twipsFromPixels(-5, 96), -75.0f);
+    EXPECT_EQ(ui::twipsFromPixels(7, 120), 84.0f);
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/automation/Object.h"
-#include "core/env/EntrySizes.h"
 #include "core/files/TextFiles.h"
 #include "core/host/HostLibrary.h"
 #include "core/ui/Dialog.h"
@@ -21,14 +20,6 @@ class ThreadCatalog;
 }
 
 namespace zelva::env {
-
-// The size the thread dialog matches its standards to while MatchSize is on: the
-// edge's diameter for a new pin, the pin's diameter and pitch in an edit.
-struct SizeTarget {
-    double diameter = 0;
-    std::optional<double> pitch;  // an edited pin's
-    bool matched = false;         // the standards list shows the target's standard
-};
 
 // The drawing callout's templates, read once per loaded component.
 struct CalloutTemplates {
@@ -63,10 +54,6 @@ public:
     Ref<Object> EditPart;
     Ref<Object> EditShape;
 
-    // Size matching of the open dialog: its target (none while off or once the
-    // user types the diameter) and the nominal diameters of the standards list.
-    std::optional<SizeTarget> MatchTarget;
-    EntrySizes StandardNominals;
     // What drawings are told, read on the first drawing answer and kept: the
     // templates, and every group's standards (shared_ptr: the tables' reader
     // lives in a room above this one).

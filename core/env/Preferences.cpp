@@ -15,7 +15,7 @@ void showFailure(Module& m, const Error& e, const char* title) {
 std::string numberLine(double v) { return numberToText(v) + " "; }
 std::string positionLine(float v) { return singleToText(v) + " "; }
 
-void applyPrefs(Module& m, files::LineReader& in) {
+void applyPrefs(Module& m, files::LineReader& in, RememberedSize& remembered) {
     ui::Dialog& dialog = m.dialog();
     dialog.top = toSingle(leadingNumber(in.readLine()));
     dialog.left = toSingle(leadingNumber(in.readLine()));
@@ -30,19 +30,21 @@ void applyPrefs(Module& m, files::LineReader& in) {
         m.CurrentNorma = previous;
         throw;
     }
-    dialog.Lunghezza.setText(trimSpaces(in.readLine()));
-    dialog.Passo.setText(trimSpaces(in.readLine()));
+    remembered.length = trimSpaces(in.readLine());
+    remembered.pitch = trimSpaces(in.readLine());
     dialog.ToggleSmusso.setValue(roundToInt16(leadingNumber(in.readLine())));
 }
 
 }  // namespace
 
-void ReadPrefs(Module& m) {
+RememberedSize ReadPrefs(Module& m) {
+    RememberedSize remembered;
     try {
-        if (const auto in = m.files.openIfPresent(m.PrefsFilePath)) applyPrefs(m, *in);
+        if (const auto in = m.files.openIfPresent(m.PrefsFilePath)) applyPrefs(m, *in, remembered);
     } catch (const Error& e) {
         showFailure(m, e, "Read Prefs");
     }
+    return remembered;
 }
 
 void WritePrefs(Module& m) {

@@ -33,19 +33,17 @@ void setCaptions(env::Module& m, ui::Dialog& d) {
 // standard selected, while the pin's own length and pitch texts stay as
 // loaded. The list is read again with its sizes: an edit is rare beside a
 // drop, whose opening reads the index once.
-void matchEditedPin(env::Module& m) {
+void matchEditedPin(env::Module& m, SizeMatch& match) {
     ui::Dialog& d = m.dialog();
-    const std::string length = d.Lunghezza.text();
-    const std::string pitch = d.Passo.text();
-    m.MatchTarget = env::SizeTarget{m.CurrentDiameter, leadingNumber(pitch), false};
-    FillThreadList(m);
-    d.Lunghezza.setText(length);
-    d.Passo.setText(pitch);
+    const env::RememberedSize pinSize{d.Lunghezza.text(), d.Passo.text()};  // as the pin's part data put them
+    match.target = SizeTarget{m.CurrentDiameter, leadingNumber(*pinSize.pitch), false};
+    FillThreadList(m, match);
+    ShowRememberedSize(m, match, pinSize);
 }
 
 }  // namespace
 
-void InitDialog(env::Module& m) {
+void InitDialog(env::Module& m, SizeMatch& match) {
     ui::Dialog& d = m.dialog();
     FillStandardTabs(m);
     // The paths are set twice (LoadStandardFiles runs InitPaths again): the
@@ -55,18 +53,17 @@ void InitDialog(env::Module& m) {
     m.LanguageBase = env::GetLanguageBase(m);
     setCaptions(m, d);
     const bool matching = MatchSizeOn(m);
-    m.MatchTarget.reset();
+    match.target.reset();
     if (matching && m.EditMode == kFalse && m.CurrentDiameter > 0) {
-        m.MatchTarget = env::SizeTarget{m.CurrentDiameter, std::nullopt, false};
+        match.target = SizeTarget{m.CurrentDiameter, std::nullopt, false};
     }
-    RefreshThreadList(m);
+    RefreshThreadList(m, match);
     if (m.EditMode != kFalse) {
         Variant part = Variant::object(m.EditPart);
         host::deref(m.EditShape).call("GetPartData", {ref(part)});
-        if (matching) matchEditedPin(m);
+        if (matching) matchEditedPin(m, match);
     } else {
-        env::ReadPrefs(m);
-        FitPreferencesToMatch(m);
+        ShowRememberedSize(m, match, env::ReadPrefs(m));
     }
     if (m.CurrentDiameter > 0) {
         d.lblTxtDiam.caption = trimSpaces(numberToText(roundHalfEven(m.CurrentDiameter, env::DialogPrecision(m))));
@@ -94,26 +91,26 @@ void FillStandardTabs(env::Module& m) {
     m.CurrentNorma = 0;  // the group shown first, whatever the last dialog left
 }
 
-void SelectStandard(env::Module& m, int16_t tab) {
+void SelectStandard(env::Module& m, int16_t tab, SizeMatch& match) {
     m.CurrentNorma = tab;
     env::InitPaths(m);  // set twice, as on load: the registry is read again each time
     env::LoadStandardFiles(m, 0);
-    RefreshThreadList(m);
+    RefreshThreadList(m, match);
     // The list stays usable after a tab change, whatever the reading left.
     m.dialog().Normativa.visible = true;
 }
 
 // Only forwards: the form's events and its load call the thread list by this name.
-void RefreshThreadList(env::Module& m) { FillThreadList(m); }
+void RefreshThreadList(env::Module& m, SizeMatch& match) { FillThreadList(m, match); }
 
-void FillThreadList(env::Module& m) {
+void FillThreadList(env::Module& m, SizeMatch& match) {
     ui::ComboBox& list = m.dialog().Normativa;
     const int16_t result = standards::QNorma(m, indexFilePath(m), kStandardsSection, list,
-                                             m.MatchTarget ? &m.StandardNominals : nullptr);
+                                             match.target ? &match.nominals : nullptr);
     EnableThreadSelection(m, result > 0 ? kFalse : kTrue);
     if (list.listCount() > 0 && list.listIndex() == -1) {
-        if (m.MatchTarget) {
-            SelectMatchedStandard(m);
+        if (match.target) {
+            SelectMatchedStandard(m, match);
         } else {
             list.setListIndex(0);
         }

@@ -1,5 +1,7 @@
 #include "core/forms/FormEvents.h"
 
+#include <memory>
+
 #include "core/automation/NumberRules.h"
 #include "core/texts/MessageTexts.h"
 #include "core/forms/BuildShapeFromDialog.h"
@@ -9,15 +11,15 @@ namespace zelva::forms {
 
 namespace {
 
-void connectDialog(env::Module& m, ui::Dialog& d) {
-    d.onLoad = [&m] { InitDialog(m); };
-    d.TabNorme.onClick = [&m, &d](int16_t) { SelectStandard(m, d.TabNorme.tab()); };
+void connectDialog(env::Module& m, ui::Dialog& d, SizeMatch& match) {
+    d.onLoad = [&m, &match] { InitDialog(m, match); };
+    d.TabNorme.onClick = [&m, &d, &match](int16_t) { SelectStandard(m, d.TabNorme.tab(), match); };
     d.Normativa.onClick = [&m, &d] {
         FillLengthsAndPitches(m, roundToInt16(d.Normativa.itemData(d.Normativa.listIndex())));
     };
-    d.ToggleMan.onClick = [&m, &d] {
+    d.ToggleMan.onClick = [&d, &match] {
         d.TxtDiam.visible = d.ToggleMan.value() != 0;
-        if (d.ToggleMan.value() != 0) m.MatchTarget.reset();  // the user has taken the size over
+        if (d.ToggleMan.value() != 0) match.target.reset();  // the user has taken the size over
     };
     d.OKButton.onClick = [&m] { BuildShapeFromDialog(m); };
     d.CancelButton.onClick = [&d] { d.unload(); };
@@ -35,7 +37,9 @@ void connectDlgInfo(env::Module& m, ui::DlgInfo& f) {
 }  // namespace
 
 void ConnectFormEvents(env::Module& m) {
-    m.wireDialog = [&m](ui::Dialog& d) { connectDialog(m, d); };
+    // One matching for every instance of the dialog: its list's sizes are kept
+    // from one opening to the next.
+    m.wireDialog = [&m, match = std::make_shared<SizeMatch>()](ui::Dialog& d) { connectDialog(m, d, *match); };
     m.wireDlgInfo = [&m](ui::DlgInfo& f) { connectDlgInfo(m, f); };
 }
 

@@ -41,16 +41,12 @@ std::vector<double> pitchesOfItem(env::Module& m, size_t index) {
 }
 
 // The listed length equal to `remembered`, else the nearest one (the first on a
-// tie); a text without a number leaves the list's first length.
-void fitLength(ui::ComboBox& lengths, const std::string& remembered) {
-    for (int i = 0; i < lengths.listCount(); ++i) {
-        if (lengths.item(i) == remembered) {
-            lengths.setText(remembered);
-            return;
-        }
-    }
+// tie); none for a text without a number or an empty list.
+std::optional<std::string> listedLength(const ui::ComboBox& lengths, const std::string& remembered) {
+    for (int i = 0; i < lengths.listCount(); ++i)
+        if (lengths.item(i) == remembered) return remembered;
     const double wanted = leadingNumber(remembered);
-    if (!(wanted > 0) || lengths.listCount() == 0) return;
+    if (!(wanted > 0) || lengths.listCount() == 0) return std::nullopt;
     int best = 0;
     double bestDistance = std::abs(leadingNumber(lengths.item(0)) - wanted);
     for (int i = 1; i < lengths.listCount(); ++i) {
@@ -60,23 +56,23 @@ void fitLength(ui::ComboBox& lengths, const std::string& remembered) {
             bestDistance = distance;
         }
     }
-    lengths.setText(lengths.item(best));
+    return lengths.item(best);
 }
 
 }  // namespace
 
 bool MatchSizeOn(env::Module& m) { return trimSpaces(env::GetMatchSizeSetting(m)) == kMatchSizeOn; }
 
-void SelectMatchedStandard(env::Module& m) {
+void SelectMatchedStandard(env::Module& m, SizeMatch& match) {
     ui::Dialog& d = m.dialog();
-    env::SizeTarget& target = *m.MatchTarget;
+    SizeTarget& target = *match.target;
     std::optional<size_t> found;
     if (target.pitch) {
-        found = standards::standardOfPin(m.StandardNominals.sizes(), target.diameter, *target.pitch,
+        found = standards::standardOfPin(match.nominals.sizes(), target.diameter, *target.pitch,
                                          [&m](size_t i) { return pitchesOfItem(m, i); });
     }
-    if (!found) found = standards::nearestSize(m.StandardNominals.sizes(), target.diameter);
-    const std::string remembered = d.Lunghezza.text();
+    if (!found) found = standards::nearestSize(match.nominals.sizes(), target.diameter);
+    const std::string shown = d.Lunghezza.text();
     target.matched = found.has_value();
     d.Normativa.setListIndex(found ? static_cast<int>(*found) : 0);
     const auto text = [&](int offset) { return texts::MessageText(m.LanguageBase + offset); };
@@ -84,8 +80,8 @@ void SelectMatchedStandard(env::Module& m) {
         d.LblDescr.caption = text(texts::id::NoSizeFits);
         return;
     }
-    fitLength(d.Lunghezza, remembered);
-    const double nominal = *m.StandardNominals.sizes()[*found];
+    if (const auto length = listedLength(d.Lunghezza, shown)) d.Lunghezza.setText(*length);
+    const double nominal = *match.nominals.sizes()[*found];
     d.LblDescr.caption = texts::fillTemplate(
         text(target.pitch ? texts::id::PinSizeMatch : texts::id::EdgeSizeMatch),
         {{"D", texts::fixedNumber(target.diameter, kDescriptionDecimals)},
@@ -93,11 +89,16 @@ void SelectMatchedStandard(env::Module& m) {
          {"dev", deviationText(target.diameter - nominal)}});
 }
 
-void FitPreferencesToMatch(env::Module& m) {
-    if (!m.MatchTarget || !m.MatchTarget->matched) return;
+void ShowRememberedSize(env::Module& m, const SizeMatch& match, const env::RememberedSize& remembered) {
     ui::Dialog& d = m.dialog();
-    if (d.Passo.listCount() > 0) d.Passo.setText(d.Passo.item(0));
-    fitLength(d.Lunghezza, d.Lunghezza.text());
+    const bool fitted = match.target && match.target->matched && !match.target->pitch;
+    if (remembered.length)
+        d.Lunghezza.setText(fitted ? listedLength(d.Lunghezza, *remembered.length).value_or(*remembered.length)
+                                   : *remembered.length);
+    if (fitted && d.Passo.listCount() > 0)
+        d.Passo.setText(d.Passo.item(0));
+    else if (remembered.pitch)
+        d.Passo.setText(*remembered.pitch);
 }
 
 }  // namespace zelva::forms

@@ -15,9 +15,15 @@ constexpr double kMillimetresPerInch = 25.4;
 
 const env::CalloutTemplates& calloutTemplates(env::Module& m) {
     if (!m.Callouts) {
-        env::CalloutTemplates t{env::GetCalloutFormatSetting(m), env::GetCalloutCustomSetting(m)};
-        if (trimSpaces(t.format).empty()) t.format.clear();  // a blank turns callouts off, as absent does
-        if (t.custom.empty()) t.custom = kDefaultCustomCallout;
+        env::CalloutTemplates t{env::GetCalloutFormatSetting(m), {}};
+        // A blank turns callouts off, as absent does; the custom template
+        // matters, and is read, only when they are on.
+        if (trimSpaces(t.format).empty()) {
+            t.format.clear();
+        } else {
+            t.custom = env::GetCalloutCustomSetting(m);
+            if (t.custom.empty()) t.custom = kDefaultCustomCallout;
+        }
         m.Callouts = std::move(t);
     }
     return *m.Callouts;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/automation/Error.h"
+#include "core/env/EntrySizes.h"
 #include "core/env/Module.h"
 #include "core/files/TextFiles.h"
 #include "core/ui/Controls.h"

@@ -36,6 +36,11 @@ Dialog::Dialog() {
     TabNorme.name = "TabNorme";
 }
 
+std::vector<TypedControl> Dialog::controls() const {
+    return {&TxtDiam,  &ToggleMan, &ToggleSmusso, &Normativa, &Lunghezza,    &Passo,    &LblDescr, &LblLung,
+            &LblNormativa, &LblDiam, &LblPasso,  &lblTxtDiam, &CancelButton, &OKButton, &TabNorme};
+}
+
 DlgInfo::DlgInfo() {
     caption = "DlgInfo";
     top = 2400;

@@ -2,16 +2,25 @@
 // The thread parameter dialog's controls in their design-time state. The logic
 // behind its events lives with the dialog procedures; this is the form itself.
 
+#include <variant>
+#include <vector>
+
 #include "core/ui/Controls.h"
 #include "core/ui/Form.h"
 
 namespace zelva::ui {
+
+// A control of a form, as its kind.
+using TypedControl =
+    std::variant<const Label*, const TextBox*, const CheckBox*, const ComboBox*, const CommandButton*, const TabStrip*>;
 
 class Dialog : public Form {
 public:
     Dialog();
     FormKind kind() const override { return FormKind::Dialog; }
     void closeFromTitleBar() override { CancelButton.click(); }
+    // Every control below, in their order.
+    std::vector<TypedControl> controls() const;
 
     // In the form's control order.
     TextBox TxtDiam;

@@ -8,6 +8,17 @@ namespace {
 
 constexpr char kEventErrorOpening[] = "Run-time error '";
 
+// The headless screen's pixels, as the Windows tests' screen has them.
+constexpr int kPixelsPerInch = 96;
+
+// The windows of the forms as Windows shows them at 96 pixels to the inch:
+// frame width and height, and the title bar's height.
+struct WindowSize {
+    int width, height, titleHeight;
+};
+constexpr WindowSize kDialogWindow{354, 269, 22};
+constexpr WindowSize kNoticeWindow{336, 155, 22};
+
 Dialog& asDialog(Form& form) {
     if (form.kind() != FormKind::Dialog) throw ImpossibleAction("this answer needs the thread parameter dialog");
     return static_cast<Dialog&>(form);
@@ -35,8 +46,20 @@ bool isEventErrorMessage(const Message& box) {
     return box.icon == Icon::Critical && box.prompt.rfind(kEventErrorOpening, 0) == 0;
 }
 
+void HeadlessUi::place(Form& form) {
+    const WindowSize size = form.kind() == FormKind::Dialog ? kDialogWindow : kNoticeWindow;
+    const ScreenPoint wanted{pixelsFromTwips(form.left, kPixelsPerInch), pixelsFromTwips(form.top, kPixelsPerInch)};
+    const ScreenRect frame{wanted.x, wanted.y, wanted.x + size.width, wanted.y + size.height};
+    const ScreenPoint shown = placeInView(frame, size.titleHeight, workAreas());
+    // Brought into view, the form is where the window is, as if moved there by hand.
+    if (shown.x == wanted.x && shown.y == wanted.y) return;
+    form.left = twipsFromPixels(shown.x, kPixelsPerInch);
+    form.top = twipsFromPixels(shown.y, kPixelsPerInch);
+}
+
 void HeadlessUi::showModal(Form& form) {
     ++formsShown_;
+    place(form);
     if (observer_) observer_->formShown(form);
     UserScript script;
     if (!scripts_.empty()) {
@@ -93,6 +116,10 @@ void HeadlessUi::perform(Form& form, const UserAction& action, bool& byOk) {
             box.text = action.text;
             break;
         }
+        case K::Move:
+            form.left = twipsFromPixels(action.corner.x, kPixelsPerInch);
+            form.top = twipsFromPixels(action.corner.y, kPixelsPerInch);
+            break;
         case K::Ok:
             byOk = true;
             click(okButton(form));

@@ -15,10 +15,11 @@
 namespace zelva::ui {
 
 struct UserAction {
-    enum class Kind { Tab, Standard, Length, Pitch, Chamfer, Manual, Diameter, Ok, Cancel };
+    enum class Kind { Tab, Standard, Length, Pitch, Chamfer, Manual, Diameter, Move, Ok, Cancel };
     Kind kind;
-    int number = 0;    // tab, standard index, check box value
-    std::string text;  // length, pitch, diameter
+    int number = 0;      // tab, standard index, check box value
+    std::string text;    // length, pitch, diameter
+    ScreenPoint corner{};  // move: the window's new top left corner, in pixels
 };
 using UserScript = std::vector<UserAction>;
 
@@ -53,13 +54,21 @@ public:
     const std::vector<Message>& messages() const { return messages_; }
     int formsShown() const { return formsShown_; }
 
+    // The screen the user sees: one work area, in pixels of 96 to the inch
+    // (800 × 600 unless set).
+    void setScreen(const ScreenRect& workArea) { screen_ = workArea; }
+
     void showModal(Form& form) override;
     void messageBox(const Message& box) override;
+    std::vector<ScreenRect> workAreas() override { return {screen_}; }
 
 private:
     void perform(Form& form, const UserAction& action, bool& byOk);
+    // The form at its place, or in view when a person could not reach it there.
+    void place(Form& form);
 
     Observer* observer_ = nullptr;
+    ScreenRect screen_{0, 0, 800, 600};
     std::deque<UserScript> scripts_;
     std::vector<Message> messages_;
     int formsShown_ = 0;

@@ -5,8 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/ui/Form.h"
+#include "core/ui/ScreenPlacement.h"
 
 namespace zelva::ui {
 
@@ -25,6 +27,9 @@ public:
     // user triggers are reported by the Ui itself; the form stays usable.
     virtual void showModal(Form& form) = 0;
     virtual void messageBox(const Message& box) = 0;
+    // The work areas of the screens a form may open on; none where forms are
+    // not placed on a screen.
+    virtual std::vector<ScreenRect> workAreas() { return {}; }
 };
 
 }  // namespace zelva::ui

@@ -109,6 +109,15 @@ void ComComponent::setHostSetting(const std::string& section, const std::string&
     writeSettings();
 }
 
+void ComComponent::setScreen(int32_t width, int32_t height) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (work.left != 0 || work.top != 0 || work.right != width || work.bottom != height)
+        throw std::runtime_error("the scenario wants a screen of " + std::to_string(width) + " x " +
+                                 std::to_string(height) + " pixels; pinhost.exe runs on one of " +
+                                 std::to_string(work.right - work.left) + " x " + std::to_string(work.bottom - work.top));
+}
+
 template <class Call>
 void ComComponent::withUser(const ui::UserScript& answers, pinhost::UserEvents& seen, Call call) {
     user_.begin(answers);

@@ -40,6 +40,8 @@ public:
 
     void setRegistryValue(const std::string& key, const std::string& name, const std::string& value) override;
     void setHostSetting(const std::string& section, const std::string& key, const std::string& value) override;
+    // The real screen cannot change: a scenario may only name the one it has.
+    void setScreen(int32_t width, int32_t height) override;
     void drop(const Ref<Object>& hook, const ui::UserScript& answers, pinhost::UserEvents& seen) override;
     void doubleClick(const std::shared_ptr<sim::doc::Shape>& pin, const ui::UserScript& answers,
                      pinhost::UserEvents& seen) override;

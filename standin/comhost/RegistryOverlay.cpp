@@ -34,6 +34,12 @@ std::wstring withoutTrailingSeparators(std::wstring key) {
 
 }  // namespace
 
+RegistryOverlay::RegistryOverlay(std::wstring journalKey) : journal_(std::move(journalKey)) {
+    earlier_ = journal_.values();
+    madeKeys_ = journal_.madeKeys();
+    restore();
+}
+
 void RegistryOverlay::noteMissingKeys(HKEY root, const std::wstring& key) {
     std::vector<std::wstring> missing;
     for (std::wstring k = key; !k.empty() && !keyExists(root, k);) {
@@ -41,15 +47,18 @@ void RegistryOverlay::noteMissingKeys(HKEY root, const std::wstring& key) {
         const size_t parent = k.rfind(L'\\');
         k = parent == std::wstring::npos ? std::wstring() : k.substr(0, parent);
     }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) madeKeys_.emplace_back(root, *it);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        madeKeys_.emplace_back(root, *it);
+        journal_.noteMadeKey(madeKeys_.back());
+    }
 }
 
 void RegistryOverlay::remember(HKEY root, const std::wstring& key, const std::wstring& name) {
-    for (const Earlier& e : earlier_)
+    for (const OverlaidValue& e : earlier_)
         if (e.root == root && CompareStringOrdinal(e.key.c_str(), -1, key.c_str(), -1, TRUE) == CSTR_EQUAL &&
             CompareStringOrdinal(e.name.c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
             return;
-    Earlier e{root, key, name, std::nullopt, REG_NONE};
+    OverlaidValue e{root, key, name, std::nullopt, REG_NONE};
     DWORD size = 0;
     if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &e.type, nullptr, &size) ==
         ERROR_SUCCESS) {
@@ -57,6 +66,7 @@ void RegistryOverlay::remember(HKEY root, const std::wstring& key, const std::ws
         RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &e.type, e.data->data(), &size);
         e.data->resize(size);
     }
+    journal_.noteValue(e);
     earlier_.push_back(std::move(e));
 }
 
@@ -87,6 +97,7 @@ void RegistryOverlay::restore() {
     earlier_.clear();
     for (auto it = madeKeys_.rbegin(); it != madeKeys_.rend(); ++it) RegDeleteKeyW(it->first, it->second.c_str());
     madeKeys_.clear();
+    journal_.clear();
 }
 
 }  // namespace zelva::comhost

@@ -2,19 +2,23 @@
 // Values written into the system's registry for one run of the host: each
 // value is put back as it was, or removed with the keys made for it, when
 // the overlay is restored or goes, so that one run cannot leak into the next.
+// A journal notes each change before it is made; an overlay that a run left
+// behind, ended before it could restore, is restored when the next one starts.
 
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "standin/comhost/OverlayJournal.h"
 
 namespace zelva::comhost {
 
 class RegistryOverlay {
 public:
-    RegistryOverlay() = default;
+    // The journal's key under HKEY_CURRENT_USER; a stale journal there is restored first.
+    explicit RegistryOverlay(std::wstring journalKey = L"Software\\Ombrivale\\pinhost\\RegistryOverlay");
     RegistryOverlay(const RegistryOverlay&) = delete;
     RegistryOverlay& operator=(const RegistryOverlay&) = delete;
     ~RegistryOverlay() { restore(); }
@@ -24,17 +28,12 @@ public:
     void restore();
 
 private:
-    struct Earlier {
-        HKEY root;
-        std::wstring key, name;
-        std::optional<std::vector<BYTE>> data;  // none: the value did not exist
-        DWORD type = REG_NONE;
-    };
     void remember(HKEY root, const std::wstring& key, const std::wstring& name);
     void noteMissingKeys(HKEY root, const std::wstring& key);
 
-    std::vector<Earlier> earlier_;                          // each value's state before its first write
-    std::vector<std::pair<HKEY, std::wstring>> madeKeys_;  // outermost first
+    OverlayJournal journal_;
+    std::vector<OverlaidValue> earlier_;  // each value's state before its first write
+    std::vector<MadeKey> madeKeys_;       // outermost first
 };
 
 }  // namespace zelva::comhost

@@ -194,6 +194,7 @@ bool ScriptedUser::perform(HWND form, const ui::UserAction& action) {
             win32user::type(box, win32text::widen(action.text));
             break;
         }
+        case K::Move: win32user::moveTo(form, action.corner.x, action.corner.y); break;
         case K::Ok: clickButton(control(form, IDOK), "OK"); break;
         case K::Cancel:
             if (kindOf(form) == WindowKind::ThreadDialog) clickButton(control(form, Cancel), "Cancel");

@@ -39,18 +39,8 @@ std::vector<std::string> itemsOf(HWND combo) {
     return items;
 }
 
-// The window of each control of pinhost::kDialogControls, by the form model's name for it.
-constexpr std::pair<std::string_view, int> kControlIds[] = {
-    {"Normativa", Standards},     {"Lunghezza", Lengths},     {"Passo", Pitches},
-    {"LblDescr", Description},    {"lblTxtDiam", Diameter},   {"LblNormativa", StandardLabel},
-    {"LblDiam", DiameterLabel},   {"LblLung", LengthLabel},   {"LblPasso", PitchLabel},
-    {"ToggleSmusso", Chamfer},    {"ToggleMan", ManualSwitch}, {"TxtDiam", ManualDiameter},
-    {"OKButton", Ok},             {"CancelButton", Cancel},
-};
-
 HWND controlWindow(HWND dialog, std::string_view name) {
-    for (const auto& [named, id] : kControlIds)
-        if (named == name) return GetDlgItem(dialog, id);
+    if (const int id = windowOf(name)) return GetDlgItem(dialog, id);
     throw std::logic_error("no window control for the dialog's " + std::string(name));
 }
 

@@ -26,6 +26,8 @@ void CoreComponent::setHostSetting(const std::string& section, const std::string
     session_.host.settings().set(section, key, value);
 }
 
+void CoreComponent::setScreen(int32_t width, int32_t height) { session_.ui.setScreen({0, 0, width, height}); }
+
 template <class Call>
 void CoreComponent::withUser(const ui::UserScript& answers, pinhost::UserEvents& seen, Call call) {
     session_.ui.answerNextForm(answers);

@@ -8,16 +8,6 @@ namespace zelva::corehost {
 
 namespace {
 
-using ModelControl =
-    std::variant<const ui::Label*, const ui::TextBox*, const ui::CheckBox*, const ui::ComboBox*, const ui::CommandButton*>;
-
-// Every control of the dialog model the transcript may show, the tab strip aside.
-std::vector<ModelControl> controlsOf(const ui::Dialog& d) {
-    return {&d.TxtDiam,  &d.ToggleMan, &d.ToggleSmusso, &d.Normativa,    &d.Lunghezza, &d.Passo,
-            &d.LblDescr, &d.LblLung,   &d.LblNormativa, &d.LblDiam,      &d.LblPasso,  &d.lblTxtDiam,
-            &d.CancelButton, &d.OKButton};
-}
-
 pinhost::ControlSnapshot snapshotOf(const ui::Label& label) {
     pinhost::ControlSnapshot s;
     s.text = label.caption;
@@ -56,8 +46,13 @@ pinhost::ControlSnapshot snapshotOf(const ui::CommandButton& button) {
     return s;
 }
 
-pinhost::ControlSnapshot controlSnapshot(const std::vector<ModelControl>& controls, std::string_view name) {
-    for (const ModelControl& control : controls) {
+// The tab strip shows as the dialog's tabs, not as one of its controls.
+pinhost::ControlSnapshot snapshotOf(const ui::TabStrip&) {
+    throw std::logic_error("the tab strip is no control of the transcript");
+}
+
+pinhost::ControlSnapshot controlSnapshot(const std::vector<ui::TypedControl>& controls, std::string_view name) {
+    for (const ui::TypedControl& control : controls) {
         if (std::visit([&](auto* c) { return c->name == name; }, control))
             return std::visit([](auto* c) { return snapshotOf(*c); }, control);
     }
@@ -71,7 +66,7 @@ pinhost::DialogSnapshot dialogSnapshot(const ui::Dialog& d) {
     s.left = d.left;
     for (int i = 0; i < d.TabNorme.tabs(); ++i) s.tabs.push_back(d.TabNorme.tabCaption(i));
     s.tab = d.TabNorme.tab();
-    const std::vector<ModelControl> controls = controlsOf(d);
+    const std::vector<ui::TypedControl> controls = d.controls();
     return pinhost::withControls(std::move(s), [&](const pinhost::DialogControl& c) { return controlSnapshot(controls, c.name); });
 }
 

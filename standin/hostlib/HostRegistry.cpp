@@ -9,6 +9,13 @@ namespace zelva::hostlib {
 
 namespace {
 
+VARIANT_BOOL answerForAFile() {
+    wchar_t text[8];
+    const DWORD length = GetEnvironmentVariableW(L"ZELVA_HOSTLIB_FILE_ANSWER", text, 8);
+    if (length == 0 || length >= 8) return VARIANT_TRUE;
+    return static_cast<VARIANT_BOOL>(_wtoi(text));
+}
+
 class HostRegistry final : public DualObject<IHostRegistry> {
 public:
     HRESULT STDMETHODCALLTYPE ReadString(long* root, BSTR* key, BSTR* valueName, BSTR* value,
@@ -22,12 +29,14 @@ public:
         return read.text ? assignText(value, *read.text) : S_OK;
     }
 
-    // True for an existing file; a directory is not a file.
+    // True (-1) for an existing file; a directory is not a file. A test may set
+    // another answer for an existing file in ZELVA_HOSTLIB_FILE_ANSWER, to see
+    // how a client takes a host that answers otherwise.
     HRESULT STDMETHODCALLTYPE FileExists(BSTR* path, VARIANT_BOOL* exists) override {
         if (!path || !exists) return E_POINTER;
         const DWORD attributes = GetFileAttributesW(textOf(path).c_str());
         const bool file = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-        *exists = file ? VARIANT_TRUE : VARIANT_FALSE;
+        *exists = file ? answerForAFile() : VARIANT_FALSE;
         return S_OK;
     }
 

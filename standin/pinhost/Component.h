@@ -23,6 +23,8 @@ public:
 
     virtual void setRegistryValue(const std::string& key, const std::string& name, const std::string& value) = 0;
     virtual void setHostSetting(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // The screen the user sees: its one work area, from the top left corner.
+    virtual void setScreen(int32_t width, int32_t height) = 0;
 
     // The user answers the forms shown with `answers`; what they saw goes to `seen`.
     virtual void drop(const Ref<Object>& hook, const ui::UserScript& answers, UserEvents& seen) = 0;

@@ -30,10 +30,10 @@ struct DialogControl {
 };
 
 // The thread dialog's controls the transcript shows, in its order, besides
-// the caption, place and tabs. Both mirrors read every one of them: the form
-// model finds it by name (corehost/ModelSnapshot.cpp), the window by its
-// control id (comhost/WindowSnapshot.cpp); a control either cannot find fails
-// the dialog's snapshot, naming it.
+// the caption, place and tabs. Both mirrors read every one of them by name:
+// the form model among its controls (corehost/ModelSnapshot.cpp), the window
+// through the dialog's table of control windows (comhost/WindowSnapshot.cpp);
+// a control either cannot find fails the dialog's snapshot, naming it.
 inline constexpr DialogControl kDialogControls[] = {
     {"Normativa", Shows::DropDownList},
     {"Lunghezza", Shows::EditableList},

@@ -80,11 +80,15 @@ ui::UserAction parseAnswer(const LineParser& p, const Words& w) {
     if (verb == "diameter") return {K::Diameter, 0, one("diameter TEXT")};
     if (verb == "chamfer") return {K::Chamfer, flag("chamfer 0|1"), {}};
     if (verb == "manual") return {K::Manual, flag("manual 0|1"), {}};
+    if (verb == "move") {
+        p.expectCount(w, 3, 3, "> move X Y");
+        return {K::Move, 0, {}, {p.integer(w[1], "a left edge in pixels"), p.integer(w[2], "a top edge in pixels")}};
+    }
     if (verb == "ok" || verb == "cancel") {
         p.expectCount(w, 1, 1, "> " + verb);
         return {verb == "ok" ? K::Ok : K::Cancel, 0, {}};
     }
-    p.fail("an answer: tab, standard, length, pitch, chamfer, manual, diameter, ok or cancel");
+    p.fail("an answer: tab, standard, length, pitch, chamfer, manual, diameter, move, ok or cancel");
 }
 
 Command parseCommand(const LineParser& p, const Words& w) {
@@ -104,6 +108,12 @@ Command parseCommand(const LineParser& p, const Words& w) {
     if (verb == "precision") {
         p.expectCount(w, 2, 2, "precision N");
         return DialogPrecision{p.integer(w[1], "a number of decimals")};
+    }
+    if (verb == "screen") {
+        p.expectCount(w, 3, 3, "screen WIDTH HEIGHT");
+        const int32_t width = p.integer(w[1], "a width in pixels"), height = p.integer(w[2], "a height in pixels");
+        if (width <= 0 || height <= 0) p.fail("a screen of at least one pixel");
+        return Screen{width, height};
     }
     if (verb == "part") {
         p.expectCount(w, 2, 2, "part NAME");
@@ -139,7 +149,7 @@ Command parseCommand(const LineParser& p, const Words& w) {
         p.expectCount(w, 2, 2, "project PIN");
         return Project{w[1]};
     }
-    p.fail("a command: registry, setting, units, precision, part, edge, face, drop, dblclick, project or `>`");
+    p.fail("a command: registry, setting, units, precision, screen, part, edge, face, drop, dblclick, project or `>`");
 }
 
 }  // namespace

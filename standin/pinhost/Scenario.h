@@ -19,6 +19,7 @@ struct RegistryValue { std::string key, name, value; };
 struct HostSetting { std::string section, key, value; };
 struct PageUnits { int32_t code; };
 struct DialogPrecision { int32_t digits; };
+struct Screen { int32_t width, height; };  // the user's one screen, in pixels
 struct AddPart { std::string name; };
 struct AddEdge {
     std::string name;
@@ -33,8 +34,8 @@ struct Drop { std::string element; ui::UserScript answers; };
 struct DoubleClick { std::string pin; ui::UserScript answers; };
 struct Project { std::string pin; };
 
-using Command = std::variant<RegistryValue, HostSetting, PageUnits, DialogPrecision, AddPart, AddEdge, AddFace, Drop,
-                             DoubleClick, Project>;
+using Command = std::variant<RegistryValue, HostSetting, PageUnits, DialogPrecision, Screen, AddPart, AddEdge, AddFace,
+                             Drop, DoubleClick, Project>;
 
 struct ScenarioLine {
     int line;

@@ -63,6 +63,7 @@ void ScenarioRunner::apply(const Command& command, const Step& step) {
             else if constexpr (std::is_same_v<C, HostSetting>) component_.setHostSetting(c.section, c.key, c.value);
             else if constexpr (std::is_same_v<C, PageUnits>) host.setPageLengthUnits(c.code);
             else if constexpr (std::is_same_v<C, DialogPrecision>) host.setDialogPrecision(static_cast<int16_t>(c.digits));
+            else if constexpr (std::is_same_v<C, Screen>) component_.setScreen(c.width, c.height);
             else if constexpr (std::is_same_v<C, AddPart>) {
                 if (parts_.count(c.name)) throw ScenarioError(step.where + ": a part named " + c.name + " exists already");
                 parts_[c.name] = host.addPart(c.name);

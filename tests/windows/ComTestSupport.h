@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers for the tests that run under Wine: the owning COM pointer, an
-// owning BSTR of wide text, GUID text, the files beside the test program, and regsvr32.
+// owning BSTR of wide text, GUID text, the files beside the test program, and
+// programs run to their end (regsvr32 among them).
 
 #include <windows.h>
 #include <oleauto.h>
@@ -54,9 +55,8 @@ inline std::wstring besideTestProgram(const std::wstring& name) {
     return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
 }
 
-// Runs regsvr32 with `options` on the DLL beside the tests; its exit code.
-inline DWORD regsvr32(const std::wstring& options) {
-    std::wstring command = L"regsvr32.exe " + options + L" \"" + besideTestProgram(L"Zelvacorin.dll") + L"\"";
+// Runs the command line `command` to its end; its exit code.
+inline DWORD runToEnd(std::wstring command) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -68,6 +68,11 @@ inline DWORD regsvr32(const std::wstring& options) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+// Runs regsvr32 with `options` on the DLL beside the tests; its exit code.
+inline DWORD regsvr32(const std::wstring& options) {
+    return runToEnd(L"regsvr32.exe " + options + L" \"" + besideTestProgram(L"Zelvacorin.dll") + L"\"");
 }
 
 }  // namespace zelva::wintest

@@ -150,6 +150,16 @@ TEST_F(HostLibraryPort, TheRegistryReadsStringsAndTellsFiles) {
     EXPECT_FALSE(registry->fileExists(directory));
 }
 
+TEST_F(HostLibraryPort, OnlyTheHostsMinusOneMeansAFileExists) {
+    Ref<host::HostRegistry> registry = library.createRegistry();
+    const std::string file = testProgramPath();
+    for (const auto& [answer, exists] : {std::pair{L"1", false}, {L"-1", true}, {L"2", false}}) {
+        SetEnvironmentVariableW(L"ZELVA_HOSTLIB_FILE_ANSWER", answer);
+        EXPECT_EQ(registry->fileExists(file), exists) << "the host answers " << answer;
+    }
+    SetEnvironmentVariableW(L"ZELVA_HOSTLIB_FILE_ANSWER", nullptr);
+}
+
 TEST_F(HostLibraryPort, TheSettingsStoreOpensOnlySectionsItHas) {
     Ref<host::HostSettingsStore> settings = library.createSettingsStore();
     EXPECT_FALSE(settings->openSection("Directories"));

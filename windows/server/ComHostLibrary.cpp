@@ -152,7 +152,7 @@ public:
         comvalues::Bstr file(path);
         VARIANT_BOOL exists = VARIANT_FALSE;
         check(IHostRegistry_FileExists(get(), file.ref(), &exists));
-        return exists != VARIANT_FALSE;
+        return exists == VARIANT_TRUE;  // the host's -1; any other answer is no file
     }
 };
 

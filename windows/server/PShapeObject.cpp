@@ -9,6 +9,10 @@
 #include "core/shape/PShape.h"
 #include "core/shape/PShapeMembers.h"
 
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
 namespace zelva::server {
 
 namespace {
@@ -42,14 +46,59 @@ _PShape* pshape_from_IC2DProjectedThreads(IC2DProjectedThreads* iface) {
 
 using Member = shape::PShapeMemberId;
 
+// Both interfaces answer a member with the same object.
+PShapeObject* impl_from(_PShape* iface) { return impl_from__PShape(iface); }
+PShapeObject* impl_from(IC2DProjectedThreads* iface) { return impl_from_IC2DProjectedThreads(iface); }
+
 // Calls the member of the core PShape in the row of the member table that `id` names.
-template <class... Result>
-HRESULT call(_PShape* iface, Member id, std::initializer_list<ComArg> args, Result*... result) {
-    shape::PShape& pin = *impl_from__PShape(iface)->object.core;
+template <class Interface, class... Result>
+HRESULT call(Interface* iface, Member id, std::initializer_list<ComArg> args, Result*... result) {
+    shape::PShape& pin = *impl_from(iface)->object.core;
     const shape::PShapeMember& row = shape::pshapeMember(id);
     return callCore(IID__PShape, [&](std::span<const Arg> bound) { return pin.invokeMember(row, bound); }, args,
                     result...);
 }
+
+// The vtable functions of the members, one per shape of signature, each slot
+// naming the row it answers. Every argument goes in: a property's put, or a
+// method without an answer.
+template <Member id, class Interface, class... In>
+HRESULT STDMETHODCALLTYPE inputs(Interface* iface, In*... in) {
+    return call(iface, id, {in...});
+}
+
+// A property's get: its one argument receives the value.
+template <Member id, class Interface, class Out>
+HRESULT STDMETHODCALLTYPE property(Interface* iface, Out* value) {
+    return call(iface, id, {}, value);
+}
+
+// A method whose arguments are followed by its true-or-false answer.
+template <Member id, class Interface, class... Args>
+HRESULT STDMETHODCALLTYPE answered(Interface* iface, Args*... args) {
+    constexpr size_t inCount = sizeof...(Args) - 1;
+    const std::tuple<Args*...> all{args...};
+    static_assert(std::is_same_v<std::tuple_element_t<inCount, std::tuple<Args*...>>, VARIANT_BOOL*>);
+    return [&]<size_t... i>(std::index_sequence<i...>) {
+        return call(iface, id, {std::get<i>(all)...}, std::get<inCount>(all));
+    }(std::make_index_sequence<inCount>{});
+}
+
+// The one member that takes a value, not a variable, for its first argument.
+template <class Interface>
+HRESULT STDMETHODCALLTYPE getHoleInformation(Interface* iface, VARIANT_BOOL wantAnglesInDegrees,
+                                             VARIANT_BOOL* depthIsFinite, double* depth, double* counterboreDepth,
+                                             double* counterboreDiameter, double* countersinkDiameter,
+                                             double* countersinkAngle, double* bottomAngle, VARIANT_BOOL* answer) {
+    return call(iface, Member::GetHoleInformation,
+                {Variant::boolean(wantAnglesInDegrees != VARIANT_FALSE), depthIsFinite, depth, counterboreDepth,
+                 counterboreDiameter, countersinkDiameter, countersinkAngle, bottomAngle},
+                answer);
+}
+
+// Each slot is named by its interface's member: a slot left out, or two slots
+// out of their interface's order, fails to compile.
+#pragma GCC diagnostic error "-Wmissing-field-initializers"
 
 // --- _PShape -------------------------------------------------------------------------
 
@@ -93,150 +142,43 @@ HRESULT STDMETHODCALLTYPE pshape_Invoke(_PShape* iface, DISPID id, REFIID iid, L
     return dispatchInvoke(DualInterface::PShape, iface, id, iid, flags, params, result, exception, argError);
 }
 
-HRESULT STDMETHODCALLTYPE pshape_put_Diametro(_PShape* iface, double* value) {
-    return call(iface, Member::DiametroPut, {value});
-}
-HRESULT STDMETHODCALLTYPE pshape_get_Diametro(_PShape* iface, double* value) {
-    return call(iface, Member::DiametroGet, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_put_Lunghezza(_PShape* iface, double* value) {
-    return call(iface, Member::LunghezzaPut, {value});
-}
-HRESULT STDMETHODCALLTYPE pshape_get_Lunghezza(_PShape* iface, double* value) {
-    return call(iface, Member::LunghezzaGet, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_put_Passo(_PShape* iface, double* value) {
-    return call(iface, Member::PassoPut, {value});
-}
-HRESULT STDMETHODCALLTYPE pshape_get_Passo(_PShape* iface, double* value) {
-    return call(iface, Member::PassoGet, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_put_Smusso(_PShape* iface, double* value) {
-    return call(iface, Member::SmussoPut, {value});
-}
-HRESULT STDMETHODCALLTYPE pshape_get_Smusso(_PShape* iface, double* value) {
-    return call(iface, Member::SmussoGet, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_get_ThreadCallout(_PShape* iface, BSTR* value) {
-    return call(iface, Member::ThreadCalloutGet, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_put_ThreadCallout(_PShape* iface, BSTR* value) {
-    return call(iface, Member::ThreadCalloutPut, {value});
-}
-HRESULT STDMETHODCALLTYPE pshape_get_TransferToDrawingFlags(_PShape* iface, LONG* value) {
-    return call(iface, Member::TransferToDrawingFlagsGet, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_put_TransferToDrawingFlags(_PShape* iface, LONG* value) {
-    return call(iface, Member::TransferToDrawingFlagsPut, {value});
-}
-
-HRESULT STDMETHODCALLTYPE pshape_Create(_PShape* iface, IDispatch** parent) {
-    return call(iface, Member::Create, {parent});
-}
-HRESULT STDMETHODCALLTYPE pshape_createInPart(_PShape* iface, IDispatch** boss) {
-    return call(iface, Member::CreateInPart, {boss});
-}
-HRESULT STDMETHODCALLTYPE pshape_GetPartData(_PShape* iface, IDispatch** shape) {
-    return call(iface, Member::GetPartData, {shape});
-}
-HRESULT STDMETHODCALLTYPE pshape_SetPartData(_PShape* iface, IDispatch** shape) {
-    return call(iface, Member::SetPartData, {shape});
-}
-HRESULT STDMETHODCALLTYPE pshape_DblClick(_PShape* iface, IDispatch** part, LONG* x, LONG* y) {
-    return call(iface, Member::DblClick, {part, x, y});
-}
-
-HRESULT STDMETHODCALLTYPE pshape_GetHoleInformation(_PShape* iface, VARIANT_BOOL wantAnglesInDegrees,
-                                                    VARIANT_BOOL* depthIsFinite, double* depth,
-                                                    double* counterboreDepth, double* counterboreDiameter,
-                                                    double* countersinkDiameter, double* countersinkAngle,
-                                                    double* bottomAngle, VARIANT_BOOL* answer) {
-    return call(iface, Member::GetHoleInformation,
-                {Variant::boolean(wantAnglesInDegrees != VARIANT_FALSE), depthIsFinite, depth, counterboreDepth,
-                 counterboreDiameter, countersinkDiameter, countersinkAngle, bottomAngle},
-                answer);
-}
-
-HRESULT STDMETHODCALLTYPE pshape_GetProjectedThreadInformation(_PShape* iface, IDispatch** shape, double* inner,
-                                                               double* outer, double* taperAngle,
-                                                               double* threadLength, double* offset, double* x,
-                                                               double* y, double* z, VARIANT_BOOL* isHole,
-                                                               VARIANT_BOOL* taperProjection, VARIANT_BOOL* answer) {
-    return call(iface, Member::GetProjectedThreadInformation,
-                {shape, inner, outer, taperAngle, threadLength, offset, x, y, z, isHole, taperProjection}, answer);
-}
-
-HRESULT STDMETHODCALLTYPE pshape_GetIsHole(_PShape* iface, VARIANT_BOOL* isHole, VARIANT_BOOL* answer) {
-    return call(iface, Member::GetIsHole, {isHole}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_GetDiameters(_PShape* iface, double* inner, double* outer, VARIANT_BOOL* answer) {
-    return call(iface, Member::GetDiameters, {inner, outer}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_GetPositionInformation(_PShape* iface, double* length, double* offset,
-                                                        VARIANT_BOOL* answer) {
-    return call(iface, Member::GetPositionInformation, {length, offset}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_GetTaperFromMajorDiameter(_PShape* iface, double* angle, VARIANT_BOOL* answer) {
-    return call(iface, Member::GetTaperFromMajorDiameter, {angle}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_GetTaperProjection(_PShape* iface, VARIANT_BOOL* taperProjection,
-                                                    VARIANT_BOOL* answer) {
-    return call(iface, Member::GetTaperProjection, {taperProjection}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_GetThreadDirection(_PShape* iface, double* x, double* y, double* z,
-                                                    VARIANT_BOOL* answer) {
-    return call(iface, Member::GetThreadDirection, {x, y, z}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_get_HoleInformationFlags(_PShape* iface, LONG* value) {
-    return call(iface, Member::HoleInformationFlags, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_Initialize(_PShape* iface, IDispatch** shape, VARIANT_BOOL* answer) {
-    return call(iface, Member::Initialize, {shape}, answer);
-}
-HRESULT STDMETHODCALLTYPE pshape_get_ProjectionFlags(_PShape* iface, LONG* value) {
-    return call(iface, Member::ProjectionFlags, {}, value);
-}
-HRESULT STDMETHODCALLTYPE pshape_get_Callout(_PShape* iface, BSTR* value) {
-    return call(iface, Member::Callout, {}, value);
-}
-
 const _PShapeVtbl pshape_vtbl = {
-    pshape_QueryInterface,
-    pshape_AddRef,
-    pshape_Release,
-    pshape_GetTypeInfoCount,
-    pshape_GetTypeInfo,
-    pshape_GetIDsOfNames,
-    pshape_Invoke,
-    pshape_put_Diametro,
-    pshape_get_Diametro,
-    pshape_put_Lunghezza,
-    pshape_get_Lunghezza,
-    pshape_put_Passo,
-    pshape_get_Passo,
-    pshape_put_Smusso,
-    pshape_get_Smusso,
-    pshape_get_ThreadCallout,
-    pshape_put_ThreadCallout,
-    pshape_get_TransferToDrawingFlags,
-    pshape_put_TransferToDrawingFlags,
-    pshape_Create,
-    pshape_createInPart,
-    pshape_GetPartData,
-    pshape_SetPartData,
-    pshape_DblClick,
-    pshape_GetHoleInformation,
-    pshape_GetProjectedThreadInformation,
-    pshape_GetIsHole,
-    pshape_GetDiameters,
-    pshape_GetPositionInformation,
-    pshape_GetTaperFromMajorDiameter,
-    pshape_GetTaperProjection,
-    pshape_GetThreadDirection,
-    pshape_get_HoleInformationFlags,
-    pshape_Initialize,
-    pshape_get_ProjectionFlags,
-    pshape_get_Callout,
+    .QueryInterface = pshape_QueryInterface,
+    .AddRef = pshape_AddRef,
+    .Release = pshape_Release,
+    .GetTypeInfoCount = pshape_GetTypeInfoCount,
+    .GetTypeInfo = pshape_GetTypeInfo,
+    .GetIDsOfNames = pshape_GetIDsOfNames,
+    .Invoke = pshape_Invoke,
+    .put_Diametro = inputs<Member::DiametroPut>,
+    .get_Diametro = property<Member::DiametroGet>,
+    .put_Lunghezza = inputs<Member::LunghezzaPut>,
+    .get_Lunghezza = property<Member::LunghezzaGet>,
+    .put_Passo = inputs<Member::PassoPut>,
+    .get_Passo = property<Member::PassoGet>,
+    .put_Smusso = inputs<Member::SmussoPut>,
+    .get_Smusso = property<Member::SmussoGet>,
+    .get_ThreadCallout = property<Member::ThreadCalloutGet>,
+    .put_ThreadCallout = inputs<Member::ThreadCalloutPut>,
+    .get_TransferToDrawingFlags = property<Member::TransferToDrawingFlagsGet>,
+    .put_TransferToDrawingFlags = inputs<Member::TransferToDrawingFlagsPut>,
+    .Create = inputs<Member::Create>,
+    .createInPart = inputs<Member::CreateInPart>,
+    .GetPartData = inputs<Member::GetPartData>,
+    .SetPartData = inputs<Member::SetPartData>,
+    .DblClick = inputs<Member::DblClick>,
+    .IC2DProjectedThreads_GetHoleInformation = getHoleInformation,
+    .IC2DProjectedThreads_GetProjectedThreadInformation = answered<Member::GetProjectedThreadInformation>,
+    .IC2DProjectedThreads_GetIsHole = answered<Member::GetIsHole>,
+    .IC2DProjectedThreads_GetDiameters = answered<Member::GetDiameters>,
+    .IC2DProjectedThreads_GetPositionInformation = answered<Member::GetPositionInformation>,
+    .IC2DProjectedThreads_GetTaperFromMajorDiameter = answered<Member::GetTaperFromMajorDiameter>,
+    .IC2DProjectedThreads_GetTaperProjection = answered<Member::GetTaperProjection>,
+    .IC2DProjectedThreads_GetThreadDirection = answered<Member::GetThreadDirection>,
+    .get_IC2DProjectedThreads_HoleInformationFlags = property<Member::HoleInformationFlags>,
+    .IC2DProjectedThreads_Initialize = answered<Member::Initialize>,
+    .get_IC2DProjectedThreads_ProjectionFlags = property<Member::ProjectionFlags>,
+    .get_IC2DProjectedThreads_Callout = property<Member::Callout>,
 };
 
 // --- IC2DProjectedThreads: the same members, in the host interface's slot order ------
@@ -267,80 +209,26 @@ HRESULT STDMETHODCALLTYPE threads_Invoke(IC2DProjectedThreads* iface, DISPID id,
                           argError);
 }
 
-HRESULT STDMETHODCALLTYPE threads_get_Callout(IC2DProjectedThreads* iface, BSTR* callout) {
-    return pshape_get_Callout(pshape_from_IC2DProjectedThreads(iface), callout);
-}
-HRESULT STDMETHODCALLTYPE threads_GetHoleInformation(IC2DProjectedThreads* iface, VARIANT_BOOL wantAnglesInDegrees,
-                                                     VARIANT_BOOL* depthIsFinite, double* depth,
-                                                     double* counterboreDepth, double* counterboreDiameter,
-                                                     double* countersinkDiameter, double* countersinkAngle,
-                                                     double* bottomAngle, VARIANT_BOOL* answer) {
-    return pshape_GetHoleInformation(pshape_from_IC2DProjectedThreads(iface), wantAnglesInDegrees, depthIsFinite,
-                                     depth, counterboreDepth, counterboreDiameter, countersinkDiameter,
-                                     countersinkAngle, bottomAngle, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_get_HoleInformationFlags(IC2DProjectedThreads* iface, LONG* flags) {
-    return pshape_get_HoleInformationFlags(pshape_from_IC2DProjectedThreads(iface), flags);
-}
-HRESULT STDMETHODCALLTYPE threads_get_ProjectionFlags(IC2DProjectedThreads* iface, LONG* flags) {
-    return pshape_get_ProjectionFlags(pshape_from_IC2DProjectedThreads(iface), flags);
-}
-HRESULT STDMETHODCALLTYPE threads_Initialize(IC2DProjectedThreads* iface, IDispatch** shape, VARIANT_BOOL* answer) {
-    return pshape_Initialize(pshape_from_IC2DProjectedThreads(iface), shape, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetDiameters(IC2DProjectedThreads* iface, double* inner, double* outer,
-                                               VARIANT_BOOL* answer) {
-    return pshape_GetDiameters(pshape_from_IC2DProjectedThreads(iface), inner, outer, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetTaperFromMajorDiameter(IC2DProjectedThreads* iface, double* angle,
-                                                            VARIANT_BOOL* answer) {
-    return pshape_GetTaperFromMajorDiameter(pshape_from_IC2DProjectedThreads(iface), angle, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetPositionInformation(IC2DProjectedThreads* iface, double* length, double* offset,
-                                                         VARIANT_BOOL* answer) {
-    return pshape_GetPositionInformation(pshape_from_IC2DProjectedThreads(iface), length, offset, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetThreadDirection(IC2DProjectedThreads* iface, double* x, double* y, double* z,
-                                                     VARIANT_BOOL* answer) {
-    return pshape_GetThreadDirection(pshape_from_IC2DProjectedThreads(iface), x, y, z, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetIsHole(IC2DProjectedThreads* iface, VARIANT_BOOL* isHole, VARIANT_BOOL* answer) {
-    return pshape_GetIsHole(pshape_from_IC2DProjectedThreads(iface), isHole, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetTaperProjection(IC2DProjectedThreads* iface, VARIANT_BOOL* taperProjection,
-                                                     VARIANT_BOOL* answer) {
-    return pshape_GetTaperProjection(pshape_from_IC2DProjectedThreads(iface), taperProjection, answer);
-}
-HRESULT STDMETHODCALLTYPE threads_GetProjectedThreadInformation(IC2DProjectedThreads* iface, IDispatch** shape,
-                                                                double* inner, double* outer, double* taperAngle,
-                                                                double* threadLength, double* offset, double* x,
-                                                                double* y, double* z, VARIANT_BOOL* isHole,
-                                                                VARIANT_BOOL* taperProjection, VARIANT_BOOL* answer) {
-    return pshape_GetProjectedThreadInformation(pshape_from_IC2DProjectedThreads(iface), shape, inner, outer,
-                                                taperAngle, threadLength, offset, x, y, z, isHole, taperProjection,
-                                                answer);
-}
-
 const IC2DProjectedThreadsVtbl threads_vtbl = {
-    threads_QueryInterface,
-    threads_AddRef,
-    threads_Release,
-    threads_GetTypeInfoCount,
-    threads_GetTypeInfo,
-    threads_GetIDsOfNames,
-    threads_Invoke,
-    threads_get_Callout,
-    threads_GetHoleInformation,
-    threads_get_HoleInformationFlags,
-    threads_get_ProjectionFlags,
-    threads_Initialize,
-    threads_GetDiameters,
-    threads_GetTaperFromMajorDiameter,
-    threads_GetPositionInformation,
-    threads_GetThreadDirection,
-    threads_GetIsHole,
-    threads_GetTaperProjection,
-    threads_GetProjectedThreadInformation,
+    .QueryInterface = threads_QueryInterface,
+    .AddRef = threads_AddRef,
+    .Release = threads_Release,
+    .GetTypeInfoCount = threads_GetTypeInfoCount,
+    .GetTypeInfo = threads_GetTypeInfo,
+    .GetIDsOfNames = threads_GetIDsOfNames,
+    .Invoke = threads_Invoke,
+    .get_Callout = property<Member::Callout>,
+    .GetHoleInformation = getHoleInformation,
+    .get_HoleInformationFlags = property<Member::HoleInformationFlags>,
+    .get_ProjectionFlags = property<Member::ProjectionFlags>,
+    .Initialize = answered<Member::Initialize>,
+    .GetDiameters = answered<Member::GetDiameters>,
+    .GetTaperFromMajorDiameter = answered<Member::GetTaperFromMajorDiameter>,
+    .GetPositionInformation = answered<Member::GetPositionInformation>,
+    .GetThreadDirection = answered<Member::GetThreadDirection>,
+    .GetIsHole = answered<Member::GetIsHole>,
+    .GetTaperProjection = answered<Member::GetTaperProjection>,
+    .GetProjectedThreadInformation = answered<Member::GetProjectedThreadInformation>,
 };
 
 }  // namespace

@@ -1,35 +1,62 @@
 #pragma once
 // Identifiers of the controls of the component's dialogs, shared with the tests
-// that drive them. OK is the default button of each.
+// that drive them, and the one table that pairs each control of the thread
+// dialog's model with its window. OK is the default button of each (IDOK).
+// Free of system headers, so that native tests hold the table to the model.
 
-#include <windows.h>
+#include <cstdint>
+#include <string_view>
 
 namespace zelva::server::win32::ids {
 
-enum ThreadDialog : WORD {
-    StandardGroups = 100,  // TabNorme
+constexpr uint16_t kDefaultButton = 1;  // IDOK
+
+enum ThreadDialog : uint16_t {
+    StandardGroups = 100,
     Frame,
-    StandardLabel,         // LblNormativa
-    Standards,             // Normativa
-    Description,           // LblDescr
-    DiameterLabel,         // LblDiam
-    Diameter,              // lblTxtDiam
-    ManualSwitch,          // ToggleMan
-    ManualDiameter,        // TxtDiam
-    LengthLabel,           // LblLung
-    Lengths,               // Lunghezza
-    PitchLabel,            // LblPasso
-    Pitches,               // Passo
-    Chamfer,               // ToggleSmusso
-    Cancel,                // CancelButton
-    Ok = IDOK,             // OKButton
+    StandardLabel,
+    Standards,
+    Description,
+    DiameterLabel,
+    Diameter,
+    ManualSwitch,
+    ManualDiameter,
+    LengthLabel,
+    Lengths,
+    PitchLabel,
+    Pitches,
+    Chamfer,
+    Cancel,
+    Ok = kDefaultButton,
 };
 
-enum Notice : WORD {
-    Picture = 100,  // Picture1
-    Warning,        // LblWarning
-    Separator,      // Line1
-    NoticeOk = IDOK,
+enum Notice : uint16_t {
+    Picture = 100,
+    Warning,
+    Separator,
+    NoticeOk = kDefaultButton,
 };
+
+// The window of a control of the thread dialog's model, by the model's name.
+struct ControlWindow {
+    std::string_view model;
+    ThreadDialog id;
+};
+
+// Every control of the thread dialog's model, in the form's control order.
+inline constexpr ControlWindow kThreadDialogControls[] = {
+    {"TxtDiam", ManualDiameter},   {"ToggleMan", ManualSwitch}, {"ToggleSmusso", Chamfer},
+    {"Normativa", Standards},      {"Lunghezza", Lengths},      {"Passo", Pitches},
+    {"LblDescr", Description},     {"LblLung", LengthLabel},    {"LblNormativa", StandardLabel},
+    {"LblDiam", DiameterLabel},    {"LblPasso", PitchLabel},    {"lblTxtDiam", Diameter},
+    {"CancelButton", Cancel},      {"OKButton", Ok},            {"TabNorme", StandardGroups},
+};
+
+// The window of the model's control named `model`; 0 for none.
+constexpr int windowOf(std::string_view model) {
+    for (const ControlWindow& c : kThreadDialogControls)
+        if (c.model == model) return c.id;
+    return 0;
+}
 
 }  // namespace zelva::server::win32::ids

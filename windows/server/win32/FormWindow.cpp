@@ -1,7 +1,6 @@
 #include "FormWindow.h"
 
 #include "ScreenUnits.h"
-#include "WindowPlacement.h"
 #include "core/automation/Error.h"
 #include "core/ui/HeadlessUi.h"
 
@@ -116,7 +115,11 @@ void FormWindow::place() {
     GetWindowRect(window_, &frame);
     const POINT wanted{pixelsFromTwips(form_.left, Axis::Horizontal), pixelsFromTwips(form_.top, Axis::Vertical)};
     if (frame.left == wanted.x && frame.top == wanted.y) return;
-    const POINT shown = placeInView(window_, wanted);
+    POINT clientCorner{0, 0};
+    ClientToScreen(window_, &clientCorner);
+    const ui::ScreenRect wantedFrame{wanted.x, wanted.y, wanted.x + frame.right - frame.left,
+                                     wanted.y + frame.bottom - frame.top};
+    const ui::ScreenPoint shown = ui::placeInView(wantedFrame, clientCorner.y - frame.top, reporter_.workAreas());
     SetWindowPos(window_, nullptr, shown.x, shown.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Brought into view, the form is where the window is, as if moved there by hand.
     if (shown.x != wanted.x || shown.y != wanted.y) notePosition();

@@ -2,18 +2,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
-#include <cmath>
+
+#include "core/ui/ScreenPlacement.h"
 
 namespace zelva::server::win32 {
 
 namespace {
-
-constexpr double kTwipsPerInch = 1440;
-// Windows keeps a window's coordinates within 16 bits; a place beyond them
-// (a preferences file edited by hand) is taken as the farthest one.
-constexpr double kFarthestPixel = 32767;
 
 // The screen's pixels per inch, asked of the screen once: the system's
 // setting holds for the process's lifetime (a change takes effect at the next
@@ -31,13 +26,8 @@ int pixelsPerInch(Axis axis) {
 
 }  // namespace
 
-int pixelsFromTwips(double twips, Axis axis) {
-    const double pixels = twips * pixelsPerInch(axis) / kTwipsPerInch;
-    return static_cast<int>(std::lround(std::clamp(pixels, -kFarthestPixel - 1, kFarthestPixel)));
-}
+int pixelsFromTwips(double twips, Axis axis) { return ui::pixelsFromTwips(twips, pixelsPerInch(axis)); }
 
-float twipsFromPixels(int pixels, Axis axis) {
-    return static_cast<float>(std::round(pixels * kTwipsPerInch / pixelsPerInch(axis)));
-}
+float twipsFromPixels(int pixels, Axis axis) { return ui::twipsFromPixels(pixels, pixelsPerInch(axis)); }
 
 }  // namespace zelva::server::win32

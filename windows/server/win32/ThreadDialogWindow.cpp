@@ -92,16 +92,7 @@ FormWindow::Action ThreadDialogWindow::editableListAction(ui::ComboBox& list, in
     return when(code == CBN_EDITCHANGE, [&list, control] { list.setText(windowText(control)); });
 }
 
-int ThreadDialogWindow::controlId(const ui::Control& control) const {
-    const std::pair<const ui::Control*, int> windows[] = {
-        {&d_.TabNorme, StandardGroups}, {&d_.Normativa, Standards}, {&d_.ToggleMan, ManualSwitch},
-        {&d_.TxtDiam, ManualDiameter},  {&d_.Lunghezza, Lengths},   {&d_.Passo, Pitches},
-        {&d_.ToggleSmusso, Chamfer},    {&d_.OKButton, Ok},         {&d_.CancelButton, Cancel},
-    };
-    for (const auto& [model, id] : windows)
-        if (model == &control) return id;
-    return 0;
-}
+int ThreadDialogWindow::controlId(const ui::Control& control) const { return windowOf(control.name); }
 
 FormWindow::Action ThreadDialogWindow::notifyAction(const NMHDR& header) {
     if (header.idFrom != StandardGroups || header.code != static_cast<UINT>(TCN_SELCHANGE)) return {};

@@ -38,6 +38,16 @@ void registerTabControl() {
     }();
 }
 
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& w = info.rcWork;
+        reinterpret_cast<std::vector<ui::ScreenRect>*>(areas)->push_back({w.left, w.top, w.right, w.bottom});
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 Win32Ui::Win32Ui(HINSTANCE resources) : resources_(resources) {}
@@ -55,6 +65,12 @@ void Win32Ui::messageBox(const ui::Message& box) {
     // Task-modal: the open forms of the thread take no input until it is answered.
     MessageBoxW(nullptr, win32text::widen(box.prompt).c_str(), win32text::widen(box.title.value_or(kDefaultTitle)).c_str(),
                 MB_OK | MB_TASKMODAL | iconStyle(box.icon));
+}
+
+std::vector<ui::ScreenRect> Win32Ui::workAreas() {
+    std::vector<ui::ScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 }  // namespace zelva::server::win32

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/ui/Ui.h"
 
 namespace zelva::server::win32 {
@@ -16,6 +18,7 @@ public:
 
     void showModal(ui::Form& form) override;
     void messageBox(const ui::Message& box) override;
+    std::vector<ui::ScreenRect> workAreas() override;
 
 private:
     HINSTANCE resources_;
