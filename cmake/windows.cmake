@@ -158,7 +158,8 @@ set(ZELVA_SERVER_TESTED_PARTS
     ${ZELVA_SOURCE_ROOT}/windows/server/HostClassObjects.cpp
     ${ZELVA_SOURCE_ROOT}/windows/server/ComErrors.cpp
     ${ZELVA_SOURCE_ROOT}/windows/server/ComHostLibrary.cpp
-    ${ZELVA_SOURCE_ROOT}/windows/server/DispatchObject.cpp)
+    ${ZELVA_SOURCE_ROOT}/windows/server/DispatchObject.cpp
+    ${ZELVA_SOURCE_ROOT}/windows/server/MemberNames.cpp)
 set_source_files_properties(${ZELVA_SERVER_SOURCES} ${ZELVA_SOURCE_ROOT}/tests/windows/server_host_library_test.cpp
     PROPERTIES COMPILE_DEFINITIONS "CINTERFACE;COBJMACROS;WIDL_C_INLINE_WRAPPERS;CONST_VTABLE")
 add_library(zelvacorin SHARED

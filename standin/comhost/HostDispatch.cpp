@@ -1,14 +1,13 @@
 #include "standin/comhost/HostDispatch.h"
 
 #include <algorithm>
-#include <deque>
 #include <new>
 #include <string_view>
-#include <unordered_map>
 
 #include "core/automation/Names.h"
 #include "standin/comhost/HostFailures.h"
 #include "windows/comvalues/ArgumentSlots.h"
+#include "windows/comvalues/NameTable.h"
 #include "windows/comvalues/VariantValues.h"
 #include "windows/win32text/WideText.h"
 
@@ -20,81 +19,35 @@ namespace {
 // component is known as the stand-in's own.
 const IID kHostObjectIid = {0x5d2c81a4, 0x3b7e, 0x4f10, {0x9a, 0x61, 0x2e, 0x44, 0xc0, 0x8b, 0x17, 0xd3}};
 
-// Holds an SRW lock, shared or alone, for a scope.
-template <void (WINAPI* acquire)(PSRWLOCK), void (WINAPI* release)(PSRWLOCK)>
-class Holding {
-public:
-    explicit Holding(SRWLOCK& lock) : lock_(lock) { acquire(&lock_); }
-    ~Holding() { release(&lock_); }
-    Holding(const Holding&) = delete;
-    Holding& operator=(const Holding&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-using Reading = Holding<AcquireSRWLockShared, ReleaseSRWLockShared>;
-using Writing = Holding<AcquireSRWLockExclusive, ReleaseSRWLockExclusive>;
-
-// Hashes and compares member names without regard to case, as they come
-// from COM (wide, ASCII) or as the table keeps them (UTF-8), without a copy.
-struct FoldedHash {
-    using is_transparent = void;
-    template <class Char>
-    size_t operator()(std::basic_string_view<Char> name) const {
-        size_t hash = 2166136261u;  // FNV-1a
-        for (const Char c : name) {
-            hash ^= static_cast<unsigned char>(foldNameCase(static_cast<char>(c)));
-            hash *= 16777619u;
-        }
-        return hash;
-    }
-};
-struct FoldedEqual {
-    using is_transparent = void;
-    template <class A, class B>
-    bool operator()(std::basic_string_view<A> a, std::basic_string_view<B> b) const {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](A x, B y) {
-            return foldNameCase(static_cast<char>(x)) == foldNameCase(static_cast<char>(y));
-        });
-    }
-};
-
 // The dispatch ids of every wrapper: one table for the process, as a name gets
-// the same id from every object of a class. It only grows, and a deque keeps
-// each name where it is, so an id and its name stay valid for good.
+// the same id from every object of a class, found without regard to case.
 class DispatchNames {
 public:
+    // The id of `name`; DISPID_UNKNOWN once the table is full.
     DISPID idOf(std::wstring_view wide) {
         // The usual all-ASCII name is looked up as it comes, without a copy.
-        if (std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; })) return idOfName(wide);
-        const std::string converted = win32text::narrow(wide);
-        return idOfName(std::string_view(converted));
+        const uint32_t number = std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; })
+                                    ? table_.numberOf(wide)
+                                    : table_.numberOf(std::string_view(win32text::narrow(wide)));
+        return number == 0 ? DISPID_UNKNOWN : static_cast<DISPID>(number);
     }
 
     // The name of `id`, or null for an id never given.
     const std::string* nameOf(DISPID id) {
-        const Reading hold(lock_);
-        return id >= 1 && static_cast<size_t>(id) <= names_.size() ? &names_[static_cast<size_t>(id - 1)] : nullptr;
+        const auto* entry = id > 0 ? table_.entry(static_cast<uint32_t>(id)) : nullptr;
+        return entry ? &entry->name : nullptr;
     }
 
 private:
-    template <class Char>
-    DISPID idOfName(std::basic_string_view<Char> name) {
-        {
-            const Reading hold(lock_);
-            if (const auto found = ids_.find(name); found != ids_.end()) return found->second;
-        }
-        const Writing hold(lock_);
-        if (const auto found = ids_.find(name); found != ids_.end()) return found->second;  // added meanwhile
-        const std::string& kept = names_.emplace_back(name.begin(), name.end());
-        const auto id = static_cast<DISPID>(names_.size());
-        ids_.emplace(kept, id);
-        return id;
-    }
-
-    SRWLOCK lock_ = SRWLOCK_INIT;
-    std::deque<std::string> names_;  // dispatch id n names names_[n - 1]
-    std::unordered_map<std::string_view, DISPID, FoldedHash, FoldedEqual> ids_;  // views of names_
+    struct FoldedNames {
+        static char fold(char c) { return foldNameCase(c); }
+        struct Entry {
+            explicit Entry(std::string_view n) : name(n) {}
+            const std::string name;
+        };
+    };
+    // Far more names than a host's classes and a test's scripts ask.
+    comvalues::NameTable<FoldedNames, 4096> table_;
 };
 
 // Made on first use and never destroyed: a wrapper may outlive static destruction.
@@ -165,7 +118,7 @@ HRESULT HostDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, D
         return E_OUTOFMEMORY;
     }
     for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // named arguments: none
+    return count == 1 && ids[0] != DISPID_UNKNOWN ? S_OK : DISP_E_UNKNOWNNAME;  // named arguments: none
 }
 
 HRESULT HostDispatch::GetDispID(BSTR name, DWORD, DISPID* id) {

@@ -10,11 +10,12 @@
 #include <dispex.h>
 
 #include "core/automation/Object.h"
+#include "windows/comvalues/RecycledBlocks.h"
 #include "windows/comvalues/ValuePolicy.h"
 
 namespace zelva::comhost {
 
-class HostDispatch final : public IDispatchEx {
+class HostDispatch final : public IDispatchEx, public comvalues::Recycled<HostDispatch> {
 public:
     // A new wrapper with one reference, owned by the caller; `values` says
     // how it reads its arguments and passes its answers.

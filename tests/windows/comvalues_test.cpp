@@ -1,14 +1,22 @@
 // The COM value bridge's two readings and its failures: what the component
 // reads leniently and the stand-in host strictly, what a by-reference slot
-// receives, which HRESULT and text a failed Invoke hands its side, and the
-// slots a call's arguments are kept in.
+// receives, which HRESULT and text a failed Invoke hands its side, the slots
+// a call's arguments are kept in, the wrappers' recycled blocks and the table
+// of member names read without a lock.
 
 #include <gtest/gtest.h>
 
 #include "ServerTestSupport.h"
+#include "core/automation/Names.h"
 #include "windows/comvalues/ArgumentSlots.h"
 #include "windows/comvalues/ComFailures.h"
+#include "windows/comvalues/NameTable.h"
+#include "windows/comvalues/RecycledBlocks.h"
 #include "windows/comvalues/VariantValues.h"
+
+#include <set>
+#include <thread>
+#include <vector>
 
 using namespace zelva;
 using namespace zelva::wintest;
@@ -120,4 +128,76 @@ TEST(ArgumentSlots, MakeOnlyTheSlotsACallUsesInPlaceOrBeyondIt) {
     comvalues::ArgumentSlots<VARIANTARG> passed(2);
     EXPECT_EQ(V_VT(&passed[0]), VT_EMPTY) << "a plain structure starts zeroed";
     EXPECT_EQ(V_VT(&passed[1]), VT_EMPTY);
+}
+
+namespace {
+
+struct Pooled : comvalues::Recycled<Pooled> {
+    int value = 0;
+};
+struct LargerPooled : Pooled {
+    double more = 0;
+};
+
+struct FoldedNames {
+    static char fold(char c) { return automation::foldNameCase(c); }
+    struct Entry {
+        explicit Entry(std::string_view n) : name(n) {}
+        const std::string name;
+    };
+};
+using std::string_view_literals::operator""sv;
+
+}  // namespace
+
+TEST(RecycledBlocks, AFreedBlockServesTheNextObjectOfItsOwnClassUpToTheBound) {
+    auto* first = new Pooled;
+    void* const block = first;
+    delete first;
+    auto* larger = new LargerPooled;
+    EXPECT_NE(static_cast<void*>(larger), block) << "a derived class's object takes a block of its own size";
+    auto* second = new Pooled;
+    EXPECT_EQ(static_cast<void*>(second), block);
+    delete larger;
+    delete second;
+
+    std::vector<Pooled*> many(comvalues::BlockPool::kKept + 8);
+    for (auto*& p : many) p = new Pooled;
+    const std::set<void*> freed(many.begin(), many.end());
+    for (auto* p : many) delete p;
+    size_t reused = 0;
+    for (auto*& p : many) reused += freed.count(p = new Pooled);
+    EXPECT_GE(reused, size_t{comvalues::BlockPool::kKept});
+    for (auto* p : many) delete p;
+}
+
+TEST(NameTable, NumbersNamesInTheirOrderFindsThemFoldedAndStopsWhenFull) {
+    comvalues::NameTable<FoldedNames, 3> table;
+    EXPECT_EQ(table.numberOf("Count"sv), 1u);
+    EXPECT_EQ(table.numberOf(L"Item"sv), 2u);
+    EXPECT_EQ(table.numberOf(L"COUNT"sv), 1u) << "found in any letter case, from wide text too";
+    EXPECT_EQ(table.numberOf("Value"sv), 3u);
+    EXPECT_EQ(table.numberOf("Variable"sv), 0u) << "the table is full";
+    EXPECT_EQ(table.numberOf("item"sv), 2u) << "a full table still finds its names";
+    EXPECT_EQ(table.entry(2)->name, "Item");
+    EXPECT_EQ(table.entry(0), nullptr);
+    EXPECT_EQ(table.entry(4), nullptr);
+}
+
+TEST(NameTable, ThreadsAddingTheSameNamesAtOnceAgreeOnTheirNumbers) {
+    constexpr int kThreads = 4;
+    constexpr int kNames = 200;
+    comvalues::NameTable<FoldedNames, kNames> table;
+    std::vector<std::string> names;
+    for (int n = 0; n < kNames; ++n) names.push_back("Member" + std::to_string(n));
+    std::vector<std::vector<uint32_t>> numbers(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (const std::string& name : names) numbers[t].push_back(table.numberOf(std::string_view(name)));
+        });
+    for (auto& thread : threads) thread.join();
+    for (int t = 1; t < kThreads; ++t) EXPECT_EQ(numbers[t], numbers[0]) << "thread " << t;
+    EXPECT_EQ(std::set<uint32_t>(numbers[0].begin(), numbers[0].end()).size(), size_t{kNames});
+    for (int n = 0; n < kNames; ++n) EXPECT_EQ(table.entry(numbers[0][n])->name, names[n]);
 }

@@ -53,7 +53,7 @@ Variant valueOf(const VARIANT& v, const ValuePolicy& policy) {
 void toVariant(const Variant& v, VARIANT* out, const ValuePolicy& policy) {
     // The VARIANT type of each core type, in the order of VarType.
     static constexpr VARTYPE kComType[] = {VT_EMPTY, VT_I2, VT_I4, VT_R8, VT_BOOL, VT_BSTR, VT_DISPATCH};
-    VariantInit(out);
+    V_VT(out) = VT_EMPTY;  // what VariantInit does: empty, should the value fail
     switch (v.type()) {
         case VarType::Empty: break;
         case VarType::I2: V_I2(out) = v.i2Value(); break;

@@ -10,6 +10,7 @@
 #include "windows/comvalues/Bstr.h"
 #include "ComErrors.h"
 #include "windows/comvalues/ComPtr.h"
+#include "windows/comvalues/RecycledBlocks.h"
 #include "DispatchObject.h"
 
 namespace zelva::server {
@@ -125,7 +126,7 @@ public:
     }
 };
 
-class Converter final : public host::UnitConverter, HostObject<IUnitConverter> {
+class Converter final : public host::UnitConverter, HostObject<IUnitConverter>, public comvalues::Recycled<Converter> {
 public:
     explicit Converter(comvalues::ComPtr<IUnitConverter> c) : HostObject(std::move(c), IID_IUnitConverter) {}
 

@@ -4,12 +4,14 @@
 
 #include <cguid.h>
 
+#include <optional>
 #include <typeinfo>
 
 #include "core/automation/Error.h"
 #include "windows/comvalues/Bstr.h"
 #include "windows/comvalues/DispatchCall.h"
 #include "ComErrors.h"
+#include "MemberNames.h"
 
 namespace zelva::server {
 
@@ -20,21 +22,22 @@ const comvalues::ValuePolicy kComponentValues{
     errorOf,
 };
 
-// Asked once: an object's interfaces stay what they are for its lifetime.
-DispatchObject::DispatchObject(comvalues::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {
-    if (FAILED(dispatch_.queryTo(IID_IDispatchEx, dispatchEx_.put()))) dispatchEx_.reset();
-}
+DispatchObject::DispatchObject(comvalues::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
 
 DISPID DispatchObject::dispIdOf(std::string_view name) const {
-    comvalues::Bstr text(name);
+    std::optional<comvalues::Bstr> uncached;
+    BSTR text = memberName(name);
+    if (!text) text = uncached.emplace(name).get();
     DISPID id = DISPID_UNKNOWN;
-    // Script objects may resolve names only through IDispatchEx.
-    if (dispatchEx_ && SUCCEEDED(IDispatchEx_GetDispID(dispatchEx_.get(), text.get(), fdexNameCaseInsensitive, &id)))
+    const HRESULT hr = IDispatch_GetIDsOfNames(dispatch_.get(), IID_NULL, &text, 1, LOCALE_USER_DEFAULT, &id);
+    if (SUCCEEDED(hr)) return id;
+    // Script objects may resolve names only through IDispatchEx, and in
+    // another letter case only there.
+    comvalues::ComPtr<IDispatchEx> script;
+    if (SUCCEEDED(dispatch_.queryTo(IID_IDispatchEx, script.put())) &&
+        SUCCEEDED(IDispatchEx_GetDispID(script.get(), text, fdexNameCaseInsensitive, &id)))
         return id;
-    LPOLESTR names[] = {text.get()};
-    const HRESULT hr = IDispatch_GetIDsOfNames(dispatch_.get(), IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) throw errorOf(hr, {});
-    return id;
+    throw errorOf(hr, {});
 }
 
 Variant DispatchObject::invoke(std::string_view name, CallKind kind, std::span<const Arg> args) {

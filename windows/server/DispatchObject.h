@@ -5,15 +5,15 @@
 
 #include <windows.h>
 #include <oaidl.h>
-#include <dispex.h>
 
 #include "core/automation/Object.h"
 #include "windows/comvalues/ComPtr.h"
+#include "windows/comvalues/RecycledBlocks.h"
 #include "windows/comvalues/ValuePolicy.h"
 
 namespace zelva::server {
 
-class DispatchObject final : public Object {
+class DispatchObject final : public Object, public comvalues::Recycled<DispatchObject> {
 public:
     explicit DispatchObject(comvalues::ComPtr<IDispatch> dispatch);
 
@@ -26,7 +26,6 @@ private:
     DISPID dispIdOf(std::string_view name) const;
 
     comvalues::ComPtr<IDispatch> dispatch_;
-    comvalues::ComPtr<IDispatchEx> dispatchEx_;  // null for an object without IDispatchEx
 };
 
 // How the component reads and passes values across COM: leniently, for any
