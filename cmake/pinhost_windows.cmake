@@ -15,10 +15,14 @@
 include_guard(GLOBAL)
 
 file(GLOB ZELVA_COMHOST_SOURCES CONFIGURE_DEPENDS ${ZELVA_SOURCE_ROOT}/standin/comhost/*.cpp)
+# The stand-in's heap replaces operator new and delete: compiled into each program that links it.
+set(ZELVA_COMHOST_HEAP ${ZELVA_SOURCE_ROOT}/standin/comhost/HostHeap.cpp)
+list(REMOVE_ITEM ZELVA_COMHOST_SOURCES ${ZELVA_COMHOST_HEAP})
 add_library(zelva_comhost STATIC
     "${ZELVA_HOST_HEADER}"
     ${ZELVA_COMHOST_SOURCES}
     ${ZELVA_SOURCE_ROOT}/standin/hostlib/Guids.cpp)
+target_sources(zelva_comhost INTERFACE ${ZELVA_COMHOST_HEAP})
 zelva_windows_runtime_target(zelva_comhost)
 target_compile_definitions(zelva_comhost PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 # server/ for the dialogs' control identifiers only.

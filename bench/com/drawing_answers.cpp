@@ -5,14 +5,18 @@
 //
 //   drawing_answers INSTALL_COPY PINS PASSES
 //
-// Drops PINS pins (the dialog answered OK), then asks every pin's answers
-// PASSES times and prints one line per pass: "pass N: M microseconds per pin".
-// INSTALL_COPY is a copy of the install tree the run may write into.
+// Drops PINS pins (the dialog answered OK) and prints "dropped"; then, for
+// each line it reads from standard input, asks every pin's answers PASSES
+// times and prints one line per pass: "pass N: M microseconds per pin". The
+// benchmark's rounds so alternate with the other host's, both meeting the
+// machine in the same moods. INSTALL_COPY is a copy of the install tree the
+// run may write into.
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -52,11 +56,17 @@ int main(int argc, char** argv) {
         loaded->host().keepJournal(false);
         const std::vector<Ref<Object>> pins = dropPins(*loaded, std::stoi(argv[2]));
         if (pins.empty()) throw std::runtime_error("no pin was built");
-        for (int pass = 1, passes = std::stoi(argv[3]); pass <= passes; ++pass) {
-            const auto start = std::chrono::steady_clock::now();
-            for (const Ref<Object>& pin : pins) loaded->component().project(pin);
-            const std::chrono::duration<double, std::micro> taken = std::chrono::steady_clock::now() - start;
-            std::printf("pass %d: %.2f microseconds per pin\n", pass, taken.count() / static_cast<double>(pins.size()));
+        std::printf("dropped\n");
+        std::fflush(stdout);
+        for (std::string round; std::getline(std::cin, round);) {
+            for (int pass = 1, passes = std::stoi(argv[3]); pass <= passes; ++pass) {
+                const auto start = std::chrono::steady_clock::now();
+                for (const Ref<Object>& pin : pins) loaded->component().project(pin);
+                const std::chrono::duration<double, std::micro> taken = std::chrono::steady_clock::now() - start;
+                std::printf("pass %d: %.2f microseconds per pin\n", pass,
+                            taken.count() / static_cast<double>(pins.size()));
+            }
+            std::fflush(stdout);
         }
         return 0;
     } catch (const std::exception& e) {

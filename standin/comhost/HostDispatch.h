@@ -10,12 +10,11 @@
 #include <dispex.h>
 
 #include "core/automation/Object.h"
-#include "windows/comvalues/RecycledBlocks.h"
 #include "windows/comvalues/ValuePolicy.h"
 
 namespace zelva::comhost {
 
-class HostDispatch final : public IDispatchEx, public comvalues::Recycled<HostDispatch> {
+class HostDispatch final : public IDispatchEx {
 public:
     // A new wrapper with one reference, owned by the caller; `values` says
     // how it reads its arguments and passes its answers.
