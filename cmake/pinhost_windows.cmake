@@ -52,6 +52,7 @@ add_dependencies(pinhost zelva_wine_texture)
 
 add_executable(zelva_pinhost_tests
     ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/host_dispatch_test.cpp
+    ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/host_heap_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/registry_overlay_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/rounds_test.cpp
     ${ZELVA_SOURCE_ROOT}/tests/windows/comhost/scripted_user_test.cpp

@@ -1,8 +1,8 @@
 // The COM value bridge's two readings and its failures: what the component
 // reads leniently and the stand-in host strictly, what a by-reference slot
 // receives, which HRESULT and text a failed Invoke hands its side, the slots
-// a call's arguments are kept in, the wrappers' recycled blocks and the table
-// of member names read without a lock.
+// a call's arguments are kept in, the wrappers' recycled blocks, the table of
+// member names read without a lock and the component's names kept in it.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "windows/comvalues/NameTable.h"
 #include "windows/comvalues/RecycledBlocks.h"
 #include "windows/comvalues/VariantValues.h"
+#include "MemberNames.h"
 
 #include <set>
 #include <thread>
@@ -200,4 +201,12 @@ TEST(NameTable, ThreadsAddingTheSameNamesAtOnceAgreeOnTheirNumbers) {
     for (int t = 1; t < kThreads; ++t) EXPECT_EQ(numbers[t], numbers[0]) << "thread " << t;
     EXPECT_EQ(std::set<uint32_t>(numbers[0].begin(), numbers[0].end()).size(), size_t{kNames});
     for (int n = 0; n < kNames; ++n) EXPECT_EQ(table.entry(numbers[0][n])->name, names[n]);
+}
+
+TEST(NameTable, TheComponentsNamesAreEachOneAutomationStringForGood) {
+    const BSTR first = server::memberName("Components");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(std::wstring(first, SysStringLen(first)), L"Components");
+    EXPECT_EQ(server::memberName("Components"), first);
+    EXPECT_NE(server::memberName("components"), first) << "kept as the component spells them; the host folds case";
 }
