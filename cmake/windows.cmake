@@ -30,6 +30,13 @@ enable_language(RC)
 # twice and differs from the native build's in the last bit.
 add_link_options("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:${CMAKE_FIND_ROOT_PATH}/lib/CRT_fp8.o>")
 
+# Sections lie on page boundaries in the file as in memory. Wine maps a section
+# straight from the file only then, its pages read as they are used; a section
+# elsewhere in the file it reads in whole when the DLL loads, which made the
+# component's first creation a millisecond slower under 64-bit Wine.
+set(ZELVA_FILE_ALIGNMENT 0x1000)
+add_link_options(-Wl,--file-alignment,${ZELVA_FILE_ALIGNMENT})
+
 get_filename_component(ZELVA_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(ZELVA_TYPELIB_PATCHER "" CACHE FILEPATH "Native zelva-typelib-patch program (tools/typelib)")
 set(ZELVA_WINE_IDL_DIR /usr/include/wine/wine/windows CACHE PATH "Wine's standard IDL files")

@@ -2,8 +2,9 @@
 # Checks a DLL built for Windows: it is built for ARCH (i686: PE32 for x86;
 # x86_64: PE32+ for x86-64), the type library it embeds (if any) is built for
 # that architecture's platform (SYS_WIN32 or SYS_WIN64), it imports nothing but
-# system DLLs (the MinGW runtime is linked in), and it exports exactly the
-# given names, undecorated.
+# system DLLs (the MinGW runtime is linked in), each section it loads starts
+# on a page in the file (Wine then maps it rather than reading it in whole),
+# and it exports exactly the given names, undecorated.
 #
 #   scripts/windows/check-dll.sh ARCH DLL EXPORT...
 set -euo pipefail
@@ -31,6 +32,16 @@ fi
 found_syskind=$(/usr/bin/python3 "$(dirname "$0")/typelib_syskind.py" "$dll")
 if [[ "$found_syskind" != none && "$found_syskind" != "$syskind" ]]; then
     echo "check-dll: $dll embeds a type library for $found_syskind, not $syskind"
+    status=1
+fi
+
+# Rows of the section table: "  0 .text  001327a0  VMA  LMA  FILE_OFFSET  2**4",
+# the next line saying whether the section is loaded.
+unaligned=$(x86_64-w64-mingw32-objdump -h "$dll" |
+    awk '/^ *[0-9]+ / {name = $2; offset = $6; next}
+         /LOAD/ && offset !~ /000$/ {print name}')
+if [[ -n "$unaligned" ]]; then
+    echo "check-dll: $dll has sections off a page in the file: $(tr '\n' ' ' <<<"$unaligned")"
     status=1
 fi
 
