@@ -76,12 +76,13 @@ private:
     std::map<DWORD, Entry> entries_;
 };
 
-// Made on first use and never destroyed: while the process exits, the
-// libraries whose objects an apartment holds may be shut down already.
-ApartmentTable& table() {
-    static ApartmentTable* const apartments = new ApartmentTable;
-    return *apartments;
-}
+// Made as the DLL loads, not on first use, where the runtime's guard of a
+// first use would set up the thread's threading library inside the host's
+// first creation. Never destroyed: while the process exits, the libraries
+// whose objects an apartment holds may be shut down already.
+ApartmentTable* const apartments = new ApartmentTable;
+
+ApartmentTable& table() { return *apartments; }
 
 // Ends an apartment whose last holder is gone; while the process exits, its
 // references into other libraries are left alone.

@@ -17,10 +17,9 @@ struct ClassFactory {
 
 extern const IClassFactoryVtbl classfactory_vtbl;
 
+// The class object of the class `Create` makes: constant data, in place when
+// the DLL loads, so that the first creation runs no initialisation of its own.
 template <CreateFunction Create>
-IClassFactory* classFactory() {
-    static ClassFactory factory{{&classfactory_vtbl}, Create};
-    return &factory.IClassFactory_iface;
-}
+constinit inline ClassFactory classFactory{{&classfactory_vtbl}, Create};
 
 }  // namespace zelva::server

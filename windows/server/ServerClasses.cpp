@@ -15,9 +15,9 @@
 namespace zelva::server {
 
 std::span<const ServerClass> serverClasses() {
-    static const ServerClass classes[] = {
-        {CLSID_DropHook, shape::kDropHookProgId, classFactory<createDropHook>()},
-        {CLSID_PShape, shape::kPShapeProgId, classFactory<createPShape>()},
+    static constinit const ServerClass classes[] = {
+        {CLSID_DropHook, shape::kDropHookProgId, &classFactory<createDropHook>.IClassFactory_iface},
+        {CLSID_PShape, shape::kPShapeProgId, &classFactory<createPShape>.IClassFactory_iface},
     };
     return classes;
 }
