@@ -66,10 +66,14 @@ echo "== A fresh 64-bit prefix with the host's library for both architectures"
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
 for a in x86 x64; do run_as "$a" regsvr32 /s "$(winepath -w "${bin_of[$a]}/3itlu31.dll")"; done
 
-# Both classes from a script of the architecture's script host, by ProgID.
+# Both classes from a script of the architecture's script host, by ProgID; a
+# failing script's last lines are printed, since the next run overwrites them.
 script_client() {
     (cd "$source_root/tests/scripts" && run_as "$1" cscript //nologo client.vbs) >"$work/client-$1.txt" 2>&1
-    grep -qE '^[0-9]+ passed, 0 failed' "$work/client-$1.txt"
+    grep -qE '^[0-9]+ passed, 0 failed' "$work/client-$1.txt" && return
+    echo "the $1 script client's output ends:"
+    tail -n 15 "$work/client-$1.txt"
+    return 1
 }
 # Objects made in a multithreaded apartment and used across apartments, through
 # proxies the type library's registration makes.
